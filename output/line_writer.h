@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zivek {
+
+class OutputFile;
+
+// Builds program lines item by item in their raw text: a fixed word as it stands, a
+// number as its sign position ("-" or a blank), its number text and one blank. Each
+// line ends with CR LF. Lines go to the output file in large blocks, or stay in
+// memory when there is no file (tests, the pass bound).
+class LineWriter {
+public:
+    LineWriter() = default;
+    explicit LineWriter(OutputFile& file) : file_(&file) {}
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+    LineWriter& word(std::string_view fixedWord) {
+        buffer_.append(fixedWord);
+        return *this;
+    }
+    LineWriter& number(double value);
+    // The integer 0 of G0X0Y0 and G0X0Z0: written as the number 0.
+    LineWriter& zero() {
+        buffer_.append(" 0 ");
+        return *this;
+    }
+    LineWriter& text(std::string_view wholeText) { return word(wholeText); }
+    void endLine();
+
+    // Sends what is still buffered to the file.
+    void flush();
+    // The raw text of the lines written so far (without a file, all of them).
+    const std::string& buffered() const { return buffer_; }
+
+private:
+    std::string buffer_;
+    OutputFile* file_ = nullptr;
+};
+
+}  // namespace zivek

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "output/cycle.h"
+#include "output/messages.h"
+#include "output/output_place.h"
+#include "output/viewer_launch.h"
+
+namespace zivek {
+
+// The texts of a window's boxes by control name ("Text3" -> "12"); a missing box
+// reads as empty.
+using BoxTexts = std::map<std::string, std::string, std::less<>>;
+
+// More passes than this are refused: the program would be of no use and, for tiny
+// plunges, would never end.
+inline constexpr std::uint64_t maxPasses = 100'000;
+
+struct PressResult {
+    enum class Outcome { Written, Refused, FileFault };
+    Outcome outcome = Outcome::Refused;
+    MessageKey refusal = MessageKey::DepthZero;  // when Refused
+    std::filesystem::path faultyFile;            // when FileFault
+    // When FileFault: whether the press had already emptied the output box.
+    bool outputBoxCleared = false;
+    // When Written: the text for the output box.
+    std::string programText;
+
+    bool written() const { return outcome == Outcome::Written; }
+    // The message box text for a refusal or a file fault (UTF-8).
+    std::string message() const;
+};
+
+// One press of "G KOD": read, check, write both files, start the viewer.
+PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& place,
+                  ViewerLauncher& viewer);
+
+// Only the reading and the checks: the refusal, if any.
+struct Verdict {
+    bool refused = false;
+    MessageKey key = MessageKey::DepthZero;
+};
+Verdict checkBoxes(const Cycle& cycle, const BoxTexts& boxes);
+
+}  // namespace zivek
