@@ -28,7 +28,7 @@ public:
         buffer_.append(" 0 ");
         return *this;
     }
-    LineWriter& text(std::string_view wholeText) { return word(wholeText); }
+    LineWriter& text(std::string_view wholeText);
     void endLine();
 
     // Sends what is still buffered to the file.

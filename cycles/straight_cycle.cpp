@@ -1,0 +1,80 @@
+#include "cycles/straight_cycle.h"
+
+#include "output/line_writer.h"
+#include "output/number_text.h"
+
+namespace zivek {
+namespace {
+
+// Calls onRoughing(passDepth) for every roughing pass, in the arithmetic that decides
+// the program, until it returns false or the passes reach turningDepth.
+template <typename OnRoughing>
+void forEachRoughingDepth(const Parameters& values, PassPlan plan, OnRoughing onRoughing) {
+    do {
+        if (!onRoughing(plan.passDepth)) return;
+        plan.passDepth += values.plungeAmount;
+    } while (!(plan.passDepth >= values.turningDepth));
+}
+
+}  // namespace
+
+const std::array<Box, 7> straightBoxes = {{
+    {"Text3", &Parameters::turningDepth},
+    {"Text2", &Parameters::turningLength},
+    {"Text4", &Parameters::plungeAmount},
+    {"Text5", &Parameters::feedRate},
+    {"Text14", &Parameters::coolantCommand},
+    {"Text12", &Parameters::spindleCommand},
+    {"Text13", &Parameters::spindleSpeed},
+}};
+
+const std::array<Check, 8> diameterChecks = {{
+    {[](const Parameters& p) { return p.turningDepth == 0; }, MessageKey::DepthZero},
+    {[](const Parameters& p) { return p.turningDepth < 0; }, MessageKey::DepthNegative},
+    {[](const Parameters& p) { return p.turningLength == 0; }, MessageKey::LengthZero},
+    {[](const Parameters& p) { return p.turningLength < 0; }, MessageKey::LengthNegative},
+    {[](const Parameters& p) { return p.plungeAmount > p.turningDepth; },
+     MessageKey::PlungeAboveDepth},
+    {[](const Parameters& p) { return p.plungeAmount == p.turningDepth; },
+     MessageKey::PlungeEqualsDepth},
+    {[](const Parameters& p) { return p.plungeAmount < 0; }, MessageKey::PlungeNegative},
+    {[](const Parameters& p) { return p.plungeAmount == 0; }, MessageKey::PlungeZero},
+}};
+
+PassPlan prepareStraight(const Parameters& values) {
+    PassPlan plan;
+    plan.passDepth = values.plungeAmount;
+    return plan;
+}
+
+std::uint64_t countStraightPasses(const Parameters& values, PassPlan plan, std::uint64_t limit) {
+    std::uint64_t passes = 1;  // the finishing pass
+    forEachRoughingDepth(values, plan, [&](double) { return ++passes <= limit; });
+    return passes;
+}
+
+void writeStraightPasses(const StraightAxes& axes, const Parameters& values, PassPlan plan,
+                         LineWriter& lines) {
+    const double in = axes.infeedSign;
+    const double length = round3(values.turningLength);
+    const double depth = round3(values.turningDepth);
+    forEachRoughingDepth(values, plan, [&](double passDepth) {
+        const double pass = round3(passDepth);
+        lines.word("G0").word(axes.infeedAxis).number(in * pass).endLine();
+        lines.word("G1").word(axes.travelAxis).number(-length).word("F").number(values.feedRate)
+            .endLine();
+        // The return travels the rounded length, as the cut did, so that the tool is
+        // back exactly at the origin after every pass.
+        lines.word("G0").word(axes.infeedAxis).number(-in * pass).word(axes.travelAxis)
+            .number(length).endLine();
+        return true;
+    });
+    lines.word("G0").word(axes.infeedAxis).number(in * depth).endLine();
+    lines.word("G1").word(axes.travelAxis).number(-length).word("F").number(values.feedRate)
+        .endLine();
+    lines.word(axes.infeedAxis).number(-in * depth).word("F").number(values.feedRate / 2)
+        .endLine();
+    lines.word("G0").word(axes.travelAxis).number(length).endLine();
+}
+
+}  // namespace zivek

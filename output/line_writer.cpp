@@ -1,0 +1,40 @@
+#include "output/line_writer.h"
+
+#include "output/number_text.h"
+#include "output/output_file.h"
+
+namespace zivek {
+namespace {
+// Lines reach the file in blocks of about this size.
+constexpr std::size_t flushSize = 1 << 16;
+}  // namespace
+
+LineWriter& LineWriter::number(double value) {
+    buffer_.push_back(value < 0 ? '-' : ' ');
+    appendNumberText(buffer_, value);
+    buffer_.push_back(' ');
+    return *this;
+}
+
+LineWriter& LineWriter::text(std::string_view wholeText) {
+    // A whole program goes straight to the file rather than through a second copy.
+    if (file_ != nullptr && wholeText.size() >= flushSize) {
+        flush();
+        file_->write(wholeText);
+        return *this;
+    }
+    return word(wholeText);
+}
+
+void LineWriter::endLine() {
+    buffer_.append("\r\n");
+    if (file_ != nullptr && buffer_.size() >= flushSize) flush();
+}
+
+void LineWriter::flush() {
+    if (file_ == nullptr) return;
+    file_->write(buffer_);
+    buffer_.clear();
+}
+
+}  // namespace zivek

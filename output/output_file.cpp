@@ -1,0 +1,51 @@
+#include "output/output_file.h"
+
+#include <system_error>
+
+namespace zivek {
+
+OutputFile::OutputFile(std::filesystem::path file) : path_(std::move(file)) {
+    handle_ = std::fopen(path_.string().c_str(), "wb");
+    if (handle_ == nullptr) throw FileFault{path_};
+}
+
+OutputFile::~OutputFile() {
+    if (handle_ != nullptr) std::fclose(handle_);
+}
+
+void OutputFile::write(std::string_view text) {
+    if (text.empty()) return;
+    if (std::fwrite(text.data(), 1, text.size(), handle_) != text.size()) throw FileFault{path_};
+}
+
+void OutputFile::close() {
+    std::FILE* handle = handle_;
+    handle_ = nullptr;
+    // A full disk often shows only here, when the last buffered block is written.
+    const bool failed = std::fflush(handle) != 0 || std::ferror(handle) != 0;
+    if (std::fclose(handle) != 0 || failed) throw FileFault{path_};
+}
+
+void OutputFile::truncate(const std::filesystem::path& file) { OutputFile(file).close(); }
+
+std::string OutputFile::readAll(const std::filesystem::path& file) {
+    std::FILE* handle = std::fopen(file.string().c_str(), "rb");
+    if (handle == nullptr) throw FileFault{file};
+    std::string text;
+    std::error_code sizeUnknown;
+    const auto expected = std::filesystem::file_size(file, sizeUnknown);
+    if (!sizeUnknown) text.reserve(static_cast<std::size_t>(expected));
+    char block[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, handle)) > 0) text.append(block, got);
+    const bool failed = std::ferror(handle) != 0;
+    if (std::fclose(handle) != 0 || failed) throw FileFault{file};
+    return text;
+}
+
+void OutputFile::remove(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::remove(file, error) || error) throw FileFault{file};
+}
+
+}  // namespace zivek
