@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "cycles/cycles.h"
+#include "output/press.h"
+#include "support/program_lines.h"
+#include "support/temp_folder.h"
+
+namespace zivek {
+namespace {
+
+using testing::straightDefaults;
+using testing::taperDefaults;
+using testing::withBoxes;
+
+std::size_t writtenLines(const Cycle& cycle, const BoxTexts& boxes) {
+    testing::TempFolder folder;
+    NoViewer viewer;
+    const PressResult result = press(cycle, boxes, OutputPlace{folder.path()}, viewer);
+    EXPECT_TRUE(result.written()) << cycle.name << ": " << result.message();
+    return static_cast<std::size_t>(std::count(result.programText.begin(),
+                                               result.programText.end(), '\n'));
+}
+
+bool tooSmall(const Cycle& cycle, const BoxTexts& boxes) {
+    const Verdict verdict = checkBoxes(cycle, boxes);
+    return verdict.refused && verdict.key == MessageKey::PlungeTooSmall;
+}
+
+// 100,000 passes are accepted and 100,001 refused, counting the finishing pass.
+TEST(PassBound, AcceptsExactlyOneHundredThousandPasses) {
+    for (const Cycle* cycle : {&externalDiameterCycle(), &internalDiameterCycle(), &facingCycle()}) {
+        EXPECT_EQ(writtenLines(*cycle, withBoxes(straightDefaults, {{"Text3", "100000"}})),
+                  5 + 3 * 99'999 + 4 + 3u);
+        EXPECT_TRUE(tooSmall(*cycle, withBoxes(straightDefaults, {{"Text3", "100001"}})));
+    }
+    // taperDepth 100000 with a plunge of 1: a whole passCount gives n passes outside
+    // and n + 1 inside.
+    const BoxTexts wholeCount = withBoxes(taperDefaults, {{"Text3", "200001"}, {"Text6", "1"}});
+    EXPECT_EQ(writtenLines(externalTaperCycle(), wholeCount), 5 + 3 * 100'000 + 3u);
+    EXPECT_TRUE(tooSmall(internalTaperCycle(), wholeCount));
+    EXPECT_EQ(writtenLines(internalTaperCycle(),
+                           withBoxes(taperDefaults, {{"Text3", "199999"}, {"Text6", "1"}})),
+              5 + 3 * 100'000 + 3u);
+}
+
+// Inputs whose passes would never end are refused at once, before anything is written.
+TEST(PassBound, RefusesNeverEndingInputs) {
+    const struct {
+        const Cycle& cycle;
+        BoxTexts boxes;
+    } cases[] = {
+        {externalDiameterCycle(), withBoxes(straightDefaults, {{"Text3", "1e300"}, {"Text4", "1e-300"}})},
+        {internalDiameterCycle(), withBoxes(straightDefaults, {{"Text3", "1e300"}})},
+        {facingCycle(), withBoxes(straightDefaults, {{"Text3", "1e400"}, {"Text4", "1e-400x"}})},
+        {externalTaperCycle(),
+         withBoxes(taperDefaults, {{"Text3", "1e300"}, {"Text6", "1"}, {"Text4", "1e-300"}})},
+        {externalTaperCycle(), withBoxes(taperDefaults, {{"Text3", "1e20"}, {"Text6", "1"}})},
+        {internalTaperCycle(), withBoxes(taperDefaults, {{"Text3", "1e20"}, {"Text6", "1"}})},
+        {internalTaperCycle(), withBoxes(taperDefaults, {{"Text4", "4.9e-324"}})},
+    };
+    for (const auto& [cycle, boxes] : cases) {
+        const Verdict verdict = checkBoxes(cycle, boxes);
+        EXPECT_TRUE(verdict.refused) << cycle.name;
+        // A zero plunge (1e-400 reads as 0) meets its own check first.
+        if (verdict.key != MessageKey::PlungeZero)
+            EXPECT_EQ(verdict.key, MessageKey::PlungeTooSmall) << cycle.name;
+    }
+}
+
+}  // namespace
+}  // namespace zivek
