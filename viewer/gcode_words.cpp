@@ -1,0 +1,100 @@
+#include "viewer/gcode_words.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zivek::backplot {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+std::size_t skipBlanks(std::string_view s, std::size_t i) {
+    while (i < s.size() && isBlank(s[i])) ++i;
+    return i;
+}
+
+}  // namespace
+
+std::size_t readNumber(std::string_view s, double& value, bool& ok) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
+    const std::size_t digitsFrom = i;
+    while (i < s.size() && isDigit(s[i])) ++i;
+    std::size_t digits = i - digitsFrom;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        const std::size_t fractionFrom = i;
+        while (i < s.size() && isDigit(s[i])) ++i;
+        digits += i - fractionFrom;
+    }
+    if (digits == 0) return 0;
+    // An exponent only when digits follow, so that a following E word is not swallowed.
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j])) ++j;
+            i = j;
+        }
+    }
+    // from_chars takes no leading "+"; it is locale-free, unlike strtod.
+    const std::size_t from = (s[0] == '+') ? 1 : 0;
+    const auto [end, ec] = std::from_chars(s.data() + from, s.data() + i, value);
+    ok = ec == std::errc() && end == s.data() + i && std::isfinite(value);
+    return i;
+}
+
+void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad) {
+    words.clear();
+    bad.clear();
+    std::size_t i = skipBlanks(line, 0);
+    if (i < line.size() && line[i] == '/') ++i;  // block delete: the block still shows
+    while (i < line.size()) {
+        const char c = line[i];
+        if (isBlank(c) || c == '%') {
+            ++i;
+        } else if (c == ';') {
+            return;
+        } else if (c == '(') {
+            const std::size_t close = line.find(')', i);
+            if (close == std::string_view::npos) {
+                bad.push_back({Warning::OpenComment, line.substr(i)});
+                return;
+            }
+            i = close + 1;
+        } else if (isLetter(c)) {
+            const std::size_t at = skipBlanks(line, i + 1);
+            double value = 0;
+            bool ok = false;
+            const std::size_t used = readNumber(line.substr(at), value, ok);
+            if (used == 0) {
+                // A run of letters is one unknown word ("HELLO"), not five.
+                std::size_t end = i + 1;
+                while (end < line.size() && isLetter(line[end])) ++end;
+                bad.push_back({end > i + 1 ? Warning::UnknownWord : Warning::BadNumber,
+                               line.substr(i, end - i)});
+                i = end;
+                continue;
+            }
+            const std::string_view text = line.substr(i, at + used - i);
+            if (ok) {
+                words.push_back({upper(c), value, text});
+            } else {
+                bad.push_back({Warning::BadNumber, text});
+            }
+            i = at + used;
+        } else {
+            std::size_t end = i + 1;
+            while (end < line.size() && !isBlank(line[end]) && !isLetter(line[end]) &&
+                   line[end] != '(' && line[end] != ';')
+                ++end;
+            bad.push_back({Warning::UnknownWord, line.substr(i, end - i)});
+            i = end;
+        }
+    }
+}
+
+}  // namespace zivek::backplot

@@ -1,0 +1,88 @@
+#include "viewer/line_model.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QColor>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QStyle>
+#include <algorithm>
+
+#include "viewer/plot_painter.h"
+#include "viewer/texts.h"
+
+namespace zivek::backplot {
+namespace {
+// A huge line is shown cut; the whole of it would only slow the list down.
+constexpr qsizetype kShownChars = 160;
+}  // namespace
+
+LineModel::LineModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void LineModel::setProgram(std::string text, std::shared_ptr<const Toolpath> path) {
+    beginResetModel();
+    text_ = std::move(text);
+    lines_ = splitLines(text_);
+    path_ = std::move(path);
+    const auto none = static_cast<std::uint32_t>(path_->warnings.size());
+    firstWarning_.assign(lines_.size(), none);
+    for (std::size_t i = path_->warnings.size(); i-- > 0;) {
+        const auto line = path_->warnings[i].line;
+        if (line < firstWarning_.size()) firstWarning_[line] = static_cast<std::uint32_t>(i);
+    }
+    numberWidth_ = int(QString::number(qulonglong(lines_.size())).size());
+    endResetModel();
+}
+
+int LineModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(lines_.size());
+}
+
+std::size_t LineModel::linesWithWarnings() const {
+    const auto none = path_ ? path_->warnings.size() : 0;
+    return std::size_t(std::count_if(firstWarning_.begin(), firstWarning_.end(),
+                                     [none](std::uint32_t w) { return w != none; }));
+}
+
+QVariant LineModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || std::size_t(index.row()) >= lines_.size()) return {};
+    const auto row = std::size_t(index.row());
+    const bool warned = firstWarning_[row] != path_->warnings.size();
+    switch (role) {
+        case Qt::DisplayRole: {
+            const std::string_view line = lines_[row];
+            QString text = QString::fromUtf8(line.data(), qsizetype(std::min<std::size_t>(
+                                                               line.size(), kShownChars * 4)));
+            if (text.size() > kShownChars) text = text.left(kShownChars) + u'…';
+            return QStringLiteral("%1  %2").arg(row + 1, numberWidth_).arg(text);
+        }
+        case Qt::FontRole: return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        case Qt::DecorationRole:
+            if (!warned) return {};
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        case Qt::BackgroundRole:
+            if (!warned) return {};
+            return QBrush(QColor(0xFF, 0xF3, 0xC4));
+        case Qt::ToolTipRole: {
+            if (!warned) return {};
+            QStringList texts;
+            for (auto i = firstWarning_[row];
+                 i < path_->warnings.size() && path_->warnings[i].line == row; ++i)
+                texts << warningText(path_->warnings[i]);
+            return texts.join(u'\n');
+        }
+        case Qt::ForegroundRole: {
+            // The line's text takes the colour of its move in the plot.
+            const auto& moves = path_->moves;
+            const auto it = std::lower_bound(
+                moves.begin(), moves.end(), row,
+                [](const Move& m, std::size_t line) { return m.line < line; });
+            if (it == moves.end() || it->line != row) return {};
+            return QBrush(it->kind == MoveKind::Rapid ? plotColors().rapidText
+                                                      : plotColors().feedText);
+        }
+        default: return {};
+    }
+}
+
+}  // namespace zivek::backplot

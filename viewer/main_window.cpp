@@ -1,0 +1,149 @@
+#include "viewer/main_window.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "viewer/line_model.h"
+#include "viewer/plot_widget.h"
+#include "viewer/program_file.h"
+#include "viewer/texts.h"
+
+namespace zivek::backplot {
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent),
+      pages_(new QStackedWidget(this)),
+      message_(new QLabel(this)),
+      plot_(new PlotWidget(this)),
+      lines_(new QListView(this)),
+      model_(new LineModel(this)),
+      moveCount_(new QLabel(this)),
+      feedLength_(new QLabel(this)),
+      rapidLength_(new QLabel(this)),
+      cuttingTime_(new QLabel(this)),
+      warnings_(new QLabel(this)),
+      pointer_(new QLabel(this)),
+      selection_(new QLabel(this)) {
+    message_->setAlignment(Qt::AlignCenter);
+    message_->setWordWrap(true);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont big = message_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    message_->setFont(big);
+
+    lines_->setModel(model_);
+    lines_->setUniformItemSizes(true);  // 300,000 rows: no per-row measuring
+    lines_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    auto* fit = new QPushButton(QStringLiteral("Sığdır"), this);
+    fit->setToolTip(QStringLiteral("Takım yolunun tamamını göster (F ya da Home)"));
+    fit->setFocusPolicy(Qt::NoFocus);
+    auto* hint = new QLabel(
+        QStringLiteral("Tekerlek: yakınlaştır · Sürükle: kaydır · Tıkla: satırı seç"), this);
+    hint->setStyleSheet(QStringLiteral("color: #6b7280"));
+    auto* tools = new QHBoxLayout;
+    tools->setContentsMargins(6, 4, 6, 0);
+    tools->addWidget(fit);
+    tools->addSpacing(12);
+    tools->addWidget(hint);
+    tools->addStretch();
+    tools->addWidget(selection_);
+    auto* plotPane = new QWidget(this);
+    auto* plotLayout = new QVBoxLayout(plotPane);
+    plotLayout->setContentsMargins(0, 0, 0, 0);
+    plotLayout->addLayout(tools);
+    plotLayout->addWidget(plot_, 1);
+
+    auto* split = new QSplitter(this);
+    split->addWidget(plotPane);
+    split->addWidget(lines_);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    split->setSizes({760, 240});
+
+    pages_->addWidget(split);
+    pages_->addWidget(message_);
+    setCentralWidget(pages_);
+
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_})
+        statusBar()->addWidget(l);
+    warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
+    statusBar()->addPermanentWidget(pointer_);
+
+    connect(fit, &QPushButton::clicked, plot_, &PlotWidget::fitToPath);
+    connect(lines_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
+    connect(plot_, &PlotWidget::lineClicked, this, &MainWindow::plotClicked);
+    connect(plot_, &PlotWidget::pointerMoved, this,
+            [this](Point at) { pointer_->setText(pointerText(at)); });
+    connect(plot_, &PlotWidget::pointerLeft, pointer_, &QLabel::clear);
+
+    setWindowTitle(QStringLiteral("Takım yolu (zivek-backplot)"));
+    resize(1100, 720);
+}
+
+void MainWindow::openFile(const QString& path) {
+    setWindowTitle(zivek::backplot::windowTitle(QFileInfo(path).fileName()));
+    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
+    if (loaded.status != LoadStatus::Ok) {
+        showMessage(loadFailureText(loaded.status, path));
+        return;
+    }
+    showProgram(std::move(loaded.text));
+}
+
+void MainWindow::showMessage(const QString& text) {
+    message_->setText(text);
+    pages_->setCurrentWidget(message_);
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_})
+        l->clear();
+}
+
+QString MainWindow::message() const {
+    return pages_->currentWidget() == message_ ? message_->text() : QString();
+}
+
+void MainWindow::showProgram(std::string text) {
+    path_ = std::make_shared<const Toolpath>(interpret(text));
+    model_->setProgram(std::move(text), path_);
+    plot_->setToolpath(path_);
+    pages_->setCurrentIndex(0);
+    const Summary& s = path_->summary;
+    moveCount_->setText(moveCountText(s));
+    feedLength_->setText(feedLengthText(s));
+    rapidLength_->setText(rapidLengthText(s));
+    cuttingTime_->setText(cuttingTimeText(s));
+    warnings_->setText(warningCountText(model_->linesWithWarnings()));
+    plot_->setFocus();
+}
+
+void MainWindow::lineChosen(const QModelIndex& index) {
+    plot_->selectLine(index.isValid() ? index.row() : -1);
+    if (!index.isValid() || !path_) return;
+    const auto& moves = path_->moves;
+    const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(index.row()),
+                                     [](const Move& m, std::uint32_t l) { return m.line < l; });
+    if (it != moves.end() && it->line == std::uint32_t(index.row())) {
+        selection_->setText(moveText(*it));
+    } else {
+        selection_->clear();
+    }
+}
+
+void MainWindow::plotClicked(int line) {
+    const QModelIndex index = model_->index(line);
+    lines_->setCurrentIndex(index);
+    lines_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+}  // namespace zivek::backplot

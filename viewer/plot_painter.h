@@ -1,0 +1,38 @@
+#pragma once
+
+// Drawing of the plot's layers. The widget decides what to draw and when; these
+// functions only paint.
+
+#include <QColor>
+#include <QPainter>
+
+#include "viewer/screen_segments.h"
+#include "viewer/toolpath.h"
+#include "viewer/viewport.h"
+
+namespace zivek::backplot {
+
+struct PlotColors {
+    QColor background{0xFF, 0xFF, 0xFF};
+    QColor grid{0xEA, 0xEC, 0xEF};
+    QColor gridText{0x6B, 0x72, 0x80};
+    QColor reference{0x9C, 0xA3, 0xAF};
+    QColor feed{0x10, 0x5E, 0xC8};
+    QColor rapid{0xE0, 0x52, 0x0F};
+    QColor feedText{0x0B, 0x4A, 0xA0};
+    QColor rapidText{0xB0, 0x3A, 0x00};
+    QColor selected{0x0E, 0xA5, 0x4A};
+};
+const PlotColors& plotColors();
+
+// Grid with values, the X0 and Z0 lines, the path, the legend and the work-zero symbol.
+void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments,
+               bool pathEmpty);
+
+// The selected move, drawn over everything with its direction.
+void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move);
+
+// Where the tool stands after a line that commands no move.
+void paintToolPosition(QPainter& p, const Viewport& view, Point at);
+
+}  // namespace zivek::backplot

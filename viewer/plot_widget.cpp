@@ -1,0 +1,198 @@
+#include "viewer/plot_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "viewer/plot_painter.h"
+
+namespace zivek::backplot {
+namespace {
+
+constexpr double kFitMargin = 48;   // room for the legend and the grid values
+constexpr double kPickPixels = 6;   // how near a click must be to take a move
+constexpr double kDragPixels = 4;   // a press that moves less is a click
+
+double distanceToSegment(QPointF p, ScreenPoint a, ScreenPoint b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x() - a.x) * dx + (p.y() - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x() - (a.x + t * dx), p.y() - (a.y + t * dy));
+}
+
+}  // namespace
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setMinimumSize(320, 240);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+}
+
+void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path) {
+    path_ = std::move(path);
+    selectedMove_.reset();
+    toolPosition_.reset();
+    fitToPath();
+}
+
+void PlotWidget::fitToPath() {
+    view_.setSize(width(), height());
+    Extent extent;
+    extent.add({});  // the work zero is always in the picture
+    if (path_ && !path_->summary.extent.empty) {
+        extent.add(path_->summary.extent.min);
+        extent.add(path_->summary.extent.max);
+    }
+    view_.fit(extent, kFitMargin);
+    fitted_ = true;
+    viewChanged();
+}
+
+void PlotWidget::selectLine(int line) {
+    selectedMove_.reset();
+    toolPosition_.reset();
+    if (path_ && line >= 0) {
+        const auto& moves = path_->moves;
+        const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(line),
+                                         [](const Move& m, std::uint32_t l) { return m.line < l; });
+        if (it != moves.end() && it->line == std::uint32_t(line)) {
+            selectedMove_ = std::size_t(it - moves.begin());
+            ensureVisible(*it);
+        } else {
+            toolPosition_ = it == moves.begin() ? Point{} : std::prev(it)->to;
+        }
+    }
+    update();
+}
+
+void PlotWidget::ensureVisible(const Move& move) {
+    const ScreenPoint a = view_.toScreen(move.from);
+    const ScreenPoint b = view_.toScreen(move.to);
+    ScreenSegment s{a.x, a.y, b.x, b.y};
+    if (clipSegment(s, 0, 0, view_.width(), view_.height())) return;
+    view_.centerOn({(move.from.z + move.to.z) / 2, (move.from.x + move.to.x) / 2});
+    fitted_ = false;
+    viewChanged();
+}
+
+std::optional<std::size_t> PlotWidget::moveAt(QPointF pos) const {
+    if (!path_) return std::nullopt;
+    std::optional<std::size_t> best;
+    double bestDistance = kPickPixels;
+    for (std::size_t i = 0; i < path_->moves.size(); ++i) {
+        const Move& m = path_->moves[i];
+        const double d = distanceToSegment(pos, view_.toScreen(m.from), view_.toScreen(m.to));
+        // Strictly nearer only: of passes drawn on the same pixels the first one wins.
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+void PlotWidget::viewChanged() {
+    baseView_.reset();
+    update();
+}
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+    view_.setSize(width(), height());
+    const qreal dpr = devicePixelRatioF();
+    if (!baseView_ || !(*baseView_ == view_) || base_.devicePixelRatioF() != dpr) {
+        static const std::vector<Move> none;
+        segments_.build(path_ ? path_->moves : none, view_);
+        base_ = QPixmap(size() * dpr);
+        base_.setDevicePixelRatio(dpr);
+        QPainter bp(&base_);
+        paintBase(bp, view_, segments_, !path_ || path_->moves.empty());
+        baseView_ = view_;
+    }
+    QPainter p(this);
+    p.drawPixmap(0, 0, base_);
+    if (selectedMove_) paintSelectedMove(p, view_, path_->moves[*selectedMove_]);
+    if (toolPosition_) paintToolPosition(p, view_, *toolPosition_);
+}
+
+void PlotWidget::resizeEvent(QResizeEvent*) {
+    if (fitted_) {
+        fitToPath();
+    } else {
+        view_.setSize(width(), height());
+        viewChanged();
+    }
+}
+
+void PlotWidget::wheelEvent(QWheelEvent* event) {
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0) return;
+    const QPointF pos = event->position();
+    view_.zoom(std::pow(1.25, steps), {pos.x(), pos.y()});
+    fitted_ = false;
+    viewChanged();
+    event->accept();
+}
+
+void PlotWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton) return;
+    pressAt_ = event->position();
+    lastDrag_ = event->position();
+    dragging_ = false;
+}
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    emit pointerMoved(view_.toModel({pos.x(), pos.y()}));
+    if (!pressAt_) return;
+    if (!dragging_ && QLineF(*pressAt_, pos).length() < kDragPixels) return;
+    if (!dragging_) setCursor(Qt::ClosedHandCursor);
+    dragging_ = true;
+    view_.pan(pos.x() - lastDrag_.x(), pos.y() - lastDrag_.y());
+    lastDrag_ = pos;
+    fitted_ = false;
+    viewChanged();
+}
+
+void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!pressAt_) return;
+    const bool click = !dragging_ && event->button() == Qt::LeftButton;
+    pressAt_.reset();
+    dragging_ = false;
+    setCursor(Qt::CrossCursor);
+    if (!click) return;
+    if (const auto hit = moveAt(event->position())) {
+        selectedMove_ = hit;
+        toolPosition_.reset();
+        update();
+        emit lineClicked(int(path_->moves[*hit].line));
+    }
+}
+
+void PlotWidget::keyPressEvent(QKeyEvent* event) {
+    const QPointF middle(width() / 2.0, height() / 2.0);
+    switch (event->key()) {
+        case Qt::Key_F:
+        case Qt::Key_Home: fitToPath(); return;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            view_.zoom(1.25, {middle.x(), middle.y()});
+            break;
+        case Qt::Key_Minus:
+            view_.zoom(0.8, {middle.x(), middle.y()});
+            break;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    fitted_ = false;
+    viewChanged();
+}
+
+void PlotWidget::leaveEvent(QEvent*) { emit pointerLeft(); }
+
+}  // namespace zivek::backplot

@@ -1,0 +1,64 @@
+#pragma once
+
+// The tool path in the Z-X plane. Geometry is prepared once per program; panning and
+// zooming only change the viewport, and the drawn layer is cached until they do.
+
+#include <QPixmap>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "viewer/screen_segments.h"
+#include "viewer/toolpath.h"
+#include "viewer/viewport.h"
+
+namespace zivek::backplot {
+
+class PlotWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlotWidget(QWidget* parent = nullptr);
+
+    void setToolpath(std::shared_ptr<const Toolpath> path);
+    // Highlights the move of a program line; a line without a move shows where the tool
+    // stands after it. -1 clears.
+    void selectLine(int line);
+    void fitToPath();
+    const Viewport& viewport() const { return view_; }
+
+    // Index of the move nearest to a widget position, within a few pixels.
+    std::optional<std::size_t> moveAt(QPointF pos) const;
+
+signals:
+    void lineClicked(int line);
+    void pointerMoved(zivek::backplot::Point at);
+    void pointerLeft();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void viewChanged();
+    void ensureVisible(const Move& move);
+
+    std::shared_ptr<const Toolpath> path_;
+    Viewport view_;
+    ScreenSegments segments_;
+    QPixmap base_;
+    std::optional<Viewport> baseView_;  // the view base_ was drawn for
+    std::optional<std::size_t> selectedMove_;
+    std::optional<Point> toolPosition_;
+    bool fitted_ = true;  // still showing the fit: a resize fits again
+    std::optional<QPointF> pressAt_;
+    QPointF lastDrag_;
+    bool dragging_ = false;
+};
+
+}  // namespace zivek::backplot

@@ -1,0 +1,28 @@
+#pragma once
+
+// Reading a program file for the viewer. The result is a code; the window words it.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zivek::backplot {
+
+enum class LoadStatus { Ok, NotFound, NotAFile, Unreadable, TooLarge, Empty, NotText };
+
+struct LoadedProgram {
+    LoadStatus status = LoadStatus::Ok;
+    std::string text;
+};
+
+// Files larger than this are no lathe program this system writes.
+inline constexpr std::uintmax_t kMaxProgramBytes = 256u << 20;
+
+// Ok, Empty (nothing but blanks and line ends) or NotText (NUL bytes, or control
+// characters a text editor would not write).
+LoadStatus classifyText(std::string_view bytes);
+
+LoadedProgram loadProgramFile(const std::filesystem::path& path);
+
+}  // namespace zivek::backplot

@@ -1,0 +1,45 @@
+#pragma once
+
+// The level of detail of the plot. A 100,000-pass program draws its passes thousands of
+// times onto the same pixels; each frame keeps one segment per pixel-rounded line and
+// drops what lies outside the window, so the work per frame follows the screen, not the
+// program.
+
+#include <cstdint>
+#include <vector>
+
+#include "viewer/toolpath.h"
+#include "viewer/viewport.h"
+
+namespace zivek::backplot {
+
+struct ScreenSegment {
+    double x1, y1, x2, y2;
+};
+
+class ScreenSegments {
+public:
+    // Rebuilds rapid() and feed() for the given view. Buffers are kept between calls.
+    void build(const std::vector<Move>& moves, const Viewport& view);
+
+    const std::vector<ScreenSegment>& rapid() const { return rapid_; }
+    const std::vector<ScreenSegment>& feed() const { return feed_; }
+
+private:
+    struct Candidate {
+        ScreenSegment segment;
+        std::uint64_t key;
+    };
+    void keepUnique(std::vector<Candidate>& candidates, std::vector<ScreenSegment>& out);
+
+    std::vector<Candidate> rapidCandidates_;
+    std::vector<Candidate> feedCandidates_;
+    std::vector<std::uint64_t> table_;
+    std::vector<ScreenSegment> rapid_;
+    std::vector<ScreenSegment> feed_;
+};
+
+// Liang-Barsky: clips s to the rectangle [x0,x1]x[y0,y1]; false when nothing is left.
+bool clipSegment(ScreenSegment& s, double x0, double y0, double x1, double y1);
+
+}  // namespace zivek::backplot

@@ -1,0 +1,119 @@
+#include "viewer/texts.h"
+
+#include <cmath>
+
+namespace zivek::backplot {
+
+QString number(double value) {
+    // QString::number ignores the locale, so the decimal mark stays a point.
+    QString s = QString::number(value, 'f', 3);
+    if (s.contains(u'.')) {
+        while (s.endsWith(u'0')) s.chop(1);
+        if (s.endsWith(u'.')) s.chop(1);
+    }
+    if (s == u"-0") s = QStringLiteral("0");
+    return s;
+}
+
+QString loadFailureText(LoadStatus status, const QString& path) {
+    switch (status) {
+        case LoadStatus::Ok: return {};
+        case LoadStatus::NotFound:
+            return QStringLiteral("Dosya okunamadı: %1\nBöyle bir dosya yok.").arg(path);
+        case LoadStatus::NotAFile:
+            return QStringLiteral("Dosya okunamadı: %1\nBu bir klasör ya da özel dosya.")
+                .arg(path);
+        case LoadStatus::Unreadable:
+            return QStringLiteral("Dosya okunamadı: %1\nOkuma izni yok ya da okuma yarıda kaldı.")
+                .arg(path);
+        case LoadStatus::TooLarge:
+            return QStringLiteral("Dosya çok büyük: %1\nBir torna programı en çok %2 MB olabilir.")
+                .arg(path)
+                .arg(kMaxProgramBytes >> 20);
+        case LoadStatus::Empty: return QStringLiteral("Dosya boş: %1").arg(path);
+        case LoadStatus::NotText:
+            return QStringLiteral("Dosya metin değil: %1\nBir G kodu programı açın.").arg(path);
+    }
+    return {};
+}
+
+QString noFileText() {
+    return QStringLiteral("Program dosyası verilmedi.\nKullanım: zivek-backplot <dosya>");
+}
+
+QString warningText(const LineWarning& w) {
+    const QString word = QString::fromUtf8(w.word.data(), qsizetype(w.word.size()));
+    switch (w.code) {
+        case Warning::UnknownWord: return QStringLiteral("Bilinmeyen sözcük: %1").arg(word);
+        case Warning::BadNumber: return QStringLiteral("Sayı okunamadı: %1").arg(word);
+        case Warning::UnsupportedG:
+            return QStringLiteral("Desteklenmeyen G kodu: %1 (düz çizgi gösterildi)").arg(word);
+        case Warning::UnsupportedM: return QStringLiteral("Desteklenmeyen M kodu: %1").arg(word);
+        case Warning::NoMotionMode:
+            return QStringLiteral("G0/G1 verilmeden eksen hareketi: hızlı sayıldı");
+        case Warning::NoFeedRate:
+            return QStringLiteral("İlerleme (F) yok ya da sıfırdan büyük değil: "
+                                  "kesme süresine katılmadı");
+        case Warning::OpenComment: return QStringLiteral("Açıklama parantezi kapanmamış");
+        case Warning::AbsoluteAndIncremental:
+            return QStringLiteral("Aynı satırda hem mutlak hem artışlı değer (%1): mutlak "
+                                  "değer alındı")
+                .arg(word);
+        case Warning::OutOfRange:
+            return QStringLiteral("Konum sayı sınırını aşıyor: hareket atlandı");
+        case Warning::TooManyWarnings: return QStringLiteral("Bu satırda başka uyarılar da var");
+    }
+    return {};
+}
+
+QString moveCountText(const Summary& s) {
+    return QStringLiteral("Hareket: %1 (hızlı %2, ilerleme %3)")
+        .arg(s.rapidMoves + s.feedMoves)
+        .arg(s.rapidMoves)
+        .arg(s.feedMoves);
+}
+
+QString feedLengthText(const Summary& s) {
+    return QStringLiteral("İlerleme boyu: %1").arg(number(s.feedLength));
+}
+
+QString rapidLengthText(const Summary& s) {
+    return QStringLiteral("Hızlı boyu: %1").arg(number(s.rapidLength));
+}
+
+QString cuttingTimeText(const Summary& s) {
+    QString text = QStringLiteral("Kesme süresi: %1 dk").arg(number(s.cuttingMinutes));
+    const double seconds = std::round(s.cuttingMinutes * 60);
+    if (seconds >= 60 && seconds < 1e7) {
+        const auto whole = static_cast<long long>(seconds);
+        text += QStringLiteral(" (%1 dk %2 sn)").arg(whole / 60).arg(whole % 60);
+    }
+    if (s.feedMovesWithoutRate > 0)
+        text += QStringLiteral(", F'siz %1 hareket hariç").arg(s.feedMovesWithoutRate);
+    return text;
+}
+
+QString warningCountText(std::size_t lines) {
+    return lines == 0 ? QString() : QStringLiteral("Uyarılı satır: %1").arg(lines);
+}
+
+QString moveText(const Move& m) {
+    return QStringLiteral("Satır %1: %2  Z %3 → %4  X %5 → %6  boy %7%8")
+        .arg(m.line + 1)
+        .arg(m.kind == MoveKind::Rapid ? QStringLiteral("hızlı") : QStringLiteral("ilerleme"))
+        .arg(number(m.from.z), number(m.to.z), number(m.from.x), number(m.to.x),
+             number(m.length()))
+        .arg(m.kind == MoveKind::Feed ? QStringLiteral("  F%1").arg(number(m.feed)) : QString());
+}
+
+QString pointerText(Point p) {
+    return QStringLiteral("Z %1  X %2").arg(number(p.z), number(p.x));
+}
+
+QString noMovesText() { return QStringLiteral("Programda hareket yok"); }
+
+QString windowTitle(const QString& fileName) {
+    return QStringLiteral("%1 — Takım yolu (zivek-backplot)").arg(fileName);
+}
+
+}  // namespace zivek::backplot

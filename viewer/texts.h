@@ -1,0 +1,27 @@
+#pragma once
+
+// Every text the viewer shows, in Turkish. Numbers are written with a point, as the
+// program beside them writes them, whatever the desktop's regional settings.
+
+#include <QString>
+
+#include "viewer/program_file.h"
+#include "viewer/toolpath.h"
+
+namespace zivek::backplot {
+
+QString number(double value);  // at most 3 decimals, no trailing zeros: 6.703, 60, -1.2
+QString loadFailureText(LoadStatus status, const QString& path);
+QString noFileText();
+QString warningText(const LineWarning& warning);
+QString moveCountText(const Summary& s);
+QString feedLengthText(const Summary& s);
+QString rapidLengthText(const Summary& s);
+QString cuttingTimeText(const Summary& s);
+QString warningCountText(std::size_t lines);
+QString moveText(const Move& m);
+QString pointerText(Point p);
+QString noMovesText();
+QString windowTitle(const QString& fileName);
+
+}  // namespace zivek::backplot
