@@ -58,23 +58,28 @@ void writeStraightPasses(const StraightAxes& axes, const Parameters& values, Pas
     const double in = axes.infeedSign;
     const double length = round3(values.turningLength);
     const double depth = round3(values.turningDepth);
+    const NumberText lengthText(length);
+    // The travel line is the same in every pass.
+    LineWriter travel;
+    travel.word("G1").word(axes.travelAxis).number(-length, lengthText).word("F")
+        .number(values.feedRate).endLine();
     forEachRoughingDepth(values, plan, [&](double passDepth) {
         const double pass = round3(passDepth);
-        lines.word("G0").word(axes.infeedAxis).number(in * pass).endLine();
-        lines.word("G1").word(axes.travelAxis).number(-length).word("F").number(values.feedRate)
-            .endLine();
+        const NumberText passText(pass);
+        lines.word("G0").word(axes.infeedAxis).number(in * pass, passText).endLine();
+        lines.line(travel.buffered());
         // The return travels the rounded length, as the cut did, so that the tool is
         // back exactly at the origin after every pass.
-        lines.word("G0").word(axes.infeedAxis).number(-in * pass).word(axes.travelAxis)
-            .number(length).endLine();
+        lines.word("G0").word(axes.infeedAxis).number(-in * pass, passText)
+            .word(axes.travelAxis).number(length, lengthText).endLine();
         return true;
     });
-    lines.word("G0").word(axes.infeedAxis).number(in * depth).endLine();
-    lines.word("G1").word(axes.travelAxis).number(-length).word("F").number(values.feedRate)
-        .endLine();
-    lines.word(axes.infeedAxis).number(-in * depth).word("F").number(values.feedRate / 2)
-        .endLine();
-    lines.word("G0").word(axes.travelAxis).number(length).endLine();
+    const NumberText depthText(depth);
+    lines.word("G0").word(axes.infeedAxis).number(in * depth, depthText).endLine();
+    lines.line(travel.buffered());
+    lines.word(axes.infeedAxis).number(-in * depth, depthText).word("F")
+        .number(values.feedRate / 2).endLine();
+    lines.word("G0").word(axes.travelAxis).number(length, lengthText).endLine();
 }
 
 }  // namespace zivek

@@ -64,14 +64,19 @@ std::uint64_t countTaperPasses(const TaperRule& rule, PassPlan plan, std::uint64
 void writeTaperPasses(const TaperRule& rule, const Parameters& values, PassPlan plan,
                       LineWriter& lines) {
     const double in = rule.infeedSign;
+    // The feed word and the return line are the same in every pass.
+    LineWriter feed;
+    feed.word("F").number(values.feedRate);
+    LineWriter back;
+    back.word("G0").word("X").zero().word("Z").zero().endLine();
     forEachTaperPass(rule, values.plungeAmount, values.turningLength, plan,
                      [&](const PassPlan& pass) {
                          const double depth = round3(pass.passDepth);
-                         lines.word("G0").word("U").number(in * depth).endLine();
-                         lines.word("G1").word("U").number(-in * depth).word("W")
-                             .number(-round3(pass.passLength)).word("F").number(values.feedRate)
-                             .endLine();
-                         lines.word("G0").word("X").zero().word("Z").zero().endLine();
+                         const NumberText depthText(depth);
+                         lines.word("G0").word("U").number(in * depth, depthText).endLine();
+                         lines.word("G1").word("U").number(-in * depth, depthText).word("W")
+                             .number(-round3(pass.passLength)).word(feed.buffered()).endLine();
+                         lines.line(back.buffered());
                          return true;
                      });
 }

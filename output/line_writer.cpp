@@ -9,11 +9,13 @@ namespace {
 constexpr std::size_t flushSize = 1 << 16;
 }  // namespace
 
-LineWriter& LineWriter::number(double value) {
-    buffer_.push_back(value < 0 ? '-' : ' ');
-    appendNumberText(buffer_, value);
-    buffer_.push_back(' ');
-    return *this;
+LineWriter::LineWriter(OutputFile& file) : file_(&file) { buffer_.reserve(flushSize + 256); }
+
+LineWriter& LineWriter::number(double value) { return number(value, NumberText(value)); }
+
+void LineWriter::line(std::string_view rawLine) {
+    buffer_.append(rawLine);
+    if (file_ != nullptr && buffer_.size() >= flushSize) flush();
 }
 
 LineWriter& LineWriter::text(std::string_view wholeText) {
@@ -21,6 +23,7 @@ LineWriter& LineWriter::text(std::string_view wholeText) {
     if (file_ != nullptr && wholeText.size() >= flushSize) {
         flush();
         file_->write(wholeText);
+        written_ += wholeText.size();
         return *this;
     }
     return word(wholeText);
@@ -34,6 +37,7 @@ void LineWriter::endLine() {
 void LineWriter::flush() {
     if (file_ == nullptr) return;
     file_->write(buffer_);
+    written_ += buffer_.size();
     buffer_.clear();
 }
 

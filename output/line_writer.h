@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "output/number_text.h"
 
 namespace zivek {
 
@@ -14,7 +17,7 @@ class OutputFile;
 class LineWriter {
 public:
     LineWriter() = default;
-    explicit LineWriter(OutputFile& file) : file_(&file) {}
+    explicit LineWriter(OutputFile& file);
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
@@ -23,6 +26,13 @@ public:
         return *this;
     }
     LineWriter& number(double value);
+    // The number value whose magnitude's text is already at hand.
+    LineWriter& number(double value, const NumberText& magnitude) {
+        buffer_.push_back(value < 0 ? '-' : ' ');
+        buffer_.append(magnitude.view());
+        buffer_.push_back(' ');
+        return *this;
+    }
     // The integer 0 of G0X0Y0 and G0X0Z0: written as the number 0.
     LineWriter& zero() {
         buffer_.append(" 0 ");
@@ -30,15 +40,21 @@ public:
     }
     LineWriter& text(std::string_view wholeText);
     void endLine();
+    // A whole line prepared once in its raw text, line end included, for lines that
+    // repeat unchanged pass after pass.
+    void line(std::string_view rawLine);
 
     // Sends what is still buffered to the file.
     void flush();
+    // Bytes sent to the file so far.
+    std::uint64_t written() const { return written_; }
     // The raw text of the lines written so far (without a file, all of them).
     const std::string& buffered() const { return buffer_; }
 
 private:
     std::string buffer_;
     OutputFile* file_ = nullptr;
+    std::uint64_t written_ = 0;
 };
 
 }  // namespace zivek

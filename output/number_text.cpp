@@ -16,16 +16,28 @@ double round3(double x) {
 
 namespace {
 
-void appendDigits(std::string& out, std::uint64_t value) {
+// Collects characters into a NumberText's fixed buffer.
+struct Chars {
+    char* at;
+    void push_back(char c) { *at++ = c; }
+    void append(const char* text, std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i) *at++ = text[i];
+    }
+    void append(std::size_t count, char c) {
+        for (std::size_t i = 0; i < count; ++i) *at++ = c;
+    }
+};
+
+void appendDigits(Chars& out, std::uint64_t value) {
     char digits[20];
     const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, end);
+    out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 // Most written numbers are whole thousandths (every round3 result, whole feeds): for
 // those below 1e12 the nearest double rounded to 15 digits gives back exactly k/1000,
 // so the text comes from the integer k without a general conversion.
-bool appendThousandths(std::string& out, double m) {
+bool appendThousandths(Chars& out, double m) {
     if (!(m < 1e12)) return false;
     const double k = std::nearbyint(m * 1000.0);
     if (k < 1.0 || k / 1000.0 != m) return false;
@@ -44,7 +56,7 @@ bool appendThousandths(std::string& out, double m) {
     return true;
 }
 
-void appendGeneral(std::string& out, double m) {
+void appendGeneral(Chars& out, double m) {
     // d.dddddddddddddde±x: the value rounded to 15 significant digits.
     char buffer[32];
     const auto [end, error] =
@@ -64,21 +76,21 @@ void appendGeneral(std::string& out, double m) {
         if (exponent < 0) {
             out.push_back('.');
             out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out.append(significant, count);
+            out.append(significant, static_cast<std::size_t>(count));
             return;
         }
         const int wholeDigits = exponent + 1;
         for (int i = 0; i < wholeDigits; ++i) out.push_back(i < count ? significant[i] : '0');
         if (count > wholeDigits) {
             out.push_back('.');
-            out.append(significant + wholeDigits, count - wholeDigits);
+            out.append(significant + wholeDigits, static_cast<std::size_t>(count - wholeDigits));
         }
         return;
     }
     out.push_back(significant[0]);
     if (count > 1) {
         out.push_back('.');
-        out.append(significant + 1, count - 1);
+        out.append(significant + 1, static_cast<std::size_t>(count - 1));
     }
     out.push_back('E');
     out.push_back(exponent < 0 ? '-' : '+');
@@ -89,16 +101,22 @@ void appendGeneral(std::string& out, double m) {
 
 }  // namespace
 
-void appendNumberText(std::string& out, double magnitude) {
+NumberText::NumberText(double magnitude) {
     double m = std::fabs(magnitude);
+    Chars out{text_};
     // A program never carries "inf" or "nan": the cycles' arithmetic can only reach
     // them from extreme typed values, and the nearest writable value stands in.
     if (std::isnan(m) || m == 0.0) {
         out.push_back('0');
-        return;
+    } else {
+        if (std::isinf(m)) m = std::numeric_limits<double>::max();
+        if (!appendThousandths(out, m)) appendGeneral(out, m);
     }
-    if (std::isinf(m)) m = std::numeric_limits<double>::max();
-    if (!appendThousandths(out, m)) appendGeneral(out, m);
+    length_ = static_cast<unsigned>(out.at - text_);
+}
+
+void appendNumberText(std::string& out, double magnitude) {
+    out.append(NumberText(magnitude).view());
 }
 
 std::string signedNumberText(double value) {

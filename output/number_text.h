@@ -1,12 +1,25 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zivek {
 
 // x rounded to 3 decimal places, exact halves of the product x * 1000 going to the
 // even neighbour. Where that product is not finite, x is returned unchanged.
 double round3(double x);
+
+// The number text of a magnitude, kept in place: a value written twice in a line or a
+// pass is converted once.
+class NumberText {
+public:
+    explicit NumberText(double magnitude);
+    std::string_view view() const { return {text_, length_}; }
+
+private:
+    char text_[32];
+    unsigned length_ = 0;
+};
 
 // Appends the number text of a magnitude m >= 0: "0" for zero, otherwise m rounded to
 // 15 significant digits, positional from 0.0001 up to 1e15 (no leading "0" before the

@@ -1,6 +1,5 @@
 #include "output/output_file.h"
 
-#include <system_error>
 
 namespace zivek {
 
@@ -28,19 +27,19 @@ void OutputFile::close() {
 
 void OutputFile::truncate(const std::filesystem::path& file) { OutputFile(file).close(); }
 
-std::string OutputFile::readAll(const std::filesystem::path& file) {
+std::FILE* OutputFile::openForReading(const std::filesystem::path& file) {
     std::FILE* handle = std::fopen(file.string().c_str(), "rb");
     if (handle == nullptr) throw FileFault{file};
-    std::string text;
-    std::error_code sizeUnknown;
-    const auto expected = std::filesystem::file_size(file, sizeUnknown);
-    if (!sizeUnknown) text.reserve(static_cast<std::size_t>(expected));
-    char block[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, handle)) > 0) text.append(block, got);
+    return handle;
+}
+
+std::size_t OutputFile::readBlock(std::FILE* handle, char* block, std::size_t size) {
+    return std::fread(block, 1, size, handle);
+}
+
+void OutputFile::closeAfterReading(std::FILE* handle, const std::filesystem::path& file) {
     const bool failed = std::ferror(handle) != 0;
     if (std::fclose(handle) != 0 || failed) throw FileFault{file};
-    return text;
 }
 
 void OutputFile::remove(const std::filesystem::path& file) {

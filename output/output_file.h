@@ -26,12 +26,27 @@ public:
 
     // Creates the file or cuts it to zero length, and closes it at once.
     static void truncate(const std::filesystem::path& file);
-    static std::string readAll(const std::filesystem::path& file);
+    // Hands the file's bytes to take block by block.
+    template <typename Take>
+    static void read(const std::filesystem::path& file, Take take);
     static void remove(const std::filesystem::path& file);
 
 private:
+    static std::FILE* openForReading(const std::filesystem::path& file);
+    static std::size_t readBlock(std::FILE* handle, char* block, std::size_t size);
+    static void closeAfterReading(std::FILE* handle, const std::filesystem::path& file);
+
     std::filesystem::path path_;
     std::FILE* handle_ = nullptr;
 };
+
+template <typename Take>
+void OutputFile::read(const std::filesystem::path& file, Take take) {
+    std::FILE* handle = openForReading(file);
+    char block[1 << 16];
+    while (const std::size_t got = readBlock(handle, block, sizeof block))
+        take(std::string_view(block, got));
+    closeAfterReading(handle, file);
+}
 
 }  // namespace zivek

@@ -1,6 +1,6 @@
 #include "output/press.h"
 
-#include <algorithm>
+#include <cstdint>
 
 #include "output/line_writer.h"
 #include "output/output_file.h"
@@ -31,6 +31,14 @@ void writeBatchFile(const std::filesystem::path& batchFile) {
     file.close();
 }
 
+// The output file exists, empty, and the batch file holds its lines: the state in which
+// the box is cleared and the program begins.
+void prepareOutput(const OutputPlace& place) {
+    OutputFile::truncate(place.outputFile());
+    writeBatchFile(place.batchFile());
+    OutputFile::remove(place.outputFile());
+}
+
 void writeProgram(const Cycle& cycle, const Parameters& values, LineWriter& lines) {
     lines.word(values.coolantCommand == 1 ? "M08" : "M09").endLine();
     lines.word(values.spindleCommand == 0 ? "M03" : "M04").endLine();
@@ -42,6 +50,53 @@ void writeProgram(const Cycle& cycle, const Parameters& values, LineWriter& line
     lines.word("M05").endLine();
     lines.word("M30").endLine();
     lines.word("%").endLine();
+}
+
+// The program's lines in their raw text, blanks included; returns the bytes written.
+std::uint64_t writeRawProgram(const Cycle& cycle, const Parameters& values,
+                              const std::filesystem::path& outputFile) {
+    OutputFile file(outputFile);
+    LineWriter lines(file);
+    writeProgram(cycle, values, lines);
+    lines.flush();
+    file.close();
+    return lines.written();
+}
+
+void appendWithoutBlanks(std::string& out, std::string_view block) {
+    const std::size_t start = out.size();
+    out.resize(start + block.size());
+    char* to = out.data() + start;
+    // Branch-free: blanks stand every few characters, so a test per character would
+    // mispredict all the time.
+    for (const char c : block) {
+        *to = c;
+        to += (c != ' ');
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+}
+
+// The output box text: the file read back with every blank removed. Removing them once
+// over the whole text gives what removing them line by line would.
+std::string readWithoutBlanks(const std::filesystem::path& outputFile, std::uint64_t rawSize) {
+    std::string program;
+    program.reserve(static_cast<std::size_t>(rawSize));
+    OutputFile::read(outputFile,
+                     [&](std::string_view block) { appendWithoutBlanks(program, block); });
+    return program;
+}
+
+// The file becomes the box text and one more line end. It replaces the raw text in a
+// new file rather than in the cut old one: the same bytes at the same path, without
+// the forced early write-out that some file systems give a file cut to zero right
+// after it was written.
+void rewriteProgram(const std::filesystem::path& outputFile, const std::string& program) {
+    OutputFile::remove(outputFile);
+    OutputFile file(outputFile);
+    LineWriter lines(file);
+    lines.text(program).endLine();
+    lines.flush();
+    file.close();
 }
 
 }  // namespace
@@ -68,39 +123,20 @@ PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& 
         result.refusal = *refusal;
         return result;
     }
-    const auto outputFile = place.outputFile();
-    const auto batchFile = place.batchFile();
     try {
-        OutputFile::truncate(outputFile);
-        writeBatchFile(batchFile);
-        OutputFile::remove(outputFile);
+        prepareOutput(place);
         result.outputBoxCleared = true;
-        {
-            OutputFile file(outputFile);
-            LineWriter lines(file);
-            writeProgram(cycle, values, lines);
-            lines.flush();
-            file.close();
-        }
-        // The box shows the program without blanks; removing them once over the whole
-        // text gives what removing them line by line would.
-        std::string program = OutputFile::readAll(outputFile);
-        std::erase(program, ' ');
-        {
-            OutputFile file(outputFile);
-            LineWriter lines(file);
-            lines.text(program).endLine();
-            lines.flush();
-            file.close();
-        }
-        result.outcome = PressResult::Outcome::Written;
-        result.programText = std::move(program);
+        const std::uint64_t rawSize = writeRawProgram(cycle, values, place.outputFile());
+        result.programText = readWithoutBlanks(place.outputFile(), rawSize);
+        rewriteProgram(place.outputFile(), result.programText);
     } catch (const FileFault& fault) {
         result.outcome = PressResult::Outcome::FileFault;
         result.faultyFile = fault.file;
+        result.programText.clear();
         return result;
     }
-    viewer.start(batchFile, outputFile);
+    result.outcome = PressResult::Outcome::Written;
+    viewer.start(place.batchFile(), place.outputFile());
     return result;
 }
 

@@ -1,0 +1,100 @@
+// The press at 1,000, 10,000 and 100,000 passes against the floor of writing the same
+// bytes once with one fwrite. Time per line should stay flat as the program grows.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "cycles/cycles.h"
+#include "output/press.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path benchFolder() {
+    static const fs::path folder = [] {
+        fs::path path = fs::temp_directory_path() / "zivek-press-bench";
+        fs::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+
+zivek::BoxTexts boxesFor(long passes) {
+    // Whole plunges of 1: passes - 1 roughing passes and the finishing pass.
+    return {{"Text3", std::to_string(passes)}, {"Text2", "60"},  {"Text4", "1"},
+            {"Text5", "111"},                  {"Text14", "1"},  {"Text12", "0"},
+            {"Text13", "6"}};
+}
+
+std::size_t lineCount(long passes) { return 5 + 3 * static_cast<std::size_t>(passes) + 1 + 3; }
+
+void Press(benchmark::State& state) {
+    const zivek::BoxTexts boxes = boxesFor(state.range(0));
+    const zivek::OutputPlace place{benchFolder()};
+    zivek::NoViewer viewer;
+    for (auto _ : state) {
+        auto result = zivek::press(zivek::internalDiameterCycle(), boxes, place, viewer);
+        if (!result.written()) state.SkipWithError(result.message().c_str());
+        benchmark::DoNotOptimize(result.programText.data());
+    }
+    state.counters["lines"] = benchmark::Counter(static_cast<double>(lineCount(state.range(0))),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(fs::file_size(place.outputFile())));
+}
+BENCHMARK(Press)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// The physical floor: the final file's bytes written once, with one fwrite.
+void WriteOnce(benchmark::State& state) {
+    const zivek::OutputPlace place{benchFolder()};
+    zivek::NoViewer viewer;
+    const auto result =
+        zivek::press(zivek::internalDiameterCycle(), boxesFor(state.range(0)), place, viewer);
+    const std::string bytes = result.programText + "\r\n";
+    const std::string path = (benchFolder() / "floor.txt").string();
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(WriteOnce)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// Prints the ratio of the largest press to the floor, from the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto press = times_.find("Press/100000");
+        const auto floor = times_.find("WriteOnce/100000");
+        if (press == times_.end() || floor == times_.end()) return;
+        std::cout << "press of 100,000 passes: " << press->second << " ms; one fwrite of its "
+                  << "bytes: " << floor->second << " ms; ratio "
+                  << press->second / floor->second << "\n";
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    fs::remove_all(benchFolder());
+}
