@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace zivek {
 namespace {
@@ -22,66 +23,84 @@ struct Prefix {
     long long leadingDigitPosition = 0;
 };
 
-Prefix collect(std::string_view text) {
-    Prefix p;
-    enum class Stage { Sign, Mantissa, ExponentSign, ExponentDigits } stage = Stage::Sign;
-    bool sawPoint = false;
-    bool sawSignificant = false;
-    long long integerDigits = 0;
-    long long zerosAfterPoint = 0;
-    std::size_t exponentMark = 0;  // length of p.exponent up to the letter and sign
-    for (char c : text) {
-        if (isSkipped(c)) continue;
-        switch (stage) {
+// Takes the characters of a box one by one while they continue the number.
+class PrefixReader {
+public:
+    bool take(char c) {
+        switch (stage_) {
             case Stage::Sign:
-                stage = Stage::Mantissa;
+                stage_ = Stage::Mantissa;
                 if (c == '+' || c == '-') {
-                    p.negative = (c == '-');
-                    continue;
+                    prefix_.negative = (c == '-');
+                    return true;
                 }
-                [[fallthrough]];
-            case Stage::Mantissa:
-                if (isDigit(c)) {
-                    p.sawDigit = true;
-                    p.mantissa.push_back(c);
-                    if (c != '0') sawSignificant = true;
-                    if (!sawPoint && sawSignificant) ++integerDigits;
-                    if (sawPoint && !sawSignificant) ++zerosAfterPoint;
-                    continue;
-                }
-                if (c == '.' && !sawPoint) {
-                    sawPoint = true;
-                    p.mantissa.push_back(c);
-                    continue;
-                }
-                if ((c == 'e' || c == 'E') && p.sawDigit) {
-                    stage = Stage::ExponentSign;
-                    p.exponent = "e";
-                    exponentMark = 1;
-                    continue;
-                }
-                goto done;
+                return takeMantissa(c);
+            case Stage::Mantissa: return takeMantissa(c);
             case Stage::ExponentSign:
-                stage = Stage::ExponentDigits;
+                stage_ = Stage::ExponentDigits;
                 if (c == '+' || c == '-') {
-                    if (c == '-') p.exponent.push_back('-');
-                    exponentMark = p.exponent.size();
-                    continue;
+                    if (c == '-') prefix_.exponent.push_back('-');
+                    return true;
                 }
-                [[fallthrough]];
-            case Stage::ExponentDigits:
-                if (isDigit(c)) {
-                    p.exponent.push_back(c);
-                    continue;
-                }
-                goto done;
+                return takeExponentDigit(c);
+            case Stage::ExponentDigits: return takeExponentDigit(c);
         }
+        return false;
     }
-done:
-    // An exponent letter without digits is not part of the number.
-    if (p.exponent.size() == exponentMark) p.exponent.clear();
-    p.leadingDigitPosition = integerDigits > 0 ? integerDigits : -zerosAfterPoint;
-    return p;
+
+    Prefix finish() {
+        // An exponent letter without digits is not part of the number.
+        if (!exponentDigits_) prefix_.exponent.clear();
+        prefix_.leadingDigitPosition = integerDigits_ > 0 ? integerDigits_ : -zerosAfterPoint_;
+        return std::move(prefix_);
+    }
+
+private:
+    bool takeMantissa(char c) {
+        if (isDigit(c)) {
+            prefix_.sawDigit = true;
+            prefix_.mantissa.push_back(c);
+            if (c != '0') sawSignificant_ = true;
+            if (!sawPoint_ && sawSignificant_) ++integerDigits_;
+            if (sawPoint_ && !sawSignificant_) ++zerosAfterPoint_;
+            return true;
+        }
+        if (c == '.' && !sawPoint_) {
+            sawPoint_ = true;
+            prefix_.mantissa.push_back(c);
+            return true;
+        }
+        if ((c == 'e' || c == 'E') && prefix_.sawDigit) {
+            stage_ = Stage::ExponentSign;
+            prefix_.exponent = "e";
+            return true;
+        }
+        return false;
+    }
+
+    bool takeExponentDigit(char c) {
+        if (!isDigit(c)) return false;
+        prefix_.exponent.push_back(c);
+        exponentDigits_ = true;
+        return true;
+    }
+
+    enum class Stage { Sign, Mantissa, ExponentSign, ExponentDigits } stage_ = Stage::Sign;
+    Prefix prefix_;
+    bool sawPoint_ = false;
+    bool sawSignificant_ = false;
+    bool exponentDigits_ = false;
+    long long integerDigits_ = 0;
+    long long zerosAfterPoint_ = 0;
+};
+
+Prefix collect(std::string_view text) {
+    PrefixReader reader;
+    for (const char c : text) {
+        if (isSkipped(c)) continue;
+        if (!reader.take(c)) break;
+    }
+    return reader.finish();
 }
 
 // The exponent's value, saturated far beyond the range of a double.
