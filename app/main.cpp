@@ -1,0 +1,30 @@
+#include <QApplication>
+#include <QDir>
+
+#include "app/navigator.h"
+#include "windows/pictures.h"
+#include "windows/process_viewer.h"
+
+namespace {
+
+// The nearest equivalent of the root of drive C: on each platform.
+std::filesystem::path outputFolder() {
+#ifdef Q_OS_WIN
+    return std::filesystem::path("C:/");
+#else
+    return std::filesystem::path(QDir::homePath().toStdString());
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setWindowIcon(zivek::windows::applicationIcon());
+
+    zivek::windows::ProcessViewer viewer;
+    zivek::app::Navigator navigator({zivek::OutputPlace{outputFolder()}, &viewer});
+    navigator.openMainMenu();
+    return QApplication::exec();
+}

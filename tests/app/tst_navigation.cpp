@@ -1,0 +1,248 @@
+// The shell as a machinist meets it: the menu at start, the moves between windows
+// by mouse, and the ways the application ends.
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/navigator.h"
+#include "test_support.h"
+#include "windows/framed_picture.h"
+
+using zivek::app::Navigator;
+
+namespace {
+
+QStringList visibleWindows() {
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) names << w->objectName();
+    return names;
+}
+
+// Lets the windows that were closed actually go.
+void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+void click(QWidget* window, const char* control) {
+    auto* widget = window->findChild<QWidget*>(control);
+    QVERIFY2(widget, control);
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+bool isCentred(QWidget* window) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    return (window->frameGeometry().center() - available.center()).manhattanLength() <= 1;
+}
+
+// Sees the request to end the application, wherever it comes from.
+class QuitWatcher : public QObject {
+public:
+    QuitWatcher() { qApp->installEventFilter(this); }
+    ~QuitWatcher() override { qApp->removeEventFilter(this); }
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (target == qApp && event->type() == QEvent::Quit) seen = true;
+        return false;
+    }
+};
+
+// Runs the event loop around action and tells whether the application ended. If
+// it did not, the loop is stopped once everything the action set going has run.
+bool endsApplication(const std::function<void()>& action) {
+    QuitWatcher watcher;
+    QTimer::singleShot(0, qApp, [&] {
+        action();
+        QTimer::singleShot(0, qApp, [&] {
+            if (!watcher.seen) QCoreApplication::exit(1);
+        });
+    });
+    const int code = QApplication::exec();
+    return watcher.seen && code == 0;
+}
+
+}  // namespace
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    zivek::testing::RecordingViewer viewer_;
+    std::unique_ptr<Navigator> navigator_;
+
+    QWidget* current() const { return navigator_->current(); }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        navigator_ = std::make_unique<Navigator>(
+            zivek::windows::Surroundings{{home_->path().toStdString()}, &viewer_});
+        navigator_->openMainMenu();
+        QVERIFY(QTest::qWaitForWindowActive(current()));
+    }
+
+    void cleanup() {
+        navigator_.reset();
+        settle();
+    }
+
+    void startShowsOnlyTheMenu() {
+        QCOMPARE(visibleWindows(), QStringList{"Form1"});
+        QWidget* menu = current();
+        QCOMPARE(menu->windowTitle(), QString("ZIVEK-VUVEV V1.0"));
+        QCOMPARE(menu->size(), QSize(537, 497));
+        QCOMPARE(menu->minimumSize(), menu->maximumSize());
+        QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(menu->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!menu->windowIcon().isNull());
+        QVERIFY(isCentred(menu));
+        QCOMPARE(menu->grab().toImage().pixelColor(530, 490), QColor(0xC0, 0xFF, 0xFF));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command1"));
+    }
+
+    // Form1's controls, copied by hand from its table in pixels.
+    void menuControls_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QSize>("picture");
+        QTest::newRow("DISCAP") << "DISCAP" << QRect(8, 8, 166, 198) << QSize(162, 194);
+        QTest::newRow("ICCAP") << "ICCAP" << QRect(184, 8, 167, 200) << QSize(163, 196);
+        QTest::newRow("ALINTORNA") << "ALINTORNA" << QRect(360, 8, 169, 201) << QSize(162, 195);
+        QTest::newRow("DISKONIK") << "DISKONIK" << QRect(8, 216, 169, 201) << QSize(162, 196);
+        QTest::newRow("ICKONIK") << "ICKONIK" << QRect(184, 216, 169, 201) << QSize(161, 192);
+        QTest::newRow("Command1") << "Command1" << QRect(184, 432, 161, 33) << QSize();
+    }
+
+    void menuControls() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QSize, picture);
+        auto* control = current()->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->parentWidget(), current());
+        QCOMPARE(control->geometry(), geometry);
+        if (picture.isValid()) {
+            auto* framed = qobject_cast<zivek::windows::FramedPicture*>(control);
+            QVERIFY(framed);
+            QCOMPARE(framed->picture().size(), picture);
+            QCOMPARE(framed->contentsRect().topLeft(), QPoint(2, 2));
+        } else {
+            auto* button = qobject_cast<QPushButton*>(control);
+            QVERIFY(button);
+            QCOMPARE(button->text(), QString("ÇIKIŞ"));
+            QCOMPARE(button->palette().color(QPalette::Button), QColor(0xFF, 0x80, 0x80));
+        }
+    }
+
+    void menuTabOrder() {
+        QStringList visited;
+        for (int i = 0; i < 7; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{"Command1", "DISCAP", "ICCAP", "ALINTORNA", "DISKONIK",
+                                       "ICKONIK", "Command1"}));
+    }
+
+    void pictureButtonsOpenTheirWindow_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("DISCAP") << "DISCAP" << "Form11" << "DIŞ ÇAP TORNALAMA";
+        QTest::newRow("ICCAP") << "ICCAP" << "Form4" << "İÇ ÇAP TORNALAMA";
+        QTest::newRow("ALINTORNA") << "ALINTORNA" << "Form2" << "ALIN TORNALAMA";
+        QTest::newRow("DISKONIK") << "DISKONIK" << "Form3" << "DIŞ KONİK TORNALAMA";
+        QTest::newRow("ICKONIK") << "ICKONIK" << "Form5" << "İÇ KONİK TORNALAMA";
+    }
+
+    void pictureButtonsOpenTheirWindow() {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        QPointer<QWidget> menu = current();
+        click(menu, qPrintable(button));
+        settle();
+        QVERIFY(menu.isNull());
+        QCOMPARE(visibleWindows(), QStringList{window});
+        QCOMPARE(current()->windowTitle(), caption);
+        // Every operation window but Form5 opens centred.
+        if (window != "Form5") QVERIFY(isCentred(current()));
+    }
+
+    // A picture button takes the focus, but only the mouse opens its window.
+    void pictureButtonsIgnoreKeys() {
+        for (const char* name : {"DISCAP", "ICCAP", "ALINTORNA", "DISKONIK", "ICKONIK"}) {
+            auto* button = current()->findChild<QWidget*>(name);
+            button->setFocus();
+            QCOMPARE(QApplication::focusWidget(), button);
+            for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(button, key);
+        }
+        settle();
+        QCOMPARE(visibleWindows(), QStringList{"Form1"});
+    }
+
+    void mainMenuButtonBringsAFreshMenu() {
+        QPointer<QWidget> firstMenu = current();
+        click(current(), "DISCAP");
+        QPointer<QWidget> operation = current();
+        click(operation, "ANAMENU");
+        settle();
+        QVERIFY(operation.isNull());
+        QVERIFY(firstMenu.isNull());
+        QCOMPARE(visibleWindows(), QStringList{"Form1"});
+        QVERIFY(isCentred(current()));
+        QVERIFY(QTest::qWaitForWindowActive(current()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command1"));
+    }
+
+    // Typed values and the shown program go with the window; the file stays.
+    void leavingDiscardsWhatTheWindowHeld() {
+        click(current(), "ICCAP");
+        current()->findChild<QLineEdit*>("Text3")->setText("6");
+        click(current(), "KOD");
+        QVERIFY(!current()->findChild<QPlainTextEdit*>("Text1")->toPlainText().isEmpty());
+        click(current(), "ANAMENU");
+        click(current(), "ICCAP");
+        settle();
+        QCOMPARE(current()->findChild<QLineEdit*>("Text3")->text(), QString("12"));
+        QVERIFY(current()->findChild<QPlainTextEdit*>("Text1")->toPlainText().isEmpty());
+        QVERIFY(QFile(home_->filePath("ALANTEMIZLEME.TXT")).size() > 0);
+    }
+
+    void movingBetweenWindowsKeepsTheApplication() {
+        QVERIFY(!endsApplication([this] {
+            click(current(), "ALINTORNA");
+            click(current(), "ANAMENU");
+            click(current(), "ICKONIK");
+        }));
+        QCOMPARE(visibleWindows(), QStringList{"Form5"});
+    }
+
+    void exitButtonEndsTheApplication() {
+        QVERIFY(endsApplication([this] { click(current(), "Command1"); }));
+    }
+
+    void closingAnyWindowFromItsFrameEndsTheApplication_data() {
+        QTest::addColumn<QString>("button");  // empty: the menu itself
+        for (const char* button : {"", "DISCAP", "ICCAP", "ALINTORNA", "DISKONIK", "ICKONIK"})
+            QTest::newRow(*button ? button : "Form1") << QString(button);
+    }
+
+    void closingAnyWindowFromItsFrameEndsTheApplication() {
+        QFETCH(QString, button);
+        if (!button.isEmpty()) click(current(), qPrintable(button));
+        QVERIFY(endsApplication([this] { current()->windowHandle()->close(); }));
+        settle();
+        // Nothing came back in its place, not the menu either.
+        QVERIFY(visibleWindows().isEmpty());
+        QVERIFY(current() == nullptr);
+    }
+};
+
+QTEST_MAIN(NavigationTest)
+#include "tst_navigation.moc"

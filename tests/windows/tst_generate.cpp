@@ -1,0 +1,235 @@
+// "G KOD" at the window: the worked examples typed into the boxes, refusals and a
+// file that cannot be written. Files go to a temporary folder; no viewer starts.
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "test_support.h"
+#include "windows/operation_window.h"
+
+using zivek::windows::OperationWindowDefinition;
+using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
+
+namespace {
+
+const OperationWindowDefinition& definitionNamed(const QString& name) {
+    if (name == "Form2") return zivek::windows::form2();
+    if (name == "Form3") return zivek::windows::form3();
+    if (name == "Form4") return zivek::windows::form4();
+    if (name == "Form5") return zivek::windows::form5();
+    return zivek::windows::form11();
+}
+
+QStringList lines(const char* commaSeparated) {
+    return QString(commaSeparated).split(", ");
+}
+
+// The internal diameter program of the defaults, line by line.
+QStringList internalDiameterDefaults() {
+    QStringList program{"M08", "M03", "S6", "G54", "G0X0Y0"};
+    for (int depth = 1; depth <= 11; ++depth)
+        program << QString("G0U%1").arg(depth) << "G1W-60F111"
+                << QString("G0U-%1W60").arg(depth);
+    program << "G0U12" << "G1W-60F111" << "U-12F55.5" << "G0W60" << "M05" << "M30" << "%";
+    return program;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+class GenerateTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<zivek::testing::RecordingViewer> viewer_;
+
+    QString programPath() const { return home_->filePath("ALANTEMIZLEME.TXT"); }
+    QString batchPath() const { return home_->filePath("A.BAT"); }
+
+    std::unique_ptr<zivek::windows::OperationWindow> open(const QString& name) {
+        auto w = std::make_unique<zivek::windows::OperationWindow>(
+            definitionNamed(name),
+            zivek::windows::Surroundings{{home_->path().toStdString()}, viewer_.get()});
+        w->open();
+        return w;
+    }
+
+    static void type(QWidget* window, const Typed& typed) {
+        for (const auto& [box, text] : typed) {
+            auto* edit = window->findChild<QLineEdit*>(box);
+            QVERIFY2(edit, qPrintable(box));
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            if (text.isEmpty()) edit->del();
+            QCOMPARE(edit->text(), text);
+        }
+    }
+
+    static void pressKod(QWidget* window) {
+        QTest::mouseClick(window->findChild<QPushButton*>("KOD"), Qt::LeftButton);
+    }
+
+    static QPlainTextEdit* text1(QWidget* window) {
+        return window->findChild<QPlainTextEdit*>("Text1");
+    }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(home_->isValid());
+        viewer_ = std::make_unique<zivek::testing::RecordingViewer>();
+    }
+
+    void workedExamples_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Typed>("typed");
+        QTest::addColumn<QStringList>("program");
+
+        QTest::newRow("Form4 defaults") << "Form4" << Typed{} << internalDiameterDefaults();
+        const Typed small{{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}, {"Text5", "80"}};
+        QTest::newRow("Form11 small values")
+            << "Form11" << small
+            << lines("M08, M03, S6, G54, G0X0Y0, G0U-.75, G1W-25.123F80, G0U.75W25.1234, "
+                     "G0U-1.5, G1W-25.123F80, G0U1.5W25.1234, G0U-2, G1W-25.123F80, U2F40, "
+                     "G0W25.123, M05, M30, %");
+        QTest::newRow("Form4 small values")
+            << "Form4" << small
+            << lines("M08, M03, S6, G54, G0X0Y0, G0U.75, G1W-25.123F80, G0U-.75W25.1234, "
+                     "G0U1.5, G1W-25.123F80, G0U-1.5W25.1234, G0U2, G1W-25.123F80, U-2F40, "
+                     "G0W25.123, M05, M30, %");
+        QTest::newRow("Form2 small values")
+            << "Form2" << small
+            << lines("M08, M03, S6, G54, G0X0Y0, G0W-.75, G1U-25.123F80, G0W.75U25.1234, "
+                     "G0W-1.5, G1U-25.123F80, G0W1.5U25.1234, G0W-2, G1U-25.123F80, W2F40, "
+                     "G0U25.123, M05, M30, %");
+        QTest::newRow("Form3 plunge 10")
+            << "Form3" << Typed{{"Text4", "10"}}
+            << lines("M08, M03, S6, G54, G0X0Y0, G0U-10, G1U10W-12F111, G0X0Z0, G0U-20, "
+                     "G1U20W-24F111, G0X0Z0, G0U-25, G1U25W-30F111, G0X0Z0, M05, M30, %");
+        QTest::newRow("Form5 plunge 5")
+            << "Form5" << Typed{{"Text4", "5"}}
+            << lines("M08, M03, S6, G54, G0X0Y0, G0U5, G1U-5W-6F111, G0X0Z0, G0U10, "
+                     "G1U-10W-12F111, G0X0Z0, G0U15, G1U-15W-18F111, G0X0Z0, G0U20, "
+                     "G1U-20W-24F111, G0X0Z0, G0U25, G1U-25W-30F111, G0X0Z0, G0U25, "
+                     "G1U-25W-30F111, G0X0Z0, M05, M30, %");
+        // The shared boxes: coolant off, spindle reversed, a speed with decimals.
+        QTest::newRow("Form2 shared boxes")
+            << "Form2" << Typed{{"Text4", "12"}, {"Text14", "0"}, {"Text12", "1"}, {"Text13", "6.5"}}
+            << lines("M09, M04, S6.5, G54, G0X0Y0, G0W-12, G1U-60F111, G0W12U60, G0W-12, "
+                     "G1U-60F111, W12F55.5, G0U60, M05, M30, %");
+    }
+
+    void workedExamples() {
+        QFETCH(QString, window);
+        QFETCH(Typed, typed);
+        QFETCH(QStringList, program);
+        auto w = open(window);
+        type(w.get(), typed);
+        text1(w.get())->setPlainText("ELLE YAZILMIŞ");  // lost at a successful press
+        pressKod(w.get());
+
+        QCOMPARE(text1(w.get())->toPlainText(), program.join('\n') + '\n');
+        QCOMPARE(readAll(programPath()), (program.join("\r\n") + "\r\n\r\n").toLatin1());
+        QCOMPARE(viewer_->starts.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(viewer_->starts.front().second.string()),
+                 programPath());
+        QCOMPARE(QString::fromStdString(viewer_->starts.front().first.string()), batchPath());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // A refusal shows its message and changes nothing: not the boxes, not Text1,
+    // not the files, and no viewer starts.
+    void refusals_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Typed>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Form4 depth 0") << "Form4" << Typed{{"Text3", "0"}}
+                                       << "TORNALAMA DERİNLİĞİ 0 OLAMAZ";
+        QTest::newRow("Form11 plunge = depth") << "Form11" << Typed{{"Text4", "12"}}
+                                               << "DALMA MİKTARI TORNALAMA DERİNLİĞİNE EŞİT OLAMAZ";
+        QTest::newRow("Form2 length negative") << "Form2" << Typed{{"Text2", "-5"}}
+                                               << "TORNALAMA BOYU EKSİ DEĞERLİ OLAMAZ";
+        QTest::newRow("Form3 plunge 26") << "Form3" << Typed{{"Text4", "26"}}
+                                         << "DALMA MİKTARI ÇOK BÜYÜK !";
+        QTest::newRow("Form5 diameters swapped")
+            << "Form5" << Typed{{"Text3", "50"}, {"Text6", "100"}}
+            << "KÜÇÜK ÇAP BÜYÜK ÇAPTAN BÜYÜK OLAMAZ";
+        QTest::newRow("Form4 coolant 2") << "Form4" << Typed{{"Text14", "2"}}
+                                         << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 0=M08 , 1=M09";
+        QTest::newRow("Form11 spindle 3") << "Form11" << Typed{{"Text12", "3"}}
+                                          << "İŞ MİLİ KOMUTU 0 VEYA 1 OLMALIDIR. 0=M03 , 1=M04";
+        QTest::newRow("Form5 speed empty") << "Form5" << Typed{{"Text13", ""}}
+                                           << "İŞ MİLİ DEVİRİ 5 İLE 100 ARASINDA OLMALIDIR";
+    }
+
+    void refusals() {
+        QFETCH(QString, window);
+        QFETCH(Typed, typed);
+        QFETCH(QString, message);
+        const QByteArray earlier = "M30\r\n";
+        writeFile(programPath(), earlier);
+        auto w = open(window);
+        type(w.get(), typed);
+        text1(w.get())->setPlainText("ELLE YAZILMIŞ");
+
+        const auto seen = zivek::testing::closeNextMessageBox([&] { pressKod(w.get()); });
+
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.title, QString("ZIVEK_TORNA"));
+        QCOMPARE(seen.text, message);
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttonCount, 1);
+        QCOMPARE(seen.modality, Qt::ApplicationModal);
+
+        QVERIFY(w->isVisible());
+        QCOMPARE(text1(w.get())->toPlainText(), QString("ELLE YAZILMIŞ"));
+        QCOMPARE(readAll(programPath()), earlier);
+        QVERIFY(!QFile::exists(batchPath()));
+        QVERIFY(viewer_->starts.empty());
+        for (const auto& [box, text] : typed)
+            QCOMPARE(w->findChild<QLineEdit*>(box)->text(), text);
+    }
+
+    // A folder where the program file belongs: the press says so, starts no viewer
+    // and leaves the window working; once the folder is gone the next press writes.
+    void fileFault() {
+        QVERIFY(QDir(home_->path()).mkdir("ALANTEMIZLEME.TXT"));
+        auto w = open("Form11");
+        text1(w.get())->setPlainText("ELLE YAZILMIŞ");
+
+        const auto seen = zivek::testing::closeNextMessageBox([&] { pressKod(w.get()); });
+
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.title, QString("ZIVEK_TORNA"));
+        QCOMPARE(seen.text, "DOSYA YAZILAMADI: " + programPath());
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttonCount, 1);
+        QVERIFY(viewer_->starts.empty());
+        QVERIFY(w->isVisible());
+        QCOMPARE(text1(w.get())->toPlainText(), QString("ELLE YAZILMIŞ"));
+
+        QVERIFY(QDir(home_->path()).rmdir("ALANTEMIZLEME.TXT"));
+        pressKod(w.get());
+        QVERIFY(text1(w.get())->toPlainText().startsWith("M08\nM03\nS6\nG54\nG0X0Y0\n"));
+        QVERIFY(readAll(programPath()).endsWith("M05\r\nM30\r\n%\r\n\r\n"));
+        QCOMPARE(viewer_->starts.size(), std::size_t{1});
+    }
+};
+
+QTEST_MAIN(GenerateTest)
+#include "tst_generate.moc"

@@ -1,0 +1,151 @@
+#include "windows/designed_window.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <vector>
+
+#include "windows/framed_picture.h"
+#include "windows/outline_frame.h"
+#include "windows/pictures.h"
+
+namespace zivek::windows {
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor rgb(std::uint32_t colour) { return QColor::fromRgb(static_cast<QRgb>(colour)); }
+
+void setColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, rgb(colour));
+    widget->setPalette(palette);
+}
+
+QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
+    switch (control.kind) {
+        case ControlKind::TextBox:
+            return new QLineEdit(qs(control.text), parent);
+        case ControlKind::OutputBox: {
+            auto* box = new QPlainTextEdit(parent);
+            box->setLineWrapMode(QPlainTextEdit::NoWrap);
+            box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            box->setTabChangesFocus(true);
+            return box;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(qs(control.text), parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setFocusPolicy(Qt::NoFocus);
+            label->setAutoFillBackground(true);
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, Qt::black);
+            label->setPalette(palette);
+            if (control.colour) setColour(label, QPalette::Window, *control.colour);
+            return label;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(qs(control.text), parent);
+            if (control.colour) setColour(button, QPalette::Button, *control.colour);
+            return button;
+        }
+        case ControlKind::DrawingArea:
+        case ControlKind::PictureButton: {
+            auto* picture = new FramedPicture(parent);
+            picture->setPicture(renderPicture(control.picture));
+            return picture;
+        }
+        case ControlKind::Frame: {
+            auto* frame = new OutlineFrame(parent);
+            frame->lower();  // a drawn shape lies beneath the controls it encloses
+            return frame;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+DesignedWindow::DesignedWindow(const WindowFrame& frame,
+                               std::span<const ControlDefinition> controls,
+                               std::span<const TabPosition> tabPositions)
+    : background_(rgb(frame.background)), placement_(frame.placement) {
+    setObjectName(qs(frame.name));
+    setWindowTitle(qs(frame.caption));
+    setWindowIcon(applicationIcon());
+    setAttribute(Qt::WA_DeleteOnClose);  // closing a window discards it and its contents
+    const QSize client(pixels(frame.clientWidth), pixels(frame.clientHeight));
+    if (frame.border == Border::FixedSingle) {
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+        setFixedSize(client);
+    } else {
+        resize(client);
+    }
+    for (const ControlDefinition& control : controls) buildControl(control);
+    applyTabPositions(tabPositions);
+}
+
+void DesignedWindow::buildControl(const ControlDefinition& control) {
+    QWidget* parent = this;
+    QPoint origin(0, 0);
+    if (control.onDrawing) {
+        auto* drawing = findChild<FramedPicture*>(QStringLiteral("Picture1"));
+        Q_ASSERT(drawing);
+        parent = drawing;
+        origin = drawing->contentsRect().topLeft();
+    }
+    QWidget* widget = makeWidget(control, parent);
+    widget->setObjectName(qs(control.name));
+    widget->setGeometry(pixelRect(control.geometry).translated(origin));
+    if (!control.hint.empty()) widget->setToolTip(qs(control.hint));
+}
+
+void DesignedWindow::applyTabPositions(std::span<const TabPosition> tabPositions) {
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (const TabPosition& tab : tabPositions) {
+        auto* widget = findChild<QWidget*>(qs(tab.name));
+        Q_ASSERT(widget);
+        if (widget->focusPolicy() & Qt::TabFocus) chain.emplace_back(tab.position, widget);
+    }
+    std::sort(chain.begin(), chain.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+    if (!chain.empty()) chain.front().second->setFocus(Qt::OtherFocusReason);
+}
+
+void DesignedWindow::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect place(QPoint(0, 0), frameGeometry().size());
+    place.moveCenter(screen->availableGeometry().center());
+    move(place.topLeft());
+}
+
+void DesignedWindow::open() {
+    if (placement_ != Placement::CentreOfScreen) {
+        show();
+        return;
+    }
+    // The whole window with its frame is centred; the frame's size is known for
+    // certain only once the window is shown.
+    centreOnScreen();
+    const QSize before = frameGeometry().size();
+    show();
+    if (frameGeometry().size() != before) centreOnScreen();
+}
+
+void DesignedWindow::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), background_);
+}
+
+}  // namespace zivek::windows
