@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "viewer/line_model.h"
+#include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_file.h"
 #include "viewer/texts.h"
@@ -48,21 +49,31 @@ MainWindow::MainWindow(QWidget* parent)
     auto* fit = new QPushButton(QStringLiteral("Sığdır"), this);
     fit->setToolTip(QStringLiteral("Takım yolunun tamamını göster (F ya da Home)"));
     fit->setFocusPolicy(Qt::NoFocus);
-    auto* hint = new QLabel(
-        QStringLiteral("Tekerlek: yakınlaştır · Sürükle: kaydır · Tıkla: satırı seç"), this);
-    hint->setStyleSheet(QStringLiteral("color: #6b7280"));
+    auto* legend = new QHBoxLayout;
+    legend->setSpacing(4);
+    for (const auto& [entry, text] :
+         {std::pair{LegendEntry::Feed, QStringLiteral("İlerleme (G1)")},
+          std::pair{LegendEntry::Rapid, QStringLiteral("Hızlı (G0)")},
+          std::pair{LegendEntry::Selected, QStringLiteral("Seçili satır")}}) {
+        auto* sample = new QLabel(this);
+        sample->setPixmap(legendSample(entry));
+        legend->addWidget(sample);
+        legend->addWidget(new QLabel(text, this));
+        legend->addSpacing(10);
+    }
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(6, 4, 6, 0);
     tools->addWidget(fit);
-    tools->addSpacing(12);
-    tools->addWidget(hint);
+    tools->addSpacing(14);
+    tools->addLayout(legend);
     tools->addStretch();
-    tools->addWidget(selection_);
     auto* plotPane = new QWidget(this);
     auto* plotLayout = new QVBoxLayout(plotPane);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->addLayout(tools);
     plotLayout->addWidget(plot_, 1);
+    selection_->setContentsMargins(6, 2, 6, 2);
+    plotLayout->addWidget(selection_);
 
     auto* split = new QSplitter(this);
     split->addWidget(plotPane);
@@ -124,6 +135,7 @@ void MainWindow::showProgram(std::string text) {
     rapidLength_->setText(rapidLengthText(s));
     cuttingTime_->setText(cuttingTimeText(s));
     warnings_->setText(warningCountText(model_->linesWithWarnings()));
+    selection_->setText(idleHintText());
     plot_->setFocus();
 }
 
@@ -136,7 +148,7 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     if (it != moves.end() && it->line == std::uint32_t(index.row())) {
         selection_->setText(moveText(*it));
     } else {
-        selection_->clear();
+        selection_->setText(idleHintText());
     }
 }
 

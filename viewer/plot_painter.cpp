@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 #include <QLineF>
-#include <QPainterPath>
+#include <QPixmap>
 #include <QVector>
 #include <cmath>
 
@@ -11,16 +11,31 @@
 namespace zivek::backplot {
 namespace {
 
-// Above this many segments antialiasing costs more than it shows.
-constexpr std::size_t kAntialiasLimit = 20000;
+// Above this many segments antialiasing and dash alignment cost more than they show.
+constexpr std::size_t kDetailLimit = 20000;
 constexpr double kGridPixels = 70;
+constexpr double kAir = 26;
+const QVector<qreal> kRapidDashes{5, 4};
 
 QPointF at(const Viewport& view, Point p) {
     const ScreenPoint s = view.toScreen(p);
     return {s.x, s.y};
 }
 
-void drawSegments(QPainter& p, const std::vector<ScreenSegment>& segments, const QPen& pen) {
+QPen rapidPen(double width) {
+    QPen pen(plotColors().rapid, width, Qt::CustomDashLine);
+    pen.setCosmetic(true);
+    pen.setDashPattern(kRapidDashes);
+    return pen;
+}
+
+QPen feedPen(double width) {
+    QPen pen(plotColors().feed, width);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+void drawSolid(QPainter& p, const std::vector<ScreenSegment>& segments, const QPen& pen) {
     QVector<QLineF> lines;
     lines.reserve(qsizetype(segments.size()));
     for (const ScreenSegment& s : segments) lines.append(QLineF(s.x1, s.y1, s.x2, s.y2));
@@ -28,100 +43,98 @@ void drawSegments(QPainter& p, const std::vector<ScreenSegment>& segments, const
     p.drawLines(lines);
 }
 
-void paintGrid(QPainter& p, const Viewport& view) {
-    const PlotColors& c = plotColors();
-    const double step = gridStep(view.scale(), kGridPixels);
+// Rapids of many passes run over one another (the returns along X0 of a taper). Each
+// dash pattern is anchored to the screen, not to the line's start, so that lines on top
+// of one another still show as dashed.
+void drawDashed(QPainter& p, const std::vector<ScreenSegment>& segments, QPen pen) {
+    if (segments.size() > kDetailLimit) {
+        drawSolid(p, segments, pen);
+        return;
+    }
+    const double period = (kRapidDashes[0] + kRapidDashes[1]) * pen.widthF();
+    for (ScreenSegment s : segments) {
+        if (s.x2 < s.x1 || (s.x2 == s.x1 && s.y2 < s.y1)) s = {s.x2, s.y2, s.x1, s.y1};
+        const double len = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+        if (len < 0.5) continue;
+        const double along = (s.x1 * (s.x2 - s.x1) + s.y1 * (s.y2 - s.y1)) / len;
+        pen.setDashOffset(std::fmod(std::fmod(along, period) + period, period) / pen.widthF());
+        p.setPen(pen);
+        p.drawLine(QLineF(s.x1, s.y1, s.x2, s.y2));
+    }
+}
+
+template <typename Fn>
+void forGridLines(double from, double to, double step, Fn&& fn) {
+    for (double v = std::ceil(from / step) * step; v <= to; v += step)
+        fn(std::abs(v) < step / 1e6 ? 0.0 : v);  // a clean 0, not 1e-17
+}
+
+void paintGrid(QPainter& p, const Viewport& view, double step) {
     const Point topLeft = view.toModel({0, 0});
     const Point bottomRight = view.toModel({view.width(), view.height()});
+    p.setPen(QPen(plotColors().grid, 0));
+    forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
+        const double x = at(view, {z, 0}).x();
+        p.drawLine(QLineF(x, 0, x, view.height()));
+    });
+    forGridLines(bottomRight.x, topLeft.x, step, [&](double xv) {
+        const double y = at(view, {0, xv}).y();
+        p.drawLine(QLineF(0, y, view.width(), y));
+    });
+}
+
+void paintRulers(QPainter& p, const Viewport& view, double step) {
+    const PlotColors& c = plotColors();
     const QFontMetrics fm(p.font());
     const double w = view.width();
     const double h = view.height();
+    const QColor band(0xF3, 0xF4, 0xF6);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(QRectF(0, 0, kRulerWidth, h), band);
+    p.fillRect(QRectF(0, h - kRulerHeight, w, kRulerHeight), band);
+    p.setPen(QPen(c.reference, 0));
+    p.drawLine(QLineF(kRulerWidth, 0, kRulerWidth, h - kRulerHeight));
+    p.drawLine(QLineF(kRulerWidth, h - kRulerHeight, w, h - kRulerHeight));
 
-    p.setPen(QPen(c.grid, 0));
-    for (double z = std::ceil(topLeft.z / step) * step; z <= bottomRight.z; z += step)
-        p.drawLine(QLineF(at(view, {z, 0}).x(), 0, at(view, {z, 0}).x(), h));
-    for (double x = std::ceil(bottomRight.x / step) * step; x <= topLeft.x; x += step)
-        p.drawLine(QLineF(0, at(view, {0, x}).y(), w, at(view, {0, x}).y()));
-
-    // Values of the grid lines along the bottom (Z) and the left edge (X).
+    // The axis names sit at the ends the values grow towards; the chuck is to the left.
+    const QString zName = QStringLiteral("Z →");
+    const QString xName = QStringLiteral("X ↑");
+    const QString chuck = QStringLiteral("← ayna");
+    const double baseline = h - kRulerHeight / 2 + fm.ascent() / 2.0 - 1;
+    const double zNameLeft = w - fm.horizontalAdvance(zName) - 8;
+    const double chuckRight = kRulerWidth + 8 + fm.horizontalAdvance(chuck);
+    QFont bold = p.font();
+    bold.setBold(true);
+    p.setFont(bold);
+    p.setPen(Qt::black);
+    p.drawText(QPointF(zNameLeft, baseline), zName);
+    p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(xName) - 10, fm.ascent() + 6), xName);
+    p.setFont(QFont());
     p.setPen(c.gridText);
-    for (double z = std::ceil(topLeft.z / step) * step; z <= bottomRight.z; z += step) {
-        const QString t = number(std::abs(z) < step / 1e6 ? 0 : z);
-        const double sx = at(view, {z, 0}).x();
-        p.drawText(QPointF(sx - fm.horizontalAdvance(t) / 2.0, h - 6), t);
-    }
-    for (double x = std::ceil(bottomRight.x / step) * step; x <= topLeft.x; x += step) {
-        const QString t = number(std::abs(x) < step / 1e6 ? 0 : x);
-        const double sy = at(view, {0, x}).y();
-        if (sy > h - 2 * fm.height()) continue;  // keep clear of the Z values
-        p.drawText(QPointF(4, sy - 3), t);
-    }
+    p.drawText(QPointF(kRulerWidth + 8, baseline), chuck);
+
+    const Point topLeft = view.toModel({0, 0});
+    const Point bottomRight = view.toModel({w, h});
+    forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
+        const QString t = number(z);
+        const double left = at(view, {z, 0}).x() - fm.horizontalAdvance(t) / 2.0;
+        const double right = left + fm.horizontalAdvance(t);
+        if (left < chuckRight + 6 || right > zNameLeft - 6) return;
+        p.drawText(QPointF(left, baseline), t);
+    });
+    forGridLines(bottomRight.x, topLeft.x, step, [&](double xv) {
+        const QString t = number(xv);
+        const double y = at(view, {0, xv}).y() + fm.ascent() / 2.0 - 1;
+        if (y < 2 * fm.height() + 6 || y > h - kRulerHeight - 2) return;
+        p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(t) - 8, y), t);
+    });
 }
 
 void paintReferenceLines(QPainter& p, const Viewport& view) {
-    QPen pen(plotColors().reference, 0, Qt::DashDotLine);
-    p.setPen(pen);
+    p.setPen(QPen(plotColors().reference, 0, Qt::DashDotLine));
     const QPointF o = at(view, {});
     p.drawLine(QLineF(0, o.y(), view.width(), o.y()));
     p.drawLine(QLineF(o.x(), 0, o.x(), view.height()));
-}
-
-// Arrows for +Z and +X in the bottom right corner, and which side the chuck is on.
-void paintAxisKey(QPainter& p, const Viewport& view) {
-    const QFontMetrics fm(p.font());
-    const double len = 36;
-    const QPointF o(view.width() - len - 34, view.height() - 2 * fm.height() - 8);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(Qt::black, 1.4));
-    p.setBrush(Qt::black);
-    const QPointF zEnd = o + QPointF(len, 0);
-    const QPointF xEnd = o + QPointF(0, -len);
-    p.drawLine(o, zEnd);
-    p.drawLine(o, xEnd);
-    p.drawPolygon(QPolygonF({zEnd, zEnd + QPointF(-7, -3.5), zEnd + QPointF(-7, 3.5)}));
-    p.drawPolygon(QPolygonF({xEnd, xEnd + QPointF(-3.5, 7), xEnd + QPointF(3.5, 7)}));
-    p.drawText(zEnd + QPointF(5, fm.ascent() / 2.0 - 1), QStringLiteral("+Z"));
-    p.drawText(xEnd + QPointF(-fm.horizontalAdvance(u'+') / 2.0 - 3, -5), QStringLiteral("+X"));
-    p.setPen(plotColors().gridText);
-    const QString chuck = QStringLiteral("← ayna tarafı");
-    p.drawText(QPointF(o.x() - fm.horizontalAdvance(chuck) - 14, o.y() + fm.ascent() / 2.0 - 1),
-               chuck);
-    p.setBrush(Qt::NoBrush);
-}
-
-void paintLegend(QPainter& p) {
-    const PlotColors& c = plotColors();
-    const QFontMetrics fm(p.font());
-    const QString feed = QStringLiteral("İlerleme (G1)");
-    const QString rapid = QStringLiteral("Hızlı (G0)");
-    const QString sel = QStringLiteral("Seçili satır");
-    const int sample = 34;
-    const int row = fm.height() + 4;
-    const int width = sample + 14 +
-                      std::max({fm.horizontalAdvance(feed), fm.horizontalAdvance(rapid),
-                                fm.horizontalAdvance(sel)}) + 10;
-    const QRectF box(10, 10, width, 3 * row + 8);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(c.reference, 0));
-    p.setBrush(QColor(255, 255, 255, 230));
-    p.drawRoundedRect(box, 4, 4);
-    p.setBrush(Qt::NoBrush);
-    struct Entry {
-        QPen pen;
-        QString text;
-    };
-    QPen rapidPen(c.rapid, 1.5, Qt::CustomDashLine);
-    rapidPen.setDashPattern({4, 3});
-    const Entry entries[] = {{QPen(c.feed, 1.8), feed}, {rapidPen, rapid},
-                             {QPen(c.selected, 3.5), sel}};
-    double y = box.top() + 4 + row / 2.0;
-    for (const Entry& e : entries) {
-        p.setPen(e.pen);
-        p.drawLine(QLineF(box.left() + 8, y, box.left() + 8 + sample, y));
-        p.setPen(Qt::black);
-        p.drawText(QPointF(box.left() + sample + 16, y + fm.ascent() / 2.0 - 1), e.text);
-        y += row;
-    }
 }
 
 // The work-zero symbol of drawings: a circle in quarters, two of them black.
@@ -148,28 +161,39 @@ const PlotColors& plotColors() {
     return colors;
 }
 
+Margins fitMargins() { return {kRulerWidth + kAir, kAir, kAir, kRulerHeight + kAir}; }
+
+QPixmap legendSample(LegendEntry entry) {
+    QPixmap pixmap(36, 12);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    switch (entry) {
+        case LegendEntry::Feed: p.setPen(feedPen(1.8)); break;
+        case LegendEntry::Rapid: p.setPen(rapidPen(1.3)); break;
+        case LegendEntry::Selected: p.setPen(QPen(plotColors().selected, 3.5)); break;
+    }
+    p.drawLine(QLineF(2, 6, 34, 6));
+    return pixmap;
+}
+
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments,
                bool pathEmpty) {
     const PlotColors& c = plotColors();
+    const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);
     p.setRenderHint(QPainter::Antialiasing, false);
-    paintGrid(p, view);
+    paintGrid(p, view, step);
     paintReferenceLines(p, view);
 
-    const bool smooth = segments.rapid().size() + segments.feed().size() < kAntialiasLimit;
-    p.setRenderHint(QPainter::Antialiasing, smooth);
-    QPen rapidPen(c.rapid, smooth ? 1.3 : 1, Qt::CustomDashLine);
-    rapidPen.setCosmetic(true);
-    rapidPen.setDashPattern({5, 4});
-    drawSegments(p, segments.rapid(), rapidPen);
+    const bool detailed = segments.rapid().size() + segments.feed().size() < kDetailLimit;
+    p.setRenderHint(QPainter::Antialiasing, detailed);
+    drawDashed(p, segments.rapid(), rapidPen(detailed ? 1.3 : 1));
     // Feed on top: the cut is what the machinist checks.
-    QPen feedPen(c.feed, smooth ? 1.8 : 1);
-    feedPen.setCosmetic(true);
-    drawSegments(p, segments.feed(), feedPen);
+    drawSolid(p, segments.feed(), feedPen(detailed ? 1.8 : 1));
 
     paintWorkZero(p, view);
-    paintLegend(p);
-    paintAxisKey(p, view);
+    paintRulers(p, view, step);
     if (pathEmpty) {
         p.setPen(c.gridText);
         p.drawText(QRectF(0, 0, view.width(), view.height()), Qt::AlignCenter, noMovesText());
@@ -201,8 +225,8 @@ void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move) {
     p.setBrush(Qt::NoBrush);
 }
 
-void paintToolPosition(QPainter& p, const Viewport& view, Point at_) {
-    const QPointF o = at(view, at_);
+void paintToolPosition(QPainter& p, const Viewport& view, Point position) {
+    const QPointF o = at(view, position);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(plotColors().selected, 2));
     p.drawEllipse(o, 6, 6);

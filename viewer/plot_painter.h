@@ -25,7 +25,18 @@ struct PlotColors {
 };
 const PlotColors& plotColors();
 
-// Grid with values, the X0 and Z0 lines, the path, the legend and the work-zero symbol.
+// Rulers with the grid values run along the left and the bottom edge of the plot.
+inline constexpr double kRulerWidth = 58;
+inline constexpr double kRulerHeight = 26;
+
+// The free room a fitted path keeps: the rulers and a little air.
+Margins fitMargins();
+
+enum class LegendEntry { Feed, Rapid, Selected };
+// A short sample of the line style, for the legend beside the plot.
+QPixmap legendSample(LegendEntry entry);
+
+// Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol.
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments,
                bool pathEmpty);
 

@@ -12,7 +12,6 @@
 namespace zivek::backplot {
 namespace {
 
-constexpr double kFitMargin = 48;   // room for the legend and the grid values
 constexpr double kPickPixels = 6;   // how near a click must be to take a move
 constexpr double kDragPixels = 4;   // a press that moves less is a click
 
@@ -50,7 +49,7 @@ void PlotWidget::fitToPath() {
         extent.add(path_->summary.extent.min);
         extent.add(path_->summary.extent.max);
     }
-    view_.fit(extent, kFitMargin);
+    view_.fit(extent, fitMargins());
     fitted_ = true;
     viewChanged();
 }

@@ -110,6 +110,11 @@ QString pointerText(Point p) {
     return QStringLiteral("Z %1  X %2").arg(number(p.z), number(p.x));
 }
 
+QString idleHintText() {
+    return QStringLiteral("Bir satır seçin ya da bir harekete tıklayın · Tekerlek: yakınlaştır · "
+                          "Sürükle: kaydır · F: sığdır");
+}
+
 QString noMovesText() { return QStringLiteral("Programda hareket yok"); }
 
 QString windowTitle(const QString& fileName) {

@@ -22,6 +22,7 @@ QString warningCountText(std::size_t lines);
 QString moveText(const Move& m);
 QString pointerText(Point p);
 QString noMovesText();
+QString idleHintText();
 QString windowTitle(const QString& fileName);
 
 }  // namespace zivek::backplot

@@ -15,23 +15,25 @@ void Viewport::setSize(double width, double height) {
     height_ = std::max(height, 1.0);
 }
 
-void Viewport::fit(const Extent& extent, double margin) {
-    if (extent.empty) {
-        center_ = {};
-        scale_ = 10;
-        return;
-    }
-    center_ = {(extent.min.z + extent.max.z) / 2, (extent.min.x + extent.max.x) / 2};
-    const double spanZ = extent.max.z - extent.min.z;
-    const double spanX = extent.max.x - extent.min.x;
-    const double freeW = std::max(width_ - 2 * margin, 1.0);
-    const double freeH = std::max(height_ - 2 * margin, 1.0);
+void Viewport::fit(const Extent& extent, Margins m) {
+    const double freeW = std::max(width_ - m.left - m.right, 1.0);
+    const double freeH = std::max(height_ - m.top - m.bottom, 1.0);
+    const Point middle = extent.empty ? Point{}
+                                      : Point{(extent.min.z + extent.max.z) / 2,
+                                              (extent.min.x + extent.max.x) / 2};
+    const double spanZ = extent.empty ? 0 : extent.max.z - extent.min.z;
+    const double spanX = extent.empty ? 0 : extent.max.x - extent.min.x;
     double s = kMaxScale;
     if (spanZ > 0) s = std::min(s, freeW / spanZ);
     if (spanX > 0) s = std::min(s, freeH / spanX);
     // A single point or a path of zero size: show a few units around it.
     if (spanZ <= 0 && spanX <= 0) s = std::min(freeW, freeH) / 10;
     scale_ = std::clamp(s, kMinScale, kMaxScale);
+    // The middle of the extent goes to the middle of the free area.
+    const double freeMidX = m.left + freeW / 2;
+    const double freeMidY = m.top + freeH / 2;
+    center_ = {middle.z - (freeMidX - width_ / 2) / scale_,
+               middle.x + (freeMidY - height_ / 2) / scale_};
 }
 
 void Viewport::zoom(double factor, ScreenPoint anchor) {

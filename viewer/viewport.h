@@ -12,6 +12,14 @@ struct ScreenPoint {
     double y = 0;
 };
 
+// Pixels kept free along each edge when fitting.
+struct Margins {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 class Viewport {
 public:
     void setSize(double width, double height);
@@ -28,8 +36,8 @@ public:
                 center_.x - (s.y - height_ / 2) / scale_};
     }
 
-    // Shows the whole extent with `margin` pixels free on each side.
-    void fit(const Extent& extent, double margin);
+    // Shows the whole extent, centred in what the margins leave free.
+    void fit(const Extent& extent, Margins margins);
     // Zooms by `factor`, keeping the model point under `anchor` where it is.
     void zoom(double factor, ScreenPoint anchor);
     void pan(double dx, double dy);

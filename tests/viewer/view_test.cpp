@@ -23,7 +23,7 @@ TEST(Viewport, FitShowsTheExtentWithZLeftAndXUp) {
     Extent e;
     e.add({-60, 0});
     e.add({0, 12});
-    v.fit(e, 40);
+    v.fit(e, {40, 40, 40, 40});
     const ScreenPoint chuckSide = v.toScreen({-60, 0});
     const ScreenPoint origin = v.toScreen({0, 0});
     const ScreenPoint top = v.toScreen({0, 12});
@@ -35,13 +35,26 @@ TEST(Viewport, FitShowsTheExtentWithZLeftAndXUp) {
     EXPECT_NEAR((origin.y + top.y) / 2, 300, 1e-9);       // centred across
 }
 
+TEST(Viewport, FitCentresInTheFreeArea) {
+    Viewport v = sized(800, 600);
+    Extent e;
+    e.add({-30, -25});
+    e.add({0, 0});
+    v.fit(e, {60, 10, 10, 30});  // rulers on the left and at the bottom
+    const ScreenPoint lowLeft = v.toScreen({-30, -25});
+    const ScreenPoint topRight = v.toScreen({0, 0});
+    EXPECT_NEAR(lowLeft.y, 570, 1e-9);  // the tall side fills the height
+    EXPECT_NEAR(topRight.y, 10, 1e-9);
+    EXPECT_NEAR((lowLeft.x + topRight.x) / 2, 60 + 730 / 2.0, 1e-9);
+}
+
 TEST(Viewport, DegenerateExtentsStillGiveAUsableScale) {
     for (const Point far : {Point{0, 0}, Point{-50, 0}, Point{0, 7}}) {
         Viewport v = sized(800, 600);
         Extent e;
         e.add({0, 0});
         e.add(far);
-        v.fit(e, 40);
+        v.fit(e, {40, 40, 40, 40});
         EXPECT_TRUE(std::isfinite(v.scale()) && v.scale() > 0);
         const ScreenPoint s = v.toScreen(far);
         EXPECT_TRUE(s.x >= 0 && s.x <= 800 && s.y >= 0 && s.y <= 600);
@@ -53,7 +66,7 @@ TEST(Viewport, ZoomKeepsThePointUnderThePointer) {
     Extent e;
     e.add({-30, -25});
     e.add({0, 0});
-    v.fit(e, 40);
+    v.fit(e, {40, 40, 40, 40});
     const ScreenPoint pointer{123, 456};
     const Point under = v.toModel(pointer);
     for (const double factor : {1.25, 0.8, 40.0, 1e-3}) {
@@ -120,7 +133,7 @@ std::string densePasses() {
 TEST(ScreenSegments, DensePassesCollapseToScreenRows) {
     const Toolpath path = interpret(densePasses());
     Viewport v = sized(800, 600);
-    v.fit(path.summary.extent, 40);
+    v.fit(path.summary.extent, {40, 40, 40, 40});
     ScreenSegments s;
     s.build(path.moves, v);
     // The feed passes span 12 units over at most 520 pixel rows.
@@ -135,7 +148,7 @@ TEST(ScreenSegments, OnlyWhatIsOnScreenIsKept) {
     Extent e;
     e.add({-10, -1});
     e.add({0, 1});
-    v.fit(e, 10);
+    v.fit(e, {10, 10, 10, 10});
     ScreenSegments s;
     s.build(path.moves, v);
     ASSERT_EQ(s.feed().size(), 1u);  // the cut at Z-1010 is far off screen

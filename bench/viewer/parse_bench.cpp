@@ -1,0 +1,84 @@
+// Opening the largest program the generator accepts: 100,000 internal diameter passes,
+// about 300,000 lines. The issue asks for well under a second to parse it.
+
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+#include <string>
+
+#include "viewer/screen_segments.h"
+#include "viewer/toolpath.h"
+#include "viewer/viewport.h"
+
+namespace {
+
+using namespace zivek::backplot;
+
+constexpr int kPasses = 100000;
+
+// ".00012" style: no leading zero, as the program writes numbers below 1.
+std::string depthText(double d) {
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 5).ptr;
+    std::string s(buf, end);
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+    return s;
+}
+
+const std::string& largestProgram() {
+    static const std::string text = [] {
+        std::string t = "M08\r\nM03\r\nS6\r\nG54\r\nG0X0Y0\r\n";
+        t.reserve(std::size_t(kPasses) * 36);
+        for (int k = 1; k < kPasses; ++k) {
+            const std::string d = depthText(k * 12.0 / kPasses);
+            t += "G0U" + d + "\r\nG1W-60F111\r\nG0U-" + d + "W60\r\n";
+        }
+        t += "G0U12\r\nG1W-60F111\r\nU-12F55.5\r\nG0W60\r\nM05\r\nM30\r\n%\r\n\r\n";
+        return t;
+    }();
+    return text;
+}
+
+void BM_InterpretLargestProgram(benchmark::State& state) {
+    const std::string& text = largestProgram();
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        Toolpath path = interpret(text);
+        lines = path.lineCount;
+        benchmark::DoNotOptimize(path.moves.data());
+    }
+    state.counters["lines"] = double(lines);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(lines));
+}
+BENCHMARK(BM_InterpretLargestProgram)->Unit(benchmark::kMillisecond);
+
+// The list beside the plot splits the text once more.
+void BM_SplitLinesLargestProgram(benchmark::State& state) {
+    const std::string& text = largestProgram();
+    for (auto _ : state) benchmark::DoNotOptimize(splitLines(text).size());
+}
+BENCHMARK(BM_SplitLinesLargestProgram)->Unit(benchmark::kMillisecond);
+
+// One frame of panning or zooming: cull and reduce the path to screen pixels. Argument:
+// zoom factor over the fitted view.
+void BM_FrameSegments(benchmark::State& state) {
+    static const Toolpath path = interpret(largestProgram());
+    Viewport view;
+    view.setSize(1000, 700);
+    view.fit(path.summary.extent, {84, 26, 26, 52});
+    view.zoom(double(state.range(0)), {500, 350});
+    ScreenSegments segments;
+    for (auto _ : state) {
+        segments.build(path.moves, view);
+        benchmark::DoNotOptimize(segments.feed().data());
+    }
+    state.counters["drawn"] = double(segments.rapid().size() + segments.feed().size());
+}
+BENCHMARK(BM_FrameSegments)->Arg(1)->Arg(20)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Screenshots of the backplot viewer under a virtual X server, for looking at by eye.
+# Usage: tools/screenshot-viewer.sh [build dir]   (default: build-viewer)
+# Writes shots/viewer-*.png; shots/ is not tracked.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-"$root/build-viewer"}
+viewer="$build/bin/zivek-backplot"
+programs="$root/tests/viewer/programs"
+out="$root/shots"
+display=:${ZIVEK_SHOT_DISPLAY:-57}
+
+[ -x "$viewer" ] || { echo "no viewer at $viewer; build the zivek-backplot target" >&2; exit 1; }
+mkdir -p "$out"
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT INT TERM
+sleep 1
+
+shot() {  # shot <name> <viewer argument>
+    DISPLAY=$display QT_QPA_PLATFORM=xcb "$viewer" "$2" >/dev/null 2>&1 &
+    pid=$!
+    sleep 2
+    DISPLAY=$display import -window root "$out/viewer-$1.png"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo "$out/viewer-$1.png"
+}
+
+shot internal-diameter "$programs/internal_diameter.nc"
+shot external-taper "$programs/external_taper.nc"
+shot missing-file "$programs/no-such-program.nc"
