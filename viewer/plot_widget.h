@@ -25,6 +25,7 @@ public:
     void selectLine(int line);
     void fitToPath();
     const Viewport& viewport() const { return view_; }
+    std::optional<std::size_t> selectedMove() const { return selectedMove_; }
 
     // Index of the move nearest to a widget position, within a few pixels.
     std::optional<std::size_t> moveAt(QPointF pos) const;

@@ -1,0 +1,144 @@
+// The viewer window on good and bad files, and the link between the list and the plot.
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QLocale>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "viewer/main_window.h"
+#include "viewer/plot_widget.h"
+#include "viewer/texts.h"
+
+using namespace zivek::backplot;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void badFileShowsMessageAndKeepsRunning_data();
+    void badFileShowsMessageAndKeepsRunning();
+    void programShowsLinesAndTotals();
+    void listAndPlotSelectEachOther();
+    void fitRestoresTheViewAfterZoomAndPan();
+    void numbersKeepThePointInATurkishLocale();
+
+private:
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile f(dir_.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
+    static QString program(const char* name) {
+        return QStringLiteral(ZIVEK_VIEWER_PROGRAMS "/") + QLatin1String(name);
+    }
+    QTemporaryDir dir_;
+};
+
+void MainWindowTest::badFileShowsMessageAndKeepsRunning_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << dir_.filePath("yok.nc") << "Dosya okunamadı";
+    QTest::newRow("folder") << dir_.path() << "Dosya okunamadı";
+    QTest::newRow("empty") << write("bos.nc", "") << "Dosya boş";
+    QTest::newRow("binary") << write("ikili.nc", QByteArray("\x7F" "ELF\0\0\1\2", 8))
+                            << "Dosya metin değil";
+}
+
+void MainWindowTest::badFileShowsMessageAndKeepsRunning() {
+    QFETCH(QString, path);
+    QFETCH(QString, message);
+    MainWindow window;
+    window.openFile(path);
+    QVERIFY2(window.message().startsWith(message), qPrintable(window.message()));
+    QVERIFY(window.message().contains(path));
+    QVERIFY(window.windowTitle().contains(QFileInfo(path).fileName()));
+    // The same window then shows a good program.
+    window.openFile(program("internal_diameter.nc"));
+    QVERIFY(window.message().isEmpty());
+    QCOMPARE(window.lines()->model()->rowCount(), 46);
+}
+
+void MainWindowTest::programShowsLinesAndTotals() {
+    MainWindow window;
+    window.openFile(program("internal_diameter.nc"));
+    QVERIFY(window.windowTitle().contains(QStringLiteral("internal_diameter.nc")));
+    const QString status = [&] {
+        QStringList texts;
+        for (const QLabel* l : window.statusBar()->findChildren<QLabel*>()) texts << l->text();
+        return texts.join(u'|');
+    }();
+    for (const char* part : {"Hareket: 38", "İlerleme boyu: 732", "Hızlı boyu: 802.194",
+                             "Kesme süresi: 6.703 dk"})
+        QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
+    const QModelIndex row = window.lines()->model()->index(40, 0);
+    QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));
+}
+
+void MainWindowTest::listAndPlotSelectEachOther() {
+    MainWindow window;
+    window.openFile(program("internal_diameter.nc"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlotWidget* plot = window.plot();
+
+    // A line with a move highlights that move; a line without one highlights nothing.
+    window.lines()->setCurrentIndex(window.lines()->model()->index(6, 0));
+    QCOMPARE(plot->selectedMove(), std::optional<std::size_t>(2));
+    window.lines()->setCurrentIndex(window.lines()->model()->index(0, 0));
+    QCOMPARE(plot->selectedMove(), std::nullopt);
+
+    // The feed of the second pass at Z-45 X2: no rapid of any pass crosses there.
+    const ScreenPoint s = plot->viewport().toScreen({-45, 2});
+    QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(int(std::lround(s.x)), int(std::lround(s.y))));
+    QCOMPARE(window.lines()->currentIndex().row(), 9);
+    QCOMPARE(plot->selectedMove(), std::optional<std::size_t>(5));
+
+    // Far from every move a click selects nothing new.
+    const ScreenPoint empty = plot->viewport().toScreen({-30, -8});
+    QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(int(empty.x), int(empty.y)));
+    QCOMPARE(window.lines()->currentIndex().row(), 9);
+}
+
+void MainWindowTest::fitRestoresTheViewAfterZoomAndPan() {
+    MainWindow window;
+    window.openFile(program("external_taper.nc"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlotWidget* plot = window.plot();
+    const Viewport fitted = plot->viewport();
+
+    const QPointF at(100, 120);
+    QWheelEvent wheel(at, plot->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plot, &wheel);
+    QVERIFY(plot->viewport().scale() > fitted.scale() * 1.5);
+    QTest::keyClick(plot, Qt::Key_F);
+    QVERIFY(plot->viewport() == fitted);
+
+    QTest::mousePress(plot, Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseMove(plot, QPoint(260, 230));
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(260, 230));
+    QVERIFY(!(plot->viewport() == fitted));
+    auto* button = window.findChild<QPushButton*>();
+    QCOMPARE(button->text(), QStringLiteral("Sığdır"));
+    button->click();
+    QVERIFY(plot->viewport() == fitted);
+}
+
+void MainWindowTest::numbersKeepThePointInATurkishLocale() {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    QCOMPARE(number(55.5), QStringLiteral("55.5"));
+    QCOMPARE(number(-0.0004), QStringLiteral("0"));
+    QCOMPARE(number(1200), QStringLiteral("1200"));
+    QLocale::setDefault(saved);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
