@@ -29,6 +29,22 @@ void setColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t colour) 
     widget->setPalette(palette);
 }
 
+// The tables were laid out for a smaller user-interface font than most platforms
+// use now; a caption that would be cut off is drawn a little smaller instead.
+void fitCaption(QLabel* label) {
+    QFont font = label->font();
+    if (font.pointSizeF() <= 0) return;
+    const QRect room = label->contentsRect();
+    for (qreal size = font.pointSizeF(); size > 5; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(label->text()) <= room.width() &&
+            metrics.height() <= room.height())
+            break;
+    }
+    label->setFont(font);
+}
+
 QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
     switch (control.kind) {
         case ControlKind::TextBox:
@@ -106,6 +122,7 @@ void DesignedWindow::buildControl(const ControlDefinition& control) {
     QWidget* widget = makeWidget(control, parent);
     widget->setObjectName(qs(control.name));
     widget->setGeometry(pixelRect(control.geometry).translated(origin));
+    if (auto* label = qobject_cast<QLabel*>(widget)) fitCaption(label);
     if (!control.hint.empty()) widget->setToolTip(qs(control.hint));
 }
 

@@ -1,6 +1,7 @@
 #include "windows/message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "windows/pictures.h"
 
@@ -11,6 +12,7 @@ void showMessage(QWidget* over, const QString& text) {
                     QMessageBox::Ok, over);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowIcon(applicationIcon());
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // some styles decorate it; the box has none
     box.exec();
 }
 

@@ -143,6 +143,14 @@ private slots:
         for (const Expected& e : commonControls(text1Left)) check(e, w.get(), {0, 0});
         for (const Expected& e : parameterBoxes(window)) check(e, picture, {2, 2});
 
+        // Every caption is readable whole within its label.
+        for (const QLabel* label : w->findChildren<QLabel*>()) {
+            const QFontMetrics metrics(label->font());
+            QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                     qPrintable(label->text()));
+            QVERIFY2(metrics.height() <= label->contentsRect().height(), qPrintable(label->text()));
+        }
+
         // No box beyond the table: a taper window has Text6, the others do not.
         const int boxes = static_cast<int>(picture->findChildren<QLineEdit*>().size());
         QCOMPARE(boxes, static_cast<int>(parameterBoxes(window).size()));

@@ -1,0 +1,88 @@
+// Walks the program as a machinist would and saves a picture of the screen at
+// each step: the menu, each operation window as opened, after "G KOD", with a
+// refusal's message box open, and with a hint showing. Run under a real X server
+// (tools/screenshots.sh starts one). Argument: the folder for the PNG files.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolTip>
+#include <QtTest>
+#include <cstdio>
+
+#include "app/navigator.h"
+#include "windows/pictures.h"
+
+namespace {
+
+QDir out;
+
+void letPaint() { QTest::qWait(400); }  // lets the X server paint
+
+// The screen region around the open windows, so the message box shows over its window.
+void shoot(const QString& name) {
+    QRect region;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) region |= w->frameGeometry();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    region = region.adjusted(-8, -8, 8, 8) & screen->geometry();
+    const QString file = out.filePath(name + ".png");
+    screen->grabWindow(0, region.x(), region.y(), region.width(), region.height()).save(file);
+    std::printf("%s\n", qPrintable(file));
+}
+
+void click(QWidget* window, const char* control) {
+    QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
+    letPaint();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
+    out.mkpath(".");
+
+    QTemporaryDir home;
+    zivek::NoViewer noViewer;
+    zivek::app::Navigator navigator({{home.path().toStdString()}, &noViewer});
+    navigator.openMainMenu();
+    letPaint();
+    shoot("form1-menu");
+
+    const std::pair<const char*, const char*> windows[] = {
+        {"DISCAP", "form11"}, {"ICCAP", "form4"},    {"ALINTORNA", "form2"},
+        {"DISKONIK", "form3"}, {"ICKONIK", "form5"},
+    };
+    for (const auto& [button, name] : windows) {
+        click(navigator.current(), button);
+        const QString base = QString::fromLatin1(name);
+        shoot(base + "-opened");
+        click(navigator.current(), "KOD");
+        shoot(base + "-program");
+
+        // A refusal: no plunge. The box is photographed and closed from a timer
+        // because it holds the press until it is closed.
+        navigator.current()->findChild<QLineEdit*>("Text4")->setText("0");
+        QTimer::singleShot(600, [base] {
+            shoot(base + "-message");
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        click(navigator.current(), "KOD");
+
+        // A hint, as it shows while the pointer rests on the speed box.
+        auto* speed = navigator.current()->findChild<QWidget*>("Text13");
+        QToolTip::showText(speed->mapToGlobal(QPoint(10, 10)), speed->toolTip(), speed);
+        letPaint();
+        shoot(base + "-hint");
+        QToolTip::hideText();
+        click(navigator.current(), "ANAMENU");
+    }
+    return 0;
+}
