@@ -32,3 +32,9 @@ shot() {  # shot <name> <viewer argument>
 shot internal-diameter "$programs/internal_diameter.nc"
 shot external-taper "$programs/external_taper.nc"
 shot missing-file "$programs/no-such-program.nc"
+
+# A hand-edited program of the kind a machinist brings from elsewhere.
+printf '%s\r\n' '%' 'O0001 (DIS CAP)' 'N10 G54 T0101' 'N20 G0 X0 Z0' 'N30 G1 U-2 F.2' \
+    'n40 w-20 ; kaba' 'N50 G2 U2 W-2 R2' 'N60 G0 U5 Q7' 'N70 G0 X0 Z0' 'N80 M30' '%' \
+    > "$out/hand-edited.nc"
+shot hand-edited "$out/hand-edited.nc"

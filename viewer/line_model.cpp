@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QPixmap>
 #include <QStyle>
 #include <algorithm>
 
@@ -57,9 +58,17 @@ QVariant LineModel::data(const QModelIndex& index, int role) const {
             return QStringLiteral("%1  %2").arg(row + 1, numberWidth_).arg(text);
         }
         case Qt::FontRole: return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        case Qt::DecorationRole:
-            if (!warned) return {};
-            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        case Qt::DecorationRole: {
+            // Every row gets an icon of the same size, so the line numbers stay in a column.
+            static const QIcon warning =
+                QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+            static const QIcon blank = [] {
+                QPixmap p(16, 16);
+                p.fill(Qt::transparent);
+                return QIcon(p);
+            }();
+            return warned ? warning : blank;
+        }
         case Qt::BackgroundRole:
             if (!warned) return {};
             return QBrush(QColor(0xFF, 0xF3, 0xC4));

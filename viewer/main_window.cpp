@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "viewer/line_model.h"
@@ -34,7 +35,6 @@ MainWindow::MainWindow(QWidget* parent)
       warnings_(new QLabel(this)),
       pointer_(new QLabel(this)),
       selection_(new QLabel(this)) {
-    message_->setAlignment(Qt::AlignCenter);
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont big = message_->font();
@@ -43,6 +43,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     lines_->setModel(model_);
     lines_->setUniformItemSizes(true);  // 300,000 rows: no per-row measuring
+    lines_->setIconSize(QSize(14, 14));
     lines_->setSelectionMode(QAbstractItemView::SingleSelection);
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
@@ -82,8 +83,20 @@ MainWindow::MainWindow(QWidget* parent)
     split->setStretchFactor(1, 0);
     split->setSizes({760, 240});
 
+    auto* messagePage = new QWidget(this);
+    auto* messageLayout = new QVBoxLayout(messagePage);
+    auto* messageIcon = new QLabel(this);
+    messageIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
+    messageIcon->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    message_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    messageLayout->addStretch();
+    messageLayout->addWidget(messageIcon);
+    messageLayout->addSpacing(8);
+    messageLayout->addWidget(message_);
+    messageLayout->addStretch();
+
     pages_->addWidget(split);
-    pages_->addWidget(message_);
+    pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
     for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_})
@@ -115,13 +128,13 @@ void MainWindow::openFile(const QString& path) {
 
 void MainWindow::showMessage(const QString& text) {
     message_->setText(text);
-    pages_->setCurrentWidget(message_);
+    pages_->setCurrentIndex(1);
     for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_})
         l->clear();
 }
 
 QString MainWindow::message() const {
-    return pages_->currentWidget() == message_ ? message_->text() : QString();
+    return pages_->currentIndex() == 1 ? message_->text() : QString();
 }
 
 void MainWindow::showProgram(std::string text) {
@@ -145,11 +158,15 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     const auto& moves = path_->moves;
     const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(index.row()),
                                      [](const Move& m, std::uint32_t l) { return m.line < l; });
-    if (it != moves.end() && it->line == std::uint32_t(index.row())) {
-        selection_->setText(moveText(*it));
-    } else {
-        selection_->setText(idleHintText());
+    QString text = it != moves.end() && it->line == std::uint32_t(index.row()) ? moveText(*it)
+                                                                                : QString();
+    // A line's warnings are otherwise only in its tooltip, which nobody has to find.
+    const QString warnings = index.data(Qt::ToolTipRole).toString();
+    if (!warnings.isEmpty()) {
+        if (!text.isEmpty()) text += QStringLiteral("   ");
+        text += u'⚠' + QStringLiteral(" ") + warnings.split(u'\n').join(QStringLiteral(" · "));
     }
+    selection_->setText(text.isEmpty() ? idleHintText() : text);
 }
 
 void MainWindow::plotClicked(int line) {

@@ -161,6 +161,11 @@ const PlotColors& plotColors() {
     return colors;
 }
 
+QRectF plotArea(const Viewport& view) {
+    return {kRulerWidth, 0, std::max(view.width() - kRulerWidth, 0.0),
+            std::max(view.height() - kRulerHeight, 0.0)};
+}
+
 Margins fitMargins() { return {kRulerWidth + kAir, kAir, kAir, kRulerHeight + kAir}; }
 
 QPixmap legendSample(LegendEntry entry) {

@@ -29,6 +29,9 @@ const PlotColors& plotColors();
 inline constexpr double kRulerWidth = 58;
 inline constexpr double kRulerHeight = 26;
 
+// The part of the widget inside the rulers, where the path is drawn.
+QRectF plotArea(const Viewport& view);
+
 // The free room a fitted path keeps: the rulers and a little air.
 Margins fitMargins();
 

@@ -82,7 +82,7 @@ void PlotWidget::ensureVisible(const Move& move) {
 }
 
 std::optional<std::size_t> PlotWidget::moveAt(QPointF pos) const {
-    if (!path_) return std::nullopt;
+    if (!path_ || !plotArea(view_).contains(pos)) return std::nullopt;
     std::optional<std::size_t> best;
     double bestDistance = kPickPixels;
     for (std::size_t i = 0; i < path_->moves.size(); ++i) {
@@ -116,6 +116,7 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawPixmap(0, 0, base_);
+    p.setClipRect(plotArea(view_));  // the selection never covers the rulers
     if (selectedMove_) paintSelectedMove(p, view_, path_->moves[*selectedMove_]);
     if (toolPosition_) paintToolPosition(p, view_, *toolPosition_);
 }

@@ -6,6 +6,7 @@ namespace zivek::backplot {
 
 QString number(double value) {
     // QString::number ignores the locale, so the decimal mark stays a point.
+    if (std::abs(value) >= 1e12) return QString::number(value, 'g', 6);
     QString s = QString::number(value, 'f', 3);
     if (s.contains(u'.')) {
         while (s.endsWith(u'0')) s.chop(1);
@@ -84,9 +85,12 @@ QString rapidLengthText(const Summary& s) {
 QString cuttingTimeText(const Summary& s) {
     QString text = QStringLiteral("Kesme süresi: %1 dk").arg(number(s.cuttingMinutes));
     const double seconds = std::round(s.cuttingMinutes * 60);
-    if (seconds >= 60 && seconds < 1e7) {
+    if (seconds >= 60 && seconds < 1e9) {
+        // Long programs read better in hours; seconds matter only for short ones.
         const auto whole = static_cast<long long>(seconds);
-        text += QStringLiteral(" (%1 dk %2 sn)").arg(whole / 60).arg(whole % 60);
+        text += whole < 3600
+                    ? QStringLiteral(" (%1 dk %2 sn)").arg(whole / 60).arg(whole % 60)
+                    : QStringLiteral(" (%1 sa %2 dk)").arg(whole / 3600).arg(whole / 60 % 60);
     }
     if (s.feedMovesWithoutRate > 0)
         text += QStringLiteral(", F'siz %1 hareket hariç").arg(s.feedMovesWithoutRate);
