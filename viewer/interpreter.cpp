@@ -12,7 +12,9 @@ namespace {
 constexpr std::size_t kWarningsPerLine = 8;
 constexpr std::size_t kWordTextMax = 24;
 
-bool isWhole(double v, int n) { return v == double(n); }
+bool isWhole(double v, int n) {
+    return v == double(n);
+}
 
 bool knownMCode(double v) {
     for (int m : {0, 1, 2, 3, 4, 5, 8, 9, 30})
@@ -21,7 +23,7 @@ bool knownMCode(double v) {
 }
 
 class LineReader {
-public:
+  public:
     explicit LineReader(Toolpath& out) : out_(out) {}
 
     void read(std::string_view text, std::uint32_t line) {
@@ -48,18 +50,29 @@ public:
                 case 'M':
                     if (!knownMCode(word.value)) warn(Warning::UnsupportedM, word.text);
                     break;
-                case 'X': x = word.value; break;
-                case 'Z': z = word.value; break;
-                case 'U': u = word.value; break;
-                case 'W': w = word.value; break;
-                case 'F': feed_ = word.value; break;
+                case 'X':
+                    x = word.value;
+                    break;
+                case 'Z':
+                    z = word.value;
+                    break;
+                case 'U':
+                    u = word.value;
+                    break;
+                case 'W':
+                    w = word.value;
+                    break;
+                case 'F':
+                    feed_ = word.value;
+                    break;
                 case 'Y':  // two-axis lathe: nothing to move
                 case 'S':
                 case 'N':
                 case 'O':  // program number
                 case 'T':
                     break;
-                default: warn(Warning::UnknownWord, word.text);
+                default:
+                    warn(Warning::UnknownWord, word.text);
             }
         }
         if (!x && !z && !u && !w) return;
@@ -67,8 +80,14 @@ public:
         if (x && u) warn(Warning::AbsoluteAndIncremental, "X/U");
         if (z && w) warn(Warning::AbsoluteAndIncremental, "Z/W");
         Point to = position_;
-        if (x) to.x = *x; else if (u) to.x += *u;
-        if (z) to.z = *z; else if (w) to.z += *w;
+        if (x)
+            to.x = *x;
+        else if (u)
+            to.x += *u;
+        if (z)
+            to.z = *z;
+        else if (w)
+            to.z += *w;
         if (!std::isfinite(to.x) || !std::isfinite(to.z)) {
             warn(Warning::OutOfRange, {});
             return;
@@ -82,7 +101,7 @@ public:
         position_ = to;
     }
 
-private:
+  private:
     void warn(Warning code, std::string_view word) {
         if (warned_ > kWarningsPerLine) return;
         if (warned_++ == kWarningsPerLine) {
@@ -108,8 +127,8 @@ std::size_t forEachLine(std::string_view text, Fn&& fn) {
     std::size_t from = 0;
     while (from < text.size()) {
         const void* nl = std::memchr(text.data() + from, '\n', text.size() - from);
-        const std::size_t end = nl ? std::size_t(static_cast<const char*>(nl) - text.data())
-                                   : text.size();
+        const std::size_t end =
+            nl ? std::size_t(static_cast<const char*>(nl) - text.data()) : text.size();
         std::string_view line = text.substr(from, end - from);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         fn(line, index++);
@@ -120,7 +139,9 @@ std::size_t forEachLine(std::string_view text, Fn&& fn) {
 
 }  // namespace
 
-double Move::length() const { return std::hypot(to.z - from.z, to.x - from.x); }
+double Move::length() const {
+    return std::hypot(to.z - from.z, to.x - from.x);
+}
 
 void Extent::add(Point p) {
     if (empty) {

@@ -52,12 +52,13 @@ QVariant LineModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole: {
             const std::string_view line = lines_[row];
-            QString text = QString::fromUtf8(line.data(), qsizetype(std::min<std::size_t>(
-                                                               line.size(), kShownChars * 4)));
+            QString text = QString::fromUtf8(
+                line.data(), qsizetype(std::min<std::size_t>(line.size(), kShownChars * 4)));
             if (text.size() > kShownChars) text = text.left(kShownChars) + u'…';
             return QStringLiteral("%1  %2").arg(row + 1, numberWidth_).arg(text);
         }
-        case Qt::FontRole: return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        case Qt::FontRole:
+            return QFontDatabase::systemFont(QFontDatabase::FixedFont);
         case Qt::DecorationRole: {
             // Every row gets an icon of the same size, so the line numbers stay in a column.
             static const QIcon warning =
@@ -83,14 +84,15 @@ QVariant LineModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole: {
             // The line's text takes the colour of its move in the plot.
             const auto& moves = path_->moves;
-            const auto it = std::lower_bound(
-                moves.begin(), moves.end(), row,
-                [](const Move& m, std::size_t line) { return m.line < line; });
+            const auto it =
+                std::lower_bound(moves.begin(), moves.end(), row,
+                                 [](const Move& m, std::size_t line) { return m.line < line; });
             if (it == moves.end() || it->line != row) return {};
             return QBrush(it->kind == MoveKind::Rapid ? plotColors().rapidText
                                                       : plotColors().feedText);
         }
-        default: return {};
+        default:
+            return {};
     }
 }
 

@@ -14,7 +14,7 @@
 namespace zivek::backplot {
 
 class LineModel : public QAbstractListModel {
-public:
+  public:
     explicit LineModel(QObject* parent = nullptr);
 
     // The model keeps the text; `path` gives warnings and the kind of move per line.
@@ -25,7 +25,7 @@ public:
 
     std::size_t linesWithWarnings() const;
 
-private:
+  private:
     std::string text_;
     std::vector<std::string_view> lines_;
     std::shared_ptr<const Toolpath> path_;

@@ -74,6 +74,8 @@ MainWindow::MainWindow(QWidget* parent)
     plotLayout->addLayout(tools);
     plotLayout->addWidget(plot_, 1);
     selection_->setContentsMargins(6, 2, 6, 2);
+    // A long list of warnings must not widen the window.
+    selection_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     plotLayout->addWidget(selection_);
 
     auto* split = new QSplitter(this);
@@ -158,8 +160,8 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     const auto& moves = path_->moves;
     const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(index.row()),
                                      [](const Move& m, std::uint32_t l) { return m.line < l; });
-    QString text = it != moves.end() && it->line == std::uint32_t(index.row()) ? moveText(*it)
-                                                                                : QString();
+    QString text =
+        it != moves.end() && it->line == std::uint32_t(index.row()) ? moveText(*it) : QString();
     // A line's warnings are otherwise only in its tooltip, which nobody has to find.
     const QString warnings = index.data(Qt::ToolTipRole).toString();
     if (!warnings.isEmpty()) {

@@ -19,7 +19,7 @@ class PlotWidget;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     // Reads and shows a program; a file that cannot be shown leaves a message instead.
@@ -31,7 +31,7 @@ public:
     PlotWidget* plot() const { return plot_; }
     QListView* lines() const { return lines_; }
 
-private:
+  private:
     void showProgram(std::string text);
     void lineChosen(const QModelIndex& index);
     void plotClicked(int line);

@@ -166,7 +166,9 @@ QRectF plotArea(const Viewport& view) {
             std::max(view.height() - kRulerHeight, 0.0)};
 }
 
-Margins fitMargins() { return {kRulerWidth + kAir, kAir, kAir, kRulerHeight + kAir}; }
+Margins fitMargins() {
+    return {kRulerWidth + kAir, kAir, kAir, kRulerHeight + kAir};
+}
 
 QPixmap legendSample(LegendEntry entry) {
     QPixmap pixmap(36, 12);
@@ -174,16 +176,21 @@ QPixmap legendSample(LegendEntry entry) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (entry) {
-        case LegendEntry::Feed: p.setPen(feedPen(1.8)); break;
-        case LegendEntry::Rapid: p.setPen(rapidPen(1.3)); break;
-        case LegendEntry::Selected: p.setPen(QPen(plotColors().selected, 3.5)); break;
+        case LegendEntry::Feed:
+            p.setPen(feedPen(1.8));
+            break;
+        case LegendEntry::Rapid:
+            p.setPen(rapidPen(1.3));
+            break;
+        case LegendEntry::Selected:
+            p.setPen(QPen(plotColors().selected, 3.5));
+            break;
     }
     p.drawLine(QLineF(2, 6, 34, 6));
     return pixmap;
 }
 
-void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments,
-               bool pathEmpty) {
+void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty) {
     const PlotColors& c = plotColors();
     const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);

@@ -40,8 +40,7 @@ enum class LegendEntry { Feed, Rapid, Selected };
 QPixmap legendSample(LegendEntry entry);
 
 // Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol.
-void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments,
-               bool pathEmpty);
+void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty);
 
 // The selected move, drawn over everything with its direction.
 void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move);

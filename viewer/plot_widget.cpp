@@ -12,8 +12,8 @@
 namespace zivek::backplot {
 namespace {
 
-constexpr double kPickPixels = 6;   // how near a click must be to take a move
-constexpr double kDragPixels = 4;   // a press that moves less is a click
+constexpr double kPickPixels = 6;  // how near a click must be to take a move
+constexpr double kDragPixels = 4;  // a press that moves less is a click
 
 double distanceToSegment(QPointF p, ScreenPoint a, ScreenPoint b) {
     const double dx = b.x - a.x;
@@ -179,7 +179,9 @@ void PlotWidget::keyPressEvent(QKeyEvent* event) {
     const QPointF middle(width() / 2.0, height() / 2.0);
     switch (event->key()) {
         case Qt::Key_F:
-        case Qt::Key_Home: fitToPath(); return;
+        case Qt::Key_Home:
+            fitToPath();
+            return;
         case Qt::Key_Plus:
         case Qt::Key_Equal:
             view_.zoom(1.25, {middle.x(), middle.y()});
@@ -187,12 +189,16 @@ void PlotWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Minus:
             view_.zoom(0.8, {middle.x(), middle.y()});
             break;
-        default: QWidget::keyPressEvent(event); return;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
     fitted_ = false;
     viewChanged();
 }
 
-void PlotWidget::leaveEvent(QEvent*) { emit pointerLeft(); }
+void PlotWidget::leaveEvent(QEvent*) {
+    emit pointerLeft();
+}
 
 }  // namespace zivek::backplot

@@ -16,7 +16,7 @@ namespace zivek::backplot {
 
 class PlotWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PlotWidget(QWidget* parent = nullptr);
 
     void setToolpath(std::shared_ptr<const Toolpath> path);
@@ -30,12 +30,12 @@ public:
     // Index of the move nearest to a widget position, within a few pixels.
     std::optional<std::size_t> moveAt(QPointF pos) const;
 
-signals:
+  signals:
     void lineClicked(int line);
     void pointerMoved(zivek::backplot::Point at);
     void pointerLeft();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -45,7 +45,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     void viewChanged();
     void ensureVisible(const Move& move);
 

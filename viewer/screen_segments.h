@@ -18,14 +18,14 @@ struct ScreenSegment {
 };
 
 class ScreenSegments {
-public:
+  public:
     // Rebuilds rapid() and feed() for the given view. Buffers are kept between calls.
     void build(const std::vector<Move>& moves, const Viewport& view);
 
     const std::vector<ScreenSegment>& rapid() const { return rapid_; }
     const std::vector<ScreenSegment>& feed() const { return feed_; }
 
-private:
+  private:
     struct Candidate {
         ScreenSegment segment;
         std::uint64_t key;

@@ -18,12 +18,12 @@ QString number(double value) {
 
 QString loadFailureText(LoadStatus status, const QString& path) {
     switch (status) {
-        case LoadStatus::Ok: return {};
+        case LoadStatus::Ok:
+            return {};
         case LoadStatus::NotFound:
             return QStringLiteral("Dosya okunamadı: %1\nBöyle bir dosya yok.").arg(path);
         case LoadStatus::NotAFile:
-            return QStringLiteral("Dosya okunamadı: %1\nBu bir klasör ya da özel dosya.")
-                .arg(path);
+            return QStringLiteral("Dosya okunamadı: %1\nBu bir klasör ya da özel dosya.").arg(path);
         case LoadStatus::Unreadable:
             return QStringLiteral("Dosya okunamadı: %1\nOkuma izni yok ya da okuma yarıda kaldı.")
                 .arg(path);
@@ -31,7 +31,8 @@ QString loadFailureText(LoadStatus status, const QString& path) {
             return QStringLiteral("Dosya çok büyük: %1\nBir torna programı en çok %2 MB olabilir.")
                 .arg(path)
                 .arg(kMaxProgramBytes >> 20);
-        case LoadStatus::Empty: return QStringLiteral("Dosya boş: %1").arg(path);
+        case LoadStatus::Empty:
+            return QStringLiteral("Dosya boş: %1").arg(path);
         case LoadStatus::NotText:
             return QStringLiteral("Dosya metin değil: %1\nBir G kodu programı açın.").arg(path);
     }
@@ -45,24 +46,31 @@ QString noFileText() {
 QString warningText(const LineWarning& w) {
     const QString word = QString::fromUtf8(w.word.data(), qsizetype(w.word.size()));
     switch (w.code) {
-        case Warning::UnknownWord: return QStringLiteral("Bilinmeyen sözcük: %1").arg(word);
-        case Warning::BadNumber: return QStringLiteral("Sayı okunamadı: %1").arg(word);
+        case Warning::UnknownWord:
+            return QStringLiteral("Bilinmeyen sözcük: %1").arg(word);
+        case Warning::BadNumber:
+            return QStringLiteral("Sayı okunamadı: %1").arg(word);
         case Warning::UnsupportedG:
             return QStringLiteral("Desteklenmeyen G kodu: %1 (düz çizgi gösterildi)").arg(word);
-        case Warning::UnsupportedM: return QStringLiteral("Desteklenmeyen M kodu: %1").arg(word);
+        case Warning::UnsupportedM:
+            return QStringLiteral("Desteklenmeyen M kodu: %1").arg(word);
         case Warning::NoMotionMode:
             return QStringLiteral("G0/G1 verilmeden eksen hareketi: hızlı sayıldı");
         case Warning::NoFeedRate:
-            return QStringLiteral("İlerleme (F) yok ya da sıfırdan büyük değil: "
-                                  "kesme süresine katılmadı");
-        case Warning::OpenComment: return QStringLiteral("Açıklama parantezi kapanmamış");
+            return QStringLiteral(
+                "İlerleme (F) yok ya da sıfırdan büyük değil: "
+                "kesme süresine katılmadı");
+        case Warning::OpenComment:
+            return QStringLiteral("Açıklama parantezi kapanmamış");
         case Warning::AbsoluteAndIncremental:
-            return QStringLiteral("Aynı satırda hem mutlak hem artışlı değer (%1): mutlak "
-                                  "değer alındı")
+            return QStringLiteral(
+                       "Aynı satırda hem mutlak hem artışlı değer (%1): mutlak "
+                       "değer alındı")
                 .arg(word);
         case Warning::OutOfRange:
             return QStringLiteral("Konum sayı sınırını aşıyor: hareket atlandı");
-        case Warning::TooManyWarnings: return QStringLiteral("Bu satırda başka uyarılar da var");
+        case Warning::TooManyWarnings:
+            return QStringLiteral("Bu satırda başka uyarılar da var");
     }
     return {};
 }
@@ -105,8 +113,7 @@ QString moveText(const Move& m) {
     return QStringLiteral("Satır %1: %2  Z %3 → %4  X %5 → %6  boy %7%8")
         .arg(m.line + 1)
         .arg(m.kind == MoveKind::Rapid ? QStringLiteral("hızlı") : QStringLiteral("ilerleme"))
-        .arg(number(m.from.z), number(m.to.z), number(m.from.x), number(m.to.x),
-             number(m.length()))
+        .arg(number(m.from.z), number(m.to.z), number(m.from.x), number(m.to.x), number(m.length()))
         .arg(m.kind == MoveKind::Feed ? QStringLiteral("  F%1").arg(number(m.feed)) : QString());
 }
 
@@ -115,11 +122,14 @@ QString pointerText(Point p) {
 }
 
 QString idleHintText() {
-    return QStringLiteral("Bir satır seçin ya da bir harekete tıklayın · Tekerlek: yakınlaştır · "
-                          "Sürükle: kaydır · F: sığdır");
+    return QStringLiteral(
+        "Bir satır seçin ya da bir harekete tıklayın · Tekerlek: yakınlaştır · "
+        "Sürükle: kaydır · F: sığdır");
 }
 
-QString noMovesText() { return QStringLiteral("Programda hareket yok"); }
+QString noMovesText() {
+    return QStringLiteral("Programda hareket yok");
+}
 
 QString windowTitle(const QString& fileName) {
     return QStringLiteral("%1 — Takım yolu (zivek-backplot)").arg(fileName);

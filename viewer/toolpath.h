@@ -36,9 +36,9 @@ struct Move {
 };
 
 enum class Warning : std::uint8_t {
-    UnknownWord,             // a letter or character the lathe programs never use
-    BadNumber,               // a word without a readable number, e.g. "X" or "X1E999"
-    UnsupportedG,            // e.g. G2: the line's end point still counts, drawn straight
+    UnknownWord,   // a letter or character the lathe programs never use
+    BadNumber,     // a word without a readable number, e.g. "X" or "X1E999"
+    UnsupportedG,  // e.g. G2: the line's end point still counts, drawn straight
     UnsupportedM,
     NoMotionMode,            // axis words before any G0/G1: taken as rapid
     NoFeedRate,              // feed move with F absent, zero or negative: no cutting time
@@ -72,8 +72,8 @@ struct Summary {
 };
 
 struct Toolpath {
-    std::vector<Move> moves;             // in program order
-    std::vector<LineWarning> warnings;   // in line order
+    std::vector<Move> moves;            // in program order
+    std::vector<LineWarning> warnings;  // in line order
     std::size_t lineCount = 0;
     Summary summary;
 };

@@ -18,9 +18,9 @@ void Viewport::setSize(double width, double height) {
 void Viewport::fit(const Extent& extent, Margins m) {
     const double freeW = std::max(width_ - m.left - m.right, 1.0);
     const double freeH = std::max(height_ - m.top - m.bottom, 1.0);
-    const Point middle = extent.empty ? Point{}
-                                      : Point{(extent.min.z + extent.max.z) / 2,
-                                              (extent.min.x + extent.max.x) / 2};
+    const Point middle =
+        extent.empty ? Point{}
+                     : Point{(extent.min.z + extent.max.z) / 2, (extent.min.x + extent.max.x) / 2};
     const double spanZ = extent.empty ? 0 : extent.max.z - extent.min.z;
     const double spanX = extent.empty ? 0 : extent.max.x - extent.min.x;
     double s = kMaxScale;

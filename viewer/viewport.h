@@ -21,19 +21,17 @@ struct Margins {
 };
 
 class Viewport {
-public:
+  public:
     void setSize(double width, double height);
     double width() const { return width_; }
     double height() const { return height_; }
     double scale() const { return scale_; }  // pixels per program unit
 
     ScreenPoint toScreen(Point p) const {
-        return {width_ / 2 + (p.z - center_.z) * scale_,
-                height_ / 2 - (p.x - center_.x) * scale_};
+        return {width_ / 2 + (p.z - center_.z) * scale_, height_ / 2 - (p.x - center_.x) * scale_};
     }
     Point toModel(ScreenPoint s) const {
-        return {center_.z + (s.x - width_ / 2) / scale_,
-                center_.x - (s.y - height_ / 2) / scale_};
+        return {center_.z + (s.x - width_ / 2) / scale_, center_.x - (s.y - height_ / 2) / scale_};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -45,7 +43,7 @@ public:
 
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
-private:
+  private:
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;

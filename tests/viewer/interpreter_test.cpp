@@ -12,11 +12,14 @@ namespace zivek::backplot {
 namespace {
 
 // Fixture files are read inside the tests, so a missing one fails a test, not start-up.
-std::string file(const char* name) { return std::string("@") + name; }
+std::string file(const char* name) {
+    return std::string("@") + name;
+}
 
 std::string programOf(const std::string& text) {
     if (text.empty() || text[0] != '@') return text;
-    const LoadedProgram p = loadProgramFile(std::string(ZIVEK_VIEWER_PROGRAMS) + "/" + text.substr(1));
+    const LoadedProgram p =
+        loadProgramFile(std::string(ZIVEK_VIEWER_PROGRAMS) + "/" + text.substr(1));
     EXPECT_EQ(p.status, LoadStatus::Ok) << text;
     return p.text;
 }
@@ -42,17 +45,21 @@ struct Example {
     double originSlack;  // roughing returns carry the length unrounded: 25.1234 vs 25.123
 };
 
-void PrintTo(const Example& e, std::ostream* os) { *os << e.name; }
+void PrintTo(const Example& e, std::ostream* os) {
+    *os << e.name;
+}
 
 const double kTaperFlank = std::sqrt(1.0 + 1.2 * 1.2);  // one unit of U per 1.2 of W
 
+// clang-format off
 const Example kExamples[] = {
+    // name, program, lines, rapid, feed, passes, min {z, x}, max {z, x}, feed length, minutes, slack
     {"internal_diameter", file("internal_diameter.nc"), 46, 25, 13, 12, {-60, 0}, {0, 12},
      720 + 12, 720 / 111.0 + 12 / 55.5, 0},
     {"external_diameter", file("external_diameter.nc"), 46, 25, 13, 12, {-60, -12}, {0, 0},
      720 + 12, 720 / 111.0 + 12 / 55.5, 0},
-    {"facing", file("facing.nc"), 46, 25, 13, 12, {-12, -60}, {0, 0}, 720 + 12,
-     720 / 111.0 + 12 / 55.5, 0},
+    {"facing", file("facing.nc"), 46, 25, 13, 12, {-12, -60}, {0, 0},
+     720 + 12, 720 / 111.0 + 12 / 55.5, 0},
     {"external_taper", file("external_taper.nc"), 84, 51, 25, 25, {-30, -25}, {0, 0},
      325 * kTaperFlank, 325 * kTaperFlank / 111, 0},
     {"internal_taper", file("internal_taper.nc"), 87, 53, 26, 26, {-30, 0}, {0, 25},
@@ -71,6 +78,7 @@ const Example kExamples[] = {
            "G1U20W-24F111", "G0X0Z0", "G0U-25", "G1U25W-30F111", "G0X0Z0", "M05", "M30", "%"}),
      18, 7, 3, 3, {-30, -25}, {0, 0}, 55 * kTaperFlank, 55 * kTaperFlank / 111, 0},
 };
+// clang-format on
 
 class WorkedExample : public ::testing::TestWithParam<Example> {};
 
@@ -99,7 +107,9 @@ TEST_P(WorkedExample, EveryPassStartsAndEndsAtTheOrigin) {
     EXPECT_EQ(opening.line, 4u);
     EXPECT_EQ(opening.to, Point{});
 
-    auto atOrigin = [&](Point p) { return std::abs(p.z) <= e.originSlack && std::abs(p.x) <= e.originSlack; };
+    auto atOrigin = [&](Point p) {
+        return std::abs(p.z) <= e.originSlack && std::abs(p.x) <= e.originSlack;
+    };
     std::size_t returns = 0;
     for (std::size_t i = 1; i < path.moves.size(); ++i) {
         const Move& m = path.moves[i];

@@ -1,5 +1,7 @@
 // The viewer window on good and bad files, and the link between the list and the plot.
 
+#include "viewer/main_window.h"
+
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
@@ -10,7 +12,6 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "viewer/main_window.h"
 #include "viewer/plot_widget.h"
 #include "viewer/texts.h"
 
@@ -18,7 +19,7 @@ using namespace zivek::backplot;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
     void badFileShowsMessageAndKeepsRunning_data();
     void badFileShowsMessageAndKeepsRunning();
@@ -27,7 +28,7 @@ private slots:
     void fitRestoresTheViewAfterZoomAndPan();
     void numbersKeepThePointInATurkishLocale();
 
-private:
+  private:
     QString write(const QString& name, const QByteArray& bytes) {
         QFile f(dir_.filePath(name));
         f.open(QIODevice::WriteOnly);
@@ -46,7 +47,9 @@ void MainWindowTest::badFileShowsMessageAndKeepsRunning_data() {
     QTest::newRow("missing") << dir_.filePath("yok.nc") << "Dosya okunamadı";
     QTest::newRow("folder") << dir_.path() << "Dosya okunamadı";
     QTest::newRow("empty") << write("bos.nc", "") << "Dosya boş";
-    QTest::newRow("binary") << write("ikili.nc", QByteArray("\x7F" "ELF\0\0\1\2", 8))
+    QTest::newRow("binary") << write("ikili.nc", QByteArray("\x7F"
+                                                            "ELF\0\0\1\2",
+                                                            8))
                             << "Dosya metin değil";
 }
 
@@ -73,8 +76,8 @@ void MainWindowTest::programShowsLinesAndTotals() {
         for (const QLabel* l : window.statusBar()->findChildren<QLabel*>()) texts << l->text();
         return texts.join(u'|');
     }();
-    for (const char* part : {"Hareket: 38", "İlerleme boyu: 732", "Hızlı boyu: 802.194",
-                             "Kesme süresi: 6.703 dk"})
+    for (const char* part :
+         {"Hareket: 38", "İlerleme boyu: 732", "Hızlı boyu: 802.194", "Kesme süresi: 6.703 dk"})
         QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
     const QModelIndex row = window.lines()->model()->index(40, 0);
     QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));
@@ -95,7 +98,8 @@ void MainWindowTest::listAndPlotSelectEachOther() {
 
     // The feed of the second pass at Z-45 X2: no rapid of any pass crosses there.
     const ScreenPoint s = plot->viewport().toScreen({-45, 2});
-    QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(int(std::lround(s.x)), int(std::lround(s.y))));
+    QTest::mouseClick(plot, Qt::LeftButton, {},
+                      QPoint(int(std::lround(s.x)), int(std::lround(s.y))));
     QCOMPARE(window.lines()->currentIndex().row(), 9);
     QCOMPARE(plot->selectedMove(), std::optional<std::size_t>(5));
 

@@ -1,12 +1,13 @@
 // Files the viewer may be started on: what is a program, what gets a message.
 
+#include "viewer/program_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "viewer/program_file.h"
 #include "viewer/toolpath.h"
 
 namespace zivek::backplot {
@@ -24,21 +25,24 @@ TEST(ClassifyText, Contents) {
         {"", LoadStatus::Empty},
         {" \r\n\r\n\t", LoadStatus::Empty},
         {"M08\r\nM03\r\n%\r\n\r\n", LoadStatus::Ok},
-        {"G0U1\r\n\x1A", LoadStatus::Ok},                     // DOS end-of-file mark
+        {"G0U1\r\n\x1A", LoadStatus::Ok},                                // DOS end-of-file mark
         {"G0U1 (\xC3\xA7\xC4\xB1k\xC4\xB1\xC5\x9F)\n", LoadStatus::Ok},  // Turkish comment
-        {"G0U1\n\x1B[0m\n", LoadStatus::Ok},                  // one stray escape
+        {"G0U1\n\x1B[0m\n", LoadStatus::Ok},                             // one stray escape
         {"G0U1\n\0G1W-1\n"s, LoadStatus::NotText},
-        {"\x7F" "ELF\x02\x01\x01\x03\x04\x05\x06\x07\x08", LoadStatus::NotText},
+        {"\x7F"
+         "ELF\x02\x01\x01\x03\x04\x05\x06\x07\x08",
+         LoadStatus::NotText},
     };
     for (const Case& c : cases) EXPECT_EQ(classifyText(c.bytes), c.status) << c.bytes;
 }
 
 class ProgramFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zivek-viewer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ =
+            fs::temp_directory_path() /
+            ("zivek-viewer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }

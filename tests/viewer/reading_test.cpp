@@ -20,15 +20,24 @@ TEST(ReadNumber, GCodeForms) {
         double value;
     };
     const Case cases[] = {
-        {"12", 2, true, 12},          {"-60", 3, true, -60},
-        {".5", 2, true, 0.5},         {"-.75", 4, true, -0.75},
-        {"55.5F", 4, true, 55.5},     {"5.", 2, true, 5},
-        {"+3", 2, true, 3},           {"1E-05", 5, true, 1e-05},
-        {"1.5E+15W", 7, true, 1.5e15}, {"2e3", 3, true, 2000},
-        {"7E", 1, true, 7},           {"7EW", 1, true, 7},  // an E word may follow
-        {"1E999", 5, false, 0},       {"-", 0, false, 0},
-        {".", 0, false, 0},           {"", 0, false, 0},
-        {"1.2.3", 3, true, 1.2},      {"inf", 0, false, 0},
+        {"12", 2, true, 12},
+        {"-60", 3, true, -60},
+        {".5", 2, true, 0.5},
+        {"-.75", 4, true, -0.75},
+        {"55.5F", 4, true, 55.5},
+        {"5.", 2, true, 5},
+        {"+3", 2, true, 3},
+        {"1E-05", 5, true, 1e-05},
+        {"1.5E+15W", 7, true, 1.5e15},
+        {"2e3", 3, true, 2000},
+        {"7E", 1, true, 7},
+        {"7EW", 1, true, 7},  // an E word may follow
+        {"1E999", 5, false, 0},
+        {"-", 0, false, 0},
+        {".", 0, false, 0},
+        {"", 0, false, 0},
+        {"1.2.3", 3, true, 1.2},
+        {"inf", 0, false, 0},
     };
     for (const Case& c : cases) {
         double value = 0;
@@ -51,8 +60,7 @@ TEST(Interpreter, ToleratesCommonAdditions) {
     const Case cases[] = {
         {"N10 G0 X0 Y0\nN20 G1 W-60 F111\n", {-60, 0}, MoveKind::Feed},
         {"g0x0y0\ng1w-60f111\nu-12\n", {-60, -12}, MoveKind::Feed},
-        {"G0 X0 Y0 (work zero)\n\n; roughing\nG1 W-10 F50 ; first cut\n", {-10, 0},
-         MoveKind::Feed},
+        {"G0 X0 Y0 (work zero)\n\n; roughing\nG1 W-10 F50 ; first cut\n", {-10, 0}, MoveKind::Feed},
         {"%\nO1000\nG0U1\n", {0, 1}, MoveKind::Rapid},
         {"G0 X10 Z5\nW-5\nU-2 W-1\n", {-1, 8}, MoveKind::Rapid},
         {"G0X0Y7\nG1X2Z-3F1\n", {-3, 2}, MoveKind::Feed},  // Y moves nothing
@@ -108,8 +116,8 @@ TEST(Interpreter, WarningsOfOneLineAreCapped) {
     for (const std::string& line : {garbage, words}) {
         const Toolpath path = interpret("G0U1\n" + line + "\nG0U-1\n");
         EXPECT_LE(path.warnings.size(), 9u);
-        EXPECT_EQ(path.warnings.back().code, line == garbage ? Warning::UnknownWord
-                                                             : Warning::TooManyWarnings);
+        EXPECT_EQ(path.warnings.back().code,
+                  line == garbage ? Warning::UnknownWord : Warning::TooManyWarnings);
         EXPECT_LE(path.warnings.front().word.size(), 24u);
         EXPECT_EQ(path.moves.size(), 2u);  // the lines around it still count
     }

@@ -27,8 +27,8 @@ TEST(Viewport, FitShowsTheExtentWithZLeftAndXUp) {
     const ScreenPoint chuckSide = v.toScreen({-60, 0});
     const ScreenPoint origin = v.toScreen({0, 0});
     const ScreenPoint top = v.toScreen({0, 12});
-    EXPECT_LT(chuckSide.x, origin.x);  // negative Z to the left
-    EXPECT_LT(top.y, origin.y);        // positive X up
+    EXPECT_LT(chuckSide.x, origin.x);    // negative Z to the left
+    EXPECT_LT(top.y, origin.y);          // positive X up
     EXPECT_NEAR(chuckSide.x, 40, 1e-9);  // the long side fills the width
     EXPECT_NEAR(origin.x, 760, 1e-9);
     EXPECT_NEAR(origin.y - top.y, 12 * v.scale(), 1e-9);  // one scale for both axes
@@ -151,7 +151,7 @@ TEST(ScreenSegments, OnlyWhatIsOnScreenIsKept) {
     v.fit(e, {10, 10, 10, 10});
     ScreenSegments s;
     s.build(path.moves, v);
-    ASSERT_EQ(s.feed().size(), 1u);  // the cut at Z-1010 is far off screen
+    ASSERT_EQ(s.feed().size(), 1u);   // the cut at Z-1010 is far off screen
     ASSERT_EQ(s.rapid().size(), 2u);  // G0X0Y0 as a point, and the long rapid, clipped
     for (const ScreenSegment& seg : s.rapid())
         for (const double c : {seg.x1, seg.x2}) EXPECT_TRUE(c >= -5 && c <= 205) << c;
