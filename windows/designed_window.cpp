@@ -59,7 +59,7 @@ QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
         }
         case ControlKind::Label: {
             auto* label = new QLabel(qs(control.text), parent);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             label->setFocusPolicy(Qt::NoFocus);
             label->setAutoFillBackground(true);
             QPalette palette = label->palette();
@@ -70,6 +70,8 @@ QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
         }
         case ControlKind::PushButton: {
             auto* button = new QPushButton(qs(control.text), parent);
+            // Enter presses the focused button, as Space does, as on the original platform.
+            button->setAutoDefault(true);
             if (control.colour) setColour(button, QPalette::Button, *control.colour);
             return button;
         }

@@ -227,6 +227,20 @@ private slots:
         QVERIFY(endsApplication([this] { click(current(), "Command1"); }));
     }
 
+    // At start the focus is on "ÇIKIŞ": the keyboard alone can end the program.
+    void exitFromTheKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+    }
+
+    void exitFromTheKeyboard() {
+        QFETCH(int, key);
+        QVERIFY(endsApplication([key] {
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        }));
+    }
+
     void closingAnyWindowFromItsFrameEndsTheApplication_data() {
         QTest::addColumn<QString>("button");  // empty: the menu itself
         for (const char* button : {"", "DISCAP", "ICCAP", "ALINTORNA", "DISKONIK", "ICKONIK"})

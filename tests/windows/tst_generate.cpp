@@ -152,6 +152,16 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
+    // Form11 opens with the focus on "G KOD": Enter at once writes the defaults.
+    void enterOnTheFocusedButtonPresses() {
+        auto w = open("Form11");
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("KOD"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(text1(w.get())->toPlainText().startsWith("M08\nM03\nS6\nG54\nG0X0Y0\nG0U-1\n"));
+        QCOMPARE(viewer_->starts.size(), std::size_t{1});
+    }
+
     // A refusal shows its message and changes nothing: not the boxes, not Text1,
     // not the files, and no viewer starts.
     void refusals_data() {

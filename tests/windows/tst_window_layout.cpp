@@ -186,7 +186,13 @@ private slots:
             QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
             QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         } else {
-            QVERIFY(w->minimumSize() != w->maximumSize());
+            // A larger window shows more ground; no control moves or grows.
+            auto* kod = w->findChild<QWidget*>("KOD");
+            const QRect before = kod->geometry();
+            w->resize(1200, 600);
+            QCOMPARE(w->size(), QSize(1200, 600));
+            QCOMPARE(kod->geometry(), before);
+            w->resize(986, 441);
         }
 
         // Background: light yellow where no control stands (right of KOD, below Text1).
