@@ -65,8 +65,15 @@ void drawDashed(QPainter& p, const std::vector<ScreenSegment>& segments, QPen pe
 
 template <typename Fn>
 void forGridLines(double from, double to, double step, Fn&& fn) {
-    for (double v = std::ceil(from / step) * step; v <= to; v += step)
+    // Counted in whole steps, and only while a step still changes the count: far from zero
+    // (1.5E+15) a fine grid cannot be told apart and is left out.
+    const double first = std::ceil(from / step);
+    const double last = std::floor(to / step);
+    if (!(last - first < 1000) || !(std::abs(first) < 1e15 && std::abs(last) < 1e15)) return;
+    for (double i = first; i <= last; ++i) {
+        const double v = i * step;
         fn(std::abs(v) < step / 1e6 ? 0.0 : v);  // a clean 0, not 1e-17
+    }
 }
 
 void paintGrid(QPainter& p, const Viewport& view, double step) {
@@ -213,17 +220,24 @@ void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments
 }
 
 void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move) {
-    const QPointF a = at(view, move.from);
-    const QPointF b = at(view, move.to);
+    const ScreenPoint from = view.toScreen(move.from);
+    const ScreenPoint to = view.toScreen(move.to);
+    // Deep in a zoom the move may reach millions of pixels past the window.
+    ScreenSegment s{from.x, from.y, to.x, to.y};
+    const double pad = 20;
+    if (!clipSegment(s, -pad, -pad, view.width() + pad, view.height() + pad)) return;
+    const QPointF a(s.x1, s.y1);
+    const QPointF b(s.x2, s.y2);
+    const bool startShown = s.x1 == from.x && s.y1 == from.y;
+    const bool endShown = s.x2 == to.x && s.y2 == to.y;
     p.setRenderHint(QPainter::Antialiasing, true);
     QPen pen(plotColors().selected, 3.5);
     pen.setCapStyle(Qt::RoundCap);
     p.setPen(pen);
     p.drawLine(a, b);
     p.setBrush(plotColors().selected);
-    p.drawEllipse(a, 3.5, 3.5);
-    const QLineF line(a, b);
-    if (line.length() > 12) {
+    if (startShown) p.drawEllipse(a, 3.5, 3.5);
+    if (endShown && QLineF(a, b).length() > 12) {
         // An arrow head at the end shows which way the tool goes.
         QLineF back(b, a);
         back.setLength(13);

@@ -27,6 +27,7 @@ class MainWindowTest : public QObject {
     void listAndPlotSelectEachOther();
     void fitRestoresTheViewAfterZoomAndPan();
     void numbersKeepThePointInATurkishLocale();
+    void extremeValuesStillDraw();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -142,6 +143,26 @@ void MainWindowTest::numbersKeepThePointInATurkishLocale() {
     QCOMPARE(number(-0.0004), QStringLiteral("0"));
     QCOMPARE(number(1200), QStringLiteral("1200"));
     QLocale::setDefault(saved);
+}
+
+// Exponent-form values of typed extremes: zooming deep into them must not hang the drawing.
+void MainWindowTest::extremeValuesStillDraw() {
+    MainWindow window;
+    window.openFile(write("uc.nc", "G0X0Y0\r\nG1U1.5E+15W-1E-05F1\r\nG0U-1.5E+15\r\n"));
+    QVERIFY(window.message().isEmpty());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlotWidget* plot = window.plot();
+    window.lines()->setCurrentIndex(window.lines()->model()->index(1, 0));
+    const ScreenPoint far = plot->viewport().toScreen({0, 1.5e15});
+    const QPointF at(far.x, far.y + 1);
+    for (int i = 0; i < 60; ++i) {
+        QWheelEvent wheel(at, plot->mapToGlobal(at), {}, QPoint(0, 1200), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot, &wheel);
+        plot->repaint();
+    }
+    QVERIFY(plot->viewport().scale() > 1);
 }
 
 QTEST_MAIN(MainWindowTest)
