@@ -16,31 +16,30 @@ struct PictureButton {
     const OperationWindowDefinition& (*opens)();
 };
 
-// Form1's controls; the picture buttons with the window each one opens.
+PictureButton pictureButton(std::string_view name, windows::TwipsRect at, windows::Picture picture,
+                            const OperationWindowDefinition& (*opens)()) {
+    return {{ControlKind::PictureButton, name, at, {}, {}, {}, false, picture}, opens};
+}
+
+// Form1's picture buttons, each with the window it opens.
 const PictureButton pictureButtons[] = {
-    {{ControlKind::PictureButton, "DISCAP", {120, 120, 2490, 2970}, {}, {}, {}, false,
-      {":/menu_discap.svg", 162, 194}},
-     &windows::form11},
-    {{ControlKind::PictureButton, "ICCAP", {2760, 120, 2505, 3000}, {}, {}, {}, false,
-      {":/menu_iccap.svg", 163, 196}},
-     &windows::form4},
-    {{ControlKind::PictureButton, "ALINTORNA", {5400, 120, 2535, 3015}, {}, {}, {}, false,
-      {":/menu_alintorna.svg", 162, 195}},
-     &windows::form2},
-    {{ControlKind::PictureButton, "DISKONIK", {120, 3240, 2535, 3015}, {}, {}, {}, false,
-      {":/menu_diskonik.svg", 162, 196}},
-     &windows::form3},
-    {{ControlKind::PictureButton, "ICKONIK", {2760, 3240, 2535, 3015}, {}, {}, {}, false,
-      {":/menu_ickonik.svg", 161, 192}},
-     &windows::form5},
+    pictureButton("DISCAP", {120, 120, 2490, 2970}, {":/menu_discap.svg", 162, 194},
+                  &windows::form11),
+    pictureButton("ICCAP", {2760, 120, 2505, 3000}, {":/menu_iccap.svg", 163, 196},
+                  &windows::form4),
+    pictureButton("ALINTORNA", {5400, 120, 2535, 3015}, {":/menu_alintorna.svg", 162, 195},
+                  &windows::form2),
+    pictureButton("DISKONIK", {120, 3240, 2535, 3015}, {":/menu_diskonik.svg", 162, 196},
+                  &windows::form3),
+    pictureButton("ICKONIK", {2760, 3240, 2535, 3015}, {":/menu_ickonik.svg", 161, 192},
+                  &windows::form5),
 };
 
 const windows::ControlDefinition exitButton{
     ControlKind::PushButton, "Command1", {2760, 6480, 2415, 495}, "ÇIKIŞ", {}, 0xFF8080};
 
 const windows::TabPosition tabPositions[] = {
-    {"DISCAP", 1}, {"ICCAP", 2}, {"ALINTORNA", 3}, {"DISKONIK", 4}, {"ICKONIK", 5},
-    {"Command1", 0},
+    {"DISCAP", 1}, {"ICCAP", 2}, {"ALINTORNA", 3}, {"DISKONIK", 4}, {"ICKONIK", 5}, {"Command1", 0},
 };
 
 const windows::WindowFrame frame{
@@ -64,9 +63,8 @@ std::vector<windows::ControlDefinition> controls() {
 
 MainMenu::MainMenu() : DesignedWindow(frame, controls(), tabPositions) {
     for (const PictureButton& button : pictureButtons) {
-        auto* picture = findChild<windows::FramedPicture*>(
-            QString::fromUtf8(button.control.name.data(),
-                              static_cast<qsizetype>(button.control.name.size())));
+        auto* picture = findChild<windows::FramedPicture*>(QString::fromUtf8(
+            button.control.name.data(), static_cast<qsizetype>(button.control.name.size())));
         const auto opens = button.opens;
         connect(picture, &windows::FramedPicture::clicked, this,
                 [this, opens] { pictureButton_Click(opens()); });
@@ -79,6 +77,8 @@ void MainMenu::pictureButton_Click(const OperationWindowDefinition& target) {
     emit operationChosen(&target);
 }
 
-void MainMenu::Command1_Click() { QCoreApplication::quit(); }
+void MainMenu::Command1_Click() {
+    QCoreApplication::quit();
+}
 
 }  // namespace zivek::app

@@ -8,7 +8,7 @@ namespace zivek::app {
 // Form1: five picture buttons, one per operation, and "ÇIKIŞ".
 class MainMenu : public windows::DesignedWindow {
     Q_OBJECT
-public:
+  public:
     MainMenu();
 
     // A picture button: the navigation closes the menu and opens that window.
@@ -16,7 +16,7 @@ public:
     // "ÇIKIŞ": ends the application at once.
     void Command1_Click();
 
-signals:
+  signals:
     void operationChosen(const zivek::windows::OperationWindowDefinition* target);
 };
 

@@ -9,7 +9,9 @@ namespace zivek::app {
 
 Navigator::Navigator(windows::Surroundings surroundings) : surroundings_(surroundings) {}
 
-Navigator::~Navigator() { delete current_; }
+Navigator::~Navigator() {
+    delete current_;
+}
 
 void Navigator::closeCurrent() {
     if (current_) current_->close();
@@ -31,8 +33,7 @@ void Navigator::openOperation(const windows::OperationWindowDefinition& definiti
     const QEventLoopLocker keepRunning;
     closeCurrent();
     auto* window = new windows::OperationWindow(definition, surroundings_);
-    connect(window, &windows::OperationWindow::mainMenuRequested, this,
-            &Navigator::openMainMenu);
+    connect(window, &windows::OperationWindow::mainMenuRequested, this, &Navigator::openMainMenu);
     current_ = window;
     window->open();
 }

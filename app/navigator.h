@@ -7,15 +7,13 @@
 #include "windows/operation_window_definition.h"
 #include "windows/surroundings.h"
 
-
-
 namespace zivek::app {
 
 // Keeps exactly one window open: each move closes the current window first and
 // then opens the next one anew from its definition.
 class Navigator : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Navigator(windows::Surroundings surroundings);
     ~Navigator() override;
 
@@ -25,7 +23,7 @@ public:
     // The open window, or null once it was closed from its frame.
     QWidget* current() const { return current_; }
 
-private:
+  private:
     void closeCurrent();
 
     windows::Surroundings surroundings_;

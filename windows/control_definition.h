@@ -29,11 +29,11 @@ struct Picture {
 struct ControlDefinition {
     ControlKind kind;
     std::string_view name;
-    TwipsRect geometry;              // from the client area of its parent
-    std::string_view text = {};      // caption or default text, UTF-8
-    std::string_view hint = {};      // tooltip
+    TwipsRect geometry;                        // from the client area of its parent
+    std::string_view text = {};                // caption or default text, UTF-8
+    std::string_view hint = {};                // tooltip
     std::optional<std::uint32_t> colour = {};  // background as 0xRRGGBB
-    bool onDrawing = false;          // a child of Picture1, placed from its inner corner
+    bool onDrawing = false;                    // a child of Picture1, placed from its inner corner
     Picture picture = {};
 };
 

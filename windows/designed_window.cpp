@@ -21,7 +21,9 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor rgb(std::uint32_t colour) { return QColor::fromRgb(static_cast<QRgb>(colour)); }
+QColor rgb(std::uint32_t colour) {
+    return QColor::fromRgb(static_cast<QRgb>(colour));
+}
 
 void setColour(QWidget* widget, QPalette::ColorRole role, std::uint32_t colour) {
     QPalette palette = widget->palette();
@@ -102,8 +104,8 @@ DesignedWindow::DesignedWindow(const WindowFrame& frame,
     setAttribute(Qt::WA_DeleteOnClose);  // closing a window discards it and its contents
     const QSize client(pixels(frame.clientWidth), pixels(frame.clientHeight));
     if (frame.border == Border::FixedSingle) {
-        setWindowFlags(Qt::Window | Qt::WindowTitleHint |
-                       Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       Qt::CustomizeWindowHint);
         setFixedSize(client);
     } else {
         resize(client);

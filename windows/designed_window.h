@@ -12,17 +12,17 @@ namespace zivek::windows {
 // background colour and controls, each control named as in the table.
 class DesignedWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     DesignedWindow(const WindowFrame& frame, std::span<const ControlDefinition> controls,
                    std::span<const TabPosition> tabPositions);
 
     // Shows the window at its place, with the focus on its lowest tab position.
     void open();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void buildControl(const ControlDefinition& control);
     void applyTabPositions(std::span<const TabPosition> tabPositions);
     void centreOnScreen();

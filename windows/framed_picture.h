@@ -10,7 +10,7 @@ namespace zivek::windows {
 // focus but reacts to no key; a mouse click is reported as clicked().
 class FramedPicture : public QFrame {
     Q_OBJECT
-public:
+  public:
     static constexpr int borderWidth = 2;
 
     explicit FramedPicture(QWidget* parent = nullptr);
@@ -18,15 +18,15 @@ public:
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QPixmap picture_;
     bool pressed_ = false;
 };

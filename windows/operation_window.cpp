@@ -33,7 +33,9 @@ OperationWindow::OperationWindow(const OperationWindowDefinition& definition,
             &OperationWindow::KOD_Click);
 }
 
-void OperationWindow::ANAMENU_Click() { emit mainMenuRequested(); }
+void OperationWindow::ANAMENU_Click() {
+    emit mainMenuRequested();
+}
 
 void OperationWindow::KOD_Click() {
     zivek::BoxTexts boxes;

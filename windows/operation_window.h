@@ -11,7 +11,7 @@ namespace zivek::windows {
 // Any of the five operation windows, built from its definition.
 class OperationWindow : public DesignedWindow {
     Q_OBJECT
-public:
+  public:
     OperationWindow(const OperationWindowDefinition& definition, Surroundings surroundings);
 
     // "ANA MENÜ": the navigation closes this window and opens the main menu.
@@ -19,10 +19,10 @@ public:
     // "G KOD": one press of the cycle on the boxes as they are now.
     void KOD_Click();
 
-signals:
+  signals:
     void mainMenuRequested();
 
-private:
+  private:
     const OperationWindowDefinition& definition_;
     Surroundings surroundings_;
     QPlainTextEdit* text1_;

@@ -94,8 +94,8 @@ constexpr TabPosition form11Tabs[] = {
     {"Text12", 8},   {"Label4", 13}, {"Label3", 11}, {"Label2", 10},
 };
 
-constexpr WindowFrame operationFrame(std::string_view name, std::string_view caption,
-                                     Border border, Placement placement) {
+constexpr WindowFrame operationFrame(std::string_view name, std::string_view caption, Border border,
+                                     Placement placement) {
     return {name, caption, clientWidth, clientHeight, lightYellow, border, placement};
 }
 
@@ -132,8 +132,7 @@ const OperationWindowDefinition& form2() {
 
 const OperationWindowDefinition& form3() {
     static const OperationWindowDefinition window{
-        operationFrame("Form3", "DIŞ KONİK TORNALAMA", Border::Sizable,
-                       Placement::CentreOfScreen),
+        operationFrame("Form3", "DIŞ KONİK TORNALAMA", Border::Sizable, Placement::CentreOfScreen),
         {":/drawing_form3.svg", 689, 353},
         &zivek::externalTaperCycle,
         10680,
@@ -157,8 +156,7 @@ const OperationWindowDefinition& form4() {
 
 const OperationWindowDefinition& form5() {
     static const OperationWindowDefinition window{
-        operationFrame("Form5", "İÇ KONİK TORNALAMA", Border::Sizable,
-                       Placement::PlatformDefault),
+        operationFrame("Form5", "İÇ KONİK TORNALAMA", Border::Sizable, Placement::PlatformDefault),
         {":/drawing_form5.svg", 691, 355},
         &zivek::internalTaperCycle,
         10680,

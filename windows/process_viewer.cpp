@@ -22,8 +22,8 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
                           [[maybe_unused]] const std::filesystem::path& programFile) {
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("cmd.exe"),
-                            {QStringLiteral("/c"), QStringLiteral("start"),
-                             QStringLiteral("/min"), QDir::toNativeSeparators(qpath(batchFile))});
+                            {QStringLiteral("/c"), QStringLiteral("start"), QStringLiteral("/min"),
+                             QDir::toNativeSeparators(qpath(batchFile))});
 #else
     const QString viewer =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zivek-backplot"));

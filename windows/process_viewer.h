@@ -9,7 +9,7 @@ namespace zivek::windows {
 // Elsewhere: zivek-backplot from the program's own folder, on the program file;
 // when it is not there, nothing is started and nothing is said.
 class ProcessViewer final : public zivek::ViewerLauncher {
-public:
+  public:
     void start(const std::filesystem::path& batchFile,
                const std::filesystem::path& programFile) override;
 };

@@ -15,7 +15,9 @@ struct TwipsRect {
 // The tables are drawn for 96 dots per inch, where 15 twips make one pixel.
 inline constexpr int twipsPerPixel = 15;
 
-constexpr int pixels(int twips) { return twips / twipsPerPixel; }
+constexpr int pixels(int twips) {
+    return twips / twipsPerPixel;
+}
 
 inline QRect pixelRect(const TwipsRect& r) {
     return {pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)};

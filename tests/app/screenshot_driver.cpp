@@ -21,7 +21,9 @@ namespace {
 
 QDir out;
 
-void letPaint() { QTest::qWait(400); }  // lets the X server paint
+void letPaint() {
+    QTest::qWait(400);
+}  // lets the X server paint
 
 // The screen region around the open windows, so the message box shows over its window.
 void shoot(const QString& name) {
@@ -56,7 +58,7 @@ int main(int argc, char* argv[]) {
     shoot("form1-menu");
 
     const std::pair<const char*, const char*> windows[] = {
-        {"DISCAP", "form11"}, {"ICCAP", "form4"},    {"ALINTORNA", "form2"},
+        {"DISCAP", "form11"},  {"ICCAP", "form4"},   {"ALINTORNA", "form2"},
         {"DISKONIK", "form3"}, {"ICKONIK", "form5"},
     };
     for (const auto& [button, name] : windows) {

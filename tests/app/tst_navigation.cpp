@@ -24,7 +24,9 @@ QStringList visibleWindows() {
 }
 
 // Lets the windows that were closed actually go.
-void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 void click(QWidget* window, const char* control) {
     auto* widget = window->findChild<QWidget*>(control);
@@ -39,12 +41,12 @@ bool isCentred(QWidget* window) {
 
 // Sees the request to end the application, wherever it comes from.
 class QuitWatcher : public QObject {
-public:
+  public:
     QuitWatcher() { qApp->installEventFilter(this); }
     ~QuitWatcher() override { qApp->removeEventFilter(this); }
     bool seen = false;
 
-protected:
+  protected:
     bool eventFilter(QObject* target, QEvent* event) override {
         if (target == qApp && event->type() == QEvent::Quit) seen = true;
         return false;
@@ -76,7 +78,7 @@ class NavigationTest : public QObject {
 
     QWidget* current() const { return navigator_->current(); }
 
-private slots:
+  private slots:
     void init() {
         home_ = std::make_unique<QTemporaryDir>();
         navigator_ = std::make_unique<Navigator>(
@@ -152,11 +154,21 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("DISCAP") << "DISCAP" << "Form11" << "DIŞ ÇAP TORNALAMA";
-        QTest::newRow("ICCAP") << "ICCAP" << "Form4" << "İÇ ÇAP TORNALAMA";
-        QTest::newRow("ALINTORNA") << "ALINTORNA" << "Form2" << "ALIN TORNALAMA";
-        QTest::newRow("DISKONIK") << "DISKONIK" << "Form3" << "DIŞ KONİK TORNALAMA";
-        QTest::newRow("ICKONIK") << "ICKONIK" << "Form5" << "İÇ KONİK TORNALAMA";
+        QTest::newRow("DISCAP") << "DISCAP"
+                                << "Form11"
+                                << "DIŞ ÇAP TORNALAMA";
+        QTest::newRow("ICCAP") << "ICCAP"
+                               << "Form4"
+                               << "İÇ ÇAP TORNALAMA";
+        QTest::newRow("ALINTORNA") << "ALINTORNA"
+                                   << "Form2"
+                                   << "ALIN TORNALAMA";
+        QTest::newRow("DISKONIK") << "DISKONIK"
+                                  << "Form3"
+                                  << "DIŞ KONİK TORNALAMA";
+        QTest::newRow("ICKONIK") << "ICKONIK"
+                                 << "Form5"
+                                 << "İÇ KONİK TORNALAMA";
     }
 
     void pictureButtonsOpenTheirWindow() {
@@ -236,9 +248,8 @@ private slots:
 
     void exitFromTheKeyboard() {
         QFETCH(int, key);
-        QVERIFY(endsApplication([key] {
-            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
-        }));
+        QVERIFY(endsApplication(
+            [key] { QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key)); }));
     }
 
     void closingAnyWindowFromItsFrameEndsTheApplication_data() {

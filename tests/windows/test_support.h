@@ -14,7 +14,7 @@ namespace zivek::testing {
 
 // Remembers every viewer start instead of starting a process.
 class RecordingViewer final : public zivek::ViewerLauncher {
-public:
+  public:
     void start(const std::filesystem::path& batchFile,
                const std::filesystem::path& programFile) override {
         starts.emplace_back(batchFile, programFile);

@@ -32,9 +32,14 @@ QStringList lines(const char* commaSeparated) {
 QStringList internalDiameterDefaults() {
     QStringList program{"M08", "M03", "S6", "G54", "G0X0Y0"};
     for (int depth = 1; depth <= 11; ++depth)
-        program << QString("G0U%1").arg(depth) << "G1W-60F111"
-                << QString("G0U-%1W60").arg(depth);
-    program << "G0U12" << "G1W-60F111" << "U-12F55.5" << "G0W60" << "M05" << "M30" << "%";
+        program << QString("G0U%1").arg(depth) << "G1W-60F111" << QString("G0U-%1W60").arg(depth);
+    program << "G0U12"
+            << "G1W-60F111"
+            << "U-12F55.5"
+            << "G0W60"
+            << "M05"
+            << "M30"
+            << "%";
     return program;
 }
 
@@ -88,7 +93,7 @@ class GenerateTest : public QObject {
         return window->findChild<QPlainTextEdit*>("Text1");
     }
 
-private slots:
+  private slots:
     void init() {
         home_ = std::make_unique<QTemporaryDir>();
         QVERIFY(home_->isValid());
@@ -104,34 +109,41 @@ private slots:
         const Typed small{{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}, {"Text5", "80"}};
         QTest::newRow("Form11 small values")
             << "Form11" << small
-            << lines("M08, M03, S6, G54, G0X0Y0, G0U-.75, G1W-25.123F80, G0U.75W25.1234, "
-                     "G0U-1.5, G1W-25.123F80, G0U1.5W25.1234, G0U-2, G1W-25.123F80, U2F40, "
-                     "G0W25.123, M05, M30, %");
+            << lines(
+                   "M08, M03, S6, G54, G0X0Y0, G0U-.75, G1W-25.123F80, G0U.75W25.1234, "
+                   "G0U-1.5, G1W-25.123F80, G0U1.5W25.1234, G0U-2, G1W-25.123F80, U2F40, "
+                   "G0W25.123, M05, M30, %");
         QTest::newRow("Form4 small values")
             << "Form4" << small
-            << lines("M08, M03, S6, G54, G0X0Y0, G0U.75, G1W-25.123F80, G0U-.75W25.1234, "
-                     "G0U1.5, G1W-25.123F80, G0U-1.5W25.1234, G0U2, G1W-25.123F80, U-2F40, "
-                     "G0W25.123, M05, M30, %");
+            << lines(
+                   "M08, M03, S6, G54, G0X0Y0, G0U.75, G1W-25.123F80, G0U-.75W25.1234, "
+                   "G0U1.5, G1W-25.123F80, G0U-1.5W25.1234, G0U2, G1W-25.123F80, U-2F40, "
+                   "G0W25.123, M05, M30, %");
         QTest::newRow("Form2 small values")
             << "Form2" << small
-            << lines("M08, M03, S6, G54, G0X0Y0, G0W-.75, G1U-25.123F80, G0W.75U25.1234, "
-                     "G0W-1.5, G1U-25.123F80, G0W1.5U25.1234, G0W-2, G1U-25.123F80, W2F40, "
-                     "G0U25.123, M05, M30, %");
+            << lines(
+                   "M08, M03, S6, G54, G0X0Y0, G0W-.75, G1U-25.123F80, G0W.75U25.1234, "
+                   "G0W-1.5, G1U-25.123F80, G0W1.5U25.1234, G0W-2, G1U-25.123F80, W2F40, "
+                   "G0U25.123, M05, M30, %");
         QTest::newRow("Form3 plunge 10")
             << "Form3" << Typed{{"Text4", "10"}}
-            << lines("M08, M03, S6, G54, G0X0Y0, G0U-10, G1U10W-12F111, G0X0Z0, G0U-20, "
-                     "G1U20W-24F111, G0X0Z0, G0U-25, G1U25W-30F111, G0X0Z0, M05, M30, %");
+            << lines(
+                   "M08, M03, S6, G54, G0X0Y0, G0U-10, G1U10W-12F111, G0X0Z0, G0U-20, "
+                   "G1U20W-24F111, G0X0Z0, G0U-25, G1U25W-30F111, G0X0Z0, M05, M30, %");
         QTest::newRow("Form5 plunge 5")
             << "Form5" << Typed{{"Text4", "5"}}
-            << lines("M08, M03, S6, G54, G0X0Y0, G0U5, G1U-5W-6F111, G0X0Z0, G0U10, "
-                     "G1U-10W-12F111, G0X0Z0, G0U15, G1U-15W-18F111, G0X0Z0, G0U20, "
-                     "G1U-20W-24F111, G0X0Z0, G0U25, G1U-25W-30F111, G0X0Z0, G0U25, "
-                     "G1U-25W-30F111, G0X0Z0, M05, M30, %");
+            << lines(
+                   "M08, M03, S6, G54, G0X0Y0, G0U5, G1U-5W-6F111, G0X0Z0, G0U10, "
+                   "G1U-10W-12F111, G0X0Z0, G0U15, G1U-15W-18F111, G0X0Z0, G0U20, "
+                   "G1U-20W-24F111, G0X0Z0, G0U25, G1U-25W-30F111, G0X0Z0, G0U25, "
+                   "G1U-25W-30F111, G0X0Z0, M05, M30, %");
         // The shared boxes: coolant off, spindle reversed, a speed with decimals.
         QTest::newRow("Form2 shared boxes")
-            << "Form2" << Typed{{"Text4", "12"}, {"Text14", "0"}, {"Text12", "1"}, {"Text13", "6.5"}}
-            << lines("M09, M04, S6.5, G54, G0X0Y0, G0W-12, G1U-60F111, G0W12U60, G0W-12, "
-                     "G1U-60F111, W12F55.5, G0U60, M05, M30, %");
+            << "Form2"
+            << Typed{{"Text4", "12"}, {"Text14", "0"}, {"Text12", "1"}, {"Text13", "6.5"}}
+            << lines(
+                   "M09, M04, S6.5, G54, G0X0Y0, G0W-12, G1U-60F111, G0W12U60, G0W-12, "
+                   "G1U-60F111, W12F55.5, G0U60, M05, M30, %");
     }
 
     void workedExamples() {
@@ -146,8 +158,7 @@ private slots:
         QCOMPARE(text1(w.get())->toPlainText(), program.join('\n') + '\n');
         QCOMPARE(readAll(programPath()), (program.join("\r\n") + "\r\n\r\n").toLatin1());
         QCOMPARE(viewer_->starts.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(viewer_->starts.front().second.string()),
-                 programPath());
+        QCOMPARE(QString::fromStdString(viewer_->starts.front().second.string()), programPath());
         QCOMPARE(QString::fromStdString(viewer_->starts.front().first.string()), batchPath());
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
@@ -168,23 +179,23 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<Typed>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Form4 depth 0") << "Form4" << Typed{{"Text3", "0"}}
-                                       << "TORNALAMA DERİNLİĞİ 0 OLAMAZ";
+        QTest::newRow("Form4 depth 0")
+            << "Form4" << Typed{{"Text3", "0"}} << "TORNALAMA DERİNLİĞİ 0 OLAMAZ";
         QTest::newRow("Form11 plunge = depth") << "Form11" << Typed{{"Text4", "12"}}
                                                << "DALMA MİKTARI TORNALAMA DERİNLİĞİNE EŞİT OLAMAZ";
-        QTest::newRow("Form2 length negative") << "Form2" << Typed{{"Text2", "-5"}}
-                                               << "TORNALAMA BOYU EKSİ DEĞERLİ OLAMAZ";
-        QTest::newRow("Form3 plunge 26") << "Form3" << Typed{{"Text4", "26"}}
-                                         << "DALMA MİKTARI ÇOK BÜYÜK !";
+        QTest::newRow("Form2 length negative")
+            << "Form2" << Typed{{"Text2", "-5"}} << "TORNALAMA BOYU EKSİ DEĞERLİ OLAMAZ";
+        QTest::newRow("Form3 plunge 26")
+            << "Form3" << Typed{{"Text4", "26"}} << "DALMA MİKTARI ÇOK BÜYÜK !";
         QTest::newRow("Form5 diameters swapped")
             << "Form5" << Typed{{"Text3", "50"}, {"Text6", "100"}}
             << "KÜÇÜK ÇAP BÜYÜK ÇAPTAN BÜYÜK OLAMAZ";
-        QTest::newRow("Form4 coolant 2") << "Form4" << Typed{{"Text14", "2"}}
-                                         << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 0=M08 , 1=M09";
+        QTest::newRow("Form4 coolant 2")
+            << "Form4" << Typed{{"Text14", "2"}} << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 0=M08 , 1=M09";
         QTest::newRow("Form11 spindle 3") << "Form11" << Typed{{"Text12", "3"}}
                                           << "İŞ MİLİ KOMUTU 0 VEYA 1 OLMALIDIR. 0=M03 , 1=M04";
-        QTest::newRow("Form5 speed empty") << "Form5" << Typed{{"Text13", ""}}
-                                           << "İŞ MİLİ DEVİRİ 5 İLE 100 ARASINDA OLMALIDIR";
+        QTest::newRow("Form5 speed empty")
+            << "Form5" << Typed{{"Text13", ""}} << "İŞ MİLİ DEVİRİ 5 İLE 100 ARASINDA OLMALIDIR";
     }
 
     void refusals() {
@@ -211,8 +222,7 @@ private slots:
         QCOMPARE(readAll(programPath()), earlier);
         QVERIFY(!QFile::exists(batchPath()));
         QVERIFY(viewer_->starts.empty());
-        for (const auto& [box, text] : typed)
-            QCOMPARE(w->findChild<QLineEdit*>(box)->text(), text);
+        for (const auto& [box, text] : typed) QCOMPARE(w->findChild<QLineEdit*>(box)->text(), text);
     }
 
     // A folder where the program file belongs: the press says so, starts no viewer

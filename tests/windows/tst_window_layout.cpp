@@ -80,7 +80,8 @@ std::vector<Expected> parameterBoxes(const QString& window) {
             {"Text5", "QLineEdit", {40, 304, 49, 27}, "111", "İLERLEME"},
             {"Text6", "QLineEdit", {424, 64, 57, 25}, "50", "KÜÇÜK ÇAP"},
         };
-    return {  // Form5
+    return {
+        // Form5
         {"Text2", "QLineEdit", {584, 160, 57, 25}, "30", "TORNALAMA BOYU"},
         {"Text3", "QLineEdit", {424, 24, 57, 25}, "100", "BÜYÜK ÇAP"},
         {"Text4", "QLineEdit", {8, 192, 49, 27}, "1", "DALMA MİKTARI"},
@@ -97,7 +98,9 @@ QString textOf(const QWidget* widget) {
     return {};
 }
 
-QColor colourAt(QWidget* widget, QPoint at) { return widget->grab().toImage().pixelColor(at); }
+QColor colourAt(QWidget* widget, QPoint at) {
+    return widget->grab().toImage().pixelColor(at);
+}
 
 }  // namespace
 
@@ -113,12 +116,15 @@ class WindowLayoutTest : public QObject {
             zivek::windows::Surroundings{{home_.path().toStdString()}, &viewer_});
     }
 
-private slots:
+  private slots:
     void controls_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("text1Left");
-        for (auto [window, left] : {std::pair{"Form2", 720}, {"Form3", 712}, {"Form4", 712},
-                                    {"Form5", 712}, {"Form11", 720}})
+        for (auto [window, left] : {std::pair{"Form2", 720},
+                                    {"Form3", 712},
+                                    {"Form4", 712},
+                                    {"Form5", 712},
+                                    {"Form11", 720}})
             QTest::newRow(window) << QString(window) << left;
     }
 
@@ -161,11 +167,16 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("fixedBorder");
         QTest::addColumn<QSize>("drawing");
-        QTest::newRow("Form2") << "Form2" << "ALIN TORNALAMA" << false << QSize(691, 357);
-        QTest::newRow("Form3") << "Form3" << "DIŞ KONİK TORNALAMA" << false << QSize(689, 353);
-        QTest::newRow("Form4") << "Form4" << "İÇ ÇAP TORNALAMA" << false << QSize(690, 355);
-        QTest::newRow("Form5") << "Form5" << "İÇ KONİK TORNALAMA" << false << QSize(691, 355);
-        QTest::newRow("Form11") << "Form11" << "DIŞ ÇAP TORNALAMA" << true << QSize(691, 356);
+        QTest::newRow("Form2") << "Form2"
+                               << "ALIN TORNALAMA" << false << QSize(691, 357);
+        QTest::newRow("Form3") << "Form3"
+                               << "DIŞ KONİK TORNALAMA" << false << QSize(689, 353);
+        QTest::newRow("Form4") << "Form4"
+                               << "İÇ ÇAP TORNALAMA" << false << QSize(690, 355);
+        QTest::newRow("Form5") << "Form5"
+                               << "İÇ KONİK TORNALAMA" << false << QSize(691, 355);
+        QTest::newRow("Form11") << "Form11"
+                                << "DIŞ ÇAP TORNALAMA" << true << QSize(691, 356);
     }
 
     void windowProperties() {
@@ -233,26 +244,21 @@ private slots:
     void tabOrder_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("Form2") << "Form2"
-                               << QStringList{"Picture1", "Text1", "ANAMENU", "KOD", "Text5",
-                                              "Text3", "Text2", "Text4", "Text14", "Text13",
-                                              "Text12"};
-        QTest::newRow("Form3") << "Form3"
-                               << QStringList{"Picture1", "ANAMENU", "KOD", "Text1", "Text5",
-                                              "Text3", "Text2", "Text4", "Text6", "Text14",
-                                              "Text13", "Text12"};
-        QTest::newRow("Form4") << "Form4"
-                               << QStringList{"Text1", "KOD", "ANAMENU", "Picture1", "Text4",
-                                              "Text2", "Text3", "Text5", "Text14", "Text13",
-                                              "Text12"};
-        QTest::newRow("Form5") << "Form5"
-                               << QStringList{"Picture1", "Text1", "ANAMENU", "KOD", "Text5",
-                                              "Text3", "Text2", "Text4", "Text6", "Text14",
-                                              "Text13", "Text12"};
-        QTest::newRow("Form11") << "Form11"
-                                << QStringList{"KOD", "ANAMENU", "Text1", "Picture1", "Text2",
-                                               "Text3", "Text4", "Text5", "Text12", "Text13",
-                                               "Text14"};
+        QTest::newRow("Form2") << "Form2" << QStringList{"Picture1", "Text1",  "ANAMENU", "KOD",
+                                                         "Text5",    "Text3",  "Text2",   "Text4",
+                                                         "Text14",   "Text13", "Text12"};
+        QTest::newRow("Form3") << "Form3" << QStringList{"Picture1", "ANAMENU", "KOD",    "Text1",
+                                                         "Text5",    "Text3",   "Text2",  "Text4",
+                                                         "Text6",    "Text14",  "Text13", "Text12"};
+        QTest::newRow("Form4") << "Form4" << QStringList{"Text1",  "KOD",    "ANAMENU", "Picture1",
+                                                         "Text4",  "Text2",  "Text3",   "Text5",
+                                                         "Text14", "Text13", "Text12"};
+        QTest::newRow("Form5") << "Form5" << QStringList{"Picture1", "Text1",  "ANAMENU", "KOD",
+                                                         "Text5",    "Text3",  "Text2",   "Text4",
+                                                         "Text6",    "Text14", "Text13",  "Text12"};
+        QTest::newRow("Form11") << "Form11" << QStringList{"KOD",    "ANAMENU", "Text1", "Picture1",
+                                                           "Text2",  "Text3",   "Text4", "Text5",
+                                                           "Text12", "Text13",  "Text14"};
     }
 
     void tabOrder() {
