@@ -132,7 +132,7 @@ void paintRulers(QPainter& p, const Viewport& view, double step) {
     forGridLines(bottomRight.x, topLeft.x, step, [&](double xv) {
         const QString t = number(xv);
         const double y = at(view, {0, xv}).y() + fm.ascent() / 2.0 - 1;
-        if (y < 2 * fm.height() + 6 || y > h - kRulerHeight - 2) return;
+        if (y - fm.ascent() < fm.height() + 8 || y > h - kRulerHeight - 2) return;  // title
         p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(t) - 8, y), t);
     });
 }
@@ -174,7 +174,8 @@ QRectF plotArea(const Viewport& view) {
 }
 
 Margins fitMargins() {
-    return {kRulerWidth + kAir, kAir, kAir, kRulerHeight + kAir};
+    // More air at the top: the X title stands there, and X0 often lies on that edge.
+    return {kRulerWidth + kAir, kAir + 12, kAir, kRulerHeight + kAir};
 }
 
 QPixmap legendSample(LegendEntry entry) {
