@@ -22,6 +22,15 @@ bool knownMCode(double v) {
     return false;
 }
 
+struct AxisWords {
+    std::optional<double> x, z, u, w;
+    bool any() const { return x || z || u || w; }
+};
+
+bool ignoredG(double v) {
+    return v >= 54 && v <= 59 && v == std::floor(v);  // work offsets: the path is the same
+}
+
 class LineReader {
   public:
     explicit LineReader(Toolpath& out) : out_(out) {}
@@ -31,63 +40,60 @@ class LineReader {
         warned_ = 0;
         readWords(text, words_, bad_);
         for (const BadToken& b : bad_) warn(b.code, b.text);
+        AxisWords axes;
+        for (const Word& word : words_) apply(word, axes);
+        if (axes.any()) move(axes);
+    }
 
-        std::optional<double> x, z, u, w;
-        for (const Word& word : words_) {
-            switch (word.letter) {
-                case 'G':
-                    if (isWhole(word.value, 0) || isWhole(word.value, 1)) {
-                        mode_ = isWhole(word.value, 0) ? MoveKind::Rapid : MoveKind::Feed;
-                    } else if (isWhole(word.value, 2) || isWhole(word.value, 3)) {
-                        // An arc still cuts: shown as a straight feed to its end point.
-                        mode_ = MoveKind::Feed;
-                        warn(Warning::UnsupportedG, word.text);
-                    } else if (!(word.value >= 54 && word.value <= 59 &&
-                                 word.value == std::floor(word.value))) {
-                        warn(Warning::UnsupportedG, word.text);
-                    }
-                    break;
-                case 'M':
-                    if (!knownMCode(word.value)) warn(Warning::UnsupportedM, word.text);
-                    break;
-                case 'X':
-                    x = word.value;
-                    break;
-                case 'Z':
-                    z = word.value;
-                    break;
-                case 'U':
-                    u = word.value;
-                    break;
-                case 'W':
-                    w = word.value;
-                    break;
-                case 'F':
-                    feed_ = word.value;
-                    break;
-                case 'Y':  // two-axis lathe: nothing to move
-                case 'S':
-                case 'N':
-                case 'O':  // program number
-                case 'T':
-                    break;
-                default:
-                    warn(Warning::UnknownWord, word.text);
-            }
+  private:
+    void apply(const Word& word, AxisWords& axes) {
+        switch (word.letter) {
+            case 'G':
+                if (isWhole(word.value, 0) || isWhole(word.value, 1)) {
+                    mode_ = isWhole(word.value, 0) ? MoveKind::Rapid : MoveKind::Feed;
+                } else if (isWhole(word.value, 2) || isWhole(word.value, 3)) {
+                    // An arc still cuts: shown as a straight feed to its end point.
+                    mode_ = MoveKind::Feed;
+                    warn(Warning::UnsupportedG, word.text);
+                } else if (!ignoredG(word.value)) {
+                    warn(Warning::UnsupportedG, word.text);
+                }
+                return;
+            case 'M':
+                if (!knownMCode(word.value)) warn(Warning::UnsupportedM, word.text);
+                return;
+            case 'X':
+                axes.x = word.value;
+                return;
+            case 'Z':
+                axes.z = word.value;
+                return;
+            case 'U':
+                axes.u = word.value;
+                return;
+            case 'W':
+                axes.w = word.value;
+                return;
+            case 'F':
+                feed_ = word.value;
+                return;
+            case 'Y':  // two-axis lathe: nothing to move
+            case 'S':
+            case 'N':
+            case 'O':  // program number
+            case 'T':
+                return;
+            default:
+                warn(Warning::UnknownWord, word.text);
         }
-        if (!x && !z && !u && !w) return;
+    }
 
-        if (x && u) warn(Warning::AbsoluteAndIncremental, "X/U");
-        if (z && w) warn(Warning::AbsoluteAndIncremental, "Z/W");
+    void move(const AxisWords& axes) {
+        if (axes.x && axes.u) warn(Warning::AbsoluteAndIncremental, "X/U");
+        if (axes.z && axes.w) warn(Warning::AbsoluteAndIncremental, "Z/W");
         Point to = position_;
-        if (x)
-            to.x = *x;
-        else if (u)
-            to.x += *u;
-        if (z)
-            to.z = *z;
-        else if (w)
-            to.z += *w;
+        to.x = axes.x ? *axes.x : to.x + axes.u.value_or(0);
+        to.z = axes.z ? *axes.z : to.z + axes.w.value_or(0);
         if (!std::isfinite(to.x) || !std::isfinite(to.z)) {
             warn(Warning::OutOfRange, {});
             return;
@@ -101,7 +107,6 @@ class LineReader {
         position_ = to;
     }
 
-  private:
     void warn(Warning code, std::string_view word) {
         if (warned_ > kWarningsPerLine) return;
         if (warned_++ == kWarningsPerLine) {
