@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -11,6 +13,16 @@
 #include "output/viewer_launch.h"
 
 namespace zivek::testing {
+
+// Whether a rendered picture shows anything: a resource that is missing renders
+// as plain white ground of the right size.
+inline bool showsADrawing(const QPixmap& picture) {
+    const QImage image = picture.toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+    return false;
+}
 
 // Remembers every viewer start instead of starting a process.
 class RecordingViewer final : public zivek::ViewerLauncher {
