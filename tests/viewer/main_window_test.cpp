@@ -24,6 +24,7 @@ class MainWindowTest : public QObject {
     void badFileShowsMessageAndKeepsRunning_data();
     void badFileShowsMessageAndKeepsRunning();
     void programShowsLinesAndTotals();
+    void unknownWordsAreListedOnTheirLine();
     void listAndPlotSelectEachOther();
     void fitRestoresTheViewAfterZoomAndPan();
     void numbersKeepThePointInATurkishLocale();
@@ -82,6 +83,20 @@ void MainWindowTest::programShowsLinesAndTotals() {
         QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
     const QModelIndex row = window.lines()->model()->index(40, 0);
     QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));
+}
+
+void MainWindowTest::unknownWordsAreListedOnTheirLine() {
+    MainWindow window;
+    window.openFile(write("el.nc", "G0X0Y0\r\nG0 U1 Q5\r\nG1W-60F111\r\n"));
+    QVERIFY(window.message().isEmpty());
+    const QAbstractItemModel* lines = window.lines()->model();
+    QCOMPARE(lines->index(1, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Bilinmeyen sözcük: Q5"));
+    QVERIFY(lines->index(2, 0).data(Qt::ToolTipRole).isNull());
+    const auto labels = window.statusBar()->findChildren<QLabel*>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* l) {
+        return l->text() == QStringLiteral("Uyarılı satır: 1");
+    }));
 }
 
 void MainWindowTest::listAndPlotSelectEachOther() {
