@@ -11,8 +11,17 @@
 #include <vector>
 
 #include "output/viewer_launch.h"
+#include "windows/operation_window_definition.h"
 
 namespace zivek::testing {
+
+inline const zivek::windows::OperationWindowDefinition& definitionNamed(const QString& name) {
+    if (name == "Form2") return zivek::windows::form2();
+    if (name == "Form3") return zivek::windows::form3();
+    if (name == "Form4") return zivek::windows::form4();
+    if (name == "Form5") return zivek::windows::form5();
+    return zivek::windows::form11();
+}
 
 // Whether a rendered picture shows anything: a resource that is missing renders
 // as plain white ground of the right size.

@@ -11,18 +11,9 @@
 #include "test_support.h"
 #include "windows/operation_window.h"
 
-using zivek::windows::OperationWindowDefinition;
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
 
 namespace {
-
-const OperationWindowDefinition& definitionNamed(const QString& name) {
-    if (name == "Form2") return zivek::windows::form2();
-    if (name == "Form3") return zivek::windows::form3();
-    if (name == "Form4") return zivek::windows::form4();
-    if (name == "Form5") return zivek::windows::form5();
-    return zivek::windows::form11();
-}
 
 QStringList lines(const char* commaSeparated) {
     return QString(commaSeparated).split(", ");
@@ -68,7 +59,7 @@ class GenerateTest : public QObject {
 
     std::unique_ptr<zivek::windows::OperationWindow> open(const QString& name) {
         auto w = std::make_unique<zivek::windows::OperationWindow>(
-            definitionNamed(name),
+            zivek::testing::definitionNamed(name),
             zivek::windows::Surroundings{{home_->path().toStdString()}, viewer_.get()});
         w->open();
         return w;

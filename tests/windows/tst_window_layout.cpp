@@ -12,17 +12,8 @@
 #include "windows/framed_picture.h"
 #include "windows/operation_window.h"
 
-using zivek::windows::OperationWindowDefinition;
 
 namespace {
-
-const OperationWindowDefinition& definitionNamed(const QString& name) {
-    if (name == "Form2") return zivek::windows::form2();
-    if (name == "Form3") return zivek::windows::form3();
-    if (name == "Form4") return zivek::windows::form4();
-    if (name == "Form5") return zivek::windows::form5();
-    return zivek::windows::form11();
-}
 
 struct Expected {
     const char* name;
@@ -112,7 +103,7 @@ class WindowLayoutTest : public QObject {
 
     std::unique_ptr<zivek::windows::OperationWindow> make(const QString& name) {
         return std::make_unique<zivek::windows::OperationWindow>(
-            definitionNamed(name),
+            zivek::testing::definitionNamed(name),
             zivek::windows::Surroundings{{home_.path().toStdString()}, &viewer_});
     }
 
