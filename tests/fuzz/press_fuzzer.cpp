@@ -6,175 +6,25 @@
 // reading order, separated by '|'. Missing texts leave their boxes out, so they read as
 // empty; every other byte, NUL, CR, LF and invalid UTF-8 included, stays in the text.
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "cycles/cycles.h"
-#include "geometry/program_shapes.h"
-#include "output/messages.h"
-#include "output/press.h"
+#include "fuzz/press_checks.h"
 
 namespace {
-
-using namespace zivek;
-using testing::Operation;
-namespace fs = std::filesystem;
-
-constexpr std::string_view batchBytes =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\nC:\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\n";
-// Put into both files before every press, so that a refusal which touched either
-// file shows.
-constexpr std::string_view untouched = "untouched\r\n";
 
 constexpr std::string_view straightBoxes[] = {"Text3", "Text2", "Text4", "Text5",
                                               "Text14", "Text12", "Text13"};
 constexpr std::string_view taperBoxes[] = {"Text3", "Text6",  "Text2",  "Text4",
                                            "Text5", "Text14", "Text12", "Text13"};
 
-const Cycle& cycleOf(Operation operation) {
-    switch (operation) {
-        case Operation::ExternalDiameter: return externalDiameterCycle();
-        case Operation::InternalDiameter: return internalDiameterCycle();
-        case Operation::Facing: return facingCycle();
-        case Operation::ExternalTaper: return externalTaperCycle();
-        case Operation::InternalTaper: return internalTaperCycle();
-    }
-    std::abort();
-}
-
-[[noreturn]] void violated(std::string_view what, std::string_view detail = {}) {
-    std::fprintf(stderr, "\n*** property violated: %.*s\n    %.*s\n", static_cast<int>(what.size()),
-                 what.data(), static_cast<int>(detail.size() > 400 ? 400 : detail.size()),
-                 detail.data());
-    __builtin_trap();
-}
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) violated("a file of the press is missing", file.string());
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) violated("cannot prepare the fuzzer's folder", file.string());
-}
-
-struct Folder {
-    fs::path path;
-    Folder() {
-        char name[] = "/tmp/zivek-fuzz-XXXXXX";
-        if (!mkdtemp(name)) violated("cannot make a temporary folder");
-        path = name;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
-// Created once per process, removed when the process ends normally.
-const OutputPlace& place() {
-    static const Folder folder;
-    static const OutputPlace output{folder.path};
-    return output;
-}
-
-bool isMirror(std::string_view a, std::string_view b) {
-    return (a.size() == b.size() + 1 && a.front() == '-' && a.substr(1) == b) ||
-           (b.size() == a.size() + 1 && b.front() == '-' && b.substr(1) == a) ||
-           (a == "0" && b == "0");
-}
-
-// Long double holds every written number, the largest double's 15-digit text too.
-long double value(std::string_view text) { return std::strtold(std::string(text).c_str(), nullptr); }
-long double magnitude(std::string_view text) { return std::fabs(value(text)); }
-
-// The values that one pass writes again must agree: every pass comes back by what it
-// went out, travels the same length at the same feed, and goes no shallower than the
-// pass before.
-void checkPassValues(Operation operation, const testing::ParsedProgram& program) {
-    const auto& first = program.passes.front().slots;
-    const std::string_view travel = first[1][0];
-    const std::string_view feed = first[1].back();
-    long double deepest = 0;
-    for (const testing::ParsedPass& pass : program.passes) {
-        const auto& s = pass.slots;
-        if (s[1].back() != feed) violated("travel lines carry different feeds", feed);
-        const long double depth = magnitude(s[0][0]);
-        if (depth < deepest) violated("a pass is shallower than the one before", s[0][0]);
-        deepest = depth;
-        if (!testing::isStraight(operation)) {
-            if (!isMirror(s[0][0], s[1][0])) violated("the feed line does not come back out", s[1][0]);
-            continue;
-        }
-        if (s[1][0] != travel) violated("travel lines differ", s[1][0]);
-        if (!isMirror(s[0][0], s[2][0])) violated("the depth is not taken back", s[2][0]);
-        const std::string_view back = pass.finishing ? s[3][0] : s[2][1];
-        if (!isMirror(travel, back)) violated("the travel is not taken back", back);
-        // Both texts hold 15 digits; the smallest feeds lose digits when halved.
-        if (pass.finishing && std::fabs(value(s[2][1]) - value(feed) / 2) >
-                                  std::fabs(value(feed)) * 1e-14L + 1e-300L)
-            violated("the finishing feed back is not half the feed", s[2][1]);
-    }
-}
-
-void checkProgram(Operation operation, const PressResult& result) {
-    const std::string& text = result.programText;
-    if (text.size() < 3 || text.compare(text.size() - 3, 3, "%\r\n") != 0)
-        violated("the program does not end in %, CR, LF", text.substr(text.size() > 20 ? text.size() - 20 : 0));
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const bool lineEnd = (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ||
-                             (c == '\n' && i > 0 && text[i - 1] == '\r');
-        if (!lineEnd && (c < 0x21 || c > 0x7e))
-            violated("a byte that is neither printable ASCII nor a line end", text.substr(i > 20 ? i - 20 : 0, 40));
-    }
-    std::string lower = text;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (lower.find("inf") != std::string::npos || lower.find("nan") != std::string::npos)
-        violated("inf or nan in the program");
-
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.emplace_back(text.substr(start, end - start));
-        if (lines.back().empty()) violated("an empty line", std::to_string(lines.size()));
-        start = end + 2;
-    }
-    const testing::ParsedProgram parsed = testing::parseProgram(operation, lines);
-    if (!parsed.ok) violated("a line out of this operation's grammar", parsed.fault);
-    checkPassValues(operation, parsed);
-
-    if (readFile(place().outputFile()) != text + "\r\n")
-        violated("the output file is not the output box text plus CR LF");
-    if (readFile(place().batchFile()) != batchBytes) violated("the batch file is not its 89 bytes");
-}
-
-void checkRefusal(const PressResult& result) {
-    const int key = static_cast<int>(result.refusal);
-    if (key < 0 || key >= messageKeyCount) violated("a refusal outside the catalogue");
-    if (result.message() != messageText(result.refusal))
-        violated("a refusal's text is not its catalogue text", result.message());
-    if (readFile(place().outputFile()) != untouched) violated("a refusal touched the output file");
-    if (readFile(place().batchFile()) != untouched) violated("a refusal touched the batch file");
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zivek;
     if (size == 0) return 0;
     const auto operation =
         testing::allOperations[static_cast<unsigned char>(data[0] - '0') % testing::allOperations.size()];
@@ -190,25 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rest = bar == std::string_view::npos ? std::string_view{} : rest.substr(bar + 1);
     }
 
-    writeFile(place().outputFile(), untouched);
-    writeFile(place().batchFile(), untouched);
-    const Cycle& cycle = cycleOf(operation);
+    fuzz::markFilesUntouched();
+    const Cycle& cycle = fuzz::cycleOf(operation);
     NoViewer viewer;
-    const PressResult result = press(cycle, boxes, place(), viewer);
-    const Verdict verdict = checkBoxes(cycle, boxes);
-
-    switch (result.outcome) {
-        case PressResult::Outcome::Written:
-            if (verdict.refused) violated("the checks refuse what the press wrote");
-            checkProgram(operation, result);
-            break;
-        case PressResult::Outcome::Refused:
-            if (!verdict.refused || verdict.key != result.refusal)
-                violated("the checks and the press disagree on the refusal");
-            checkRefusal(result);
-            break;
-        case PressResult::Outcome::FileFault:
-            violated("a file fault in a writable folder", result.message());
-    }
+    const PressResult result = press(cycle, boxes, fuzz::place(), viewer);
+    fuzz::checkPress(operation, cycle, boxes, result);
     return 0;
 }
