@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "windows/framed_picture.h"
@@ -49,8 +50,11 @@ void fitCaption(QLabel* label) {
 
 QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
     switch (control.kind) {
-        case ControlKind::TextBox:
-            return new QLineEdit(qs(control.text), parent);
+        case ControlKind::TextBox: {
+            auto* box = new QLineEdit(qs(control.text), parent);
+            box->setMaxLength(std::numeric_limits<int>::max());  // a text box has no limit
+            return box;
+        }
         case ControlKind::OutputBox: {
             auto* box = new QPlainTextEdit(parent);
             box->setLineWrapMode(QPlainTextEdit::NoWrap);
