@@ -11,8 +11,9 @@
 namespace zivek::backplot {
 namespace {
 
-// Above this many segments antialiasing and dash alignment cost more than they show.
-constexpr std::size_t kDetailLimit = 20000;
+// Antialiasing and aligned dashes pay off for the few lines of a usual program; for a
+// screen filled with passes they only slow panning down. Measured in pixels of line.
+constexpr double kDetailInk = 100000;
 constexpr double kGridPixels = 70;
 constexpr double kAir = 26;
 const QVector<qreal> kRapidDashes{5, 4};
@@ -35,6 +36,12 @@ QPen feedPen(double width) {
     return pen;
 }
 
+double inkLength(const std::vector<ScreenSegment>& segments) {
+    double sum = 0;
+    for (const ScreenSegment& s : segments) sum += std::abs(s.x2 - s.x1) + std::abs(s.y2 - s.y1);
+    return sum;
+}
+
 void drawSolid(QPainter& p, const std::vector<ScreenSegment>& segments, const QPen& pen) {
     QVector<QLineF> lines;
     lines.reserve(qsizetype(segments.size()));
@@ -46,8 +53,8 @@ void drawSolid(QPainter& p, const std::vector<ScreenSegment>& segments, const QP
 // Rapids of many passes run over one another (the returns along X0 of a taper). Each
 // dash pattern is anchored to the screen, not to the line's start, so that lines on top
 // of one another still show as dashed.
-void drawDashed(QPainter& p, const std::vector<ScreenSegment>& segments, QPen pen) {
-    if (segments.size() > kDetailLimit) {
+void drawDashed(QPainter& p, const std::vector<ScreenSegment>& segments, QPen pen, bool aligned) {
+    if (!aligned) {
         drawSolid(p, segments, pen);
         return;
     }
@@ -206,9 +213,9 @@ void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments
     paintGrid(p, view, step);
     paintReferenceLines(p, view);
 
-    const bool detailed = segments.rapid().size() + segments.feed().size() < kDetailLimit;
+    const bool detailed = inkLength(segments.rapid()) + inkLength(segments.feed()) < kDetailInk;
     p.setRenderHint(QPainter::Antialiasing, detailed);
-    drawDashed(p, segments.rapid(), rapidPen(detailed ? 1.3 : 1));
+    drawDashed(p, segments.rapid(), rapidPen(detailed ? 1.3 : 1), detailed);
     // Feed on top: the cut is what the machinist checks.
     drawSolid(p, segments.feed(), feedPen(detailed ? 1.8 : 1));
 

@@ -108,8 +108,10 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     if (!baseView_ || !(*baseView_ == view_) || base_.devicePixelRatioF() != dpr) {
         static const std::vector<Move> none;
         segments_.build(path_ ? path_->moves : none, view_);
-        base_ = QPixmap(size() * dpr);
-        base_.setDevicePixelRatio(dpr);
+        if (base_.size() != size() * dpr || base_.devicePixelRatio() != dpr) {
+            base_ = QPixmap(size() * dpr);
+            base_.setDevicePixelRatio(dpr);
+        }
         QPainter bp(&base_);
         paintBase(bp, view_, segments_, !path_ || path_->moves.empty());
         baseView_ = view_;

@@ -12,7 +12,8 @@ namespace {
 constexpr double kBorder = 4;
 
 std::uint64_t pixelKey(const ScreenSegment& s) {
-    auto q = [](double v) { return std::uint64_t(std::lround(v + kBorder + 1)) & 0xFFFF; };
+    // Coordinates are clipped to the window, so after the shift they are positive.
+    auto q = [](double v) { return std::uint64_t(v + kBorder + 1.5) & 0xFFFF; };
     std::uint64_t a = (q(s.x1) << 16) | q(s.y1);
     std::uint64_t b = (q(s.x2) << 16) | q(s.y2);
     if (a > b) std::swap(a, b);  // the way back over the same pixels is the same line
@@ -57,7 +58,9 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Viewport& view)
         if (std::max(s.x1, s.x2) < -kBorder || std::min(s.x1, s.x2) > right ||
             std::max(s.y1, s.y2) < -kBorder || std::min(s.y1, s.y2) > bottom)
             continue;
-        if (!clipSegment(s, -kBorder, -kBorder, right, bottom)) continue;
+        const bool inside = std::min(s.x1, s.x2) >= -kBorder && std::max(s.x1, s.x2) <= right &&
+                            std::min(s.y1, s.y2) >= -kBorder && std::max(s.y1, s.y2) <= bottom;
+        if (!inside && !clipSegment(s, -kBorder, -kBorder, right, bottom)) continue;
         auto& into = m.kind == MoveKind::Rapid ? rapidCandidates_ : feedCandidates_;
         into.push_back({s, pixelKey(s)});
     }
