@@ -17,7 +17,9 @@ cmake --build build-fuzz --target press_fuzzer -j 2
 work=build-fuzz/fuzz-corpus
 artifacts=build-fuzz/fuzz-artifacts
 mkdir -p "$work" "$artifacts"
-cp -n tests/fuzz/corpus/* "$work"/
+for seed in tests/fuzz/corpus/*; do
+    [[ -e "$work/$(basename "$seed")" ]] || cp "$seed" "$work/"
+done
 
 # Texts far longer than any box needs still run through the reading rule; 4096 bytes
 # keeps each run quick enough to explore.

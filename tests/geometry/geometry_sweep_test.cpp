@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -256,7 +257,9 @@ struct Sizes {
 
 // round3 of a typed size, and where the size sits on a rounding tie (a 5 in the 4th
 // place), its other neighbour as well. A running sum that should reach such a size can
-// land on either side of the tie, and the reading of a tie is the implementer's choice.
+// land on either side of the tie (the external taper's last pass, when passCount is
+// whole, is reached by adding steps rather than set by the cap), and how a tie is read
+// is the implementer's choice. Elsewhere the sizes are compared exactly.
 std::vector<double> rounded(double size) {
     const double thousandths = size * 1000;
     if (std::abs(thousandths - std::floor(thousandths) - 0.5) > 1e-6) return {round3(size)};
@@ -489,6 +492,8 @@ std::string describe(const BoxTexts& boxes) {
     for (const auto& [name, value] : boxes) text += " " + name + "=" + value;
     return text;
 }
+
+void PrintTo(const Drawing& drawing, std::ostream* out) { *out << drawing.name; }
 
 class GeometrySweep : public ::testing::TestWithParam<Drawing> {};
 
