@@ -101,20 +101,20 @@ class GenerateTest : public QObject {
         QTest::newRow("Form11 small values")
             << "Form11" << small
             << lines(
-                   "M08, M03, S6, G54, G0X0Y0, G0U-.75, G1W-25.123F80, G0U.75W25.1234, "
-                   "G0U-1.5, G1W-25.123F80, G0U1.5W25.1234, G0U-2, G1W-25.123F80, U2F40, "
+                   "M08, M03, S6, G54, G0X0Y0, G0U-.75, G1W-25.123F80, G0U.75W25.123, "
+                   "G0U-1.5, G1W-25.123F80, G0U1.5W25.123, G0U-2, G1W-25.123F80, U2F40, "
                    "G0W25.123, M05, M30, %");
         QTest::newRow("Form4 small values")
             << "Form4" << small
             << lines(
-                   "M08, M03, S6, G54, G0X0Y0, G0U.75, G1W-25.123F80, G0U-.75W25.1234, "
-                   "G0U1.5, G1W-25.123F80, G0U-1.5W25.1234, G0U2, G1W-25.123F80, U-2F40, "
+                   "M08, M03, S6, G54, G0X0Y0, G0U.75, G1W-25.123F80, G0U-.75W25.123, "
+                   "G0U1.5, G1W-25.123F80, G0U-1.5W25.123, G0U2, G1W-25.123F80, U-2F40, "
                    "G0W25.123, M05, M30, %");
         QTest::newRow("Form2 small values")
             << "Form2" << small
             << lines(
-                   "M08, M03, S6, G54, G0X0Y0, G0W-.75, G1U-25.123F80, G0W.75U25.1234, "
-                   "G0W-1.5, G1U-25.123F80, G0W1.5U25.1234, G0W-2, G1U-25.123F80, W2F40, "
+                   "M08, M03, S6, G54, G0X0Y0, G0W-.75, G1U-25.123F80, G0W.75U25.123, "
+                   "G0W-1.5, G1U-25.123F80, G0W1.5U25.123, G0W-2, G1U-25.123F80, W2F40, "
                    "G0U25.123, M05, M30, %");
         QTest::newRow("Form3 plunge 10")
             << "Form3" << Typed{{"Text4", "10"}}
@@ -182,7 +182,7 @@ class GenerateTest : public QObject {
             << "Form5" << Typed{{"Text3", "50"}, {"Text6", "100"}}
             << "KÜÇÜK ÇAP BÜYÜK ÇAPTAN BÜYÜK OLAMAZ";
         QTest::newRow("Form4 coolant 2")
-            << "Form4" << Typed{{"Text14", "2"}} << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 0=M08 , 1=M09";
+            << "Form4" << Typed{{"Text14", "2"}} << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 1=M08 , 0=M09";
         QTest::newRow("Form11 spindle 3") << "Form11" << Typed{{"Text12", "3"}}
                                           << "İŞ MİLİ KOMUTU 0 VEYA 1 OLMALIDIR. 0=M03 , 1=M04";
         QTest::newRow("Form5 speed empty")
