@@ -216,10 +216,24 @@ class GenerateTest : public QObject {
         for (const auto& [box, text] : typed) QCOMPARE(w->findChild<QLineEdit*>(box)->text(), text);
     }
 
-    // A folder where the program file belongs: the press says so, starts no viewer
-    // and leaves the window working; once the folder is gone the next press writes.
+    // Real faults in the home folder: the press names the file, starts no viewer and
+    // leaves the window working; once the fault is gone the next press writes.
+    void fileFault_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("faultyFile");
+        QTest::newRow("folder at the program file") << "folder" << "ALANTEMIZLEME.TXT";
+        QTest::newRow("folder at the batch file") << "folder" << "A.BAT";
+        QTest::newRow("batch file on a full disk") << "full disk" << "A.BAT";
+        QTest::newRow("home that does not exist") << "no home" << "ALANTEMIZLEME.TXT";
+    }
+
     void fileFault() {
-        QVERIFY(QDir(home_->path()).mkdir("ALANTEMIZLEME.TXT"));
+        QFETCH(QString, fault);
+        QFETCH(QString, faultyFile);
+        const QString faulty = home_->filePath(faultyFile);
+        if (fault == "folder") QVERIFY(QDir(home_->path()).mkdir(faultyFile));
+        if (fault == "full disk") QVERIFY(QFile::link("/dev/full", faulty));
+        if (fault == "no home") QVERIFY(QDir(home_->path()).removeRecursively());
         auto w = open("Form11");
         text1(w.get())->setPlainText("ELLE YAZILMIŞ");
 
@@ -227,14 +241,16 @@ class GenerateTest : public QObject {
 
         QVERIFY(seen.shown);
         QCOMPARE(seen.title, QString("ZIVEK_TORNA"));
-        QCOMPARE(seen.text, "DOSYA YAZILAMADI: " + programPath());
+        QCOMPARE(seen.text, "DOSYA YAZILAMADI: " + faulty);
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttonCount, 1);
         QVERIFY(viewer_->starts.empty());
         QVERIFY(w->isVisible());
         QCOMPARE(text1(w.get())->toPlainText(), QString("ELLE YAZILMIŞ"));
 
-        QVERIFY(QDir(home_->path()).rmdir("ALANTEMIZLEME.TXT"));
+        if (fault == "folder") QVERIFY(QDir(home_->path()).rmdir(faultyFile));
+        if (fault == "full disk") QVERIFY(QFile::remove(faulty));
+        if (fault == "no home") QVERIFY(QDir().mkpath(home_->path()));
         pressKod(w.get());
         QVERIFY(text1(w.get())->toPlainText().startsWith("M08\nM03\nS6\nG54\nG0X0Y0\n"));
         QVERIFY(readAll(programPath()).endsWith("M05\r\nM30\r\n%\r\n\r\n"));
