@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <ostream>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -382,11 +383,11 @@ std::string checkGeometry(const Drawing& drawing, const std::vector<std::string>
     // No pass cuts deeper into uncut material than one plunge; each written depth is
     // within 0.0005 of its exact value, so two of them differ by up to 0.001 more.
     double deepest = 0;
+    auto move = run.moves.begin();
     for (const testing::ParsedPass& pass : program.passes) {
         double depth = 0;
-        for (const Move& move : run.moves)
-            if (move.line >= pass.firstLine && move.line < pass.firstLine + pass.lineCount())
-                depth = std::max(depth, move.to.x * drawing.deeper.u + move.to.z * drawing.deeper.v);
+        for (; move != run.moves.end() && move->line < pass.firstLine + pass.lineCount(); ++move)
+            depth = std::max(depth, move->to.x * drawing.deeper.u + move->to.z * drawing.deeper.v);
         if (depth - deepest > sizes.plunge + 0.001 + tolerance)
             return "a pass cuts " + std::to_string(depth - deepest) + " deeper than the one before: " +
                    lineText(pass.firstLine);
@@ -516,6 +517,43 @@ TEST_P(GeometrySweep, EveryProgramCutsWhatTheDrawingShows) {
 
 INSTANTIATE_TEST_SUITE_P(Operations, GeometrySweep, ::testing::ValuesIn(drawings),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Values the cycles make hard: running sums that fall just short, lengths with a 4th
+// place, a plunge equal to the depth or taperDepth, and sizes on a rounding tie.
+TEST(GeometryOfHardValues, CutWhatTheDrawingShows) {
+    using testing::straightDefaults;
+    using testing::taperDefaults;
+    using testing::withBoxes;
+    const BoxTexts straight[] = {
+        straightDefaults,
+        withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}),
+        withBoxes(straightDefaults, {{"Text2", "60.0004"}}),
+        withBoxes(straightDefaults, {{"Text2", "60.0006"}}),
+        withBoxes(straightDefaults, {{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}}),
+        withBoxes(straightDefaults, {{"Text3", "12.0005"}, {"Text2", "0.0015"}, {"Text4", "0.0005"}}),
+    };
+    const BoxTexts tapers[] = {
+        taperDefaults,
+        withBoxes(taperDefaults, {{"Text4", "25"}}),
+        withBoxes(taperDefaults, {{"Text4", "10"}}),
+        withBoxes(taperDefaults, {{"Text4", "0.3"}, {"Text2", "30.0004"}}),
+        withBoxes(taperDefaults, {{"Text3", "100"}, {"Text6", "30"}, {"Text4", "20"}}),
+        // Whole passCount with a length, or a taperDepth, on a tie: the last pass of the
+        // outside (and the one before the repeat inside) ends at W-89.285 and
+        // U-108.829, where round3 of the sizes reads 89.284 and 108.83.
+        withBoxes(taperDefaults, {{"Text3", "217.2489"}, {"Text6", "104.3027"}, {"Text2", "89.2845"}, {"Text4", "1.5263"}}),
+        withBoxes(taperDefaults, {{"Text3", "256.0618"}, {"Text6", "38.4028"}, {"Text2", "150.9936"}, {"Text4", "2.7905"}}),
+    };
+    testing::TempFolder folder;
+    NoViewer viewer;
+    for (const Drawing& drawing : drawings)
+        for (const BoxTexts& boxes : testing::isStraight(drawing.operation) ? std::span<const BoxTexts>(straight)
+                                                                          : std::span<const BoxTexts>(tapers)) {
+            const PressResult result = press(cycleOf(drawing.operation), boxes, OutputPlace{folder.path()}, viewer);
+            ASSERT_TRUE(result.written()) << drawing.name << describe(boxes) << ": " << result.message();
+            EXPECT_EQ(checkProgram(drawing, boxes, result), "") << drawing.name << describe(boxes);
+        }
+}
 
 // The checks themselves catch what they are for: hand-made programs with one fault each.
 TEST(GeometryChecks, CatchHandMadeFaults) {
