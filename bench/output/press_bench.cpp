@@ -4,12 +4,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
-#include <map>
 #include <string>
 
 #include "cycles/cycles.h"
 #include "output/press.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -66,34 +65,12 @@ void WriteOnce(benchmark::State& state) {
 }
 BENCHMARK(WriteOnce)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
-// Prints the ratio of the largest press to the floor, from the same run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto press = times_.find("Press/100000");
-        const auto floor = times_.find("WriteOnce/100000");
-        if (press == times_.end() || floor == times_.end()) return;
-        std::cout << "press of 100,000 passes: " << press->second << " ms; one fwrite of its "
-                  << "bytes: " << floor->second << " ms; ratio "
-                  << press->second / floor->second << "\n";
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    zivek::bench::RatioReporter reporter("Press/100000", "WriteOnce/100000",
+                                         "press of 100,000 passes against one fwrite of its bytes");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     fs::remove_all(benchFolder());
