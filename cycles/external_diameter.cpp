@@ -1,15 +1,14 @@
 #include "cycles/cycles.h"
-#include "cycles/straight_cycle.h"
+#include "cycles/diameter_checks.h"
 
 namespace zivek {
-
+namespace {
 // Turning the outside: the infeed goes toward the axis (-U).
+constexpr StraightAxes towardTheAxis{"U", "W", -1.0};
+}  // namespace
+
 const Cycle& externalDiameterCycle() {
-    static const Cycle cycle{
-        "DIŞ ÇAP TORNALAMA", straightBoxes, nullptr, diameterChecks, prepareStraight,
-        countStraightPasses, [](const Parameters& values, PassPlan plan, LineWriter& lines) {
-            writeStraightPasses({"U", "W", -1.0}, values, plan, lines);
-        }};
+    static const Cycle cycle = straightCycle<towardTheAxis>("DIŞ ÇAP TORNALAMA", diameterChecks);
     return cycle;
 }
 

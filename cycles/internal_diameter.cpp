@@ -1,15 +1,14 @@
 #include "cycles/cycles.h"
-#include "cycles/straight_cycle.h"
+#include "cycles/diameter_checks.h"
 
 namespace zivek {
-
+namespace {
 // Boring: the infeed goes away from the axis, into the bore wall (+U).
+constexpr StraightAxes intoTheBoreWall{"U", "W", +1.0};
+}  // namespace
+
 const Cycle& internalDiameterCycle() {
-    static const Cycle cycle{
-        "İÇ ÇAP TORNALAMA", straightBoxes, nullptr, diameterChecks, prepareStraight,
-        countStraightPasses, [](const Parameters& values, PassPlan plan, LineWriter& lines) {
-            writeStraightPasses({"U", "W", +1.0}, values, plan, lines);
-        }};
+    static const Cycle cycle = straightCycle<intoTheBoreWall>("İÇ ÇAP TORNALAMA", diameterChecks);
     return cycle;
 }
 

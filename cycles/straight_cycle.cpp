@@ -28,19 +28,6 @@ const std::array<Box, 7> straightBoxes = {{
     {"Text13", &Parameters::spindleSpeed},
 }};
 
-const std::array<Check, 8> diameterChecks = {{
-    {[](const Parameters& p) { return p.turningDepth == 0; }, MessageKey::DepthZero},
-    {[](const Parameters& p) { return p.turningDepth < 0; }, MessageKey::DepthNegative},
-    {[](const Parameters& p) { return p.turningLength == 0; }, MessageKey::LengthZero},
-    {[](const Parameters& p) { return p.turningLength < 0; }, MessageKey::LengthNegative},
-    {[](const Parameters& p) { return p.plungeAmount > p.turningDepth; },
-     MessageKey::PlungeAboveDepth},
-    {[](const Parameters& p) { return p.plungeAmount == p.turningDepth; },
-     MessageKey::PlungeEqualsDepth},
-    {[](const Parameters& p) { return p.plungeAmount < 0; }, MessageKey::PlungeNegative},
-    {[](const Parameters& p) { return p.plungeAmount == 0; }, MessageKey::PlungeZero},
-}};
-
 PassPlan prepareStraight(const Parameters& values) {
     PassPlan plan;
     plan.passDepth = values.plungeAmount;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "output/cycle.h"
@@ -19,8 +20,13 @@ struct StraightAxes {
 // The boxes of every straight cycle, in reading order.
 extern const std::array<Box, 7> straightBoxes;
 
-// The checks of both diameter cycles, in their order.
-extern const std::array<Check, 8> diameterChecks;
+// The first checks of every straight cycle: depth and length, zero then negative.
+inline constexpr std::array<Check, 4> depthAndLengthChecks = {{
+    {[](const Parameters& p) { return p.turningDepth == 0; }, MessageKey::DepthZero},
+    {[](const Parameters& p) { return p.turningDepth < 0; }, MessageKey::DepthNegative},
+    {[](const Parameters& p) { return p.turningLength == 0; }, MessageKey::LengthZero},
+    {[](const Parameters& p) { return p.turningLength < 0; }, MessageKey::LengthNegative},
+}};
 
 PassPlan prepareStraight(const Parameters& values);
 std::uint64_t countStraightPasses(const Parameters& values, PassPlan plan, std::uint64_t limit);
@@ -28,5 +34,14 @@ std::uint64_t countStraightPasses(const Parameters& values, PassPlan plan, std::
 // the finishing pass at turningDepth. Every pass ends at the origin.
 void writeStraightPasses(const StraightAxes& axes, const Parameters& values, PassPlan plan,
                          LineWriter& lines);
+
+// A straight cycle: the shared boxes and passes, with its own axes and checks.
+template <const StraightAxes& axes>
+Cycle straightCycle(std::string_view name, std::span<const Check> ownChecks) {
+    return Cycle{name, straightBoxes, nullptr, ownChecks, prepareStraight, countStraightPasses,
+                 [](const Parameters& values, PassPlan plan, LineWriter& lines) {
+                     writeStraightPasses(axes, values, plan, lines);
+                 }};
+}
 
 }  // namespace zivek

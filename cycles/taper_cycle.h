@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "output/cycle.h"
 
@@ -20,6 +22,21 @@ struct TaperRule {
 // The boxes of both taper cycles, in reading order.
 extern const std::array<Box, 8> taperBoxes;
 
+// The checks both taper cycles run in this order: the signs, then the diameters
+// against each other and against zero.
+inline constexpr std::array<Check, 8> taperShapeChecks = {{
+    {[](const Parameters& p) { return p.largeDiameter < 0; }, MessageKey::LargeDiameterNegative},
+    {[](const Parameters& p) { return p.smallDiameter < 0; }, MessageKey::SmallDiameterNegative},
+    {[](const Parameters& p) { return p.turningLength < 0; }, MessageKey::LengthNegative},
+    {[](const Parameters& p) { return p.plungeAmount < 0; }, MessageKey::PlungeNegative},
+    {[](const Parameters& p) { return p.smallDiameter > p.largeDiameter; },
+     MessageKey::SmallAboveLarge},
+    {[](const Parameters& p) { return p.smallDiameter == p.largeDiameter; },
+     MessageKey::SmallEqualsLarge},
+    {[](const Parameters& p) { return p.smallDiameter == 0; }, MessageKey::SmallDiameterZero},
+    {[](const Parameters& p) { return p.largeDiameter == 0; }, MessageKey::LargeDiameterZero},
+}};
+
 // (largeDiameter - smallDiameter) / 2, computed while the boxes are read.
 void deriveTaperDepth(Parameters& values);
 PassPlan prepareTaper(const Parameters& values);
@@ -28,5 +45,17 @@ std::uint64_t countTaperPasses(const TaperRule& rule, PassPlan plan, std::uint64
 // over passLength and returns to the origin with an absolute G0X0Z0.
 void writeTaperPasses(const TaperRule& rule, const Parameters& values, PassPlan plan,
                       LineWriter& lines);
+
+// A taper cycle: the shared boxes, preparation and passes, with its own rule and checks.
+template <const TaperRule& rule>
+Cycle taperCycle(std::string_view name, std::span<const Check> ownChecks) {
+    return Cycle{name, taperBoxes, deriveTaperDepth, ownChecks, prepareTaper,
+                 [](const Parameters&, PassPlan plan, std::uint64_t limit) {
+                     return countTaperPasses(rule, plan, limit);
+                 },
+                 [](const Parameters& values, PassPlan plan, LineWriter& lines) {
+                     writeTaperPasses(rule, values, plan, lines);
+                 }};
+}
 
 }  // namespace zivek
