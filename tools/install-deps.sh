@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12, as root; skips the
-# package lists when everything is already there.
+# package lists when everything is already there. With "screenshots", also what the
+# screenshot scripts need (a virtual X server and an image grabber).
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -9,6 +10,9 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core
 )
+if [[ "${1:-}" == screenshots ]]; then
+    packages+=(xvfb xauth imagemagick librsvg2-bin)
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

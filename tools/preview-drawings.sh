@@ -11,6 +11,7 @@
 #   NAME.x4.png       the icon, enlarged four times
 # Usage: tools/preview-drawings.sh   (from anywhere inside the repository)
 set -euo pipefail
+bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 res="$root/resources"

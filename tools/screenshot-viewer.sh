@@ -3,6 +3,7 @@
 # Usage: tools/screenshot-viewer.sh [build dir]   (default: build-viewer)
 # Writes shots/viewer-*.png; shots/ is not tracked.
 set -eu
+bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build-viewer"}

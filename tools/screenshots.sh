@@ -5,6 +5,7 @@
 # Usage: tools/screenshots.sh [build dir]   (default: build-win; built if needed)
 # Writes shots/*.png; shots/ is not tracked.
 set -eu
+bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build-win"}
