@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "windows/framed_picture.h"
 #include "windows/outline_frame.h"
+#include "windows/output_box.h"
 #include "windows/pictures.h"
 
 namespace zivek::windows {
@@ -55,14 +55,8 @@ QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
             box->setMaxLength(std::numeric_limits<int>::max());  // a text box has no limit
             return box;
         }
-        case ControlKind::OutputBox: {
-            auto* box = new QPlainTextEdit(parent);
-            box->setLineWrapMode(QPlainTextEdit::NoWrap);
-            box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            box->setTabChangesFocus(true);
-            return box;
-        }
+        case ControlKind::OutputBox:
+            return new OutputBox(parent);
         case ControlKind::Label: {
             auto* label = new QLabel(qs(control.text), parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

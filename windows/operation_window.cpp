@@ -1,12 +1,13 @@
 #include "windows/operation_window.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 #include <vector>
 
 #include "output/press.h"
 #include "windows/message_box.h"
+#include "windows/output_box.h"
 
 namespace zivek::windows {
 namespace {
@@ -26,7 +27,7 @@ OperationWindow::OperationWindow(const OperationWindowDefinition& definition,
     : DesignedWindow(definition.frame, allControls(definition), definition.tabPositions),
       definition_(definition),
       surroundings_(surroundings),
-      text1_(findChild<QPlainTextEdit*>(QStringLiteral("Text1"))) {
+      text1_(findChild<OutputBox*>(QStringLiteral("Text1"))) {
     connect(findChild<QPushButton*>(QStringLiteral("ANAMENU")), &QPushButton::clicked, this,
             &OperationWindow::ANAMENU_Click);
     connect(findChild<QPushButton*>(QStringLiteral("KOD")), &QPushButton::clicked, this,
@@ -44,10 +45,10 @@ void OperationWindow::KOD_Click() {
 
     zivek::NoViewer noViewer;
     zivek::ViewerLauncher& viewer = surroundings_.viewer ? *surroundings_.viewer : noViewer;
-    const zivek::PressResult result =
+    zivek::PressResult result =
         zivek::press(definition_.cycle(), boxes, surroundings_.place, viewer);
     if (result.written()) {
-        text1_->setPlainText(QString::fromStdString(result.programText));
+        text1_->setProgram(std::move(result.programText));
         return;
     }
     if (result.outcome == zivek::PressResult::Outcome::FileFault && result.outputBoxCleared)

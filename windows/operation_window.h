@@ -4,9 +4,9 @@
 #include "windows/operation_window_definition.h"
 #include "windows/surroundings.h"
 
-class QPlainTextEdit;
-
 namespace zivek::windows {
+
+class OutputBox;
 
 // Any of the five operation windows, built from its definition.
 class OperationWindow : public DesignedWindow {
@@ -25,7 +25,7 @@ class OperationWindow : public DesignedWindow {
   private:
     const OperationWindowDefinition& definition_;
     Surroundings surroundings_;
-    QPlainTextEdit* text1_;
+    OutputBox* text1_;
 };
 
 }  // namespace zivek::windows

@@ -2,7 +2,6 @@
 // by mouse, and the ways the application ends.
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -11,6 +10,7 @@
 #include "app/navigator.h"
 #include "test_support.h"
 #include "windows/framed_picture.h"
+#include "windows/output_box.h"
 
 using zivek::app::Navigator;
 
@@ -218,12 +218,13 @@ class NavigationTest : public QObject {
         click(current(), "ICCAP");
         current()->findChild<QLineEdit*>("Text3")->setText("6");
         click(current(), "KOD");
-        QVERIFY(!current()->findChild<QPlainTextEdit*>("Text1")->toPlainText().isEmpty());
+        QVERIFY(
+            !current()->findChild<zivek::windows::OutputBox*>("Text1")->toPlainText().isEmpty());
         click(current(), "ANAMENU");
         click(current(), "ICCAP");
         settle();
         QCOMPARE(current()->findChild<QLineEdit*>("Text3")->text(), QString("12"));
-        QVERIFY(current()->findChild<QPlainTextEdit*>("Text1")->toPlainText().isEmpty());
+        QVERIFY(current()->findChild<zivek::windows::OutputBox*>("Text1")->toPlainText().isEmpty());
         QVERIFY(QFile(home_->filePath("ALANTEMIZLEME.TXT")).size() > 0);
     }
 

@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "test_support.h"
 #include "windows/operation_window.h"
+#include "windows/output_box.h"
 
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
 
@@ -80,8 +80,8 @@ class GenerateTest : public QObject {
         QTest::mouseClick(window->findChild<QPushButton*>("KOD"), Qt::LeftButton);
     }
 
-    static QPlainTextEdit* text1(QWidget* window) {
-        return window->findChild<QPlainTextEdit*>("Text1");
+    static zivek::windows::OutputBox* text1(QWidget* window) {
+        return window->findChild<zivek::windows::OutputBox*>("Text1");
     }
 
   private slots:

@@ -2,7 +2,6 @@
 // (twips / 15), so that a slip in the window data shows up as a difference.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -11,6 +10,7 @@
 #include "test_support.h"
 #include "windows/framed_picture.h"
 #include "windows/operation_window.h"
+#include "windows/output_box.h"
 
 
 namespace {
@@ -27,7 +27,7 @@ struct Expected {
 std::vector<Expected> commonControls(int text1Left) {
     return {
         {"Picture1", "zivek::windows::FramedPicture", {8, 8, 697, 361}, "", ""},
-        {"Text1", "QPlainTextEdit", {text1Left, 8, 257, 361}, "", ""},
+        {"Text1", "zivek::windows::OutputBox", {text1Left, 8, 257, 361}, "", ""},
         {"Shape3", "zivek::windows::OutlineFrame", {8, 376, 361, 57}, "", ""},
         {"Label2", "QLabel", {16, 384, 81, 17}, "İŞ MİLİ YÖNÜ", ""},
         {"Text12", "QLineEdit", {104, 384, 73, 19}, "0", "0=SAĞ DÖN , 1=SOLA DÖN"},
@@ -83,7 +83,7 @@ std::vector<Expected> parameterBoxes(const QString& window) {
 
 QString textOf(const QWidget* widget) {
     if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
-    if (auto* box = qobject_cast<const QPlainTextEdit*>(widget)) return box->toPlainText();
+    if (auto* box = qobject_cast<const zivek::windows::OutputBox*>(widget)) return box->toPlainText();
     if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
     if (auto* button = qobject_cast<const QPushButton*>(widget)) return button->text();
     return {};
@@ -216,18 +216,22 @@ class WindowLayoutTest : public QObject {
 
     void outputBox() {
         auto w = make("Form4");
-        auto* text1 = w->findChild<QPlainTextEdit*>("Text1");
-        QCOMPARE(text1->lineWrapMode(), QPlainTextEdit::NoWrap);
+        auto* text1 = w->findChild<zivek::windows::OutputBox*>("Text1");
         QCOMPARE(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QVERIFY(!text1->isReadOnly());
         QVERIFY(text1->toolTip().isEmpty());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        // Tab moves on rather than typing a tab; the caret starts here in Form4.
+        // A long line does not wrap: the box scrolls sideways instead.
+        text1->setPlainText(QString(400, QLatin1Char('W')));
+        QCOMPARE(text1->lineCount(), 1);
+        QVERIFY(text1->horizontalScrollBar()->maximum() > 0);
+        text1->clear();
+        // Editable, and Tab moves on rather than typing a tab; the caret starts here in Form4.
         QCOMPARE(QApplication::focusWidget(), text1);
+        QTest::keyClick(text1, Qt::Key_A);
         QTest::keyClick(text1, Qt::Key_Tab);
-        QVERIFY(text1->toPlainText().isEmpty());
+        QCOMPARE(text1->toPlainText(), QString("a"));
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("KOD"));
     }
 
@@ -280,7 +284,7 @@ class WindowLayoutTest : public QObject {
         for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A})
             QTest::keyClick(picture, static_cast<Qt::Key>(key));
         QVERIFY(w->isVisible());
-        QVERIFY(w->findChild<QPlainTextEdit*>("Text1")->toPlainText().isEmpty());
+        QVERIFY(w->findChild<zivek::windows::OutputBox*>("Text1")->toPlainText().isEmpty());
         QVERIFY(viewer_.starts.empty());
     }
 };
