@@ -1,6 +1,6 @@
 // The caret, the selection and the edits of the output box.
-#include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTextLayout>
 #include <algorithm>
