@@ -19,12 +19,16 @@ public:
         : measured_(std::move(measured)), floor_(std::move(floor)), what_(std::move(what)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.run_name.args.empty()
-                           ? run.run_name.function_name
-                           : run.run_name.function_name + "/" + run.run_name.args] =
-                    run.GetAdjustedRealTime();
+        // With repetitions the median stands for the benchmark; otherwise its one run.
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type != Run::RT_Iteration && !median) continue;
+            const std::string name = run.run_name.args.empty()
+                                         ? run.run_name.function_name
+                                         : run.run_name.function_name + "/" + run.run_name.args;
+            if (median || medians_.count(name) == 0) times_[name] = run.GetAdjustedRealTime();
+            if (median) medians_[name] = true;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
@@ -41,6 +45,7 @@ public:
 private:
     std::string measured_, floor_, what_;
     std::map<std::string, double> times_;
+    std::map<std::string, bool> medians_;
 };
 
 }  // namespace zivek::bench
