@@ -18,14 +18,11 @@ void forEachRoughingDepth(const Parameters& values, PassPlan plan, OnRoughing on
 
 }  // namespace
 
-const std::array<Box, 7> straightBoxes = {{
+const std::array<Box, 4> straightBoxes = {{
     {"Text3", &Parameters::turningDepth},
     {"Text2", &Parameters::turningLength},
     {"Text4", &Parameters::plungeAmount},
     {"Text5", &Parameters::feedRate},
-    {"Text14", &Parameters::coolantCommand},
-    {"Text12", &Parameters::spindleCommand},
-    {"Text13", &Parameters::spindleSpeed},
 }};
 
 PassPlan prepareStraight(const Parameters& values) {

@@ -18,7 +18,7 @@ struct StraightAxes {
 };
 
 // The boxes of every straight cycle, in reading order.
-extern const std::array<Box, 7> straightBoxes;
+extern const std::array<Box, 4> straightBoxes;
 
 // The first checks of every straight cycle: depth and length, zero then negative.
 inline constexpr std::array<Check, 4> depthAndLengthChecks = {{

@@ -29,15 +29,12 @@ void forEachTaperPass(const TaperRule& rule, double plungeAmount, double turning
 
 }  // namespace
 
-const std::array<Box, 8> taperBoxes = {{
+const std::array<Box, 5> taperBoxes = {{
     {"Text3", &Parameters::largeDiameter},
     {"Text6", &Parameters::smallDiameter},
     {"Text2", &Parameters::turningLength},
     {"Text4", &Parameters::plungeAmount},
     {"Text5", &Parameters::feedRate},
-    {"Text14", &Parameters::coolantCommand},
-    {"Text12", &Parameters::spindleCommand},
-    {"Text13", &Parameters::spindleSpeed},
 }};
 
 void deriveTaperDepth(Parameters& values) {

@@ -20,7 +20,7 @@ struct TaperRule {
 };
 
 // The boxes of both taper cycles, in reading order.
-extern const std::array<Box, 8> taperBoxes;
+extern const std::array<Box, 5> taperBoxes;
 
 // The checks both taper cycles run in this order: the signs, then the diameters
 // against each other and against zero.
@@ -37,7 +37,7 @@ inline constexpr std::array<Check, 8> taperShapeChecks = {{
     {[](const Parameters& p) { return p.largeDiameter == 0; }, MessageKey::LargeDiameterZero},
 }};
 
-// (largeDiameter - smallDiameter) / 2, computed while the boxes are read.
+// (largeDiameter - smallDiameter) / 2, computed between the own and the shared boxes.
 void deriveTaperDepth(Parameters& values);
 PassPlan prepareTaper(const Parameters& values);
 std::uint64_t countTaperPasses(const TaperRule& rule, PassPlan plan, std::uint64_t limit);

@@ -50,9 +50,10 @@ struct PassPlan {
 // A machining cycle as the press frame takes it.
 struct Cycle {
     std::string_view name;
-    // Every box of the window in reading order, the shared boxes included.
+    // The window's own parameter boxes in reading order; the coolant, spindle and
+    // speed boxes, the same in every window, are read after them.
     std::span<const Box> boxes;
-    // Values computed while the boxes are read (may be null).
+    // Values computed from the own boxes before the shared ones are read (may be null).
     void (*derive)(Parameters&);
     // The window's own checks in their order; the shared checks follow them.
     std::span<const Check> ownChecks;

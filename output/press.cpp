@@ -1,6 +1,8 @@
 #include "output/press.h"
 
+#include <array>
 #include <cstdint>
+#include <span>
 
 #include "output/line_writer.h"
 #include "output/output_file.h"
@@ -10,13 +12,24 @@
 namespace zivek {
 namespace {
 
-Parameters readBoxes(const Cycle& cycle, const BoxTexts& boxes) {
-    Parameters values;
-    for (const Box& box : cycle.boxes) {
+constexpr std::array<Box, 3> sharedBoxes = {{
+    {"Text14", &Parameters::coolantCommand},
+    {"Text12", &Parameters::spindleCommand},
+    {"Text13", &Parameters::spindleSpeed},
+}};
+
+void readInto(Parameters& values, std::span<const Box> boxList, const BoxTexts& boxes) {
+    for (const Box& box : boxList) {
         const auto text = boxes.find(box.name);
         values.*box.parameter = text == boxes.end() ? 0.0 : readNumber(text->second);
     }
+}
+
+Parameters readBoxes(const Cycle& cycle, const BoxTexts& boxes) {
+    Parameters values;
+    readInto(values, cycle.boxes, boxes);
     if (cycle.derive != nullptr) cycle.derive(values);
+    readInto(values, sharedBoxes, boxes);
     return values;
 }
 

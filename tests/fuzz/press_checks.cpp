@@ -18,6 +18,7 @@
 namespace zivek::fuzz {
 namespace {
 
+using testing::cycleOf;
 using testing::Operation;
 namespace fs = std::filesystem;
 
@@ -152,17 +153,6 @@ const OutputPlace& place() {
 void markFilesUntouched() {
     writeFile(place().outputFile(), untouched);
     writeFile(place().batchFile(), untouched);
-}
-
-const Cycle& cycleOf(Operation operation) {
-    switch (operation) {
-        case Operation::ExternalDiameter: return externalDiameterCycle();
-        case Operation::InternalDiameter: return internalDiameterCycle();
-        case Operation::Facing: return facingCycle();
-        case Operation::ExternalTaper: return externalTaperCycle();
-        case Operation::InternalTaper: return internalTaperCycle();
-    }
-    std::abort();
 }
 
 void checkPress(Operation operation, const Cycle& cycle, const BoxTexts& boxes,

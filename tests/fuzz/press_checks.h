@@ -16,8 +16,6 @@ const OutputPlace& place();
 // Fills both files with a marker, so that a refusal which touched either shows.
 void markFilesUntouched();
 
-const Cycle& cycleOf(testing::Operation operation);
-
 // Traps on the first broken property of this press.
 void checkPress(testing::Operation operation, const Cycle& cycle, const BoxTexts& boxes,
                 const PressResult& result);

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     fuzz::markFilesUntouched();
-    const Cycle& cycle = fuzz::cycleOf(operation);
+    const Cycle& cycle = testing::cycleOf(operation);
     NoViewer viewer;
     const PressResult result = press(cycle, boxes, fuzz::place(), viewer);
     fuzz::checkPress(operation, cycle, boxes, result);

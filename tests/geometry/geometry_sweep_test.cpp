@@ -26,6 +26,7 @@
 namespace zivek {
 namespace {
 
+using testing::cycleOf;
 using testing::Operation;
 
 // ---------------------------------------------------------------------------------
@@ -476,17 +477,6 @@ BoxTexts sweepBoxes(Operation operation, Values& values, int index) {
         boxes["Text4"] = decimal(plunge);
     }
     return boxes;
-}
-
-const Cycle& cycleOf(Operation operation) {
-    switch (operation) {
-        case Operation::ExternalDiameter: return externalDiameterCycle();
-        case Operation::InternalDiameter: return internalDiameterCycle();
-        case Operation::Facing: return facingCycle();
-        case Operation::ExternalTaper: return externalTaperCycle();
-        case Operation::InternalTaper: return internalTaperCycle();
-    }
-    std::abort();
 }
 
 std::string describe(const BoxTexts& boxes) {

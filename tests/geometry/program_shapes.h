@@ -6,10 +6,13 @@
 // sweep and the fuzzer both read programs through it.
 
 #include <array>
+#include <cstdlib>
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "cycles/cycles.h"
 
 namespace zivek::testing {
 
@@ -18,6 +21,18 @@ enum class Operation { ExternalDiameter, InternalDiameter, Facing, ExternalTaper
 inline constexpr std::array<Operation, 5> allOperations = {
     Operation::ExternalDiameter, Operation::InternalDiameter, Operation::Facing,
     Operation::ExternalTaper, Operation::InternalTaper};
+
+// The cycle that writes an operation's programs.
+inline const Cycle& cycleOf(Operation operation) {
+    switch (operation) {
+        case Operation::ExternalDiameter: return externalDiameterCycle();
+        case Operation::InternalDiameter: return internalDiameterCycle();
+        case Operation::Facing: return facingCycle();
+        case Operation::ExternalTaper: return externalTaperCycle();
+        case Operation::InternalTaper: return internalTaperCycle();
+    }
+    std::abort();
+}
 
 inline bool isStraight(Operation operation) {
     return operation != Operation::ExternalTaper && operation != Operation::InternalTaper;
