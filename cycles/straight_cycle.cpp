@@ -45,8 +45,12 @@ void writeStraightPasses(const StraightAxes& axes, const Parameters& values, Pas
     const NumberText lengthText(length);
     // The travel line is the same in every pass.
     LineWriter travel;
-    travel.word("G1").word(axes.travelAxis).number(-length, lengthText).word("F")
-        .number(values.feedRate).endLine();
+    travel.word("G1")
+        .word(axes.travelAxis)
+        .number(-length, lengthText)
+        .word("F")
+        .number(values.feedRate)
+        .endLine();
     forEachRoughingDepth(values, plan, [&](double passDepth) {
         const double pass = round3(passDepth);
         const NumberText passText(pass);
@@ -54,15 +58,22 @@ void writeStraightPasses(const StraightAxes& axes, const Parameters& values, Pas
         lines.line(travel.buffered());
         // The return travels the rounded length, as the cut did, so that the tool is
         // back exactly at the origin after every pass.
-        lines.word("G0").word(axes.infeedAxis).number(-in * pass, passText)
-            .word(axes.travelAxis).number(length, lengthText).endLine();
+        lines.word("G0")
+            .word(axes.infeedAxis)
+            .number(-in * pass, passText)
+            .word(axes.travelAxis)
+            .number(length, lengthText)
+            .endLine();
         return true;
     });
     const NumberText depthText(depth);
     lines.word("G0").word(axes.infeedAxis).number(in * depth, depthText).endLine();
     lines.line(travel.buffered());
-    lines.word(axes.infeedAxis).number(-in * depth, depthText).word("F")
-        .number(values.feedRate / 2).endLine();
+    lines.word(axes.infeedAxis)
+        .number(-in * depth, depthText)
+        .word("F")
+        .number(values.feedRate / 2)
+        .endLine();
     lines.word("G0").word(axes.travelAxis).number(length, lengthText).endLine();
 }
 

@@ -38,7 +38,12 @@ void writeStraightPasses(const StraightAxes& axes, const Parameters& values, Pas
 // A straight cycle: the shared boxes and passes, with its own axes and checks.
 template <const StraightAxes& axes>
 Cycle straightCycle(std::string_view name, std::span<const Check> ownChecks) {
-    return Cycle{name, straightBoxes, nullptr, ownChecks, prepareStraight, countStraightPasses,
+    return Cycle{name,
+                 straightBoxes,
+                 nullptr,
+                 ownChecks,
+                 prepareStraight,
+                 countStraightPasses,
                  [](const Parameters& values, PassPlan plan, LineWriter& lines) {
                      writeStraightPasses(axes, values, plan, lines);
                  }};

@@ -16,8 +16,8 @@ void forEachTaperPass(const TaperRule& rule, double plungeAmount, double turning
         plan.passCount -= 1;
         if (rule.endAtZero ? plan.passCount <= 0 : plan.passCount < 0) return;
         plan.passDepth += plungeAmount;
-        const bool capped = rule.capAtEqual ? plan.passDepth >= plan.taperDepth
-                                            : plan.passDepth > plan.taperDepth;
+        const bool capped =
+            rule.capAtEqual ? plan.passDepth >= plan.taperDepth : plan.passDepth > plan.taperDepth;
         if (capped) {
             plan.passDepth = plan.taperDepth;
             plan.passLength = turningLength;
@@ -71,8 +71,13 @@ void writeTaperPasses(const TaperRule& rule, const Parameters& values, PassPlan 
                          const double depth = round3(pass.passDepth);
                          const NumberText depthText(depth);
                          lines.word("G0").word("U").number(in * depth, depthText).endLine();
-                         lines.word("G1").word("U").number(-in * depth, depthText).word("W")
-                             .number(-round3(pass.passLength)).word(feed.buffered()).endLine();
+                         lines.word("G1")
+                             .word("U")
+                             .number(-in * depth, depthText)
+                             .word("W")
+                             .number(-round3(pass.passLength))
+                             .word(feed.buffered())
+                             .endLine();
                          lines.line(back.buffered());
                          return true;
                      });

@@ -49,7 +49,11 @@ void writeTaperPasses(const TaperRule& rule, const Parameters& values, PassPlan 
 // A taper cycle: the shared boxes, preparation and passes, with its own rule and checks.
 template <const TaperRule& rule>
 Cycle taperCycle(std::string_view name, std::span<const Check> ownChecks) {
-    return Cycle{name, taperBoxes, deriveTaperDepth, ownChecks, prepareTaper,
+    return Cycle{name,
+                 taperBoxes,
+                 deriveTaperDepth,
+                 ownChecks,
+                 prepareTaper,
                  [](const Parameters&, PassPlan plan, std::uint64_t limit) {
                      return countTaperPasses(rule, plan, limit);
                  },

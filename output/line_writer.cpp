@@ -9,9 +9,13 @@ namespace {
 constexpr std::size_t flushSize = 1 << 16;
 }  // namespace
 
-LineWriter::LineWriter(OutputFile& file) : file_(&file) { buffer_.reserve(flushSize + 256); }
+LineWriter::LineWriter(OutputFile& file) : file_(&file) {
+    buffer_.reserve(flushSize + 256);
+}
 
-LineWriter& LineWriter::number(double value) { return number(value, NumberText(value)); }
+LineWriter& LineWriter::number(double value) {
+    return number(value, NumberText(value));
+}
 
 void LineWriter::line(std::string_view rawLine) {
     buffer_.append(rawLine);

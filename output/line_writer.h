@@ -15,7 +15,7 @@ class OutputFile;
 // line ends with CR LF. Lines go to the output file in large blocks, or stay in
 // memory when there is no file (tests, the pass bound).
 class LineWriter {
-public:
+  public:
     LineWriter() = default;
     explicit LineWriter(OutputFile& file);
     LineWriter(const LineWriter&) = delete;
@@ -51,7 +51,7 @@ public:
     // The raw text of the lines written so far (without a file, all of them).
     const std::string& buffered() const { return buffer_; }
 
-private:
+  private:
     std::string buffer_;
     OutputFile* file_ = nullptr;
     std::uint64_t written_ = 0;

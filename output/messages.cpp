@@ -34,7 +34,9 @@ constexpr std::array<std::string_view, messageKeyCount> texts = {
 
 }  // namespace
 
-std::string_view messageText(MessageKey key) { return texts[static_cast<std::size_t>(key)]; }
+std::string_view messageText(MessageKey key) {
+    return texts[static_cast<std::size_t>(key)];
+}
 
 std::string fileFaultText(const std::filesystem::path& file) {
     return "DOSYA YAZILAMADI: " + file.string();

@@ -12,11 +12,11 @@ double round3(double x);
 // The number text of a magnitude, kept in place: a value written twice in a line or a
 // pass is converted once.
 class NumberText {
-public:
+  public:
     explicit NumberText(double magnitude);
     std::string_view view() const { return {text_, length_}; }
 
-private:
+  private:
     char text_[32];
     unsigned length_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "output/output_file.h"
 
-
 namespace zivek {
 
 OutputFile::OutputFile(std::filesystem::path file) : path_(std::move(file)) {
@@ -25,7 +24,9 @@ void OutputFile::close() {
     if (std::fclose(handle) != 0 || failed) throw FileFault{path_};
 }
 
-void OutputFile::truncate(const std::filesystem::path& file) { OutputFile(file).close(); }
+void OutputFile::truncate(const std::filesystem::path& file) {
+    OutputFile(file).close();
+}
 
 std::FILE* OutputFile::openForReading(const std::filesystem::path& file) {
     std::FILE* handle = std::fopen(file.string().c_str(), "rb");

@@ -15,7 +15,7 @@ struct FileFault {
 // A file open for writing in binary mode, so that CR LF stays as written on every
 // platform. Every failure, the final flush and close included, throws FileFault.
 class OutputFile {
-public:
+  public:
     explicit OutputFile(std::filesystem::path file);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -31,7 +31,7 @@ public:
     static void read(const std::filesystem::path& file, Take take);
     static void remove(const std::filesystem::path& file);
 
-private:
+  private:
     static std::FILE* openForReading(const std::filesystem::path& file);
     static std::size_t readBlock(std::FILE* handle, char* block, std::size_t size);
     static void closeAfterReading(std::FILE* handle, const std::filesystem::path& file);

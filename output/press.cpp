@@ -116,9 +116,12 @@ void rewriteProgram(const std::filesystem::path& outputFile, const std::string& 
 
 std::string PressResult::message() const {
     switch (outcome) {
-        case Outcome::Refused: return std::string(messageText(refusal));
-        case Outcome::FileFault: return fileFaultText(faultyFile);
-        case Outcome::Written: break;
+        case Outcome::Refused:
+            return std::string(messageText(refusal));
+        case Outcome::FileFault:
+            return fileFaultText(faultyFile);
+        case Outcome::Written:
+            break;
     }
     return {};
 }

@@ -8,8 +8,12 @@
 namespace zivek {
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Collects the numeric prefix, with the skipped characters left out, into an ASCII
 // form that std::from_chars reads without regard to any locale.
@@ -25,7 +29,7 @@ struct Prefix {
 
 // Takes the characters of a box one by one while they continue the number.
 class PrefixReader {
-public:
+  public:
     bool take(char c) {
         switch (stage_) {
             case Stage::Sign:
@@ -35,7 +39,8 @@ public:
                     return true;
                 }
                 return takeMantissa(c);
-            case Stage::Mantissa: return takeMantissa(c);
+            case Stage::Mantissa:
+                return takeMantissa(c);
             case Stage::ExponentSign:
                 stage_ = Stage::ExponentDigits;
                 if (c == '+' || c == '-') {
@@ -43,7 +48,8 @@ public:
                     return true;
                 }
                 return takeExponentDigit(c);
-            case Stage::ExponentDigits: return takeExponentDigit(c);
+            case Stage::ExponentDigits:
+                return takeExponentDigit(c);
         }
         return false;
     }
@@ -55,7 +61,7 @@ public:
         return std::move(prefix_);
     }
 
-private:
+  private:
     bool takeMantissa(char c) {
         if (isDigit(c)) {
             prefix_.sawDigit = true;

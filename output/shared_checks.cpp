@@ -7,13 +7,13 @@
 namespace zivek {
 namespace {
 
-bool isBinary(double command) { return command == 0 || command == 1; }
+bool isBinary(double command) {
+    return command == 0 || command == 1;
+}
 
 constexpr std::array<Check, 3> sharedChecks = {{
-    {[](const Parameters& p) { return !isBinary(p.coolantCommand); },
-     MessageKey::CoolantNotBinary},
-    {[](const Parameters& p) { return !isBinary(p.spindleCommand); },
-     MessageKey::SpindleNotBinary},
+    {[](const Parameters& p) { return !isBinary(p.coolantCommand); }, MessageKey::CoolantNotBinary},
+    {[](const Parameters& p) { return !isBinary(p.spindleCommand); }, MessageKey::SpindleNotBinary},
     {[](const Parameters& p) { return p.spindleSpeed > 100 || p.spindleSpeed < 5; },
      MessageKey::SpeedOutOfRange},
 }};

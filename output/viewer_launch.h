@@ -7,7 +7,7 @@ namespace zivek {
 // Starts the backplot viewer on a finished program file, without waiting for it.
 // The press calls it last, and only when both files were written.
 class ViewerLauncher {
-public:
+  public:
     virtual ~ViewerLauncher() = default;
     virtual void start(const std::filesystem::path& batchFile,
                        const std::filesystem::path& programFile) = 0;
@@ -15,7 +15,7 @@ public:
 
 // For callers that start nothing.
 class NoViewer final : public ViewerLauncher {
-public:
+  public:
     void start(const std::filesystem::path&, const std::filesystem::path&) override {}
 };
 

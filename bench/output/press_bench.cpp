@@ -25,12 +25,18 @@ fs::path benchFolder() {
 
 zivek::BoxTexts boxesFor(long passes) {
     // Whole plunges of 1: passes - 1 roughing passes and the finishing pass.
-    return {{"Text3", std::to_string(passes)}, {"Text2", "60"},  {"Text4", "1"},
-            {"Text5", "111"},                  {"Text14", "1"},  {"Text12", "0"},
+    return {{"Text3", std::to_string(passes)},
+            {"Text2", "60"},
+            {"Text4", "1"},
+            {"Text5", "111"},
+            {"Text14", "1"},
+            {"Text12", "0"},
             {"Text13", "6"}};
 }
 
-std::size_t lineCount(long passes) { return 5 + 3 * static_cast<std::size_t>(passes) + 1 + 3; }
+std::size_t lineCount(long passes) {
+    return 5 + 3 * static_cast<std::size_t>(passes) + 1 + 3;
+}
 
 void Press(benchmark::State& state) {
     const zivek::BoxTexts boxes = boxesFor(state.range(0));

@@ -14,7 +14,7 @@ namespace zivek::bench {
 // measured against its floor on the same machine at the same moment. Benchmarks are
 // named by function and arguments ("Press/100000").
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     RatioReporter(std::string measured, std::string floor, std::string what)
         : measured_(std::move(measured)), floor_(std::move(floor)), what_(std::move(what)) {}
 
@@ -42,7 +42,7 @@ public:
                   << "\n";
     }
 
-private:
+  private:
     std::string measured_, floor_, what_;
     std::map<std::string, double> times_;
     std::map<std::string, bool> medians_;

@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double m = median(menuTimes), b = median(bareTimes);
-    std::printf("start-up to the main menu: %.1f ms, bare window with one button: %.1f ms, "
-                "ratio %.2f (medians of %d runs each)\n",
-                m, b, m / b, runs);
+    std::printf(
+        "start-up to the main menu: %.1f ms, bare window with one button: %.1f ms, "
+        "ratio %.2f (medians of %d runs each)\n",
+        m, b, m / b, runs);
 }

@@ -19,8 +19,8 @@ std::size_t writtenLines(const Cycle& cycle, const BoxTexts& boxes) {
     NoViewer viewer;
     const PressResult result = press(cycle, boxes, OutputPlace{folder.path()}, viewer);
     EXPECT_TRUE(result.written()) << cycle.name << ": " << result.message();
-    return static_cast<std::size_t>(std::count(result.programText.begin(),
-                                               result.programText.end(), '\n'));
+    return static_cast<std::size_t>(
+        std::count(result.programText.begin(), result.programText.end(), '\n'));
 }
 
 bool tooSmall(const Cycle& cycle, const BoxTexts& boxes) {
@@ -30,7 +30,8 @@ bool tooSmall(const Cycle& cycle, const BoxTexts& boxes) {
 
 // 100,000 passes are accepted and 100,001 refused, counting the finishing pass.
 TEST(PassBound, AcceptsExactlyOneHundredThousandPasses) {
-    for (const Cycle* cycle : {&externalDiameterCycle(), &internalDiameterCycle(), &facingCycle()}) {
+    for (const Cycle* cycle :
+         {&externalDiameterCycle(), &internalDiameterCycle(), &facingCycle()}) {
         EXPECT_EQ(writtenLines(*cycle, withBoxes(straightDefaults, {{"Text3", "100000"}})),
                   5 + 3 * 99'999 + 4 + 3u);
         EXPECT_TRUE(tooSmall(*cycle, withBoxes(straightDefaults, {{"Text3", "100001"}})));
@@ -51,7 +52,8 @@ TEST(PassBound, RefusesNeverEndingInputs) {
         const Cycle& cycle;
         BoxTexts boxes;
     } cases[] = {
-        {externalDiameterCycle(), withBoxes(straightDefaults, {{"Text3", "1e300"}, {"Text4", "1e-300"}})},
+        {externalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text3", "1e300"}, {"Text4", "1e-300"}})},
         {internalDiameterCycle(), withBoxes(straightDefaults, {{"Text3", "1e300"}})},
         {facingCycle(), withBoxes(straightDefaults, {{"Text3", "1e400"}, {"Text4", "1e-400x"}})},
         {externalTaperCycle(),

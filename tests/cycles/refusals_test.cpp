@@ -22,8 +22,8 @@ void expectRefusals(std::initializer_list<Refusal> refusals) {
     for (const auto& [cycle, boxes, key] : refusals) {
         const Verdict verdict = checkBoxes(cycle, boxes);
         EXPECT_TRUE(verdict.refused) << cycle.name << " row " << row;
-        EXPECT_EQ(verdict.key, key) << cycle.name << " row " << row << ": "
-                                    << messageText(verdict.key);
+        EXPECT_EQ(verdict.key, key)
+            << cycle.name << " row " << row << ": " << messageText(verdict.key);
         ++row;
     }
 }

@@ -63,7 +63,8 @@ struct Example {
 void expectProgram(const Example& example) {
     testing::TempFolder folder;
     NoViewer viewer;
-    const PressResult result = press(example.cycle, example.boxes, OutputPlace{folder.path()}, viewer);
+    const PressResult result =
+        press(example.cycle, example.boxes, OutputPlace{folder.path()}, viewer);
     ASSERT_TRUE(result.written()) << example.name << ": " << result.message();
     EXPECT_EQ(splitLines(result.programText), example.lines) << example.name;
     EXPECT_EQ(testing::fileBytes(folder.path() / "ALANTEMIZLEME.TXT"), result.programText + "\r\n")
@@ -71,13 +72,15 @@ void expectProgram(const Example& example) {
 }
 
 TEST(WorkedExamples, StraightCycles) {
-    const BoxTexts fractional = withBoxes(
-        straightDefaults, {{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}, {"Text5", "80"}});
+    const BoxTexts fractional =
+        withBoxes(straightDefaults,
+                  {{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}, {"Text5", "80"}});
     const Example examples[] = {
         {"external defaults", externalDiameterCycle(), straightDefaults,
          program({passes(upTo(11), {"G0U-$0", "G1W-60F111", "G0U$0W60"}),
                   {"G0U-12", "G1W-60F111", "U12F55.5", "G0W60"}})},
-        {"external plunge 5", externalDiameterCycle(), withBoxes(straightDefaults, {{"Text4", "5"}}),
+        {"external plunge 5", externalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text4", "5"}}),
          program({passes({{"5"}, {"10"}}, {"G0U-$0", "G1W-60F111", "G0U$0W60"}),
                   {"G0U-12", "G1W-60F111", "U12F55.5", "G0W60"}})},
         {"external fractional", externalDiameterCycle(), fractional,
@@ -86,7 +89,8 @@ TEST(WorkedExamples, StraightCycles) {
         {"internal defaults", internalDiameterCycle(), straightDefaults,
          program({passes(upTo(11), {"G0U$0", "G1W-60F111", "G0U-$0W60"}),
                   {"G0U12", "G1W-60F111", "U-12F55.5", "G0W60"}})},
-        {"internal plunge 5", internalDiameterCycle(), withBoxes(straightDefaults, {{"Text4", "5"}}),
+        {"internal plunge 5", internalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text4", "5"}}),
          program({passes({{"5"}, {"10"}}, {"G0U$0", "G1W-60F111", "G0U-$0W60"}),
                   {"G0U12", "G1W-60F111", "U-12F55.5", "G0W60"}})},
         {"internal fractional", internalDiameterCycle(), fractional,
@@ -126,9 +130,9 @@ TEST(WorkedExamples, TaperCycles) {
          program({passes(defaultTaperPasses(), {"G0U$0", "G1U-$0W-$1F111", "G0X0Z0"}),
                   {"G0U25", "G1U-25W-30F111", "G0X0Z0"}})},
         {"internal plunge 5", internalTaperCycle(), withBoxes(taperDefaults, {{"Text4", "5"}}),
-         program({passes({{"5", "6"}, {"10", "12"}, {"15", "18"}, {"20", "24"}, {"25", "30"},
-                          {"25", "30"}},
-                         {"G0U$0", "G1U-$0W-$1F111", "G0X0Z0"})})},
+         program({passes(
+             {{"5", "6"}, {"10", "12"}, {"15", "18"}, {"20", "24"}, {"25", "30"}, {"25", "30"}},
+             {"G0U$0", "G1U-$0W-$1F111", "G0X0Z0"})})},
         {"internal plunge equal to depth", internalTaperCycle(),
          withBoxes(taperDefaults, {{"Text4", "25"}}),
          program({passes({{"25"}, {"25"}}, {"G0U$0", "G1U-$0W-30F111", "G0X0Z0"})})},
@@ -154,52 +158,84 @@ struct Edge {
 TEST(WorkedExamples, EdgeCasesWriteTheStatedLines) {
     const Edge edges[] = {
         // Ten times 0.01 stays a little below 0.1, so a tenth roughing pass cuts at .1.
-        {"external tenth pass", externalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}), 27,
+        {"external tenth pass",
+         externalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}),
+         27,
          {"G0U-.1", "G1W-60F111", "G0U.1W60", "G0U-.1", "G1W-60F111", "U.1F55.5", "G0W60"}},
-        {"internal tenth pass", internalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}), 27,
+        {"internal tenth pass",
+         internalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}),
+         27,
          {"G0U.1", "G1W-60F111", "G0U-.1W60", "G0U.1"}},
-        {"facing tenth pass", facingCycle(),
-         withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}), 27,
+        {"facing tenth pass",
+         facingCycle(),
+         withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}),
+         27,
          {"G0W-.1", "G1U-60F111", "G0W.1U60", "G0W-.1"}},
         // Every pass returns over the rounded length, as it cut, back to the origin.
-        {"external length with 4 decimals", externalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text2", "60.0004"}}), 0,
+        {"external length with 4 decimals",
+         externalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text2", "60.0004"}}),
+         0,
          {"G0U-1", "G1W-60F111", "G0U1W60", "G0U-2", "G1W-60F111", "G0U2W60"}},
-        {"internal length with 4 decimals", internalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text2", "60.0004"}}), 0,
+        {"internal length with 4 decimals",
+         internalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text2", "60.0004"}}),
+         0,
          {"G0U1", "G1W-60F111", "G0U-1W60", "G0U2"}},
-        {"facing length with 4 decimals", facingCycle(),
-         withBoxes(straightDefaults, {{"Text2", "60.0004"}}), 0,
+        {"facing length with 4 decimals",
+         facingCycle(),
+         withBoxes(straightDefaults, {{"Text2", "60.0004"}}),
+         0,
          {"G0W-1", "G1U-60F111", "G0W1U60", "G0W-2"}},
-        {"internal length rounding to zero", internalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text2", "0.0004"}}), 33,
+        {"internal length rounding to zero",
+         internalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text2", "0.0004"}}),
+         33,
          {"G0U12", "G1W0F111", "U-12F55.5", "G0W0"}},
-        {"external zero feed", externalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text5", "0"}}), 33,
+        {"external zero feed",
+         externalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text5", "0"}}),
+         33,
          {"G0U-12", "G1W-60F0", "U12F0", "G0W60"}},
-        {"facing negative feed", facingCycle(), withBoxes(straightDefaults, {{"Text5", "-111"}}), 33,
+        {"facing negative feed",
+         facingCycle(),
+         withBoxes(straightDefaults, {{"Text5", "-111"}}),
+         33,
          {"G0W-12", "G1U-60F-111", "W12F-55.5", "G0U60"}},
-        {"external feed as typed", externalDiameterCycle(),
-         withBoxes(straightDefaults, {{"Text5", "0.12345"}}), 0,
+        {"external feed as typed",
+         externalDiameterCycle(),
+         withBoxes(straightDefaults, {{"Text5", "0.12345"}}),
+         0,
          {"G0U-1", "G1W-60F.12345"}},
-        {"external taper zero length", externalTaperCycle(),
-         withBoxes(taperDefaults, {{"Text2", "0"}}), 0, {"G0U-1", "G1U1W0F111", "G0X0Z0"}},
-        {"internal taper zero length", internalTaperCycle(),
-         withBoxes(taperDefaults, {{"Text2", "0"}}), 0, {"G0U1", "G1U-1W0F111", "G0X0Z0"}},
-        {"external taper zero feed", externalTaperCycle(),
-         withBoxes(taperDefaults, {{"Text5", "0"}}), 0, {"G0U-1", "G1U1W-1.2F0"}},
+        {"external taper zero length",
+         externalTaperCycle(),
+         withBoxes(taperDefaults, {{"Text2", "0"}}),
+         0,
+         {"G0U-1", "G1U1W0F111", "G0X0Z0"}},
+        {"internal taper zero length",
+         internalTaperCycle(),
+         withBoxes(taperDefaults, {{"Text2", "0"}}),
+         0,
+         {"G0U1", "G1U-1W0F111", "G0X0Z0"}},
+        {"external taper zero feed",
+         externalTaperCycle(),
+         withBoxes(taperDefaults, {{"Text5", "0"}}),
+         0,
+         {"G0U-1", "G1U1W-1.2F0"}},
     };
     for (const auto& edge : edges) {
         testing::TempFolder folder;
         NoViewer viewer;
-        const PressResult result = press(edge.cycle, edge.boxes, OutputPlace{folder.path()}, viewer);
+        const PressResult result =
+            press(edge.cycle, edge.boxes, OutputPlace{folder.path()}, viewer);
         ASSERT_TRUE(result.written()) << edge.name;
         const Lines lines = splitLines(result.programText);
         const std::size_t first = 5 + edge.lineIndex;
         ASSERT_LE(first + edge.lines.size(), lines.size()) << edge.name;
-        EXPECT_EQ(Lines(lines.begin() + first, lines.begin() + first + edge.lines.size()), edge.lines)
+        EXPECT_EQ(Lines(lines.begin() + first, lines.begin() + first + edge.lines.size()),
+                  edge.lines)
             << edge.name;
     }
 }

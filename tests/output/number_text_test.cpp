@@ -67,15 +67,24 @@ TEST(NumberText, AgreesWithFifteenDigitRoundingOverRandomValues) {
     for (int i = 0; i < 200000; ++i) {
         double value = 0;
         switch (i % 4) {
-            case 0: value = static_cast<double>(random() % 1'000'000'000'000'000ULL) / 1000; break;
-            case 1: value = static_cast<double>(random() % 100'000) / 1000; break;
-            case 2: value = std::ldexp(static_cast<double>(random() >> 11), -40); break;
-            case 3: value = static_cast<double>(random() % 10'000) * 0.001 * 3; break;
+            case 0:
+                value = static_cast<double>(random() % 1'000'000'000'000'000ULL) / 1000;
+                break;
+            case 1:
+                value = static_cast<double>(random() % 100'000) / 1000;
+                break;
+            case 2:
+                value = std::ldexp(static_cast<double>(random() >> 11), -40);
+                break;
+            case 3:
+                value = static_cast<double>(random() % 10'000) * 0.001 * 3;
+                break;
         }
         if (value < 0.0001 || value >= 1e15) continue;
         char buffer[40];
-        auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::general, 15).ptr;
+        auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15)
+                .ptr;
         std::string expected(buffer, end);
         if (expected.rfind("0.", 0) == 0) expected.erase(0, 1);
         ASSERT_EQ(signedNumberText(value), expected) << value;
@@ -90,10 +99,10 @@ struct Rounding {
 
 TEST(Round3, RoundsThousandthsHalfToEven) {
     const Rounding cases[] = {
-        {2.34567, 2.346, "2.346"},   {1.0625, 1.062, "1.062"},   {-1.0625, -1.062, "-1.062"},
-        {0.1875, 0.188, ".188"},     {1.2 + 1.2 + 1.2, 3.6, "3.6"}, {-0.0004, 0, "0"},
-        {0.0005, 0, "0"},            {0.0015, 0.002, ".002"},    {25.1234, 25.123, "25.123"},
-        {60.0004, 60, "60"},         {13.33333333, 13.333, "13.333"},
+        {2.34567, 2.346, "2.346"}, {1.0625, 1.062, "1.062"},        {-1.0625, -1.062, "-1.062"},
+        {0.1875, 0.188, ".188"},   {1.2 + 1.2 + 1.2, 3.6, "3.6"},   {-0.0004, 0, "0"},
+        {0.0005, 0, "0"},          {0.0015, 0.002, ".002"},         {25.1234, 25.123, "25.123"},
+        {60.0004, 60, "60"},       {13.33333333, 13.333, "13.333"},
     };
     for (const auto& [x, rounded, text] : cases) {
         EXPECT_EQ(round3(x), rounded) << x;

@@ -34,7 +34,7 @@ struct RecordingViewer final : ViewerLauncher {
 };
 
 class Press : public ::testing::Test {
-protected:
+  protected:
     PressResult pressInternal(const BoxTexts& boxes) {
         return press(internalDiameterCycle(), boxes, place, viewer);
     }
@@ -66,8 +66,8 @@ TEST_F(Press, WritesTheDefaultInternalDiameterProgramByteForByte) {
 }
 
 TEST_F(Press, ReplacesBothFilesWholeAtEveryPress) {
-    writeBytes(place.batchFile(), "old batch that is longer than eighty-nine bytes " +
-                                      std::string(100, 'x'));
+    writeBytes(place.batchFile(),
+               "old batch that is longer than eighty-nine bytes " + std::string(100, 'x'));
     ASSERT_TRUE(pressInternal(withBoxes(straightDefaults, {{"Text4", "0.01"}})).written());
     const PressResult second = press(externalTaperCycle(), testing::taperDefaults, place, viewer);
     ASSERT_TRUE(second.written());

@@ -40,7 +40,7 @@ inline BoxTexts withBoxes(BoxTexts defaults, std::initializer_list<BoxTexts::val
     return defaults;
 }
 
-inline const BoxTexts straightDefaults = {{"Text3", "12"}, {"Text2", "60"},  {"Text4", "1"},
+inline const BoxTexts straightDefaults = {{"Text3", "12"},  {"Text2", "60"}, {"Text4", "1"},
                                           {"Text5", "111"}, {"Text14", "1"}, {"Text12", "0"},
                                           {"Text13", "6"}};
 inline const BoxTexts taperDefaults = {{"Text3", "100"}, {"Text6", "50"},  {"Text2", "30"},

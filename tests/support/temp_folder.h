@@ -10,7 +10,7 @@ namespace zivek::testing {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device seed;
         path_ = std::filesystem::temp_directory_path() /
@@ -28,7 +28,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
