@@ -44,8 +44,13 @@ template <typename Take>
 void OutputFile::read(const std::filesystem::path& file, Take take) {
     std::FILE* handle = openForReading(file);
     char block[1 << 16];
-    while (const std::size_t got = readBlock(handle, block, sizeof block))
-        take(std::string_view(block, got));
+    try {
+        while (const std::size_t got = readBlock(handle, block, sizeof block))
+            take(std::string_view(block, got));
+    } catch (...) {
+        std::fclose(handle);  // the caller's failure, not the file's
+        throw;
+    }
     closeAfterReading(handle, file);
 }
 

@@ -15,10 +15,6 @@ namespace zivek {
 // reads as empty.
 using BoxTexts = std::map<std::string, std::string, std::less<>>;
 
-// More passes than this are refused: the program would be of no use and, for tiny
-// plunges, would never end.
-inline constexpr std::uint64_t maxPasses = 100'000;
-
 struct PressResult {
     enum class Outcome { Written, Refused, FileFault };
     Outcome outcome = Outcome::Refused;

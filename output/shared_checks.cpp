@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "output/press.h"
-
 namespace zivek {
 namespace {
 
