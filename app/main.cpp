@@ -2,8 +2,8 @@
 #include <QDir>
 
 #include "app/navigator.h"
+#include "app/process_viewer.h"
 #include "windows/pictures.h"
-#include "windows/process_viewer.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
 
-    zivek::windows::ProcessViewer viewer;
+    zivek::app::ProcessViewer viewer;
     zivek::app::Navigator navigator({zivek::OutputPlace{outputFolder()}, &viewer});
     navigator.openMainMenu();
     return QApplication::exec();

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "cycles/straight_cycle.h"
-#include "output/check_list.h"
+#include "cycles/check_list.h"
 
 namespace zivek {
 

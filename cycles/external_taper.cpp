@@ -2,7 +2,7 @@
 
 #include "cycles/cycles.h"
 #include "cycles/taper_cycle.h"
-#include "output/check_list.h"
+#include "cycles/check_list.h"
 
 namespace zivek {
 namespace {

@@ -19,6 +19,7 @@
 
 #include "cycles/cycles.h"
 #include "geometry/program_shapes.h"
+#include "geometry/sweep_values.h"
 #include "output/press.h"
 #include "support/program_lines.h"
 #include "support/temp_folder.h"
@@ -27,7 +28,11 @@ namespace zivek {
 namespace {
 
 using testing::cycleOf;
+using testing::describe;
 using testing::Operation;
+using testing::read;
+using testing::sweepBoxes;
+using testing::Values;
 
 // ---------------------------------------------------------------------------------
 // The interpreter: G0 and G1 modal, U and W incremental, X and Z absolute. The tool
@@ -62,13 +67,13 @@ Run interpret(const std::vector<std::string>& lines) {
         for (std::size_t i = 0; i < line.size();) {
             const char letter = line[i++];
             std::size_t end = i;
-            while (end < line.size() &&
-                   (std::isdigit(static_cast<unsigned char>(line[end])) || line[end] == '.' ||
-                    line[end] == '-' || line[end] == 'E' ||
-                    (line[end] == '+' && line[end - 1] == 'E')))
+            while (end < line.size() && (std::isdigit(static_cast<unsigned char>(line[end])) ||
+                                         line[end] == '.' || line[end] == '-' || line[end] == 'E' ||
+                                         (line[end] == '+' && line[end - 1] == 'E')))
                 ++end;
             double value = 0;
-            if (end > i && std::from_chars(line.data() + i, line.data() + end, value).ec != std::errc{}) {
+            if (end > i &&
+                std::from_chars(line.data() + i, line.data() + end, value).ec != std::errc{}) {
                 run.fault = "unreadable number in \"" + line + "\"";
                 return run;
             }
@@ -77,11 +82,20 @@ Run interpret(const std::vector<std::string>& lines) {
                 case 'G':
                     if (value == 0 || value == 1) motion = static_cast<int>(value);
                     break;
-                case 'X': to.x = value, moves = true; break;
-                case 'Z': to.z = value, moves = true; break;
-                case 'U': to.x += value, moves = true; break;
-                case 'W': to.z += value, moves = true; break;
-                default: break;  // M, S, F, Y, %: no motion
+                case 'X':
+                    to.x = value, moves = true;
+                    break;
+                case 'Z':
+                    to.z = value, moves = true;
+                    break;
+                case 'U':
+                    to.x += value, moves = true;
+                    break;
+                case 'W':
+                    to.z += value, moves = true;
+                    break;
+                default:
+                    break;  // M, S, F, Y, %: no motion
             }
         }
         if (moves) {
@@ -116,53 +130,74 @@ struct Drawing {
     Operation operation;
     const char* name;
     Measure acrossUnit, alongUnit;
-    Polygon stock;                     // the workpiece before cutting
-    std::vector<Polygon> part;         // the finished part, as convex pieces
-    Polygon removal;                   // the material to remove, bounded by air and the part
+    Polygon stock;              // the workpiece before cutting
+    std::vector<Polygon> part;  // the finished part, as convex pieces
+    Polygon removal;            // the material to remove, bounded by air and the part
     std::vector<std::array<Point, 2>> finished;  // the finished faces, cut by feeds
-    Surface surface;                   // a feed removes what lies between it and this surface
-    Point deeper;                      // the direction in which a pass goes deeper
+    Surface surface;  // a feed removes what lies between it and this surface
+    Point deeper;     // the direction in which a pass goes deeper
 };
 
 const Drawing drawings[] = {
     // Tool at the outer top corner; the outside turned down by the depth over the length.
-    {Operation::ExternalDiameter, "ExternalDiameter", Measure::Depth, Measure::Length,
+    {Operation::ExternalDiameter,
+     "ExternalDiameter",
+     Measure::Depth,
+     Measure::Length,
      {{0, 0}, {-far, 0}, {-far, -far}, {0, -far}},
-     {{{-1, 0}, {-far, 0}, {-far, -far}, {-1, -far}}, {{0, -1}, {-far, -1}, {-far, -far}, {0, -far}}},
+     {{{-1, 0}, {-far, 0}, {-far, -far}, {-1, -far}},
+      {{0, -1}, {-far, -1}, {-far, -far}, {0, -far}}},
      {{0, 0}, {-1, 0}, {-1, -1}, {0, -1}},
      {{{{-1, 0}, {-1, -1}}}, {{{-1, -1}, {0, -1}}}},
-     Surface::Across, {-1, 0}},
+     Surface::Across,
+     {-1, 0}},
     // Mirrored in U: the tool at the inner corner, the bore widened into its wall.
-    {Operation::InternalDiameter, "InternalDiameter", Measure::Depth, Measure::Length,
+    {Operation::InternalDiameter,
+     "InternalDiameter",
+     Measure::Depth,
+     Measure::Length,
      {{0, 0}, {far, 0}, {far, -far}, {0, -far}},
      {{{1, 0}, {far, 0}, {far, -far}, {1, -far}}, {{0, -1}, {far, -1}, {far, -far}, {0, -far}}},
      {{0, 0}, {1, 0}, {1, -1}, {0, -1}},
      {{{{1, 0}, {1, -1}}}, {{{1, -1}, {0, -1}}}},
-     Surface::Across, {1, 0}},
+     Surface::Across,
+     {1, 0}},
     // Tool at the outer corner of the end face; the length runs across to the centre,
     // the depth into the face. The feed back out at the centre runs along the axis.
-    {Operation::Facing, "Facing", Measure::Length, Measure::Depth,
+    {Operation::Facing,
+     "Facing",
+     Measure::Length,
+     Measure::Depth,
      {{0, 0}, {-far, 0}, {-far, -far}, {0, -far}},
      {{{0, -1}, {-far, -1}, {-far, -far}, {0, -far}}},
      {{0, 0}, {-1, 0}, {-1, -1}, {0, -1}},
      {{{{0, -1}, {-1, -1}}}},
-     Surface::Along, {0, -1}},
+     Surface::Along,
+     {0, -1}},
     // Tool on the large diameter at the end face; the cone runs from taperDepth inside
     // it at the face out to the large diameter at the length.
-    {Operation::ExternalTaper, "ExternalTaper", Measure::Depth, Measure::Length,
+    {Operation::ExternalTaper,
+     "ExternalTaper",
+     Measure::Depth,
+     Measure::Length,
      {{0, 0}, {-far, 0}, {-far, -far}, {0, -far}},
      {{{-1, 0}, {-far, 0}, {-far, -far}, {0, -far}, {0, -1}}},
      {{0, 0}, {-1, 0}, {0, -1}},
      {{{{-1, 0}, {0, -1}}}},
-     Surface::Across, {-1, 0}},
+     Surface::Across,
+     {-1, 0}},
     // Tool on the bore at the end face; the cone opens taperDepth into the wall at the
     // face and meets the bore at the length.
-    {Operation::InternalTaper, "InternalTaper", Measure::Depth, Measure::Length,
+    {Operation::InternalTaper,
+     "InternalTaper",
+     Measure::Depth,
+     Measure::Length,
      {{0, 0}, {far, 0}, {far, -far}, {0, -far}},
      {{{1, 0}, {far, 0}, {far, -far}, {0, -far}, {0, -1}}},
      {{0, 0}, {1, 0}, {0, -1}},
      {{{{1, 0}, {0, -1}}}},
-     Surface::Across, {1, 0}},
+     Surface::Across,
+     {1, 0}},
 };
 
 // ---------------------------------------------------------------------------------
@@ -239,19 +274,15 @@ Span clip(const std::vector<Side>& region, Point p, Point q, double grow) {
 }
 
 bool inside(const std::vector<Side>& region, Point p) {
-    return std::all_of(region.begin(), region.end(), [&](const Side& s) { return s.at(p) <= tolerance; });
+    return std::all_of(region.begin(), region.end(),
+                       [&](const Side& s) { return s.at(p) <= tolerance; });
 }
 
 // ---------------------------------------------------------------------------------
 // The values of one press, typed as text and read as the numbers they spell.
 
-double round3(double x) { return std::nearbyint(x * 1000) / 1000; }
-
-double read(const BoxTexts& boxes, const char* box) {
-    const std::string& text = boxes.at(box);
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+double round3(double x) {
+    return std::nearbyint(x * 1000) / 1000;
 }
 
 struct Sizes {
@@ -273,10 +304,12 @@ std::vector<Sizes> sizesOf(Operation operation, const BoxTexts& boxes) {
     const double depth = testing::isStraight(operation)
                              ? read(boxes, "Text3")
                              : (read(boxes, "Text3") - read(boxes, "Text6")) / 2;
-    std::vector<Sizes> sizes = {{round3(depth), round3(read(boxes, "Text2")), read(boxes, "Text4")}};
+    std::vector<Sizes> sizes = {
+        {round3(depth), round3(read(boxes, "Text2")), read(boxes, "Text4")}};
     for (double d : rounded(depth))
         for (double l : rounded(read(boxes, "Text2")))
-            if (d != sizes[0].depth || l != sizes[0].length) sizes.push_back({d, l, sizes[0].plunge});
+            if (d != sizes[0].depth || l != sizes[0].length)
+                sizes.push_back({d, l, sizes[0].plunge});
     return sizes;
 }
 
@@ -284,8 +317,8 @@ std::string show(const Position& p) {
     return "(" + std::to_string(p.x) + ", " + std::to_string(p.z) + ")";
 }
 
-std::string checkGeometry(const Drawing&, const std::vector<std::string>&, const testing::ParsedProgram&,
-                          const Run&, const Sizes&);
+std::string checkGeometry(const Drawing&, const std::vector<std::string>&,
+                          const testing::ParsedProgram&, const Run&, const Sizes&);
 
 // The first fault of one program, or empty.
 std::string checkProgram(const Drawing& drawing, const BoxTexts& boxes, const PressResult& result) {
@@ -303,8 +336,11 @@ std::string checkProgram(const Drawing& drawing, const BoxTexts& boxes, const Pr
 
 // The program against the drawing at the given sizes.
 std::string checkGeometry(const Drawing& drawing, const std::vector<std::string>& lines,
-                          const testing::ParsedProgram& program, const Run& run, const Sizes& sizes) {
-    auto lineText = [&](std::size_t line) { return "line " + std::to_string(line + 1) + " \"" + lines[line] + "\""; };
+                          const testing::ParsedProgram& program, const Run& run,
+                          const Sizes& sizes) {
+    auto lineText = [&](std::size_t line) {
+        return "line " + std::to_string(line + 1) + " \"" + lines[line] + "\"";
+    };
     const double across = drawing.acrossUnit == Measure::Depth ? sizes.depth : sizes.length;
     const double along = drawing.alongUnit == Measure::Depth ? sizes.depth : sizes.length;
     auto unitPoint = [&](Position p) { return Point{p.x / across, p.z / along}; };
@@ -322,8 +358,9 @@ std::string checkGeometry(const Drawing& drawing, const std::vector<std::string>
         if (move.feed) {
             if (!inside(removal, p) || !inside(removal, q))
                 return "a feed outside the material to remove: " + lineText(move.line);
-            const Point onSurface[] = {drawing.surface == Surface::Across ? Point{0, p.v} : Point{p.u, 0},
-                                       drawing.surface == Surface::Across ? Point{0, q.v} : Point{q.u, 0}};
+            const Point onSurface[] = {
+                drawing.surface == Surface::Across ? Point{0, p.v} : Point{p.u, 0},
+                drawing.surface == Surface::Across ? Point{0, q.v} : Point{q.u, 0}};
             cut.push_back(sides({p, q, onSurface[0], onSurface[1]}));
             continue;
         }
@@ -346,11 +383,14 @@ std::string checkGeometry(const Drawing& drawing, const std::vector<std::string>
     // Every pass starts and ends at the origin, exactly: each comes back by the very
     // numbers it went out with, or by G0X0Z0.
     const Position origin;
-    if (run.after[testing::openingShapes.size() - 1] != origin) return "the opening lines end off the origin";
+    if (run.after[testing::openingShapes.size() - 1] != origin)
+        return "the opening lines end off the origin";
     for (const testing::ParsedPass& pass : program.passes) {
         const std::size_t last = pass.firstLine + pass.lineCount() - 1;
-        if (run.after[pass.firstLine - 1] != origin) return "a pass starts off the origin: " + lineText(pass.firstLine);
-        if (run.after[last] != origin) return "a pass ends at " + show(run.after[last]) + ": " + lineText(last);
+        if (run.after[pass.firstLine - 1] != origin)
+            return "a pass starts off the origin: " + lineText(pass.firstLine);
+        if (run.after[last] != origin)
+            return "a pass ends at " + show(run.after[last]) + ": " + lineText(last);
     }
 
     // The finished faces are cut over their whole extent, and their corners are reached
@@ -372,7 +412,8 @@ std::string checkGeometry(const Drawing& drawing, const std::vector<std::string>
                 continue;
             double t[2];
             for (int i = 0; i < 2; ++i)
-                t[i] = ((ends[i].u - a.u) * (b.u - a.u) + (ends[i].v - a.v) * (b.v - a.v)) / (length * length);
+                t[i] = ((ends[i].u - a.u) * (b.u - a.u) + (ends[i].v - a.v) * (b.v - a.v)) /
+                       (length * length);
             spans.push_back({std::min(t[0], t[1]), std::max(t[0], t[1])});
         }
         std::sort(spans.begin(), spans.end(), [](Span x, Span y) { return x.from < y.from; });
@@ -391,101 +432,16 @@ std::string checkGeometry(const Drawing& drawing, const std::vector<std::string>
         for (; move != run.moves.end() && move->line < pass.firstLine + pass.lineCount(); ++move)
             depth = std::max(depth, move->to.x * drawing.deeper.u + move->to.z * drawing.deeper.v);
         if (depth - deepest > sizes.plunge + 0.001 + tolerance)
-            return "a pass cuts " + std::to_string(depth - deepest) + " deeper than the one before: " +
-                   lineText(pass.firstLine);
+            return "a pass cuts " + std::to_string(depth - deepest) +
+                   " deeper than the one before: " + lineText(pass.firstLine);
         deepest = std::max(deepest, depth);
     }
     return {};
 }
 
-// ---------------------------------------------------------------------------------
-// The sweep: valid values typed as decimals of at most 4 places.
-
-class Values {
-public:
-    explicit Values(std::uint32_t seed) : random_(seed) {}
-    // A whole number from lo to hi; mt19937's raw output is the same everywhere.
-    std::int64_t pick(std::int64_t lo, std::int64_t hi) {
-        const std::uint64_t wide = (static_cast<std::uint64_t>(random_()) << 32) | random_();
-        return lo + static_cast<std::int64_t>(wide % static_cast<std::uint64_t>(hi - lo + 1));
-    }
-
-private:
-    std::mt19937 random_;
-};
-
-// Ten-thousandths as the decimal a machinist would type: 7500 -> "0.75".
-std::string decimal(std::int64_t tenThousandths) {
-    std::string text = std::to_string(tenThousandths / 10000);
-    std::string fraction = std::to_string(10000 + tenThousandths % 10000).substr(1);
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    return fraction.empty() ? text : text + "." + fraction;
+void PrintTo(const Drawing& drawing, std::ostream* out) {
+    *out << drawing.name;
 }
-
-// depth and plunge in ten-thousandths, in five kinds: whole pass counts, fractional
-// counts, a plunge just below the depth (or equal, where the window accepts it), tiny
-// plunges, and 3-place values.
-std::pair<std::int64_t, std::int64_t> depthAndPlunge(Values& values, int kind, bool plungeMayEqual) {
-    switch (kind) {
-        case 0: {
-            const std::int64_t plunge = values.pick(10, 30000);
-            return {plunge * values.pick(plungeMayEqual ? 1 : 2, 60), plunge};
-        }
-        case 1: {
-            const std::int64_t depth = values.pick(20, 500000);
-            return {depth, values.pick(depth / 300 + 1, depth - 1)};
-        }
-        case 2: {
-            const std::int64_t depth = values.pick(20, 500000);
-            return {depth, depth - (plungeMayEqual && values.pick(0, 1) ? 0 : 1)};
-        }
-        case 3: {
-            const std::int64_t plunge = values.pick(1, 200);
-            return {std::max<std::int64_t>(20, plunge * values.pick(2, 300) + values.pick(0, plunge - 1)),
-                    plunge};
-        }
-        default: {
-            const std::int64_t depth = 10 * values.pick(2, 50000);
-            return {depth, 10 * values.pick(depth / 2000 + 1, depth / 10 - 1)};
-        }
-    }
-}
-
-BoxTexts sweepBoxes(Operation operation, Values& values, int index) {
-    const int kind = index % 5;
-    const std::int64_t length = kind == 4 ? 10 * values.pick(1, 200000) : values.pick(10, 2000000);
-    BoxTexts boxes = {{"Text2", decimal(length)},
-                      {"Text5", decimal(values.pick(1, 5000000))},
-                      {"Text14", std::to_string(values.pick(0, 1))},
-                      {"Text12", std::to_string(values.pick(0, 1))},
-                      {"Text13", decimal(values.pick(50000, 1000000))}};
-    if (testing::isStraight(operation)) {
-        const auto [depth, plunge] = depthAndPlunge(values, kind, operation == Operation::Facing);
-        boxes["Text3"] = decimal(depth);
-        boxes["Text4"] = decimal(plunge);
-    } else {
-        // taperDepth is half the difference of the diameters, which may be odd.
-        auto [taperDepth, plunge] = depthAndPlunge(values, kind, true);
-        const std::int64_t difference = 2 * taperDepth + (kind == 1 ? values.pick(0, 1) : 0);
-        const std::int64_t small = values.pick(plunge, 2000000);  // the outside needs plunge <= small
-        boxes["Text6"] = decimal(small);
-        boxes["Text3"] = decimal(small + difference);
-        // The difference of two decimals held as doubles may fall just below the
-        // decimal one: a plunge equal to taperDepth then counts as larger.
-        while (read(boxes, "Text3") - read(boxes, "Text6") < 2 * (static_cast<double>(plunge) / 10000))
-            --plunge;
-        boxes["Text4"] = decimal(plunge);
-    }
-    return boxes;
-}
-
-std::string describe(const BoxTexts& boxes) {
-    std::string text;
-    for (const auto& [name, value] : boxes) text += " " + name + "=" + value;
-    return text;
-}
-
-void PrintTo(const Drawing& drawing, std::ostream* out) { *out << drawing.name; }
 
 class GeometrySweep : public ::testing::TestWithParam<Drawing> {};
 
@@ -497,7 +453,8 @@ TEST_P(GeometrySweep, EveryProgramCutsWhatTheDrawingShows) {
     int faults = 0;
     for (int index = 0; index < 400; ++index) {
         const BoxTexts boxes = sweepBoxes(drawing.operation, values, index);
-        const PressResult result = press(cycleOf(drawing.operation), boxes, OutputPlace{folder.path()}, viewer);
+        const PressResult result =
+            press(cycleOf(drawing.operation), boxes, OutputPlace{folder.path()}, viewer);
         std::string fault = result.written() ? checkProgram(drawing, boxes, result)
                                              : "refused: " + result.message();
         if (fault.empty()) continue;
@@ -521,7 +478,8 @@ TEST(GeometryOfHardValues, CutWhatTheDrawingShows) {
         withBoxes(straightDefaults, {{"Text2", "60.0004"}}),
         withBoxes(straightDefaults, {{"Text2", "60.0006"}}),
         withBoxes(straightDefaults, {{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}}),
-        withBoxes(straightDefaults, {{"Text3", "12.0005"}, {"Text2", "0.0015"}, {"Text4", "0.0005"}}),
+        withBoxes(straightDefaults,
+                  {{"Text3", "12.0005"}, {"Text2", "0.0015"}, {"Text4", "0.0005"}}),
     };
     const BoxTexts tapers[] = {
         taperDefaults,
@@ -532,16 +490,25 @@ TEST(GeometryOfHardValues, CutWhatTheDrawingShows) {
         // Whole passCount with a length, or a taperDepth, on a tie: the last pass of the
         // outside (and the one before the repeat inside) ends at W-89.285 and
         // U-108.829, where round3 of the sizes reads 89.284 and 108.83.
-        withBoxes(taperDefaults, {{"Text3", "217.2489"}, {"Text6", "104.3027"}, {"Text2", "89.2845"}, {"Text4", "1.5263"}}),
-        withBoxes(taperDefaults, {{"Text3", "256.0618"}, {"Text6", "38.4028"}, {"Text2", "150.9936"}, {"Text4", "2.7905"}}),
+        withBoxes(taperDefaults, {{"Text3", "217.2489"},
+                                  {"Text6", "104.3027"},
+                                  {"Text2", "89.2845"},
+                                  {"Text4", "1.5263"}}),
+        withBoxes(taperDefaults, {{"Text3", "256.0618"},
+                                  {"Text6", "38.4028"},
+                                  {"Text2", "150.9936"},
+                                  {"Text4", "2.7905"}}),
     };
     testing::TempFolder folder;
     NoViewer viewer;
     for (const Drawing& drawing : drawings)
-        for (const BoxTexts& boxes : testing::isStraight(drawing.operation) ? std::span<const BoxTexts>(straight)
-                                                                          : std::span<const BoxTexts>(tapers)) {
-            const PressResult result = press(cycleOf(drawing.operation), boxes, OutputPlace{folder.path()}, viewer);
-            ASSERT_TRUE(result.written()) << drawing.name << describe(boxes) << ": " << result.message();
+        for (const BoxTexts& boxes : testing::isStraight(drawing.operation)
+                                         ? std::span<const BoxTexts>(straight)
+                                         : std::span<const BoxTexts>(tapers)) {
+            const PressResult result =
+                press(cycleOf(drawing.operation), boxes, OutputPlace{folder.path()}, viewer);
+            ASSERT_TRUE(result.written())
+                << drawing.name << describe(boxes) << ": " << result.message();
             EXPECT_EQ(checkProgram(drawing, boxes, result), "") << drawing.name << describe(boxes);
         }
 }
@@ -567,18 +534,24 @@ TEST(GeometryChecks, CatchHandMadeFaults) {
     } cases[] = {
         {"", {"G0U-1", "G1W-10F1", "G0U1W10", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
         {"ends at", {"G0U-1", "G1W-10F1", "G0U1W10", "G0U-2", "G1W-10F1", "U2F.5", "G0W10.0004"}},
-        {"enters the finished part", {"G0U-1", "G1W-10.001F1", "G0U1W10.001", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
-        {"uncut stock", {"G0U-1", "G1W-10F1", "G0U1W9.9996", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
-        {"finished corner", {"G0U-1", "G1W-10F1", "G0U1W10", "G0U-1.999", "G1W-10F1", "U1.999F.5", "G0W10"}},
-        {"deeper than the one before", {"G0U-.5", "G1W-10F1", "G0U.5W10", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
-        {"outside the material", {"G0U-1", "G1W-10F1", "G0U1W10", "G0U-2", "G1W-10F1", "U2.5F.5", "G0W10"}},
+        {"enters the finished part",
+         {"G0U-1", "G1W-10.001F1", "G0U1W10.001", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
+        {"uncut stock",
+         {"G0U-1", "G1W-10F1", "G0U1W9.9996", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
+        {"finished corner",
+         {"G0U-1", "G1W-10F1", "G0U1W10", "G0U-1.999", "G1W-10F1", "U1.999F.5", "G0W10"}},
+        {"deeper than the one before",
+         {"G0U-.5", "G1W-10F1", "G0U.5W10", "G0U-2", "G1W-10F1", "U2F.5", "G0W10"}},
+        {"outside the material",
+         {"G0U-1", "G1W-10F1", "G0U1W10", "G0U-2", "G1W-10F1", "U2.5F.5", "G0W10"}},
     };
     for (const auto& c : cases) {
         const std::string found = checkProgram(external, boxes, programOf(c.lines));
         if (*c.fault == '\0')
             EXPECT_EQ(found, "") << "a sound program";
         else
-            EXPECT_NE(found.find(c.fault), std::string::npos) << c.fault << " -> \"" << found << "\"";
+            EXPECT_NE(found.find(c.fault), std::string::npos)
+                << c.fault << " -> \"" << found << "\"";
     }
 }
 

@@ -1,11 +1,11 @@
-#include "windows/process_viewer.h"
+#include "app/process_viewer.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
-namespace zivek::windows {
+namespace zivek::app {
 namespace {
 
 QString qpath(const std::filesystem::path& path) {
@@ -32,4 +32,4 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
 #endif
 }
 
-}  // namespace zivek::windows
+}  // namespace zivek::app

@@ -2,7 +2,7 @@
 
 #include "output/viewer_launch.h"
 
-namespace zivek::windows {
+namespace zivek::app {
 
 // Starts the viewer as a process of its own and never looks at it again.
 // Windows: the batch file through the command interpreter, minimised.
@@ -14,4 +14,4 @@ class ProcessViewer final : public zivek::ViewerLauncher {
                const std::filesystem::path& programFile) override;
 };
 
-}  // namespace zivek::windows
+}  // namespace zivek::app
