@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cycles/cycles.h"
+#include "support/held_file.h"
 #include "support/program_lines.h"
 #include "support/temp_folder.h"
 
@@ -133,6 +135,7 @@ TEST_F(Press, WritesTheSharedOpeningLinesAsTyped) {
 TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
     const fs::path output = place.outputFile();
     const fs::path batch = place.batchFile();
+    std::shared_ptr<void> held;  // what a fault keeps open while the press runs
     const struct {
         const char* what;
         std::function<void()> make;
@@ -141,8 +144,13 @@ TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
     } faults[] = {
         {"folder at the output file", [&] { fs::create_directory(output); }, output, false},
         {"folder at the batch file", [&] { fs::create_directory(batch); }, batch, false},
+#ifdef _WIN32
+        {"batch file held by another program",
+         [&] { held = std::make_shared<testing::HeldFile>(batch); }, batch, false},
+#else
         {"batch file on a full disk", [&] { fs::create_symlink("/dev/full", batch); }, batch,
          false},
+#endif
     };
     for (const auto& fault : faults) {
         fault.make();
@@ -152,6 +160,7 @@ TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
         EXPECT_EQ(result.outputBoxCleared, fault.boxCleared) << fault.what;
         EXPECT_EQ(result.message(), "DOSYA YAZILAMADI: " + fault.faulty.string());
         EXPECT_TRUE(viewer.started.empty()) << fault.what;
+        held.reset();
         fs::remove(fault.faulty);
         EXPECT_TRUE(pressInternal(straightDefaults).written()) << fault.what;
         viewer.started.clear();
@@ -168,14 +177,36 @@ TEST_F(Press, ReportsAMissingFolder) {
     EXPECT_TRUE(viewer.started.empty());
 }
 
-// A link to a full disk at the output file is removed by the press before the program
-// is written, so the program lands in a plain file.
+// Whatever stands at the output file is removed by the press before the program is
+// written, so the program lands in a plain file of its own: neither a second name of
+// another file nor (where there are such links) a link to a full disk takes it.
 TEST_F(Press, ReplacesALinkAtTheOutputFileWithTheProgram) {
-    fs::create_symlink("/dev/full", place.outputFile());
-    const PressResult result = pressInternal(straightDefaults);
-    ASSERT_TRUE(result.written());
-    EXPECT_FALSE(fs::is_symlink(place.outputFile()));
-    EXPECT_EQ(fileBytes(place.outputFile()), result.programText + "\r\n");
+    const fs::path other = folder.path() / "other.txt";
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } links[] = {
+        {"second name of another file",
+         [&] {
+             writeBytes(other, "other file\r\n");
+             fs::create_hard_link(other, place.outputFile());
+         }},
+#ifndef _WIN32
+        {"link to a full disk", [&] { fs::create_symlink("/dev/full", place.outputFile()); }},
+#endif
+    };
+    for (const auto& link : links) {
+        link.make();
+        const PressResult result = pressInternal(straightDefaults);
+        ASSERT_TRUE(result.written()) << link.what;
+        EXPECT_FALSE(fs::is_symlink(place.outputFile())) << link.what;
+        EXPECT_EQ(fs::hard_link_count(place.outputFile()), 1u) << link.what;
+        EXPECT_EQ(fileBytes(place.outputFile()), result.programText + "\r\n") << link.what;
+        fs::remove(place.outputFile());
+    }
+    // Opening the output file cuts it first, through the second name as well; the
+    // program itself never reaches the other file.
+    EXPECT_EQ(fileBytes(other), "");
 }
 
 }  // namespace
