@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core
+    g++-mingw-w64-x86-64-posix googletest wine
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(xvfb xauth imagemagick librsvg2-bin)

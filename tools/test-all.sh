@@ -14,5 +14,8 @@ cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure
 
+step "core tests for Windows, cross-built and run under wine"
+bash tools/windows/test-core.sh build-win/core
+
 step "fuzz the press"
 bash tools/fuzz.sh 60
