@@ -15,7 +15,7 @@ cmake --build build
 ctest --test-dir build --output-on-failure
 
 step "core tests for Windows, cross-built and run under wine"
-bash tools/windows/test-core.sh build-win/core
+bash tools/windows/test-core.sh build-windows/core
 
 step "fuzz the press"
 bash tools/fuzz.sh 60

@@ -1,19 +1,17 @@
 #include "windows/pictures.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
+
+#include "windows/picture_source.h"
 
 namespace zivek::windows {
 
 QPixmap renderPicture(const Picture& picture) {
     QPixmap pixmap(picture.width, picture.height);
     pixmap.fill(Qt::white);
-    QSvgRenderer renderer(QString::fromUtf8(picture.resource.data(),
-                                            static_cast<qsizetype>(picture.resource.size())));
-    if (renderer.isValid()) {
+    {
         QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(0, 0, picture.width, picture.height));
+        drawPictureSource(painter, picture, QRectF(0, 0, picture.width, picture.height));
     }
     return pixmap;
 }

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds the Qt-free core and its GoogleTest tests for 64-bit Windows and runs them
-# under wine, without a display. Usage: test-core.sh [build folder] (default build-win/core).
+# under wine, without a display. Usage: test-core.sh [build folder] (default build-windows/core).
 # Needs g++-mingw-w64-x86-64-posix, googletest and wine (tools/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build="$(realpath -m "${1:-build-win/core}")"
+build="$(realpath -m "${1:-build-windows/core}")"
 tests=(output_tests cycle_tests geometry_tests)
 
 launcher=()
