@@ -14,6 +14,9 @@ cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure
 
+step "Debian package: build, validate, install, run, remove"
+bash tools/check-package.sh build
+
 step "core tests for Windows, cross-built and run under wine"
 bash tools/windows/test-core.sh build-windows/core
 

@@ -1,16 +1,27 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStringList>
 
+#include "app/command_line.h"
 #include "viewer/main_window.h"
 #include "viewer/texts.h"
 
 int main(int argc, char* argv[]) {
+    QCommandLineParser parser;
+    zivek::app::describeProgram(
+        parser, {QStringLiteral("zivek-backplot"),
+                 QStringLiteral("ZIVEK-VUVEV takım yolu görüntüleyicisi: bir torna programının "
+                                "takım yolunu çizer.")});
+    parser.addPositionalArgument(QStringLiteral("dosya"),
+                                 QStringLiteral("Gösterilecek G kodu programı."),
+                                 QStringLiteral("[dosya]"));
+    zivek::app::answerHelpOrVersion(parser, argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zivek-backplot"));
+    parser.process(app);
     zivek::backplot::MainWindow window;
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1) {
-        window.openFile(args.at(1));
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) {
+        window.openFile(files.constFirst());
     } else {
         window.showMessage(zivek::backplot::noFileText());
     }
