@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running, testing and packaging need on Debian 12, as root; skips the
 # package lists when everything is already there. With "screenshots", also what the
-# screenshot scripts need (a virtual X server and an image grabber).
+# screenshot scripts need (a virtual X server and an image grabber); with "windows",
+# what the Windows zip needs.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -14,6 +15,11 @@ packages=(
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(xvfb xauth imagemagick librsvg2-bin)
+fi
+# The Windows zip: Qt base from Debian's source with Debian's host tools, the pictures and
+# icon rendered on this host, and a virtual display to run and drive the programs on.
+if [[ "${1:-}" == windows ]]; then
+    packages+=(qt6-base-dev-tools perl librsvg2-bin icoutils xvfb xauth xdotool imagemagick)
 fi
 missing=()
 for package in "${packages[@]}"; do
