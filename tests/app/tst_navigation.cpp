@@ -57,9 +57,11 @@ class QuitWatcher : public QObject {
 // it did not, the loop is stopped once everything the action set going has run.
 bool endsApplication(const std::function<void()>& action) {
     QuitWatcher watcher;
-    QTimer::singleShot(0, qApp, [&] {
+    // The watcher is the timers' context: a timer still waiting when the loop has
+    // ended dies with it rather than firing into the next loop.
+    QTimer::singleShot(0, &watcher, [&] {
         action();
-        QTimer::singleShot(0, qApp, [&] {
+        QTimer::singleShot(0, &watcher, [&] {
             if (!watcher.seen) QCoreApplication::exit(1);
         });
     });
