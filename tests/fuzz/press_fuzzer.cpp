@@ -13,21 +13,24 @@
 #include <string_view>
 
 #include "fuzz/press_checks.h"
+#include "output/control_names.h"
 
 namespace {
 
-constexpr std::string_view straightBoxes[] = {"Text3", "Text2", "Text4", "Text5",
-                                              "Text14", "Text12", "Text13"};
-constexpr std::string_view taperBoxes[] = {"Text3", "Text6",  "Text2",  "Text4",
-                                           "Text5", "Text14", "Text12", "Text13"};
+constexpr std::string_view straightBoxes[] = {control::Text3, control::Text2,  control::Text4,
+                                              control::Text5, control::Text14, control::Text12,
+                                              control::Text13};
+constexpr std::string_view taperBoxes[] = {control::Text3,  control::Text6, control::Text2,
+                                           control::Text4,  control::Text5, control::Text14,
+                                           control::Text12, control::Text13};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zivek;
     if (size == 0) return 0;
-    const auto operation =
-        testing::allOperations[static_cast<unsigned char>(data[0] - '0') % testing::allOperations.size()];
+    const auto operation = testing::allOperations[static_cast<unsigned char>(data[0] - '0') %
+                                                  testing::allOperations.size()];
     const bool straight = testing::isStraight(operation);
     const std::string_view* names = straight ? straightBoxes : taperBoxes;
     const std::size_t boxCount = straight ? std::size(straightBoxes) : std::size(taperBoxes);

@@ -20,6 +20,7 @@
 #include "cycles/cycles.h"
 #include "geometry/program_shapes.h"
 #include "geometry/sweep_values.h"
+#include "output/control_names.h"
 #include "output/press.h"
 #include "support/program_lines.h"
 #include "support/temp_folder.h"
@@ -302,12 +303,12 @@ std::vector<double> rounded(double size) {
 
 std::vector<Sizes> sizesOf(Operation operation, const BoxTexts& boxes) {
     const double depth = testing::isStraight(operation)
-                             ? read(boxes, "Text3")
-                             : (read(boxes, "Text3") - read(boxes, "Text6")) / 2;
+                             ? read(boxes, control::Text3)
+                             : (read(boxes, control::Text3) - read(boxes, control::Text6)) / 2;
     std::vector<Sizes> sizes = {
-        {round3(depth), round3(read(boxes, "Text2")), read(boxes, "Text4")}};
+        {round3(depth), round3(read(boxes, control::Text2)), read(boxes, control::Text4)}};
     for (double d : rounded(depth))
-        for (double l : rounded(read(boxes, "Text2")))
+        for (double l : rounded(read(boxes, control::Text2)))
             if (d != sizes[0].depth || l != sizes[0].length)
                 sizes.push_back({d, l, sizes[0].plunge});
     return sizes;
@@ -464,7 +465,7 @@ TEST_P(GeometrySweep, EveryProgramCutsWhatTheDrawingShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, GeometrySweep, ::testing::ValuesIn(drawings),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& drawing) { return std::string(drawing.param.name); });
 
 // Values the cycles make hard: running sums that fall just short, lengths with a 4th
 // place, a plunge equal to the depth or taperDepth, and sizes on a rounding tie.
@@ -474,30 +475,33 @@ TEST(GeometryOfHardValues, CutWhatTheDrawingShows) {
     using testing::withBoxes;
     const BoxTexts straight[] = {
         straightDefaults,
-        withBoxes(straightDefaults, {{"Text3", "0.1"}, {"Text4", "0.01"}}),
-        withBoxes(straightDefaults, {{"Text2", "60.0004"}}),
-        withBoxes(straightDefaults, {{"Text2", "60.0006"}}),
-        withBoxes(straightDefaults, {{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}}),
+        withBoxes(straightDefaults, {{control::Text3, "0.1"}, {control::Text4, "0.01"}}),
+        withBoxes(straightDefaults, {{control::Text2, "60.0004"}}),
+        withBoxes(straightDefaults, {{control::Text2, "60.0006"}}),
         withBoxes(straightDefaults,
-                  {{"Text3", "12.0005"}, {"Text2", "0.0015"}, {"Text4", "0.0005"}}),
+                  {{control::Text3, "2"}, {control::Text2, "25.1234"}, {control::Text4, "0.75"}}),
+        withBoxes(
+            straightDefaults,
+            {{control::Text3, "12.0005"}, {control::Text2, "0.0015"}, {control::Text4, "0.0005"}}),
     };
     const BoxTexts tapers[] = {
         taperDefaults,
-        withBoxes(taperDefaults, {{"Text4", "25"}}),
-        withBoxes(taperDefaults, {{"Text4", "10"}}),
-        withBoxes(taperDefaults, {{"Text4", "0.3"}, {"Text2", "30.0004"}}),
-        withBoxes(taperDefaults, {{"Text3", "100"}, {"Text6", "30"}, {"Text4", "20"}}),
+        withBoxes(taperDefaults, {{control::Text4, "25"}}),
+        withBoxes(taperDefaults, {{control::Text4, "10"}}),
+        withBoxes(taperDefaults, {{control::Text4, "0.3"}, {control::Text2, "30.0004"}}),
+        withBoxes(taperDefaults,
+                  {{control::Text3, "100"}, {control::Text6, "30"}, {control::Text4, "20"}}),
         // Whole passCount with a length, or a taperDepth, on a tie: the last pass of the
         // outside (and the one before the repeat inside) ends at W-89.285 and
         // U-108.829, where round3 of the sizes reads 89.284 and 108.83.
-        withBoxes(taperDefaults, {{"Text3", "217.2489"},
-                                  {"Text6", "104.3027"},
-                                  {"Text2", "89.2845"},
-                                  {"Text4", "1.5263"}}),
-        withBoxes(taperDefaults, {{"Text3", "256.0618"},
-                                  {"Text6", "38.4028"},
-                                  {"Text2", "150.9936"},
-                                  {"Text4", "2.7905"}}),
+        withBoxes(taperDefaults, {{control::Text3, "217.2489"},
+                                  {control::Text6, "104.3027"},
+                                  {control::Text2, "89.2845"},
+                                  {control::Text4, "1.5263"}}),
+        withBoxes(taperDefaults, {{control::Text3, "256.0618"},
+                                  {control::Text6, "38.4028"},
+                                  {control::Text2, "150.9936"},
+                                  {control::Text4, "2.7905"}}),
     };
     testing::TempFolder folder;
     NoViewer viewer;
@@ -515,7 +519,7 @@ TEST(GeometryOfHardValues, CutWhatTheDrawingShows) {
 
 // The checks themselves catch what they are for: hand-made programs with one fault each.
 TEST(GeometryChecks, CatchHandMadeFaults) {
-    const BoxTexts boxes = {{"Text3", "2"}, {"Text2", "10"}, {"Text4", "1"}};
+    const BoxTexts boxes = {{control::Text3, "2"}, {control::Text2, "10"}, {control::Text4, "1"}};
     auto programOf = [](std::vector<std::string> passLines) {
         std::vector<std::string> lines = {"M08", "M03", "S6", "G54", "G0X0Y0"};
         lines.insert(lines.end(), passLines.begin(), passLines.end());
