@@ -25,8 +25,9 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
                             {QStringLiteral("/c"), QStringLiteral("start"), QStringLiteral("/min"),
                              QDir::toNativeSeparators(qpath(batchFile))});
 #else
-    const QString viewer =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zivek-backplot"));
+    const QString folder =
+        viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_;
+    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot"));
     if (!QFileInfo(viewer).isExecutable()) return;
     QProcess::startDetached(viewer, {qpath(programFile)});
 #endif

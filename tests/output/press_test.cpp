@@ -12,6 +12,7 @@
 
 #include "cycles/cycles.h"
 #include "output/control_names.h"
+#include "support/batch_bytes.h"
 #include "support/memory_disk.h"
 #include "support/message_texts.h"
 #include "support/press_disk_steps.h"
@@ -29,11 +30,7 @@ using testing::withBoxes;
 using testing::writeBytes;
 namespace fs = std::filesystem;
 
-// The batch file's bytes as they must stand on disk, kept apart from the lines the
-// press writes them from so that a changed line shows here.
-const std::string batchBytes =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\nC:\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\n";
+const std::string batchBytes(testing::expectedBatchBytes);
 
 class Press : public ::testing::Test {
   protected:
