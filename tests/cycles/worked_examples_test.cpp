@@ -161,7 +161,7 @@ struct Edge {
     Lines lines;
 };
 
-TEST(WorkedExamples, EdgeCasesWriteTheStatedLines) {
+TEST(WorkedExamples, HardValuesWriteExactLines) {
     const Edge edges[] = {
         // Ten times 0.01 stays a little below 0.1, so a tenth roughing pass cuts at .1.
         {"external tenth pass",
