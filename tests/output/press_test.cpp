@@ -27,7 +27,7 @@ const std::string batchBytes =
 
 struct RecordingViewer final : ViewerLauncher {
     std::vector<fs::path> started;
-    void start(const fs::path& batchFile, const fs::path& programFile) override {
+    void start(const fs::path& batchFile, const fs::path& programFile, const Workpiece&) override {
         EXPECT_TRUE(fs::exists(batchFile));
         started.push_back(programFile);
     }

@@ -36,11 +36,13 @@ inline bool showsADrawing(const QPixmap& picture) {
 // Remembers every viewer start instead of starting a process.
 class RecordingViewer final : public zivek::ViewerLauncher {
   public:
-    void start(const std::filesystem::path& batchFile,
-               const std::filesystem::path& programFile) override {
+    void start(const std::filesystem::path& batchFile, const std::filesystem::path& programFile,
+               const zivek::Workpiece& workpiece) override {
         starts.emplace_back(batchFile, programFile);
+        workpieces.push_back(workpiece);
     }
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> starts;
+    std::vector<zivek::Workpiece> workpieces;
 };
 
 // What a modal message box showed before it was closed with its own button.
