@@ -15,6 +15,12 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("dosya"),
                                  QStringLiteral("Gösterilecek G kodu programı."),
                                  QStringLiteral("[dosya]"));
+    // The wizard hands over the operation's workpiece; see output/workpiece.h.
+    const QCommandLineOption workpiece(
+        QStringLiteral("workpiece"),
+        QStringLiteral("İşlemin iş parçası (sihirbaz verir): kaldırılacak malzeme, parça, uç."),
+        QStringLiteral("metin"));
+    parser.addOption(workpiece);
     zivek::app::answerHelpOrVersion(parser, argc, argv);
     QApplication app(argc, argv);
     parser.process(app);
