@@ -7,17 +7,19 @@
 
 namespace zivek::app {
 
-// Starts the viewer as a process of its own and never looks at it again.
+// Starts the viewer as a process of its own and never waits for it.
 // Windows: the batch file through the command interpreter, minimised.
-// Elsewhere: zivek-backplot from the program's own folder, on the program file;
-// when it is not there, nothing is started and nothing is said.
+// Elsewhere: a viewer that already shows the program file is asked to show it anew,
+// with the press's workpiece, and to come to the front; when none answers,
+// zivek-backplot is started from the program's own folder on the program file. When it
+// is not there, nothing is started and nothing is said.
 class ProcessViewer final : public zivek::ViewerLauncher {
   public:
     // viewerFolder: where zivek-backplot is looked for; the program's own folder when
     // empty. Tests put a stand-in there.
     explicit ProcessViewer(QString viewerFolder = {}) : viewerFolder_(std::move(viewerFolder)) {}
-    void start(const std::filesystem::path& batchFile,
-               const std::filesystem::path& programFile) override;
+    void start(const std::filesystem::path& batchFile, const std::filesystem::path& programFile,
+               const Workpiece& workpiece) override;
 
   private:
     QString viewerFolder_;

@@ -146,7 +146,8 @@ PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& 
         return result;
     }
     result.outcome = PressResult::Outcome::Written;
-    viewer.start(place.batchFile(), place.outputFile());
+    viewer.start(place.batchFile(), place.outputFile(),
+                 cycle.workpiece != nullptr ? cycle.workpiece(values) : Workpiece{});
     return result;
 }
 

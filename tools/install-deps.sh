@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian 12, as root; skips the
+# Installs what building, running, testing and packaging need on Debian 12, as root; skips the
 # package lists when everything is already there. With "screenshots", also what the
 # screenshot scripts need (a virtual X server and an image grabber).
 set -euo pipefail
@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
+    dpkg-dev file desktop-file-utils appstream
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(xvfb xauth imagemagick librsvg2-bin)

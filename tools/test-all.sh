@@ -34,5 +34,8 @@ cmake -S . -B build-sanitize -G Ninja -DZIVEK_SANITIZE=ON -DZIVEK_WARNINGS_AS_ER
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j 2
 
-step "fuzz"
+step "Debian package: build, validate, install, run, remove"
+bash tools/check-package.sh build
+
+step "fuzz the press"
 bash tools/fuzz.sh 60

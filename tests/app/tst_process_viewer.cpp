@@ -49,19 +49,34 @@ class ProcessViewerTest : public QObject {
         QVERIFY2(viewer.isExecutable(), qPrintable(viewer.filePath()));
     }
 
-    // The viewer gets the program file as its one argument, untouched by any shell:
-    // blanks, quotes, a Turkish letter and a command substitution arrive as typed.
+    // The viewer gets the program file as its last argument, untouched by any shell:
+    // blanks, quotes, a Turkish letter and a command substitution arrive as typed. A
+    // workpiece comes before it as one option.
+    void startsTheViewerOnTheProgramFile_data() {
+        QTest::addColumn<bool>("withWorkpiece");
+        QTest::newRow("no workpiece") << false;
+        QTest::newRow("a workpiece") << true;
+    }
+
     void startsTheViewerOnTheProgramFile() {
 #ifdef Q_OS_WIN
         QSKIP("on Windows the batch file starts the viewer");
 #endif
+        QFETCH(bool, withWorkpiece);
         const QDir viewer = viewerFolder();
         const QString program =
             QDir(folder_.path()).filePath("İÇ ÇAP 'a' \"b\" $(touch shell-ran) `x`; |.TXT");
+        zivek::Workpiece workpiece;
+        QStringList expected{program};
+        if (withWorkpiece) {
+            workpiece.material = {{{0, 0}, {-2, 0}, {-2, -60}, {0, -60}}};
+            expected.prepend("--workpiece=" +
+                             QString::fromStdString(zivek::workpieceText(workpiece)));
+        }
         zivek::app::ProcessViewer(viewer.path())
-            .start(stdPath(folder_.filePath("A.BAT")), stdPath(program));
+            .start(stdPath(folder_.filePath("A.BAT")), stdPath(program), workpiece);
 
-        QTRY_COMPARE_WITH_TIMEOUT(recordedArguments(viewer), QStringList{program}, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(recordedArguments(viewer), expected, 10000);
         QVERIFY(!QFile::exists(viewer.filePath("shell-ran")));
         QVERIFY(!QFile::exists(QDir::current().filePath("shell-ran")));
     }
@@ -90,7 +105,7 @@ class ProcessViewerTest : public QObject {
         }
         zivek::app::ProcessViewer(folder.path())
             .start(stdPath(folder_.filePath("A.BAT")),
-                   stdPath(folder_.filePath("ALANTEMIZLEME.TXT")));
+                   stdPath(folder_.filePath("ALANTEMIZLEME.TXT")), zivek::Workpiece{});
         QTest::qWait(300);
         QVERIFY(!QFile::exists(folder.filePath("arguments.txt")));
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
