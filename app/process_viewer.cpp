@@ -3,7 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#ifndef Q_OS_WIN
+#include <QLocalSocket>
+#endif
 #include <QProcess>
+
+#include "output/viewer_channel.h"
 
 namespace zivek::app {
 namespace {
@@ -16,17 +21,21 @@ QString qpath(const std::filesystem::path& path) {
 #endif
 }
 
-// zivek-backplot from the program's own folder, on the program file, directly: no shell
-// reads the path. When it is not there, nothing is started and nothing is said.
-void startBackplot(const std::filesystem::path& programFile) {
+// zivek-backplot from the folder, on the program file, directly: no shell reads the
+// path. When it is not there, nothing is started and nothing is said.
+void startBackplot(const QString& folder, const QString& program, const Workpiece& workpiece) {
 #ifdef Q_OS_WIN
-    const QString name = QStringLiteral("zivek-backplot.exe");
+    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot.exe"));
 #else
-    const QString name = QStringLiteral("zivek-backplot");
+    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot"));
 #endif
-    const QString viewer = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (!QFileInfo(viewer).isExecutable()) return;
-    QProcess::startDetached(viewer, {QDir::toNativeSeparators(qpath(programFile))});
+    QStringList arguments;
+    if (!workpiece.empty())
+        arguments << QStringLiteral("--workpiece=") +
+                         QString::fromStdString(workpieceText(workpiece));
+    arguments << QDir::toNativeSeparators(program);
+    QProcess::startDetached(viewer, arguments);
 }
 
 #ifdef Q_OS_WIN
@@ -37,12 +46,35 @@ bool batchFileWorks(const std::filesystem::path& batchFile) {
     return batch.absolutePath().compare(QStringLiteral("C:/"), Qt::CaseInsensitive) == 0 &&
            QFileInfo(QStringLiteral("C:/Program Files/NCPlot v2.05/NCPlot.exe")).isFile();
 }
+#else
+// Short waits: a viewer that does not answer at once is treated as gone, and the press
+// must not stall the window for long.
+constexpr int kConnectMs = 250;
+constexpr int kAnswerMs = 1500;
+
+// True when a running viewer took the request.
+bool askRunningViewer(const QString& program, const Workpiece& workpiece) {
+    const QString channel = QString::fromStdString(viewerChannelName(
+        qEnvironmentVariable("USER").toStdString(), QFile::encodeName(program).toStdString()));
+    QLocalSocket socket;
+    socket.connectToServer(channel);
+    if (!socket.waitForConnected(kConnectMs)) return false;
+    const std::string request =
+        followRequestText({QFile::encodeName(program).toStdString(), workpieceText(workpiece)});
+    socket.write(request.data(), qint64(request.size()));
+    if (!socket.waitForBytesWritten(kAnswerMs)) return false;
+    QByteArray answer;
+    while (answer.size() < qsizetype(kFollowAnswer.size()) && socket.waitForReadyRead(kAnswerMs))
+        answer += socket.readAll();
+    return answer.startsWith(QByteArray(kFollowAnswer.data(), qsizetype(kFollowAnswer.size())));
+}
 #endif
 
 }  // namespace
 
 void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFile,
-                          const std::filesystem::path& programFile) {
+                          const std::filesystem::path& programFile, const Workpiece& workpiece) {
+    const QString program = QFileInfo(qpath(programFile)).absoluteFilePath();
 #ifdef Q_OS_WIN
     if (batchFileWorks(batchFile)) {
         QProcess::startDetached(
@@ -51,8 +83,11 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
              QDir::toNativeSeparators(qpath(batchFile))});
         return;
     }
+#else
+    if (askRunningViewer(program, workpiece)) return;
 #endif
-    startBackplot(programFile);
+    startBackplot(viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_,
+                  program, workpiece);
 }
 
 }  // namespace zivek::app

@@ -1,18 +1,29 @@
 #pragma once
 
+#include <QString>
+#include <utility>
+
 #include "output/viewer_launch.h"
 
 namespace zivek::app {
 
-// Starts the viewer as a process of its own and never looks at it again.
+// Starts the viewer as a process of its own and never waits for it.
 // Windows: the batch file through the command interpreter, minimised, when the files are
 // at the root of C: and the outside viewer is installed where the batch file looks.
-// Otherwise, and elsewhere: zivek-backplot from the program's own folder, on the program
-// file; when it is not there, nothing is started and nothing is said.
+// Elsewhere: a viewer that already shows the program file is asked to show it anew,
+// with the press's workpiece, and to come to the front.
+// Otherwise, on both: zivek-backplot is started from the program's own folder on the
+// program file, directly. When it is not there, nothing is started and nothing is said.
 class ProcessViewer final : public zivek::ViewerLauncher {
   public:
-    void start(const std::filesystem::path& batchFile,
-               const std::filesystem::path& programFile) override;
+    // viewerFolder: where zivek-backplot is looked for; the program's own folder when
+    // empty. Tests put a stand-in there.
+    explicit ProcessViewer(QString viewerFolder = {}) : viewerFolder_(std::move(viewerFolder)) {}
+    void start(const std::filesystem::path& batchFile, const std::filesystem::path& programFile,
+               const Workpiece& workpiece) override;
+
+  private:
+    QString viewerFolder_;
 };
 
 }  // namespace zivek::app

@@ -10,6 +10,7 @@
 
 #include "cycles/cycles.h"
 #include "output/press.h"
+#include "support/batch_bytes.h"
 #include "support/held_file.h"
 #include "support/memory_disk.h"
 #include "support/press_disk_steps.h"
@@ -25,9 +26,7 @@ using testing::straightDefaults;
 namespace fs = std::filesystem;
 using Start = std::pair<fs::path, fs::path>;
 
-const std::string batchBytes =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\nC:\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\n";
+const std::string batchBytes{testing::expectedBatchBytes};
 
 // The program of the defaults, as a press at a sound place writes it.
 std::string defaultProgram() {
