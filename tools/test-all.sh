@@ -17,5 +17,10 @@ ctest --test-dir build --output-on-failure
 step "Debian package: build, validate, install, run, remove"
 bash tools/check-package.sh build
 
-step "fuzz the press"
-bash tools/fuzz.sh 60
+step "fuzz the press and the viewer, side by side"
+bash tools/fuzz-viewer.sh build
+bash tools/fuzz.sh 60 > build-fuzz/press-fuzz.log 2>&1 &
+press=$!
+bash tools/fuzz-viewer.sh 60
+wait "$press" || { tail -n 60 build-fuzz/press-fuzz.log; exit 1; }
+tail -n 8 build-fuzz/press-fuzz.log
