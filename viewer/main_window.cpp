@@ -45,7 +45,6 @@ MainWindow::MainWindow(QWidget* parent)
       pointer_(new QLabel(this)),
       selection_(new QLabel(this)),
       totalTime_(new QLabel(this)),
-      dialect_(new QLabel(this)),
       dialectChoice_(new QComboBox(this)),
       halfSection_(new QCheckBox(QStringLiteral("Yarım kesit"), this)),
       rapidRate_(new QDoubleSpinBox(this)),
@@ -139,8 +138,7 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l :
-         {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_, dialect_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_})
         statusBar()->addWidget(l);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     statusBar()->addPermanentWidget(pointer_);
@@ -162,7 +160,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(plot_, &PlotWidget::pointerLeft, pointer_, &QLabel::clear);
 
     setWindowTitle(QStringLiteral("Takım yolu (zivek-backplot)"));
-    resize(1100, 720);
+    resize(1240, 760);
 }
 
 void MainWindow::openFile(const QString& path) {
@@ -190,8 +188,8 @@ void MainWindow::stepWarning(int direction) {
 void MainWindow::showMessage(const QString& text) {
     message_->setText(text);
     pages_->setCurrentIndex(1);
-    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_,
-                      totalTime_, dialect_})
+    for (QLabel* l :
+         {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_, totalTime_})
         l->clear();
 }
 
@@ -217,13 +215,15 @@ void MainWindow::showProgram(std::string text) {
     cuttingTime_->setText(cuttingTimeText(s));
     showTotals();
     warnings_->setText(warningCountText(model_->linesWithWarnings()));
-    dialect_->setText(dialectText(path_->dialect, !options.autoDialect));
+    dialectChoice_->setItemText(0, detectedDialectText(path_->dialect));
     selection_->setText(idleHintText());
     plot_->setFocus();
 }
 
 void MainWindow::showTotals() {
-    if (path_) totalTime_->setText(totalTimeText(path_->summary, rapidRate_->value()));
+    if (!path_) return;
+    totalTime_->setText(totalTimeText(path_->summary, rapidRate_->value()));
+    totalTime_->setToolTip(rapidTimeText(path_->summary, rapidRate_->value()));
 }
 
 void MainWindow::lineChosen(const QModelIndex& index) {
