@@ -74,11 +74,11 @@ void Interpreter::time(const Segment& s) {
         revolutionsPerUnit = reciprocalRpmIntegral(m.from, m.to);
     } else {
         std::vector<Point> points{m.from};
-        flattenArc(m.from, m.to, s.center, s.ccw, 1e-4 * length, points, 16);
+        flattenArc(m.from, m.to, s.center, s.ccw, 1e-3 * length, points, 8);
         double chords = 0;
         for (std::size_t i = 1; i < points.size(); ++i) {
             revolutionsPerUnit += reciprocalRpmIntegral(points[i - 1], points[i]);
-            chords += std::hypot(points[i].z - points[i - 1].z, points[i].x - points[i - 1].x);
+            chords += Move{MoveKind::Feed, 0, 0, points[i - 1], points[i], 0}.length();
         }
         if (chords > 0) revolutionsPerUnit *= length / chords;
     }
