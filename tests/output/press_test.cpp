@@ -117,7 +117,7 @@ TEST_F(Press, WritesTheSharedOpeningLinesAsTyped) {
         {{{"Text13", "5"}}, {"M08", "M03", "S5"}},
         {{{"Text13", "100"}}, {"M08", "M03", "S100"}},
         {{{"Text13", "6.5"}}, {"M08", "M03", "S6.5"}},
-        {{{"Text13", "10,5"}}, {"M08", "M03", "S10"}},
+        {{{"Text13", "10,5"}}, {"M08", "M03", "S10.5"}},
     };
     for (const auto& [changes, opening] : cases) {
         BoxTexts boxes = straightDefaults;

@@ -164,6 +164,40 @@ class GenerateTest : public QObject {
         QCOMPARE(viewer_->starts.size(), std::size_t{1});
     }
 
+    // A Turkish hand writes the decimal comma: every box reads it as the point, and the
+    // program, written with points, is the same as for the values typed with points.
+    void decimalCommaReadsAsThePoint_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Typed>("typed");
+        QTest::newRow("Form11 depth 12,5") << "Form11" << Typed{{"Text3", "12,5"}};
+        QTest::newRow("Form4 every box")
+            << "Form4"
+            << Typed{{"Text3", "2,5"}, {"Text2", "25,1234"}, {"Text4", ",75"}, {"Text5", "80,5"}};
+        QTest::newRow("Form3 diameters and speed")
+            << "Form3" << Typed{{"Text3", "100,5"}, {"Text6", "50,25"}, {"Text13", "6,5"}};
+        QTest::newRow("Form2 exponent") << "Form2" << Typed{{"Text4", "1,5E0"}};
+    }
+
+    void decimalCommaReadsAsThePoint() {
+        QFETCH(QString, window);
+        QFETCH(Typed, typed);
+        const auto programOf = [&](const Typed& boxes) {
+            auto w = open(window);
+            type(w.get(), boxes);
+            pressKod(w.get());
+            return text1(w.get())->toPlainText();
+        };
+        Typed withPoints = typed;
+        for (auto& entry : withPoints) entry.second.replace(',', '.');
+
+        const QString program = programOf(typed);
+        QVERIFY(program.startsWith("M08\nM03\n"));
+        QVERIFY(!program.contains(','));
+        QCOMPARE(program, programOf(withPoints));
+        if (window == "Form3") QVERIFY(program.contains("\nS6.5\n"));
+        if (window == "Form11") QVERIFY(program.contains("G1W-60F111\nU12.5F55.5\n"));
+    }
+
     // A refusal shows its message and changes nothing: not the boxes, not Text1,
     // not the files, and no viewer starts.
     void refusals_data() {
@@ -221,10 +255,14 @@ class GenerateTest : public QObject {
     void fileFault_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("faultyFile");
-        QTest::newRow("folder at the program file") << "folder" << "ALANTEMIZLEME.TXT";
-        QTest::newRow("folder at the batch file") << "folder" << "A.BAT";
-        QTest::newRow("batch file on a full disk") << "full disk" << "A.BAT";
-        QTest::newRow("home that does not exist") << "no home" << "ALANTEMIZLEME.TXT";
+        QTest::newRow("folder at the program file") << "folder"
+                                                    << "ALANTEMIZLEME.TXT";
+        QTest::newRow("folder at the batch file") << "folder"
+                                                  << "A.BAT";
+        QTest::newRow("batch file on a full disk") << "full disk"
+                                                   << "A.BAT";
+        QTest::newRow("home that does not exist") << "no home"
+                                                  << "ALANTEMIZLEME.TXT";
     }
 
     void fileFault() {
