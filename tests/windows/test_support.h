@@ -24,12 +24,14 @@ inline const zivek::windows::OperationWindowDefinition& definitionNamed(const QS
 }
 
 // Whether a rendered picture shows anything: a resource that is missing renders
-// as plain white ground of the right size.
+// as plain white ground of the right size, or (the icon) as nothing at all.
 inline bool showsADrawing(const QPixmap& picture) {
     const QImage image = picture.toImage();
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.alpha() > 0 && colour != QColor(Qt::white)) return true;
+        }
     return false;
 }
 
