@@ -4,6 +4,7 @@
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "windows/pictures.h"
+#include "windows/qt_translation.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    zivek::windows::installQtTranslation();
 
     zivek::app::ProcessViewer viewer;
     zivek::app::Navigator navigator({zivek::OutputPlace{outputFolder()}, &viewer});

@@ -16,6 +16,7 @@
 
 #include "app/navigator.h"
 #include "windows/pictures.h"
+#include "windows/qt_translation.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void click(QWidget* window, const char* control) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    zivek::windows::installQtTranslation();
     out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
     out.mkpath(".");
 

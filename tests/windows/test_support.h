@@ -52,6 +52,7 @@ struct SeenMessageBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::Critical;
     int buttonCount = 0;
+    QString buttonText;  // of the OK button
     Qt::WindowModality modality = Qt::NonModal;
 };
 
@@ -69,7 +70,10 @@ inline SeenMessageBox closeNextMessageBox(const std::function<void()>& action) {
         seen->icon = box->icon();
         seen->buttonCount = static_cast<int>(box->buttons().size());
         seen->modality = box->windowModality();
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+            seen->buttonText = ok->text();
+            ok->click();
+        }
     });
     action();
     return *seen;

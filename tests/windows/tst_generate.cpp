@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include "test_support.h"
 #include "windows/operation_window.h"
 #include "windows/output_box.h"
+#include "windows/qt_translation.h"
 
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
 
@@ -85,6 +87,9 @@ class GenerateTest : public QObject {
     }
 
   private slots:
+    // Qt's own texts read Turkish, as in the program.
+    void initTestCase() { QVERIFY(zivek::windows::installQtTranslation()); }
+
     void init() {
         home_ = std::make_unique<QTemporaryDir>();
         QVERIFY(home_->isValid());
@@ -164,6 +169,18 @@ class GenerateTest : public QObject {
         QCOMPARE(viewer_->starts.size(), std::size_t{1});
     }
 
+    // A text box's own context menu speaks Turkish too.
+    void textBoxMenuIsTurkish() {
+        auto w = open("Form11");
+        auto* box = w->findChild<QLineEdit*>("Text3");
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) texts << action->text().section('\t', 0, 0);
+        QCOMPARE(texts, (QStringList{"&Geri al", "&Yinele", "Ke&s", "&Kopyala", "Ya&pıştır", "Sil",
+                                     "Tümünü Seç"}));
+    }
+
     // A Turkish hand writes the decimal comma: every box reads it as the point, and the
     // program, written with points, is the same as for the values typed with points.
     void decimalCommaReadsAsThePoint_data() {
@@ -240,6 +257,7 @@ class GenerateTest : public QObject {
         QCOMPARE(seen.text, message);
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttonCount, 1);
+        QCOMPARE(seen.buttonText, QString("Tamam"));
         QCOMPARE(seen.modality, Qt::ApplicationModal);
 
         QVERIFY(w->isVisible());
