@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 
+#include "app/command_line.h"
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "windows/pictures.h"
@@ -20,7 +22,14 @@ std::filesystem::path outputFolder() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    QCommandLineParser parser;
+    zivek::app::describeProgram(
+        parser, {QStringLiteral("zivek-vuvev"),
+                 QStringLiteral("ZIVEK-VUVEV V1.0: iki eksenli CNC torna için G kodu programı "
+                                "yazar.")});
+    zivek::app::answerHelpOrVersion(parser, argc, argv);
     QApplication application(argc, argv);
+    parser.process(application);
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
     zivek::windows::installQtTranslation();

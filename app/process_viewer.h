@@ -4,14 +4,16 @@
 
 namespace zivek::app {
 
-// Starts the viewer as a process of its own and never looks at it again.
+// Starts the viewer as a process of its own and never waits for it.
 // Windows: the batch file through the command interpreter, minimised.
-// Elsewhere: zivek-backplot from the program's own folder, on the program file;
-// when it is not there, nothing is started and nothing is said.
+// Elsewhere: a viewer that already shows the program file is asked to show it anew,
+// with the press's workpiece, and to come to the front; when none answers,
+// zivek-backplot is started from the program's own folder on the program file. When it
+// is not there, nothing is started and nothing is said.
 class ProcessViewer final : public zivek::ViewerLauncher {
   public:
-    void start(const std::filesystem::path& batchFile,
-               const std::filesystem::path& programFile) override;
+    void start(const std::filesystem::path& batchFile, const std::filesystem::path& programFile,
+               const Workpiece& workpiece) override;
 };
 
 }  // namespace zivek::app

@@ -4,7 +4,7 @@
 namespace zivek {
 namespace {
 // Turning the outside: the infeed goes toward the axis (-U).
-constexpr StraightAxes towardTheAxis{"U", "W", -1.0};
+constexpr StraightAxes towardTheAxis{"U", "W", -1.0, PastTheTravel::Shoulder};
 }  // namespace
 
 const Cycle& externalDiameterCycle() {

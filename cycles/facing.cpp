@@ -1,14 +1,14 @@
 #include <array>
 
+#include "cycles/check_list.h"
 #include "cycles/cycles.h"
 #include "cycles/straight_cycle.h"
-#include "cycles/check_list.h"
 
 namespace zivek {
 namespace {
 
 // Facing: the infeed goes along the axis into the face (-W), the travel across it.
-constexpr StraightAxes intoTheFace{"W", "U", -1.0};
+constexpr StraightAxes intoTheFace{"W", "U", -1.0, PastTheTravel::Axis};
 
 // Unlike the diameter cycles, a plunge equal to the depth is accepted: one roughing
 // pass at the full depth, then the finishing pass.

@@ -4,7 +4,7 @@
 namespace zivek {
 namespace {
 // Boring: the infeed goes away from the axis, into the bore wall (+U).
-constexpr StraightAxes intoTheBoreWall{"U", "W", +1.0};
+constexpr StraightAxes intoTheBoreWall{"U", "W", +1.0, PastTheTravel::BoreBottom};
 }  // namespace
 
 const Cycle& internalDiameterCycle() {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "cycles/workpiece_shapes.h"
 #include "output/cycle.h"
 
 namespace zivek {
@@ -15,6 +16,7 @@ struct StraightAxes {
     std::string_view infeedAxis;
     std::string_view travelAxis;
     double infeedSign;
+    PastTheTravel past;
 };
 
 // The boxes of every straight cycle, in reading order.
@@ -38,15 +40,19 @@ void writeStraightPasses(const StraightAxes& axes, const Parameters& values, Pas
 // A straight cycle: the shared boxes and passes, with its own axes and checks.
 template <const StraightAxes& axes>
 Cycle straightCycle(std::string_view name, std::span<const Check> ownChecks) {
-    return Cycle{name,
-                 straightBoxes,
-                 nullptr,
-                 ownChecks,
-                 prepareStraight,
-                 countStraightPasses,
-                 [](const Parameters& values, PassPlan plan, LineWriter& lines) {
-                     writeStraightPasses(axes, values, plan, lines);
-                 }};
+    return Cycle{
+        name,
+        straightBoxes,
+        nullptr,
+        ownChecks,
+        prepareStraight,
+        countStraightPasses,
+        [](const Parameters& values, PassPlan plan, LineWriter& lines) {
+            writeStraightPasses(axes, values, plan, lines);
+        },
+        [](const Parameters& values) {
+            return straightWorkpiece({axes.infeedAxis == "W", axes.infeedSign}, axes.past, values);
+        }};
 }
 
 }  // namespace zivek

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "cycles/workpiece_shapes.h"
 #include "output/cycle.h"
 
 namespace zivek {
@@ -59,6 +60,9 @@ Cycle taperCycle(std::string_view name, std::span<const Check> ownChecks) {
                  },
                  [](const Parameters& values, PassPlan plan, LineWriter& lines) {
                      writeTaperPasses(rule, values, plan, lines);
+                 },
+                 [](const Parameters& values) {
+                     return taperWorkpiece({false, rule.infeedSign}, values);
                  }};
 }
 

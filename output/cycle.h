@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "output/messages.h"
+#include "output/workpiece.h"
 
 namespace zivek {
 
@@ -62,6 +63,8 @@ struct Cycle {
     // passes, but no further than limit + 1.
     std::uint64_t (*countPasses)(const Parameters&, PassPlan, std::uint64_t limit);
     void (*writePasses)(const Parameters&, PassPlan, LineWriter&);
+    // The material, the finished part and the insert, at the sizes the program writes.
+    Workpiece (*workpiece)(const Parameters&);
 };
 
 }  // namespace zivek

@@ -1,7 +1,7 @@
 #include "output/line_writer.h"
 
+#include "output/disk.h"
 #include "output/number_text.h"
-#include "output/output_file.h"
 
 namespace zivek {
 namespace {
@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t flushSize = 1 << 16;
 }  // namespace
 
-LineWriter::LineWriter(OutputFile& file) : file_(&file) {
+LineWriter::LineWriter(WritableFile& file) : file_(&file) {
     buffer_.reserve(flushSize + 256);
 }
 

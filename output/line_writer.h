@@ -8,7 +8,7 @@
 
 namespace zivek {
 
-class OutputFile;
+class WritableFile;
 
 // Builds program lines item by item in their raw text: a fixed word as it stands, a
 // number as its sign position ("-" or a blank), its number text and one blank. Each
@@ -17,7 +17,7 @@ class OutputFile;
 class LineWriter {
   public:
     LineWriter() = default;
-    explicit LineWriter(OutputFile& file);
+    explicit LineWriter(WritableFile& file);
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
@@ -53,7 +53,7 @@ class LineWriter {
 
   private:
     std::string buffer_;
-    OutputFile* file_ = nullptr;
+    WritableFile* file_ = nullptr;
     std::uint64_t written_ = 0;
 };
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "output/batch_file.h"
 #include "output/line_writer.h"
-#include "output/output_file.h"
 #include "output/reading_rule.h"
 #include "output/shared_checks.h"
 
@@ -33,23 +33,20 @@ Parameters readBoxes(const Cycle& cycle, const BoxTexts& boxes) {
     return values;
 }
 
-// The viewer's folder and command; the same 89 bytes at every press.
-void writeBatchFile(const std::filesystem::path& batchFile) {
-    OutputFile file(batchFile);
-    LineWriter lines(file);
-    for (const char* line : {"Cls", "CD\\", "Cls", "cd\\", "C:", "cd Program Files",
-                             "cd NCPlot v2.05", "NCPlot.exe/ALANTEMIZLEME.TXT"})
-        lines.word(line).endLine();
+void writeBatchFile(Disk& disk, const std::filesystem::path& batchFile) {
+    const auto file = disk.create(batchFile);
+    LineWriter lines(*file);
+    for (const std::string_view line : batchFileLines) lines.word(line).endLine();
     lines.flush();
-    file.close();
+    file->close();
 }
 
 // The output file exists, empty, and the batch file holds its lines: the state in which
 // the box is cleared and the program begins.
-void prepareOutput(const OutputPlace& place) {
-    OutputFile::truncate(place.outputFile());
-    writeBatchFile(place.batchFile());
-    OutputFile::remove(place.outputFile());
+void prepareOutput(Disk& disk, const OutputPlace& place) {
+    disk.create(place.outputFile())->close();
+    writeBatchFile(disk, place.batchFile());
+    disk.remove(place.outputFile());
 }
 
 void writeProgram(const Cycle& cycle, const Parameters& values, LineWriter& lines) {
@@ -66,13 +63,13 @@ void writeProgram(const Cycle& cycle, const Parameters& values, LineWriter& line
 }
 
 // The program's lines in their raw text, blanks included; returns the bytes written.
-std::uint64_t writeRawProgram(const Cycle& cycle, const Parameters& values,
+std::uint64_t writeRawProgram(Disk& disk, const Cycle& cycle, const Parameters& values,
                               const std::filesystem::path& outputFile) {
-    OutputFile file(outputFile);
-    LineWriter lines(file);
+    const auto file = disk.create(outputFile);
+    LineWriter lines(*file);
     writeProgram(cycle, values, lines);
     lines.flush();
-    file.close();
+    file->close();
     return lines.written();
 }
 
@@ -91,11 +88,11 @@ void appendWithoutBlanks(std::string& out, std::string_view block) {
 
 // The output box text: the file read back with every blank removed. Removing them once
 // over the whole text gives what removing them line by line would.
-std::string readWithoutBlanks(const std::filesystem::path& outputFile, std::uint64_t rawSize) {
+std::string readWithoutBlanks(Disk& disk, const std::filesystem::path& outputFile,
+                              std::uint64_t rawSize) {
     std::string program;
     program.reserve(static_cast<std::size_t>(rawSize));
-    OutputFile::read(outputFile,
-                     [&](std::string_view block) { appendWithoutBlanks(program, block); });
+    disk.read(outputFile, [&](std::string_view block) { appendWithoutBlanks(program, block); });
     return program;
 }
 
@@ -103,13 +100,14 @@ std::string readWithoutBlanks(const std::filesystem::path& outputFile, std::uint
 // new file rather than in the cut old one: the same bytes at the same path, without
 // the forced early write-out that some file systems give a file cut to zero right
 // after it was written.
-void rewriteProgram(const std::filesystem::path& outputFile, const std::string& program) {
-    OutputFile::remove(outputFile);
-    OutputFile file(outputFile);
-    LineWriter lines(file);
+void rewriteProgram(Disk& disk, const std::filesystem::path& outputFile,
+                    const std::string& program) {
+    disk.remove(outputFile);
+    const auto file = disk.create(outputFile);
+    LineWriter lines(*file);
     lines.text(program).endLine();
     lines.flush();
-    file.close();
+    file->close();
 }
 
 }  // namespace
@@ -132,7 +130,7 @@ Verdict checkBoxes(const Cycle& cycle, const BoxTexts& boxes) {
 }
 
 PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& place,
-                  ViewerLauncher& viewer) {
+                  ViewerLauncher& viewer, Disk& disk) {
     PressResult result;
     const Parameters values = readBoxes(cycle, boxes);
     if (const auto refusal = firstRefusal(cycle, values)) {
@@ -140,11 +138,11 @@ PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& 
         return result;
     }
     try {
-        prepareOutput(place);
+        prepareOutput(disk, place);
         result.outputBoxCleared = true;
-        const std::uint64_t rawSize = writeRawProgram(cycle, values, place.outputFile());
-        result.programText = readWithoutBlanks(place.outputFile(), rawSize);
-        rewriteProgram(place.outputFile(), result.programText);
+        const std::uint64_t rawSize = writeRawProgram(disk, cycle, values, place.outputFile());
+        result.programText = readWithoutBlanks(disk, place.outputFile(), rawSize);
+        rewriteProgram(disk, place.outputFile(), result.programText);
     } catch (const FileFault& fault) {
         result.outcome = PressResult::Outcome::FileFault;
         result.faultyFile = fault.file;
@@ -152,7 +150,8 @@ PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& 
         return result;
     }
     result.outcome = PressResult::Outcome::Written;
-    viewer.start(place.batchFile(), place.outputFile());
+    viewer.start(place.batchFile(), place.outputFile(),
+                 cycle.workpiece != nullptr ? cycle.workpiece(values) : Workpiece{});
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "output/cycle.h"
+#include "output/disk.h"
 #include "output/messages.h"
 #include "output/output_place.h"
 #include "output/viewer_launch.h"
@@ -32,7 +33,7 @@ struct PressResult {
 
 // One press of "G KOD": read, check, write both files, start the viewer.
 PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& place,
-                  ViewerLauncher& viewer);
+                  ViewerLauncher& viewer, Disk& disk = systemDisk());
 
 // Only the reading and the checks: the refusal, if any.
 struct Verdict {

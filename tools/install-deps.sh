@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian 12, as root; skips the
-# package lists when everything is already there. The virtual X server runs the tests
-# that need a real display (the Linux selection). With "screenshots", also what the
-# screenshot scripts need (an image grabber).
+# Installs what building, running, testing and packaging need on Debian 12, as root;
+# skips the package lists when everything is already there. The virtual X server runs
+# the tests that need a real display (the Linux selection). With "screenshots", also
+# what the screenshot scripts need (an image grabber).
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core
     xvfb xauth
+    dpkg-dev file desktop-file-utils appstream
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(imagemagick librsvg2-bin)

@@ -14,5 +14,8 @@ cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure
 
+step "Debian package: build, validate, install, run, remove"
+bash tools/check-package.sh build
+
 step "fuzz the press"
 bash tools/fuzz.sh 60

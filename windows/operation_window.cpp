@@ -45,8 +45,9 @@ void OperationWindow::KOD_Click() {
 
     zivek::NoViewer noViewer;
     zivek::ViewerLauncher& viewer = surroundings_.viewer ? *surroundings_.viewer : noViewer;
+    zivek::Disk& disk = surroundings_.disk ? *surroundings_.disk : zivek::systemDisk();
     zivek::PressResult result =
-        zivek::press(definition_.cycle(), boxes, surroundings_.place, viewer);
+        zivek::press(definition_.cycle(), boxes, surroundings_.place, viewer, disk);
     if (result.written()) {
         text1_->setProgram(std::move(result.programText));
         return;

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cycles/cycles.h"
+#include "support/memory_disk.h"
+#include "support/press_disk_steps.h"
 #include "support/program_lines.h"
+#include "support/recording_viewer.h"
 #include "support/temp_folder.h"
 
 namespace zivek {
@@ -21,26 +27,28 @@ using testing::withBoxes;
 using testing::writeBytes;
 namespace fs = std::filesystem;
 
+// The batch file's bytes as they must stand on disk, kept apart from the lines the
+// press writes them from so that a changed line shows here.
 const std::string batchBytes =
     "Cls\r\nCD\\\r\nCls\r\ncd\\\r\nC:\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
     "NCPlot.exe/ALANTEMIZLEME.TXT\r\n";
-
-struct RecordingViewer final : ViewerLauncher {
-    std::vector<fs::path> started;
-    void start(const fs::path& batchFile, const fs::path& programFile) override {
-        EXPECT_TRUE(fs::exists(batchFile));
-        started.push_back(programFile);
-    }
-};
 
 class Press : public ::testing::Test {
   protected:
     PressResult pressInternal(const BoxTexts& boxes) {
         return press(internalDiameterCycle(), boxes, place, viewer);
     }
+    std::vector<fs::path> startedPrograms() const {
+        std::vector<fs::path> programs;
+        for (const auto& [batch, program] : viewer.starts) {
+            EXPECT_EQ(batch, place.batchFile());
+            programs.push_back(program);
+        }
+        return programs;
+    }
     testing::TempFolder folder;
     OutputPlace place{folder.path()};
-    RecordingViewer viewer;
+    testing::RecordingViewer viewer;
 };
 
 TEST_F(Press, WritesTheDefaultInternalDiameterProgramByteForByte) {
@@ -53,16 +61,14 @@ TEST_F(Press, WritesTheDefaultInternalDiameterProgramByteForByte) {
         expected += "G0U" + d + "\r\nG1W-60F111\r\nG0U-" + d + "W60\r\n";
     }
     expected += "G0U12\r\nG1W-60F111\r\nU-12F55.5\r\nG0W60\r\nM05\r\nM30\r\n%\r\n";
-    ASSERT_EQ(expected.size(), 389u);
     EXPECT_EQ(result.programText, expected);
 
     const std::string file = fileBytes(place.outputFile());
     EXPECT_EQ(file.size(), 391u);
     EXPECT_EQ(file, expected + "\r\n");
-    EXPECT_EQ(file.find(' '), std::string::npos);
     EXPECT_EQ(fileBytes(place.batchFile()), batchBytes);
-    EXPECT_EQ(batchBytes.size(), 89u);
-    EXPECT_EQ(viewer.started, std::vector<fs::path>{place.outputFile()});
+    EXPECT_EQ(fileBytes(place.batchFile()).size(), 89u);
+    EXPECT_EQ(startedPrograms(), std::vector<fs::path>{place.outputFile()});
 }
 
 TEST_F(Press, ReplacesBothFilesWholeAtEveryPress) {
@@ -73,7 +79,7 @@ TEST_F(Press, ReplacesBothFilesWholeAtEveryPress) {
     ASSERT_TRUE(second.written());
     EXPECT_EQ(fileBytes(place.outputFile()), second.programText + "\r\n");
     EXPECT_EQ(fileBytes(place.batchFile()), batchBytes);
-    EXPECT_EQ(viewer.started.size(), 2u);
+    EXPECT_EQ(startedPrograms().size(), 2u);
 }
 
 TEST_F(Press, RefusalLeavesFilesUntouchedAndStartsNothing) {
@@ -103,7 +109,7 @@ TEST_F(Press, RefusalLeavesFilesUntouchedAndStartsNothing) {
     }
     EXPECT_EQ(fileBytes(place.outputFile()), "earlier program\r\n");
     EXPECT_EQ(fileBytes(place.batchFile()), "earlier batch");
-    EXPECT_TRUE(viewer.started.empty());
+    EXPECT_TRUE(viewer.starts.empty());
 }
 
 TEST_F(Press, WritesTheSharedOpeningLinesAsTyped) {
@@ -129,6 +135,81 @@ TEST_F(Press, WritesTheSharedOpeningLinesAsTyped) {
     }
 }
 
+// A fault at each file operation in turn: the press names the file, starts no viewer,
+// says whether the output box was already emptied, and leaves the two files as the
+// operations before the fault made them.
+TEST(PressOnAFailingDisk, StopsAtEachFileOperationWithTheFilesAsLeft) {
+    const OutputPlace place{"home"};
+    const std::string earlierProgram = "earlier program\r\n";
+    const std::string earlierBatch = "earlier batch";
+    const auto freshDisk = [&] {
+        testing::MemoryDisk disk;
+        disk.files[place.outputFile()] = earlierProgram;
+        disk.files[place.batchFile()] = earlierBatch;
+        return disk;
+    };
+    testing::RecordingViewer viewer;
+
+    testing::MemoryDisk clean = freshDisk();
+    const PressResult written =
+        press(internalDiameterCycle(), straightDefaults, place, viewer, clean);
+    ASSERT_TRUE(written.written());
+    ASSERT_EQ(clean.log.size(), testing::pressDiskSteps.size());
+    const std::string program = written.programText;
+    ASSERT_EQ(clean.bytes(place.outputFile()), program + "\r\n");
+
+    for (std::size_t at = 0; at < testing::pressDiskSteps.size(); ++at) {
+        const testing::PressDiskStep& expected = testing::pressDiskSteps[at];
+        const fs::path file =
+            expected.file == testing::Which::Output ? place.outputFile() : place.batchFile();
+        const auto holds = [&](testing::Holds what,
+                               const std::string& earlier) -> std::optional<std::string> {
+            switch (what) {
+                case testing::Holds::Earlier:
+                    return earlier;
+                case testing::Holds::Absent:
+                    return std::nullopt;
+                case testing::Holds::Empty:
+                    return "";
+                case testing::Holds::BatchLines:
+                    return batchBytes;
+                case testing::Holds::RawProgram:  // checked on its own below
+                    return std::nullopt;
+                case testing::Holds::Program:
+                    return program + "\r\n";
+            }
+            return std::nullopt;
+        };
+        testing::MemoryDisk disk = freshDisk();
+        disk.failAt(at);
+        viewer.starts.clear();
+
+        const PressResult result =
+            press(internalDiameterCycle(), straightDefaults, place, viewer, disk);
+
+        SCOPED_TRACE("fault at operation " + std::to_string(at));
+        ASSERT_EQ(disk.log.size(), at + 1);
+        EXPECT_EQ(disk.log.back(), (testing::MemoryDisk::Operation{expected.step, file}));
+        EXPECT_EQ(result.outcome, PressResult::Outcome::FileFault);
+        EXPECT_EQ(result.faultyFile, file);
+        EXPECT_EQ(result.message(), "DOSYA YAZILAMADI: " + file.string());
+        EXPECT_EQ(result.outputBoxCleared, expected.boxCleared);
+        EXPECT_EQ(result.programText, "");
+        EXPECT_TRUE(viewer.starts.empty());
+        EXPECT_EQ(disk.bytes(place.batchFile()), holds(expected.batch, earlierBatch));
+        if (expected.output == testing::Holds::RawProgram) {
+            // The raw lines: the program with the blanks around its numbers.
+            const std::string raw = disk.bytes(place.outputFile()).value_or("");
+            EXPECT_NE(raw.find(" 6 \r\n"), std::string::npos) << raw;
+            std::string withoutBlanks = raw;
+            std::erase(withoutBlanks, ' ');
+            EXPECT_EQ(withoutBlanks, program);
+        } else {
+            EXPECT_EQ(disk.bytes(place.outputFile()), holds(expected.output, earlierProgram));
+        }
+    }
+}
+
 // Real faults in the folder: the press says which file failed and starts no viewer.
 TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
     const fs::path output = place.outputFile();
@@ -151,13 +232,35 @@ TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
         EXPECT_EQ(result.faultyFile, fault.faulty) << fault.what;
         EXPECT_EQ(result.outputBoxCleared, fault.boxCleared) << fault.what;
         EXPECT_EQ(result.message(), "DOSYA YAZILAMADI: " + fault.faulty.string());
-        EXPECT_TRUE(viewer.started.empty()) << fault.what;
+        EXPECT_TRUE(viewer.starts.empty()) << fault.what;
         fs::remove(fault.faulty);
         EXPECT_TRUE(pressInternal(straightDefaults).written()) << fault.what;
-        viewer.started.clear();
+        viewer.starts.clear();
         fs::remove(output);
         fs::remove(batch);
     }
+}
+
+// A read-only file at the output file's place, as a user or a backup tool leaves it.
+// Whoever may write read-only files anyway (root on Linux) cannot see this fault.
+TEST_F(Press, ReportsAReadOnlyOutputFileAndLeavesIt) {
+    const fs::path output = place.outputFile();
+    writeBytes(output, "earlier program\r\n");
+    fs::permissions(output,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const bool writableAnyway = std::ofstream(output, std::ios::app).is_open();
+    if (!writableAnyway) {
+        const PressResult result = pressInternal(straightDefaults);
+        EXPECT_EQ(result.outcome, PressResult::Outcome::FileFault);
+        EXPECT_EQ(result.faultyFile, output);
+        EXPECT_FALSE(result.outputBoxCleared);
+        EXPECT_EQ(fileBytes(output), "earlier program\r\n");
+        EXPECT_FALSE(fs::exists(place.batchFile()));
+        EXPECT_TRUE(viewer.starts.empty());
+    }
+    fs::permissions(output, fs::perms::owner_write, fs::perm_options::add);
+    if (writableAnyway) GTEST_SKIP() << "this user writes read-only files anyway";
 }
 
 TEST_F(Press, ReportsAMissingFolder) {
@@ -165,7 +268,7 @@ TEST_F(Press, ReportsAMissingFolder) {
     const PressResult result = press(internalDiameterCycle(), straightDefaults, nowhere, viewer);
     EXPECT_EQ(result.outcome, PressResult::Outcome::FileFault);
     EXPECT_EQ(result.faultyFile, nowhere.outputFile());
-    EXPECT_TRUE(viewer.started.empty());
+    EXPECT_TRUE(viewer.starts.empty());
 }
 
 // A link to a full disk at the output file is removed by the press before the program

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "output/viewer_launch.h"
+#include "support/recording_viewer.h"
 #include "windows/operation_window_definition.h"
 
 namespace zivek::testing {
@@ -34,16 +34,6 @@ inline bool showsADrawing(const QPixmap& picture) {
         }
     return false;
 }
-
-// Remembers every viewer start instead of starting a process.
-class RecordingViewer final : public zivek::ViewerLauncher {
-  public:
-    void start(const std::filesystem::path& batchFile,
-               const std::filesystem::path& programFile) override {
-        starts.emplace_back(batchFile, programFile);
-    }
-    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> starts;
-};
 
 // What a modal message box showed before it was closed with its own button.
 struct SeenMessageBox {

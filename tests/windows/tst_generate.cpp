@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/memory_disk.h"
+#include "support/press_disk_steps.h"
 #include "test_support.h"
 #include "windows/operation_window.h"
 #include "windows/output_box.h"
@@ -266,6 +268,38 @@ class GenerateTest : public QObject {
         QVERIFY(!QFile::exists(batchPath()));
         QVERIFY(viewer_->starts.empty());
         for (const auto& [box, text] : typed) QCOMPARE(w->findChild<QLineEdit*>(box)->text(), text);
+    }
+
+    // A fault at each file operation of a press in turn: the window names the file and
+    // keeps what the user sees in Text1 until the press has emptied it.
+    void faultAtEachFileOperation_data() {
+        QTest::addColumn<int>("operation");
+        for (std::size_t at = 0; at < zivek::testing::pressDiskSteps.size(); ++at)
+            QTest::addRow("operation %d", int(at)) << int(at);
+    }
+
+    void faultAtEachFileOperation() {
+        QFETCH(int, operation);
+        const auto& expected = zivek::testing::pressDiskSteps[std::size_t(operation)];
+        const zivek::OutputPlace place{"home"};
+        const std::filesystem::path faulty =
+            expected.file == zivek::testing::Which::Output ? place.outputFile() : place.batchFile();
+        zivek::testing::MemoryDisk disk;
+        auto w = std::make_unique<zivek::windows::OperationWindow>(
+            zivek::testing::definitionNamed("Form4"),
+            zivek::windows::Surroundings{place, viewer_.get(), &disk});
+        w->open();
+        text1(w.get())->setPlainText("ELLE YAZILMIŞ");
+        disk.failAt(std::size_t(operation));
+
+        const auto seen = zivek::testing::closeNextMessageBox([&] { pressKod(w.get()); });
+
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.text, "DOSYA YAZILAMADI: " + QString::fromStdString(faulty.string()));
+        QCOMPARE(text1(w.get())->toPlainText(),
+                 expected.boxCleared ? QString() : QString("ELLE YAZILMIŞ"));
+        QVERIFY(viewer_->starts.empty());
+        QVERIFY(w->isVisible());
     }
 
     // Real faults in the home folder: the press names the file, starts no viewer and

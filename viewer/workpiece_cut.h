@@ -1,0 +1,74 @@
+#pragma once
+
+// The workpiece cut by the program, move by move: feed moves remove what the insert
+// sweeps; rapids must not touch material that is still there, no move may enter the
+// finished part, and nothing of the material may be left at the end. Standard library
+// only, so that the geometric tests run it on every program the wizard writes.
+//
+//   const WorkpieceCut cut(workpiece, std::shared_ptr<const std::vector<Move>>(path,
+//   &path->moves)); for (const CutWarning& w : cut.warnings()) { /* w.line, w.check, w.where */ }
+//   std::vector<ConvexRegion> left = cut.materialAfter(moveCount);
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "output/workpiece.h"
+#include "viewer/convex_region.h"
+#include "viewer/toolpath.h"
+
+namespace zivek::backplot {
+
+enum class CutCheck : std::uint8_t {
+    RapidIntoMaterial,  // a rapid's insert sweeps material that is still there
+    RapidIntoPart,      // a rapid's insert sweeps the finished part
+    FeedIntoPart,       // a feed's insert enters the finished part
+    UncutMaterial,      // material to remove is still there at the end
+};
+
+struct CutWarning {
+    std::uint32_t line = 0;
+    CutCheck check = CutCheck::UncutMaterial;
+    Extent where;  // the move's sweep, or the material left
+};
+
+// The rounding of two written positions, each to 0.0005: what a program of the wizard
+// may leave or overreach by.
+inline constexpr double kWrittenRounding = 0.001;
+
+class WorkpieceCut {
+  public:
+    WorkpieceCut() = default;
+    // The cut keeps the moves, to replay them from its checkpoints.
+    WorkpieceCut(const Workpiece& workpiece, std::shared_ptr<const std::vector<Move>> moves,
+                 double tolerance = kWrittenRounding);
+
+    bool empty() const { return part_.empty() && material_.empty(); }
+    const std::vector<CutWarning>& warnings() const { return warnings_; }
+    const std::vector<ConvexRegion>& part() const { return part_; }
+    const ConvexRegion& insert() const { return insert_; }
+    // The material before the first move.
+    const std::vector<ConvexRegion>& material() const { return material_; }
+    // The material left once the first `moveCount` moves have run.
+    std::vector<ConvexRegion> materialAfter(std::size_t moveCount) const;
+    // Whether the simulation gave up on a program that cut the material into too many
+    // pieces; the checks then stop at the move where it did.
+    bool cutShort() const { return cutShort_; }
+
+  private:
+    using Pieces = std::shared_ptr<const std::vector<ConvexRegion>>;
+    bool cutByFeed(std::vector<ConvexRegion>& pieces, const Move& move) const;
+
+    std::vector<ConvexRegion> part_;
+    std::vector<ConvexRegion> material_;
+    ConvexRegion insert_;
+    double tolerance_ = kWrittenRounding;
+    double touch_ = 0;
+    std::shared_ptr<const std::vector<Move>> moves_;
+    std::size_t simulated_ = 0;  // moves taken into account
+    std::vector<Pieces> every_;  // the material after every kStride-th move
+    std::vector<CutWarning> warnings_;
+    bool cutShort_ = false;
+};
+
+}  // namespace zivek::backplot
