@@ -1,5 +1,8 @@
 #include "viewer/main_window.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -7,6 +10,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -18,8 +22,13 @@
 #include "viewer/plot_widget.h"
 #include "viewer/program_file.h"
 #include "viewer/texts.h"
+#include "viewer/warning_panel.h"
 
 namespace zivek::backplot {
+namespace {
+// A lathe's rapid traverse, until the user sets the machine's own.
+constexpr double kDefaultRapidRate = 10000;
+}  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
@@ -34,7 +43,13 @@ MainWindow::MainWindow(QWidget* parent)
       cuttingTime_(new QLabel(this)),
       warnings_(new QLabel(this)),
       pointer_(new QLabel(this)),
-      selection_(new QLabel(this)) {
+      selection_(new QLabel(this)),
+      totalTime_(new QLabel(this)),
+      dialect_(new QLabel(this)),
+      dialectChoice_(new QComboBox(this)),
+      halfSection_(new QCheckBox(QStringLiteral("Yarım kesit"), this)),
+      rapidRate_(new QDoubleSpinBox(this)),
+      warningPanel_(new WarningPanel(this)) {
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont big = message_->font();
@@ -62,12 +77,30 @@ MainWindow::MainWindow(QWidget* parent)
         legend->addWidget(new QLabel(text, this));
         legend->addSpacing(10);
     }
+    dialectChoice_->addItems({QStringLiteral("Lehçe: programdan"), QStringLiteral("Genel"),
+                              QStringLiteral("Fanuc"), QStringLiteral("LinuxCNC")});
+    dialectChoice_->setToolTip(QStringLiteral("Programın yazıldığı denetim"));
+    halfSection_->setToolTip(
+        QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster"));
+    rapidRate_->setRange(1, 1e6);
+    rapidRate_->setDecimals(0);
+    rapidRate_->setSingleStep(1000);
+    rapidRate_->setPrefix(QStringLiteral("Hızlı: "));
+    rapidRate_->setSuffix(QStringLiteral(" /dk"));
+    rapidRate_->setToolTip(QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için"));
+    rapidRate_->setValue(
+        QSettings().value(QStringLiteral("rapidRate"), kDefaultRapidRate).toDouble());
+    for (QWidget* w : std::initializer_list<QWidget*>{dialectChoice_, halfSection_, rapidRate_})
+        w->setFocusPolicy(Qt::NoFocus);
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(6, 4, 6, 0);
     tools->addWidget(fit);
     tools->addSpacing(14);
     tools->addLayout(legend);
     tools->addStretch();
+    tools->addWidget(halfSection_);
+    tools->addWidget(dialectChoice_);
+    tools->addWidget(rapidRate_);
     auto* plotPane = new QWidget(this);
     auto* plotLayout = new QVBoxLayout(plotPane);
     plotLayout->setContentsMargins(0, 0, 0, 0);
@@ -78,9 +111,14 @@ MainWindow::MainWindow(QWidget* parent)
     selection_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     plotLayout->addWidget(selection_);
 
+    auto* side = new QSplitter(Qt::Vertical, this);
+    side->addWidget(lines_);
+    side->addWidget(warningPanel_);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 1);
     auto* split = new QSplitter(this);
     split->addWidget(plotPane);
-    split->addWidget(lines_);
+    split->addWidget(side);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
     split->setSizes({760, 240});
@@ -101,7 +139,8 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_})
+    for (QLabel* l :
+         {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_, dialect_})
         statusBar()->addWidget(l);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     statusBar()->addPermanentWidget(pointer_);
@@ -111,7 +150,15 @@ MainWindow::MainWindow(QWidget* parent)
             [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
     connect(plot_, &PlotWidget::lineClicked, this, &MainWindow::plotClicked);
     connect(plot_, &PlotWidget::pointerMoved, this,
-            [this](Point at) { pointer_->setText(pointerText(at)); });
+            [this](Point at) { pointer_->setText(pointerText(at, plot_->viewport().xFactor())); });
+    connect(halfSection_, &QCheckBox::toggled, plot_, &PlotWidget::setHalfSection);
+    connect(dialectChoice_, &QComboBox::currentIndexChanged, this, &MainWindow::reinterpret);
+    connect(rapidRate_, &QDoubleSpinBox::valueChanged, this, [this](double rate) {
+        QSettings().setValue(QStringLiteral("rapidRate"), rate);
+        showTotals();
+    });
+    connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);
+    connect(warningPanel_, &WarningPanel::stepRequested, this, &MainWindow::stepWarning);
     connect(plot_, &PlotWidget::pointerLeft, pointer_, &QLabel::clear);
 
     setWindowTitle(QStringLiteral("Takım yolu (zivek-backplot)"));
@@ -125,13 +172,26 @@ void MainWindow::openFile(const QString& path) {
         showMessage(loadFailureText(loaded.status, path));
         return;
     }
+    decoded_ = loaded.decoded;
     showProgram(std::move(loaded.text));
+}
+
+void MainWindow::reinterpret() {
+    if (!path_) return;
+    std::string text = model_->text();
+    showProgram(std::move(text));
+}
+
+void MainWindow::stepWarning(int direction) {
+    const int line = warningPanel_->lineFrom(lines_->currentIndex().row(), direction);
+    if (line >= 0) plotClicked(line);
 }
 
 void MainWindow::showMessage(const QString& text) {
     message_->setText(text);
     pages_->setCurrentIndex(1);
-    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_,
+                      totalTime_, dialect_})
         l->clear();
 }
 
@@ -140,18 +200,30 @@ QString MainWindow::message() const {
 }
 
 void MainWindow::showProgram(std::string text) {
-    path_ = std::make_shared<const Toolpath>(interpret(text));
+    ReadOptions options;
+    options.autoDialect = dialectChoice_->currentIndex() <= 0;
+    if (!options.autoDialect) options.dialect = Dialect(dialectChoice_->currentIndex() - 1);
+    path_ = std::make_shared<const Toolpath>(interpret(text, options));
     model_->setProgram(std::move(text), path_);
     plot_->setToolpath(path_);
+    warningPanel_->setPath(path_);
+    warningPanel_->setVisible(!path_->warnings.empty());
+    halfSection_->setEnabled(path_->diameterMode);
     pages_->setCurrentIndex(0);
     const Summary& s = path_->summary;
     moveCount_->setText(moveCountText(s));
     feedLength_->setText(feedLengthText(s));
     rapidLength_->setText(rapidLengthText(s));
     cuttingTime_->setText(cuttingTimeText(s));
+    showTotals();
     warnings_->setText(warningCountText(model_->linesWithWarnings()));
+    dialect_->setText(dialectText(path_->dialect, !options.autoDialect));
     selection_->setText(idleHintText());
     plot_->setFocus();
+}
+
+void MainWindow::showTotals() {
+    if (path_) totalTime_->setText(totalTimeText(path_->summary, rapidRate_->value()));
 }
 
 void MainWindow::lineChosen(const QModelIndex& index) {
@@ -160,8 +232,9 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     const auto& moves = path_->moves;
     const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(index.row()),
                                      [](const Move& m, std::uint32_t l) { return m.line < l; });
-    QString text =
-        it != moves.end() && it->line == std::uint32_t(index.row()) ? moveText(*it) : QString();
+    QString text = it != moves.end() && it->line == std::uint32_t(index.row())
+                       ? moveText(*path_, std::size_t(it - moves.begin()))
+                       : QString();
     // A line's warnings are otherwise only in its tooltip, which nobody has to find.
     const QString warnings = index.data(Qt::ToolTipRole).toString();
     if (!warnings.isEmpty()) {

@@ -6,15 +6,21 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "viewer/program_file.h"
 #include "viewer/toolpath.h"
 
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QListView;
 class QStackedWidget;
+class QTreeWidget;
 
 namespace zivek::backplot {
 
 class LineModel;
+class WarningPanel;
 class PlotWidget;
 
 class MainWindow : public QMainWindow {
@@ -30,9 +36,14 @@ class MainWindow : public QMainWindow {
     QString message() const;
     PlotWidget* plot() const { return plot_; }
     QListView* lines() const { return lines_; }
+    WarningPanel* warningPanel() const { return warningPanel_; }
+    // Moves the list to the next (+1) or previous (-1) line with a warning.
+    void stepWarning(int direction);
 
   private:
     void showProgram(std::string text);
+    void reinterpret();
+    void showTotals();
     void lineChosen(const QModelIndex& index);
     void plotClicked(int line);
 
@@ -48,6 +59,13 @@ class MainWindow : public QMainWindow {
     QLabel* warnings_;
     QLabel* pointer_;
     QLabel* selection_;  // the chosen line's move
+    QLabel* totalTime_;
+    QLabel* dialect_;
+    QComboBox* dialectChoice_;
+    QCheckBox* halfSection_;
+    QDoubleSpinBox* rapidRate_;
+    WarningPanel* warningPanel_;
+    DecodedText decoded_;
     std::shared_ptr<const Toolpath> path_;
 };
 

@@ -22,6 +22,7 @@ struct PlotColors {
     QColor feedText{0x0B, 0x4A, 0xA0};
     QColor rapidText{0xB0, 0x3A, 0x00};
     QColor selected{0x0E, 0xA5, 0x4A};
+    QColor incomplete{0xB0, 0x1E, 0xC8};
 };
 const PlotColors& plotColors();
 
@@ -40,10 +41,12 @@ enum class LegendEntry { Feed, Rapid, Selected };
 QPixmap legendSample(LegendEntry entry);
 
 // Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol.
-void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty);
+void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
+               const QString& xAxis);
 
-// The selected move, drawn over everything with its direction.
-void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move);
+// The selected move (a line, or an arc as a chain of points), drawn over everything
+// with its direction.
+void paintSelectedMove(QPainter& p, const Viewport& view, const std::vector<Point>& points);
 
 // Where the tool stands after a line that commands no move.
 void paintToolPosition(QPainter& p, const Viewport& view, Point at);

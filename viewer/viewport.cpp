@@ -18,11 +18,11 @@ void Viewport::setSize(double width, double height) {
 void Viewport::fit(const Extent& extent, Margins m) {
     const double freeW = std::max(width_ - m.left - m.right, 1.0);
     const double freeH = std::max(height_ - m.top - m.bottom, 1.0);
-    const Point middle =
-        extent.empty ? Point{}
-                     : Point{(extent.min.z + extent.max.z) / 2, (extent.min.x + extent.max.x) / 2};
+    const Point middle = extent.empty ? Point{}
+                                      : Point{(extent.min.z + extent.max.z) / 2,
+                                              (extent.min.x + extent.max.x) / 2 * xFactor_};
     const double spanZ = extent.empty ? 0 : extent.max.z - extent.min.z;
-    const double spanX = extent.empty ? 0 : extent.max.x - extent.min.x;
+    const double spanX = extent.empty ? 0 : (extent.max.x - extent.min.x) * xFactor_;
     double s = kMaxScale;
     if (spanZ > 0) s = std::min(s, freeW / spanZ);
     if (spanX > 0) s = std::min(s, freeH / spanX);
@@ -40,7 +40,7 @@ void Viewport::zoom(double factor, ScreenPoint anchor) {
     const Point fixed = toModel(anchor);
     scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
     center_ = {fixed.z - (anchor.x - width_ / 2) / scale_,
-               fixed.x + (anchor.y - height_ / 2) / scale_};
+               fixed.x * xFactor_ + (anchor.y - height_ / 2) / scale_};
 }
 
 void Viewport::pan(double dx, double dy) {

@@ -27,11 +27,18 @@ class Viewport {
     double height() const { return height_; }
     double scale() const { return scale_; }  // pixels per program unit
 
+    // X is drawn xFactor times its true size: 2 shows a diameter program as written,
+    // 1 a true half-section. The centre is kept in drawn units.
+    void setXFactor(double f) { xFactor_ = f; }
+    double xFactor() const { return xFactor_; }
+
     ScreenPoint toScreen(Point p) const {
-        return {width_ / 2 + (p.z - center_.z) * scale_, height_ / 2 - (p.x - center_.x) * scale_};
+        return {width_ / 2 + (p.z - center_.z) * scale_,
+                height_ / 2 - (p.x * xFactor_ - center_.x) * scale_};
     }
     Point toModel(ScreenPoint s) const {
-        return {center_.z + (s.x - width_ / 2) / scale_, center_.x - (s.y - height_ / 2) / scale_};
+        return {center_.z + (s.x - width_ / 2) / scale_,
+                (center_.x - (s.y - height_ / 2) / scale_) / xFactor_};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -39,7 +46,7 @@ class Viewport {
     // Zooms by `factor`, keeping the model point under `anchor` where it is.
     void zoom(double factor, ScreenPoint anchor);
     void pan(double dx, double dy);
-    void centerOn(Point p) { center_ = p; }
+    void centerOn(Point p) { center_ = {p.z, p.x * xFactor_}; }
 
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
@@ -47,6 +54,7 @@ class Viewport {
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;
+    double xFactor_ = 1;
     Point center_;
 };
 

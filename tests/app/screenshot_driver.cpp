@@ -15,8 +15,11 @@
 #include <cstdio>
 
 #include "app/navigator.h"
+#include "output/control_names.h"
 #include "windows/pictures.h"
 #include "windows/qt_translation.h"
+
+namespace control = zivek::control;
 
 namespace {
 
@@ -79,7 +82,7 @@ int main(int argc, char* argv[]) {
 
         // A refusal: no plunge. The box is photographed and closed from a timer
         // because it holds the press until it is closed.
-        navigator.current()->findChild<QLineEdit*>("Text4")->setText("0");
+        navigator.current()->findChild<QLineEdit*>(control::Text4)->setText("0");
         QTimer::singleShot(600, [base] {
             shoot(base + "-message");
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -88,7 +91,7 @@ int main(int argc, char* argv[]) {
         click(navigator.current(), "KOD");
 
         // A hint, as it shows while the pointer rests on the speed box.
-        auto* speed = navigator.current()->findChild<QWidget*>("Text13");
+        auto* speed = navigator.current()->findChild<QWidget*>(control::Text13);
         QToolTip::showText(speed->mapToGlobal(QPoint(10, 10)), speed->toolTip(), speed);
         letPaint();
         shoot(base + "-hint");

@@ -9,11 +9,14 @@
 #include <QtTest>
 
 #include "app/navigator.h"
+#include "output/control_names.h"
 #include "test_support.h"
 #include "windows/framed_picture.h"
 #include "windows/output_box.h"
 
 using zivek::app::Navigator;
+
+namespace control = zivek::control;
 
 namespace {
 
@@ -58,9 +61,11 @@ class QuitWatcher : public QObject {
 // it did not, the loop is stopped once everything the action set going has run.
 bool endsApplication(const std::function<void()>& action) {
     QuitWatcher watcher;
-    QTimer::singleShot(0, qApp, [&] {
+    // The watcher is the timers' context: a timer still waiting when the loop has
+    // ended dies with it rather than firing into the next loop.
+    QTimer::singleShot(0, &watcher, [&] {
         action();
-        QTimer::singleShot(0, qApp, [&] {
+        QTimer::singleShot(0, &watcher, [&] {
             if (!watcher.seen) QCoreApplication::exit(1);
         });
     });
@@ -290,15 +295,20 @@ class NavigationTest : public QObject {
     // Typed values and the shown program go with the window; the file stays.
     void leavingDiscardsWhatTheWindowHeld() {
         click(current(), "ICCAP");
-        current()->findChild<QLineEdit*>("Text3")->setText("6");
+        current()->findChild<QLineEdit*>(control::Text3)->setText("6");
         click(current(), "KOD");
-        QVERIFY(
-            !current()->findChild<zivek::windows::OutputBox*>("Text1")->toPlainText().isEmpty());
+        QVERIFY(!current()
+                     ->findChild<zivek::windows::OutputBox*>(control::Text1)
+                     ->toPlainText()
+                     .isEmpty());
         click(current(), "ANAMENU");
         click(current(), "ICCAP");
         settle();
-        QCOMPARE(current()->findChild<QLineEdit*>("Text3")->text(), QString("12"));
-        QVERIFY(current()->findChild<zivek::windows::OutputBox*>("Text1")->toPlainText().isEmpty());
+        QCOMPARE(current()->findChild<QLineEdit*>(control::Text3)->text(), QString("12"));
+        QVERIFY(current()
+                    ->findChild<zivek::windows::OutputBox*>(control::Text1)
+                    ->toPlainText()
+                    .isEmpty());
         QVERIFY(QFile(home_->filePath("ALANTEMIZLEME.TXT")).size() > 0);
     }
 

@@ -15,12 +15,15 @@
 
 namespace zivek::testing {
 
+// The definition of an operation window by its name; a name of no window stops the test
+// program, so that a misspelt row cannot test another window.
 inline const zivek::windows::OperationWindowDefinition& definitionNamed(const QString& name) {
     if (name == "Form2") return zivek::windows::form2();
     if (name == "Form3") return zivek::windows::form3();
     if (name == "Form4") return zivek::windows::form4();
     if (name == "Form5") return zivek::windows::form5();
-    return zivek::windows::form11();
+    if (name == "Form11") return zivek::windows::form11();
+    qFatal("no operation window is named %s", qPrintable(name));
 }
 
 // Whether a rendered picture shows anything: a resource that is missing renders
