@@ -205,13 +205,15 @@ QPixmap legendSample(LegendEntry entry) {
     return pixmap;
 }
 
-void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty) {
+void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
+               const std::function<void(QPainter&)>& underPath) {
     const PlotColors& c = plotColors();
     const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);
     p.setRenderHint(QPainter::Antialiasing, false);
     paintGrid(p, view, step);
     paintReferenceLines(p, view);
+    if (underPath) underPath(p);
 
     const bool detailed = inkLength(segments.rapid()) + inkLength(segments.feed()) < kDetailInk;
     p.setRenderHint(QPainter::Antialiasing, detailed);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "viewer/plot_painter.h"
+#include "viewer/workpiece_layer.h"
 
 namespace zivek::backplot {
 namespace {
@@ -34,11 +35,20 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::CrossCursor);
 }
 
-void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path) {
+void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path, bool keepView) {
     path_ = std::move(path);
     selectedMove_.reset();
     toolPosition_.reset();
-    fitToPath();
+    if (keepView) {
+        viewChanged();
+    } else {
+        fitToPath();
+    }
+}
+
+void PlotWidget::layerChanged() {
+    layerStale_ = true;
+    update();
 }
 
 void PlotWidget::fitToPath() {
@@ -105,20 +115,25 @@ void PlotWidget::viewChanged() {
 void PlotWidget::paintEvent(QPaintEvent*) {
     view_.setSize(width(), height());
     const qreal dpr = devicePixelRatioF();
-    if (!baseView_ || !(*baseView_ == view_) || base_.devicePixelRatioF() != dpr) {
+    const bool viewMoved = !baseView_ || !(*baseView_ == view_);
+    if (viewMoved || layerStale_ || base_.devicePixelRatioF() != dpr) {
         static const std::vector<Move> none;
-        segments_.build(path_ ? path_->moves : none, view_);
+        if (viewMoved) segments_.build(path_ ? path_->moves : none, view_);
         if (base_.size() != size() * dpr || base_.devicePixelRatio() != dpr) {
             base_ = QPixmap(size() * dpr);
             base_.setDevicePixelRatio(dpr);
         }
         QPainter bp(&base_);
-        paintBase(bp, view_, segments_, !path_ || path_->moves.empty());
+        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), [this](QPainter& under) {
+            if (layer_) layer_->paintUnder(under, view_);
+        });
         baseView_ = view_;
+        layerStale_ = false;
     }
     QPainter p(this);
     p.drawPixmap(0, 0, base_);
     p.setClipRect(plotArea(view_));  // the selection never covers the rulers
+    if (layer_) layer_->paintOver(p, view_);
     if (selectedMove_) paintSelectedMove(p, view_, path_->moves[*selectedMove_]);
     if (toolPosition_) paintToolPosition(p, view_, *toolPosition_);
 }
