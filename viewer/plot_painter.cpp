@@ -1,6 +1,7 @@
 #include "viewer/plot_painter.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPixmap>
 #include <QVector>
@@ -79,6 +80,7 @@ void forGridLines(double from, double to, double step, Fn&& fn) {
     if (!(last - first < 1000) || !(std::abs(first) < 1e15 && std::abs(last) < 1e15)) return;
     for (double i = first; i <= last; ++i) {
         const double v = i * step;
+        if (!std::isfinite(v)) continue;
         fn(std::abs(v) < step / 1e6 ? 0.0 : v);  // a clean 0, not 1e-17
     }
 }
@@ -95,6 +97,16 @@ void paintGrid(QPainter& p, const Viewport& view, double step) {
         const double y = at(view, {0, xv}).y();
         p.drawLine(QLineF(0, y, view.width(), y));
     });
+}
+
+// A font in which a ruler value fits into `room` pixels: the long exponent values of
+// extreme programs are set smaller rather than cut or rounded.
+QFont rulerFont(const QString& text, const QFont& font, double room) {
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    if (width <= room) return font;
+    QFont smaller = font;
+    smaller.setPointSizeF(font.pointSizeF() * room / width);
+    return smaller;
 }
 
 void paintRulers(QPainter& p, const Viewport& view, double step) {
@@ -129,19 +141,26 @@ void paintRulers(QPainter& p, const Viewport& view, double step) {
 
     const Point topLeft = view.toModel({0, 0});
     const Point bottomRight = view.toModel({w, h});
+    double lastRight = -1e9;  // long values must not run into one another
+    const QFont font = p.font();
     forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
         const QString t = number(z);
-        const double left = at(view, {z, 0}).x() - fm.horizontalAdvance(t) / 2.0;
-        const double right = left + fm.horizontalAdvance(t);
-        if (left < chuckRight + 6 || right > zNameLeft - 6) return;
+        p.setFont(rulerFont(t, font, kGridPixels - 8));
+        const double width = QFontMetricsF(p.font()).horizontalAdvance(t);
+        const double left = at(view, {z, 0}).x() - width / 2.0;
+        const double right = left + width;
+        if (left < chuckRight + 6 || right > zNameLeft - 6 || left < lastRight + 8) return;
         p.drawText(QPointF(left, baseline), t);
+        lastRight = right;
     });
     forGridLines(bottomRight.x, topLeft.x, step, [&](double xv) {
         const QString t = number(xv);
         const double y = at(view, {0, xv}).y() + fm.ascent() / 2.0 - 1;
         if (y - fm.ascent() < fm.height() + 8 || y > h - kRulerHeight - 2) return;  // title
-        p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(t) - 8, y), t);
+        p.setFont(rulerFont(t, font, kRulerWidth - 12));
+        p.drawText(QPointF(kRulerWidth - QFontMetricsF(p.font()).horizontalAdvance(t) - 8, y), t);
     });
+    p.setFont(font);
 }
 
 void paintReferenceLines(QPainter& p, const Viewport& view) {

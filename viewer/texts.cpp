@@ -5,6 +5,8 @@
 namespace zivek::backplot {
 
 QString number(double value) {
+    // Sums of moves near the double range overflow; no machinist should read "inf".
+    if (!std::isfinite(value)) return tooLargeText();
     // QString::number ignores the locale, so the decimal mark stays a point.
     if (std::abs(value) >= 1e12) return QString::number(value, 'g', 6);
     QString s = QString::number(value, 'f', 3);
@@ -90,7 +92,12 @@ QString rapidLengthText(const Summary& s) {
     return QStringLiteral("Hızlı boyu: %1").arg(number(s.rapidLength));
 }
 
+QString tooLargeText() {
+    return QStringLiteral("çok büyük");
+}
+
 QString cuttingTimeText(const Summary& s) {
+    if (!std::isfinite(s.cuttingMinutes)) return QStringLiteral("Kesme süresi: ") + tooLargeText();
     QString text = QStringLiteral("Kesme süresi: %1 dk").arg(number(s.cuttingMinutes));
     const double seconds = std::round(s.cuttingMinutes * 60);
     if (seconds >= 60 && seconds < 1e9) {

@@ -28,10 +28,11 @@ class Viewport {
     double scale() const { return scale_; }  // pixels per program unit
 
     ScreenPoint toScreen(Point p) const {
-        return {width_ / 2 + (p.z - center_.z) * scale_, height_ / 2 - (p.x - center_.x) * scale_};
+        return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(p.x, center_.x)};
     }
     Point toModel(ScreenPoint s) const {
-        return {center_.z + (s.x - width_ / 2) / scale_, center_.x - (s.y - height_ / 2) / scale_};
+        return {inRange(center_.z + (s.x - width_ / 2) / scale_),
+                inRange(center_.x - (s.y - height_ / 2) / scale_)};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -44,6 +45,14 @@ class Viewport {
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
   private:
+    // Pixels from the centre. Near the ends of the double range the difference of two
+    // coordinates overflows; each is scaled first there.
+    double offset(double v, double centre) const {
+        const double d = v - centre;
+        return d - d == 0 ? d * scale_ : v * scale_ - centre * scale_;
+    }
+    static double inRange(double v);
+
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;
