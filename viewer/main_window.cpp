@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QShortcut>
 #include <QSlider>
 #include <QSplitter>
@@ -31,6 +32,13 @@
 #include "viewer/workpiece_texts.h"
 
 namespace zivek::backplot {
+namespace {
+
+QSettings viewerSettings() {
+    return QSettings(QStringLiteral("zivek"), QStringLiteral("zivek-backplot"));
+}
+
+}  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
@@ -86,6 +94,12 @@ MainWindow::MainWindow(QWidget* parent)
     tools->addSpacing(14);
     tools->addLayout(legend);
     tools->addStretch();
+    auto* upright = new QPushButton(QStringLiteral("90° döndür"), this);
+    upright->setObjectName(QStringLiteral("upright"));
+    upright->setCheckable(true);
+    upright->setFocusPolicy(Qt::NoFocus);
+    upright->setToolTip(QStringLiteral("Görünümü sihirbazın çizimleri gibi dik çevir: Z yukarı"));
+    tools->addWidget(upright);
     saveAs_->setToolTip(QStringLiteral("Gösterilen programı başka bir dosyaya kaydet"));
     saveAs_->setFocusPolicy(Qt::NoFocus);
     tools->addWidget(saveAs_);
@@ -151,6 +165,13 @@ MainWindow::MainWindow(QWidget* parent)
         connect(new QShortcut(keys, this), &QShortcut::activated, slider,
                 [slider, step = action] { slider->triggerAction(step); });
     connect(saveAs_, &QPushButton::clicked, this, &MainWindow::saveAs);
+    // The turn is the machinist's habit, kept from one start to the next.
+    upright->setChecked(viewerSettings().value(QStringLiteral("view/upright"), false).toBool());
+    plot_->setUpright(upright->isChecked());
+    connect(upright, &QPushButton::toggled, this, [this](bool on) {
+        plot_->setUpright(on);
+        viewerSettings().setValue(QStringLiteral("view/upright"), on);
+    });
     connect(follower_, &ProgramFollower::pressed, this,
             [this](const QString& path, const QString& workpiece) {
                 setWorkpiece(readWorkpiece(workpiece.toStdString()));

@@ -85,18 +85,26 @@ void forGridLines(double from, double to, double step, Fn&& fn) {
     }
 }
 
-void paintGrid(QPainter& p, const Viewport& view, double step) {
+// Calls fn for each grid value of the coordinate shown along one screen axis, with the
+// screen position (x for the horizontal axis, y for the vertical) of its line.
+template <typename Fn>
+void forAxisLines(const Viewport& view, bool horizontal, double step, Fn&& fn) {
     const Point topLeft = view.toModel({0, 0});
     const Point bottomRight = view.toModel({view.width(), view.height()});
+    const double a = view.along(horizontal, topLeft);
+    const double b = view.along(horizontal, bottomRight);
+    forGridLines(std::min(a, b), std::max(a, b), step, [&](double v) {
+        const QPointF s = at(view, view.onAxis(horizontal, v));
+        fn(v, horizontal ? s.x() : s.y());
+    });
+}
+
+void paintGrid(QPainter& p, const Viewport& view, double step) {
     p.setPen(QPen(plotColors().grid, 0));
-    forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
-        const double x = at(view, {z, 0}).x();
-        p.drawLine(QLineF(x, 0, x, view.height()));
-    });
-    forGridLines(bottomRight.x, topLeft.x, step, [&](double xv) {
-        const double y = at(view, {0, xv}).y();
-        p.drawLine(QLineF(0, y, view.width(), y));
-    });
+    forAxisLines(view, true, step,
+                 [&](double, double x) { p.drawLine(QLineF(x, 0, x, view.height())); });
+    forAxisLines(view, false, step,
+                 [&](double, double y) { p.drawLine(QLineF(0, y, view.width(), y)); });
 }
 
 // A font in which a ruler value fits into `room` pixels: the long exponent values of
@@ -122,40 +130,47 @@ void paintRulers(QPainter& p, const Viewport& view, double step) {
     p.drawLine(QLineF(kRulerWidth, 0, kRulerWidth, h - kRulerHeight));
     p.drawLine(QLineF(kRulerWidth, h - kRulerHeight, w, h - kRulerHeight));
 
-    // The axis names sit at the ends the values grow towards; the chuck is to the left.
-    const QString zName = QStringLiteral("Z →");
-    const QString xName = QStringLiteral("X ↑");
-    const QString chuck = QStringLiteral("← ayna");
+    // The axis names sit at the ends the values grow towards; the chuck is to the left,
+    // or below when the view stands upright.
+    const bool upright = view.upright();
+    const QString across = upright ? QStringLiteral("← X") : QStringLiteral("Z →");
+    const QString down = upright ? QStringLiteral("Z ↑") : QStringLiteral("X ↑");
+    const QString chuck = upright ? QStringLiteral("ayna ↓") : QStringLiteral("← ayna");
+    const QString& leftText = upright ? across : chuck;
+    const QString& rightText = upright ? chuck : across;
     const double baseline = h - kRulerHeight / 2 + fm.ascent() / 2.0 - 1;
-    const double zNameLeft = w - fm.horizontalAdvance(zName) - 8;
-    const double chuckRight = kRulerWidth + 8 + fm.horizontalAdvance(chuck);
+    const double rightTextLeft = w - fm.horizontalAdvance(rightText) - 8;
+    const double leftTextRight = kRulerWidth + 8 + fm.horizontalAdvance(leftText);
     QFont bold = p.font();
     bold.setBold(true);
     p.setFont(bold);
     p.setPen(Qt::black);
-    p.drawText(QPointF(zNameLeft, baseline), zName);
-    p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(xName) - 10, fm.ascent() + 6), xName);
+    p.drawText(QPointF(upright ? kRulerWidth + 8 : rightTextLeft, baseline), across);
+    p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(down) - 10, fm.ascent() + 6), down);
     p.setFont(QFont());
     p.setPen(c.gridText);
-    p.drawText(QPointF(kRulerWidth + 8, baseline), chuck);
+    p.drawText(QPointF(upright ? rightTextLeft : kRulerWidth + 8, baseline), chuck);
 
-    const Point topLeft = view.toModel({0, 0});
-    const Point bottomRight = view.toModel({w, h});
-    double lastRight = -1e9;  // long values must not run into one another
+    // Long values must not run into one another.
+    double lastMiddle = -1e9;
+    double lastWidth = 0;
     const QFont font = p.font();
-    forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
-        const QString t = number(z);
+    forAxisLines(view, true, step, [&](double v, double x) {
+        const QString t = number(v);
         p.setFont(rulerFont(t, font, kGridPixels - 8));
         const double width = QFontMetricsF(p.font()).horizontalAdvance(t);
-        const double left = at(view, {z, 0}).x() - width / 2.0;
+        const double left = x - width / 2.0;
         const double right = left + width;
-        if (left < chuckRight + 6 || right > zNameLeft - 6 || left < lastRight + 8) return;
+        if (left < leftTextRight + 6 || right > rightTextLeft - 6 ||
+            std::abs(x - lastMiddle) < (width + lastWidth) / 2 + 8)
+            return;
         p.drawText(QPointF(left, baseline), t);
-        lastRight = right;
+        lastMiddle = x;
+        lastWidth = width;
     });
-    forGridLines(bottomRight.x, topLeft.x, step, [&](double xv) {
-        const QString t = number(xv);
-        const double y = at(view, {0, xv}).y() + fm.ascent() / 2.0 - 1;
+    forAxisLines(view, false, step, [&](double v, double line) {
+        const QString t = number(v);
+        const double y = line + fm.ascent() / 2.0 - 1;
         if (y - fm.ascent() < fm.height() + 8 || y > h - kRulerHeight - 2) return;  // title
         p.setFont(rulerFont(t, font, kRulerWidth - 12));
         p.drawText(QPointF(kRulerWidth - QFontMetricsF(p.font()).horizontalAdvance(t) - 8, y), t);
@@ -163,6 +178,7 @@ void paintRulers(QPainter& p, const Viewport& view, double step) {
     p.setFont(font);
 }
 
+// The zero lines of both axes, through the work zero.
 void paintReferenceLines(QPainter& p, const Viewport& view) {
     p.setPen(QPen(plotColors().reference, 0, Qt::DashDotLine));
     const QPointF o = at(view, {});

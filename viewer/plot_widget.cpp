@@ -46,6 +46,11 @@ void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path, bool keepView
     }
 }
 
+void PlotWidget::setUpright(bool upright) {
+    view_.setUpright(upright);
+    fitToPath();
+}
+
 void PlotWidget::layerChanged() {
     layerStale_ = true;
     update();

@@ -30,6 +30,8 @@ class PlotWidget : public QWidget {
     // stands after it. -1 clears.
     void selectLine(int line);
     void fitToPath();
+    // Z up and X to the left, as the wizard's drawings stand; fits the path anew.
+    void setUpright(bool upright);
     const Viewport& viewport() const { return view_; }
     std::optional<std::size_t> selectedMove() const { return selectedMove_; }
 

@@ -30,29 +30,31 @@ void Viewport::fit(const Extent& extent, Margins m) {
                                               extent.min.x / 2 + extent.max.x / 2};
     const double halfZ = extent.empty ? 0 : extent.max.z / 2 - extent.min.z / 2;
     const double halfX = extent.empty ? 0 : extent.max.x / 2 - extent.min.x / 2;
+    const double halfAcross = upright_ ? halfX : halfZ;
+    const double halfDown = upright_ ? halfZ : halfX;
     double s = kMaxScale;
-    if (halfZ > 0) s = std::min(s, freeW / 2 / halfZ);
-    if (halfX > 0) s = std::min(s, freeH / 2 / halfX);
+    if (halfAcross > 0) s = std::min(s, freeW / 2 / halfAcross);
+    if (halfDown > 0) s = std::min(s, freeH / 2 / halfDown);
     // A single point or a path of zero size: show a few units around it.
     if (halfZ <= 0 && halfX <= 0) s = std::min(freeW, freeH) / 10;
     scale_ = std::clamp(s, kMinScale, kMaxScale);
     // The middle of the extent goes to the middle of the free area.
     const double freeMidX = m.left + freeW / 2;
     const double freeMidY = m.top + freeH / 2;
-    center_ = {inRange(middle.z - (freeMidX - width_ / 2) / scale_),
-               inRange(middle.x + (freeMidY - height_ / 2) / scale_)};
+    const Point d = shift(freeMidX - width_ / 2, freeMidY - height_ / 2);
+    center_ = {inRange(middle.z - d.z), inRange(middle.x - d.x)};
 }
 
 void Viewport::zoom(double factor, ScreenPoint anchor) {
     const Point fixed = toModel(anchor);
     scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
-    center_ = {inRange(fixed.z - (anchor.x - width_ / 2) / scale_),
-               inRange(fixed.x + (anchor.y - height_ / 2) / scale_)};
+    const Point d = shift(anchor.x - width_ / 2, anchor.y - height_ / 2);
+    center_ = {inRange(fixed.z - d.z), inRange(fixed.x - d.x)};
 }
 
 void Viewport::pan(double dx, double dy) {
-    center_.z = inRange(center_.z - dx / scale_);
-    center_.x = inRange(center_.x + dy / scale_);
+    const Point d = shift(dx, dy);
+    center_ = {inRange(center_.z - d.z), inRange(center_.x - d.x)};
 }
 
 double gridStep(double scale, double minPixels) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Where the Z-X plane lies on the screen: Z to the right, X up, one scale for both so
-// that a taper shows its true angle. Plain arithmetic, kept apart from the widget.
+// that a taper shows its true angle; or upright, as the wizard's drawings stand, Z up and
+// X to the left. Plain arithmetic, kept apart from the widget.
 
 #include "viewer/toolpath.h"
 
@@ -27,12 +28,23 @@ class Viewport {
     double height() const { return height_; }
     double scale() const { return scale_; }  // pixels per program unit
 
+    void setUpright(bool upright) { upright_ = upright; }
+    bool upright() const { return upright_; }
+
     ScreenPoint toScreen(Point p) const {
+        if (upright_)
+            return {width_ / 2 - offset(p.x, center_.x), height_ / 2 - offset(p.z, center_.z)};
         return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(p.x, center_.x)};
     }
     Point toModel(ScreenPoint s) const {
-        return {inRange(center_.z + (s.x - width_ / 2) / scale_),
-                inRange(center_.x - (s.y - height_ / 2) / scale_)};
+        const Point d = shift(s.x - width_ / 2, s.y - height_ / 2);
+        return {inRange(center_.z + d.z), inRange(center_.x + d.x)};
+    }
+    // The coordinate that runs along the screen's horizontal (or vertical) axis, and the
+    // point on that axis's zero line at a value of it.
+    double along(bool horizontal, Point p) const { return horizontal != upright_ ? p.z : p.x; }
+    Point onAxis(bool horizontal, double v) const {
+        return horizontal != upright_ ? Point{v, 0} : Point{0, v};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -52,11 +64,16 @@ class Viewport {
         return d - d == 0 ? d * scale_ : v * scale_ - centre * scale_;
     }
     static double inRange(double v);
+    // The model distance of a screen distance.
+    Point shift(double dx, double dy) const {
+        return upright_ ? Point{-dy / scale_, -dx / scale_} : Point{dx / scale_, -dy / scale_};
+    }
 
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;
     Point center_;
+    bool upright_ = false;
 };
 
 // Spacing of grid lines in program units: 1, 2 or 5 times a power of ten, so that lines

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
+#include <QSettings>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -15,6 +18,7 @@
 
 #include "app/process_viewer.h"
 #include "viewer/main_window.h"
+#include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
 #include "viewer/step_bar.h"
@@ -54,7 +58,10 @@ QString statusText(const MainWindow& window) {
 class FollowTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        QStandardPaths::setTestModeEnabled(true);  // the settings of the test, not the user's
+    }
     void reloadKeepsTheViewOnlyWhileTheExtentStays();
     void failedReloadKeepsNothingStale();
     void fileWrittenAnewIsShownAnew();
@@ -64,6 +71,7 @@ class FollowTest : public QObject {
     void aloneShowsThePathOnly();
     void savesTheBytesAsRead();
     void extremeValuesReadTooLargeAndFit();
+    void uprightViewIsKeptForTheNextStart();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -255,6 +263,28 @@ void FollowTest::extremeValuesReadTooLargeAndFit() {
                  qPrintable(QStringLiteral("%1 %2").arg(s.x).arg(s.y)));
     }
     QCOMPARE(number(std::numeric_limits<double>::infinity()), QStringLiteral("çok büyük"));
+}
+
+void FollowTest::uprightViewIsKeptForTheNextStart() {
+    QSettings(QStringLiteral("zivek"), QStringLiteral("zivek-backplot")).clear();
+    const QString path = write("dik.nc", defaultProgram());
+    {
+        MainWindow window;
+        window.openFile(path);
+        const Viewport& view = window.plot()->viewport();
+        // Lying: the chuck (Z-60) to the left of the zero.
+        QVERIFY(view.toScreen({-60, 0}).x < view.toScreen({0, 0}).x);
+        window.findChild<QPushButton*>(QStringLiteral("upright"))->click();
+        // Upright as the drawings: the chuck below, X growing to the left, all in sight.
+        QVERIFY(view.toScreen({-60, 0}).y > view.toScreen({0, 0}).y);
+        QVERIFY(view.toScreen({0, 12}).x < view.toScreen({0, 0}).x);
+        const ScreenPoint deep = view.toScreen({-60, 12});
+        QVERIFY(deep.x > kRulerWidth && deep.y < window.plot()->height() - kRulerHeight);
+    }
+    MainWindow next;
+    next.openFile(path);
+    QVERIFY(next.findChild<QPushButton*>(QStringLiteral("upright"))->isChecked());
+    QVERIFY(next.plot()->viewport().upright());
 }
 
 QTEST_MAIN(FollowTest)
