@@ -11,7 +11,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 package="$build/zivek-vuvev_${version}_$(dpkg --print-architecture).deb"
 fail() { echo "check-package: $*" >&2; exit 1; }
 
-(cd "$build" && cpack -G DEB) | grep -v '^CPack: -' || true
+rm -f "$package"
+(cd "$build" && cpack -G DEB) | { grep -v '^CPack: -' || true; }
 [ -f "$package" ] || fail "no package at $package"
 
 desktop-file-validate "$root"/packaging/*.desktop
@@ -35,9 +36,10 @@ $shipped"
 if dpkg-query -W -f='${Status}' zivek-vuvev 2>/dev/null | grep -q "install ok installed"; then
     fail "zivek-vuvev is installed already; remove it first (apt-get purge zivek-vuvev)"
 fi
-trap 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq zivek-vuvev >/dev/null' EXIT
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$package" \
-    >/dev/null
+# Waits for another apt that holds the lock rather than failing at once.
+quiet_apt() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y -qq "$@" >/dev/null; }
+trap "quiet_apt purge zivek-vuvev" EXIT
+quiet_apt install --no-install-recommends "$package"
 
 for program in zivek-vuvev zivek-backplot; do
     answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "/usr/bin/$program" --version)

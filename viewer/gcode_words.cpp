@@ -14,7 +14,33 @@ bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+    // A comma separates words in some hand-written programs ("Z-34,X24").
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == ',';
+}
+
+// "[1+2]" with nested brackets; returns the index after the closing one.
+std::size_t skipBrackets(std::string_view s, std::size_t i) {
+    int depth = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] == '[') ++depth;
+        if (s[i] == ']' && --depth <= 0) return i + 1;
+    }
+    return s.size();
+}
+
+// A parameter or an expression: "#<_x>", "#12", "[#1+2]".
+std::size_t skipExpression(std::string_view s, std::size_t i) {
+    if (i < s.size() && s[i] == '[') return skipBrackets(s, i);
+    if (i < s.size() && s[i] == '#') {
+        ++i;
+        if (i < s.size() && s[i] == '<') {
+            const std::size_t close = s.find('>', i);
+            return close == std::string_view::npos ? s.size() : close + 1;
+        }
+        if (i < s.size() && s[i] == '[') return skipBrackets(s, i);
+        while (i < s.size() && isDigit(s[i])) ++i;
+    }
+    return i;
 }
 char upper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
@@ -84,7 +110,7 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
         } else if (c == '(') {
             const std::size_t close = line.find(')', i);
             if (close == std::string_view::npos) {
-                bad.push_back({Warning::OpenComment, line.substr(i)});
+                bad.push_back({Warning::OpenComment, line.substr(i), 0});
                 return;
             }
             i = close + 1;
@@ -93,12 +119,18 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
             double value = 0;
             bool ok = false;
             const std::size_t used = readNumber(line.substr(at), value, ok);
+            if (used == 0 && at < line.size() && (line[at] == '[' || line[at] == '#')) {
+                const std::size_t end = skipExpression(line, at);
+                bad.push_back({Warning::NotEvaluated, line.substr(i, end - i), upper(c)});
+                i = end;
+                continue;
+            }
             if (used == 0) {
                 // A run of letters is one unknown word ("HELLO"), not five.
                 std::size_t end = i + 1;
                 while (end < line.size() && isLetter(line[end])) ++end;
                 bad.push_back({end > i + 1 ? Warning::UnknownWord : Warning::BadNumber,
-                               line.substr(i, end - i)});
+                               line.substr(i, end - i), 0});
                 i = end;
                 continue;
             }
@@ -106,18 +138,50 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
             if (ok) {
                 words.push_back({upper(c), value, text});
             } else {
-                bad.push_back({Warning::BadNumber, text});
+                bad.push_back({Warning::BadNumber, text, 0});
             }
             i = at + used;
+        } else if (c == '#' || c == '[') {
+            // "#1 = 5", "#<_x> = [#1 + 2]": parameter arithmetic is not computed.
+            bad.push_back({Warning::NotEvaluated, line.substr(i), 0});
+            return;
         } else {
             std::size_t end = i + 1;
             while (end < line.size() && !isBlank(line[end]) && !isLetter(line[end]) &&
                    line[end] != '(' && line[end] != ';')
                 ++end;
-            bad.push_back({Warning::UnknownWord, line.substr(i, end - i)});
+            bad.push_back({Warning::UnknownWord, line.substr(i, end - i), 0});
             i = end;
         }
     }
+}
+
+}  // namespace zivek::backplot
+
+namespace zivek::backplot {
+
+bool readOWord(std::string_view line, OWord& out) {
+    std::size_t i = skipBlanks(line, 0);
+    if (i < line.size() && upper(line[i]) == 'N') {
+        ++i;
+        while (i < line.size() && (isDigit(line[i]) || isBlank(line[i]))) ++i;
+    }
+    if (i >= line.size() || upper(line[i]) != 'O') return false;
+    const std::size_t from = ++i;
+    if (i < line.size() && line[i] == '<') {
+        const std::size_t close = line.find('>', i);
+        if (close == std::string_view::npos) return false;
+        i = close + 1;
+    } else {
+        while (i < line.size() && isDigit(line[i])) ++i;
+        if (i == from) return false;
+    }
+    out.name = line.substr(from, i - from);
+    out.keyword.clear();
+    i = skipBlanks(line, i);
+    while (i < line.size() && isLetter(line[i]) && out.keyword.size() < 16)
+        out.keyword += char(upper(line[i++]) - 'A' + 'a');
+    return true;
 }
 
 }  // namespace zivek::backplot

@@ -1,9 +1,8 @@
-#include <cmath>
-#include <cstring>
-#include <optional>
+#include "viewer/interpreter.h"
 
-#include "viewer/gcode_words.h"
-#include "viewer/toolpath.h"
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace zivek::backplot {
 namespace {
@@ -11,190 +10,280 @@ namespace {
 // A huge line of garbage must not grow a warning list as long as the line.
 constexpr std::size_t kWarningsPerLine = 8;
 constexpr std::size_t kWordTextMax = 24;
+// Controls read blocks of a few hundred characters; CAM comments stay well below this.
+constexpr std::size_t kLongLine = 1024;
+constexpr int kMaxCallDepth = 16;
 
-bool isWhole(double v, int n) {
-    return v == double(n);
-}
+// Letters every line may carry: the motion words and what the control keeps as modal.
+const std::uint32_t kAlwaysUsed = [] {
+    std::uint32_t bits = 0;
+    for (const char c : std::string_view("GMNOFSTXZUWY")) bits |= Block::bit(c);
+    return bits;
+}();
 
-bool knownMCode(double v) {
-    for (int m : {0, 1, 2, 3, 4, 5, 8, 9, 30})
-        if (isWhole(v, m)) return true;
-    return false;
-}
-
-struct AxisWords {
-    std::optional<double> x, z, u, w;
-    bool any() const { return x || z || u || w; }
-};
-
-bool ignoredG(double v) {
-    return v >= 54 && v <= 59 && v == std::floor(v);  // work offsets: the path is the same
-}
-
-class LineReader {
-  public:
-    explicit LineReader(Toolpath& out) : out_(out) {}
-
-    void read(std::string_view text, std::uint32_t line) {
-        line_ = line;
-        warned_ = 0;
-        readWords(text, words_, bad_);
-        for (const BadToken& b : bad_) warn(b.code, b.text);
-        AxisWords axes;
-        for (const Word& word : words_) apply(word, axes);
-        if (axes.any()) move(axes);
-    }
-
-  private:
-    void apply(const Word& word, AxisWords& axes) {
-        switch (word.letter) {
-            case 'G':
-                if (isWhole(word.value, 0) || isWhole(word.value, 1)) {
-                    mode_ = isWhole(word.value, 0) ? MoveKind::Rapid : MoveKind::Feed;
-                } else if (isWhole(word.value, 2) || isWhole(word.value, 3)) {
-                    // An arc still cuts: shown as a straight feed to its end point.
-                    mode_ = MoveKind::Feed;
-                    warn(Warning::UnsupportedG, word.text);
-                } else if (!ignoredG(word.value)) {
-                    warn(Warning::UnsupportedG, word.text);
-                }
-                return;
-            case 'M':
-                if (!knownMCode(word.value)) warn(Warning::UnsupportedM, word.text);
-                return;
-            case 'X':
-                axes.x = word.value;
-                return;
-            case 'Z':
-                axes.z = word.value;
-                return;
-            case 'U':
-                axes.u = word.value;
-                return;
-            case 'W':
-                axes.w = word.value;
-                return;
-            case 'F':
-                feed_ = word.value;
-                return;
-            case 'Y':  // two-axis lathe: nothing to move
-            case 'S':
-            case 'N':
-            case 'O':  // program number
-            case 'T':
-                return;
-            default:
-                warn(Warning::UnknownWord, word.text);
-        }
-    }
-
-    void move(const AxisWords& axes) {
-        if (axes.x && axes.u) warn(Warning::AbsoluteAndIncremental, "X/U");
-        if (axes.z && axes.w) warn(Warning::AbsoluteAndIncremental, "Z/W");
-        Point to = position_;
-        to.x = axes.x ? *axes.x : to.x + axes.u.value_or(0);
-        to.z = axes.z ? *axes.z : to.z + axes.w.value_or(0);
-        if (!std::isfinite(to.x) || !std::isfinite(to.z)) {
-            warn(Warning::OutOfRange, {});
-            return;
-        }
-        if (!mode_) {
-            warn(Warning::NoMotionMode, {});
-            mode_ = MoveKind::Rapid;
-        }
-        if (*mode_ == MoveKind::Feed && !(feed_ > 0)) warn(Warning::NoFeedRate, {});
-        out_.moves.push_back({*mode_, position_, to, line_, feed_});
-        position_ = to;
-    }
-
-    void warn(Warning code, std::string_view word) {
-        if (warned_ > kWarningsPerLine) return;
-        if (warned_++ == kWarningsPerLine) {
-            out_.warnings.push_back({line_, Warning::TooManyWarnings, {}});
-            return;
-        }
-        out_.warnings.push_back({line_, code, std::string(word.substr(0, kWordTextMax))});
-    }
-
-    Toolpath& out_;
-    std::vector<Word> words_;
-    std::vector<BadToken> bad_;
-    std::optional<MoveKind> mode_;
-    Point position_;
-    double feed_ = 0;
-    std::uint32_t line_ = 0;
-    std::size_t warned_ = 0;
-};
-
-template <typename Fn>
-std::size_t forEachLine(std::string_view text, Fn&& fn) {
-    std::size_t index = 0;
-    std::size_t from = 0;
-    while (from < text.size()) {
-        const void* nl = std::memchr(text.data() + from, '\n', text.size() - from);
-        const std::size_t end =
-            nl ? std::size_t(static_cast<const char*>(nl) - text.data()) : text.size();
-        std::string_view line = text.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        fn(line, index++);
-        from = end + 1;
-    }
-    return index;
-}
-
-}  // namespace
-
-double Move::length() const {
-    return std::hypot(to.z - from.z, to.x - from.x);
-}
-
-void Extent::add(Point p) {
-    if (empty) {
-        min = max = p;
-        empty = false;
-        return;
-    }
-    min = {std::min(min.z, p.z), std::min(min.x, p.x)};
-    max = {std::max(max.z, p.z), std::max(max.x, p.x)};
-}
-
-Summary summarize(const std::vector<Move>& moves) {
-    Summary s;
-    for (const Move& m : moves) {
-        const double len = m.length();
-        s.extent.add(m.from);
-        s.extent.add(m.to);
-        if (m.kind == MoveKind::Rapid) {
-            ++s.rapidMoves;
-            s.rapidLength += len;
-            continue;
-        }
-        ++s.feedMoves;
-        s.feedLength += len;
-        if (m.feed > 0) {
-            s.cuttingMinutes += len / m.feed;
-        } else {
-            ++s.feedMovesWithoutRate;
-        }
+std::string lowerName(std::string_view name) {
+    std::string s;
+    for (const char c : name) s += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    // "O0100" and "o100" name the same program.
+    const bool digits =
+        !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits) {
+        const auto first = s.find_first_not_of('0');
+        s = first == std::string::npos ? "0" : s.substr(first);
     }
     return s;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    forEachLine(text, [&](std::string_view line, std::size_t) { lines.push_back(line); });
-    return lines;
+}  // namespace
+
+bool Block::hasG(double g) const {
+    return std::any_of(gCodes.begin(), gCodes.end(), [g](double v) { return v == g; });
 }
 
-Toolpath interpret(std::string_view program) {
+bool Block::hasDecimal(char c) const {
+    return text[std::size_t(c - 'A')].find('.') != std::string_view::npos;
+}
+
+Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
+    : text_(text), starts_(lineStarts(text)), out_(out) {
+    out_.lineCount = starts_.size();
+    out_.dialect = options.autoDialect ? detectDialect(text_, starts_) : options.dialect;
+    m_.diameter = out_.dialect == Dialect::Fanuc;
+    m_.perRevolution = out_.dialect == Dialect::Fanuc;
+    out_.diameterMode = m_.diameter;
+    // This system's own programs begin at the work zero, where the operator zeroed the
+    // tool ("G0X0Y0" names no Z); the first move is still drawn as the path's start.
+    zeroStart_ = knownZ_ = knownX_ = out_.dialect == Dialect::Generic;
+    // Each line runs once; calls and cycles may take as much again several times over.
+    budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
+}
+
+void Interpreter::run() {
+    runRange(0, starts_.size());
+    // Lines of a subroutine run at each call: one warning per line and kind is enough.
+    auto& w = out_.warnings;
+    std::stable_sort(w.begin(), w.end(),
+                     [](const LineWarning& a, const LineWarning& b) { return a.line < b.line; });
+    w.erase(std::unique(w.begin(), w.end(),
+                        [](const LineWarning& a, const LineWarning& b) {
+                            return a.line == b.line && a.code == b.code && a.word == b.word;
+                        }),
+            w.end());
+}
+
+bool Interpreter::spend(std::size_t work) {
+    if (budget_ >= work) {
+        budget_ -= work;
+        return true;
+    }
+    if (!budgetWarned_) warn(Warning::ExpansionLimit);
+    budgetWarned_ = true;
+    budget_ = 0;
+    stop_ = true;
+    return false;
+}
+
+void Interpreter::runRange(std::size_t begin, std::size_t end) {
+    std::size_t i = begin;
+    end = std::min(end, starts_.size());
+    while (i < end && !stop_ && !returning_) {
+        if (!spend(1)) return;
+        next_ = i + 1;
+        runLine(i);
+        i = next_;
+    }
+}
+
+void Interpreter::runLine(std::size_t index) {
+    line_ = std::uint32_t(index);
+    warned_ = 0;
+    const std::string_view line = lineAt(text_, starts_, index);
+    if (line.size() > kLongLine) warn(Warning::LongLine, std::to_string(line.size()));
+    if (flowWord(index, line)) return;
+    readBlock(line);
+    applyModes();
+    execute();
+    line_ = std::uint32_t(index);  // a call in between ran other lines
+    warnUnused();
+}
+
+bool Interpreter::flowWord(std::size_t index, std::string_view line) {
+    OWord o;
+    if (!readOWord(line, o) || o.keyword.empty()) return false;
+    if (o.keyword == "sub") {
+        // A definition is skipped; it runs when called.
+        if (const Sub* s = findSub(o.name); s && s->begin == index + 1) next_ = s->end + 1;
+    } else if (o.keyword == "endsub" || o.keyword == "return") {
+        if (depth_ > 0) returning_ = true;
+    } else if (o.keyword == "call") {
+        const Sub* s = findSub(o.name);
+        if (s == nullptr) {
+            warn(Warning::CycleMissingContour, std::string("o") + std::string(o.name));
+        } else {
+            callLines(s->begin, s->end, 1);
+            line_ = std::uint32_t(index);
+        }
+    } else {
+        // if, while, repeat ...: the lines inside run once, in order.
+        warn(Warning::NotEvaluated, line.substr(line.find_first_not_of(" \t")));
+    }
+    return true;
+}
+
+void Interpreter::readBlock(std::string_view line) {
+    readWords(line, words_, bad_);
+    b_.present = b_.lost = b_.used = 0;
+    b_.gCodes.clear();
+    b_.mCodes.clear();
+    for (const BadToken& bad : bad_) {
+        warn(bad.code, bad.text);
+        if (bad.letter >= 'A' && bad.letter <= 'Z') b_.lost |= Block::bit(bad.letter);
+    }
+    for (const Word& w : words_) {
+        if (w.letter < 'A' || w.letter > 'Z') continue;
+        if (w.letter == 'G') {
+            b_.gCodes.push_back(w.value);
+            continue;
+        }
+        if (w.letter == 'M') {
+            b_.mCodes.push_back(w.value);
+            continue;
+        }
+        const auto i = std::size_t(w.letter - 'A');
+        if (b_.has(w.letter)) warn(Warning::RepeatedWord, w.text);
+        b_.value[i] = w.value;
+        b_.text[i] = w.text;
+        b_.present |= Block::bit(w.letter);
+    }
+}
+
+void Interpreter::warnUnused() {
+    const std::uint32_t unused = b_.present & ~(b_.used | kAlwaysUsed);
+    if (unused == 0) return;
+    for (const Word& w : words_)
+        if (w.letter >= 'A' && w.letter <= 'Z' && (unused & Block::bit(w.letter)) &&
+            b_.text[std::size_t(w.letter - 'A')] == w.text)
+            warn(Warning::UnknownWord, w.text);
+}
+
+void Interpreter::warn(Warning code, std::string_view word) {
+    word = word.substr(0, kWordTextMax);
+    // A cycle's passes or a repeated call say the same thing once.
+    if (!out_.warnings.empty()) {
+        const LineWarning& last = out_.warnings.back();
+        if (last.line == line_ && last.code == code && last.word == word) return;
+    }
+    if (warned_ > kWarningsPerLine) return;
+    if (warned_++ == kWarningsPerLine) {
+        out_.warnings.push_back({line_, Warning::TooManyWarnings, {}});
+        return;
+    }
+    out_.warnings.push_back({line_, code, std::string(word)});
+}
+
+std::size_t Interpreter::lineOfNumber(double n, std::size_t near) {
+    if (!numbersBuilt_) {
+        numbersBuilt_ = true;
+        for (std::size_t i = 0; i < starts_.size(); ++i) {
+            const std::string_view l = lineAt(text_, starts_, i);
+            const std::size_t at = l.find_first_not_of(" \t/");
+            if (at == std::string_view::npos || (l[at] != 'N' && l[at] != 'n')) continue;
+            double v = 0;
+            bool ok = false;
+            if (readNumber(l.substr(at + 1), v, ok) > 0 && ok)
+                numbers_.emplace_back(v, std::uint32_t(i));
+        }
+        std::sort(numbers_.begin(), numbers_.end());
+    }
+    auto it = std::lower_bound(numbers_.begin(), numbers_.end(), std::pair{n, std::uint32_t(0)});
+    const auto first = it;
+    // The contour of a cycle follows it; the finishing cycle looks back.
+    while (it != numbers_.end() && it->first == n && it->second <= near) ++it;
+    if (it != numbers_.end() && it->first == n) return it->second;
+    if (first != numbers_.end() && first->first == n) return first->second;
+    return starts_.size();
+}
+
+const Interpreter::Sub* Interpreter::findSub(std::string_view name) {
+    if (!subsBuilt_) {
+        subsBuilt_ = true;
+        std::map<std::string, std::size_t> open;
+        OWord o;
+        for (std::size_t i = 0; i < starts_.size(); ++i) {
+            if (!readOWord(lineAt(text_, starts_, i), o)) continue;
+            const std::string key = lowerName(o.name);
+            if (o.keyword == "sub") {
+                open[key] = i;
+            } else if (o.keyword == "endsub" && open.count(key)) {
+                subs_.try_emplace(key, Sub{open[key] + 1, i});
+                open.erase(key);
+            } else if (o.keyword.empty()) {
+                // A Fanuc subprogram "O1000" runs to its M99.
+                subs_.try_emplace(key, Sub{i + 1, starts_.size()});
+            }
+        }
+    }
+    const auto it = subs_.find(lowerName(name));
+    return it == subs_.end() ? nullptr : &it->second;
+}
+
+void Interpreter::callLines(std::size_t begin, std::size_t end, std::size_t times) {
+    if (depth_ >= kMaxCallDepth) {
+        warn(Warning::ExpansionLimit);
+        return;
+    }
+    const std::size_t next = next_;
+    const std::uint32_t line = line_;
+    ++depth_;
+    for (std::size_t t = 0; t < times && !stop_; ++t) {
+        runRange(begin, end);
+        returning_ = false;
+    }
+    --depth_;
+    next_ = next;
+    line_ = line;
+}
+
+bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segment>& out) {
+    if (capture_ != nullptr || depth_ >= kMaxCallDepth) {
+        warn(Warning::ExpansionLimit);
+        return false;
+    }
+    const Modal modal = m_;
+    const Point pos = pos_;
+    const bool kz = knownZ_, kx = knownX_;
+    const std::size_t next = next_;
+    const std::uint32_t line = line_;
+    capture_ = &out;
+    ++depth_;
+    runRange(begin, end);
+    --depth_;
+    capture_ = nullptr;
+    returning_ = false;
+    m_ = modal;
+    pos_ = pos;
+    knownZ_ = kz;
+    knownX_ = kx;
+    next_ = next;
+    line_ = line;
+    return true;
+}
+
+bool Interpreter::captureSub(std::string_view name, std::vector<Segment>& out) {
+    const Sub* s = findSub(name);
+    if (s == nullptr) {
+        warn(Warning::CycleMissingContour, "o" + std::string(name));
+        return false;
+    }
+    return capture(s->begin, s->end, out);
+}
+
+Toolpath interpret(std::string_view program, const ReadOptions& options) {
     Toolpath path;
     // Programs run to three lines per pass, a third of them feed moves: reserve once.
     path.moves.reserve(program.size() / 12 + 16);
-    LineReader reader(path);
-    path.lineCount = forEachLine(program, [&](std::string_view line, std::size_t index) {
-        reader.read(line, static_cast<std::uint32_t>(index));
-    });
-    path.summary = summarize(path.moves);
+    Interpreter(program, options, path).run();
+    summarize(path);
     return path;
 }
 

@@ -23,35 +23,35 @@ LineModel::LineModel(QObject* parent) : QAbstractListModel(parent) {}
 void LineModel::setProgram(std::string text, std::shared_ptr<const Toolpath> path) {
     beginResetModel();
     text_ = std::move(text);
-    lines_ = splitLines(text_);
+    starts_ = lineStarts(text_);
     path_ = std::move(path);
-    const auto none = static_cast<std::uint32_t>(path_->warnings.size());
-    firstWarning_.assign(lines_.size(), none);
-    for (std::size_t i = path_->warnings.size(); i-- > 0;) {
-        const auto line = path_->warnings[i].line;
-        if (line < firstWarning_.size()) firstWarning_[line] = static_cast<std::uint32_t>(i);
-    }
-    numberWidth_ = int(QString::number(qulonglong(lines_.size())).size());
+    warnedLines_ = 0;
+    for (std::size_t i = 0; i < path_->warnings.size(); ++i)
+        if (i == 0 || path_->warnings[i].line != path_->warnings[i - 1].line) ++warnedLines_;
+    numberWidth_ = int(QString::number(qulonglong(starts_.size())).size());
     endResetModel();
 }
 
 int LineModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(lines_.size());
+    return parent.isValid() ? 0 : int(starts_.size());
 }
 
-std::size_t LineModel::linesWithWarnings() const {
-    const auto none = path_ ? path_->warnings.size() : 0;
-    return std::size_t(std::count_if(firstWarning_.begin(), firstWarning_.end(),
-                                     [none](std::uint32_t w) { return w != none; }));
+std::size_t LineModel::firstWarning(std::size_t line) const {
+    if (!path_) return 0;
+    const auto& w = path_->warnings;
+    const auto it = std::lower_bound(
+        w.begin(), w.end(), line, [](const LineWarning& a, std::size_t l) { return a.line < l; });
+    return it != w.end() && it->line == line ? std::size_t(it - w.begin()) : w.size();
 }
 
 QVariant LineModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || std::size_t(index.row()) >= lines_.size()) return {};
+    if (!index.isValid() || std::size_t(index.row()) >= starts_.size()) return {};
     const auto row = std::size_t(index.row());
-    const bool warned = firstWarning_[row] != path_->warnings.size();
+    const std::size_t first = firstWarning(row);
+    const bool warned = first != path_->warnings.size();
     switch (role) {
         case Qt::DisplayRole: {
-            const std::string_view line = lines_[row];
+            const std::string_view line = lineAt(text_, starts_, row);
             QString text = QString::fromUtf8(
                 line.data(), qsizetype(std::min<std::size_t>(line.size(), kShownChars * 4)));
             if (text.size() > kShownChars) text = text.left(kShownChars) + u'…';
@@ -76,8 +76,7 @@ QVariant LineModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole: {
             if (!warned) return {};
             QStringList texts;
-            for (auto i = firstWarning_[row];
-                 i < path_->warnings.size() && path_->warnings[i].line == row; ++i)
+            for (auto i = first; i < path_->warnings.size() && path_->warnings[i].line == row; ++i)
                 texts << warningText(path_->warnings[i]);
             return texts.join(u'\n');
         }
@@ -88,6 +87,7 @@ QVariant LineModel::data(const QModelIndex& index, int role) const {
                 std::lower_bound(moves.begin(), moves.end(), row,
                                  [](const Move& m, std::size_t line) { return m.line < line; });
             if (it == moves.end() || it->line != row) return {};
+            if (it->is(kIncomplete)) return QBrush(plotColors().incomplete);
             return QBrush(it->kind == MoveKind::Rapid ? plotColors().rapidText
                                                       : plotColors().feedText);
         }

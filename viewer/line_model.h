@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's lines for the list beside the plot. Rows are made on demand, so a
-// 300,000-line program costs no more than its text and a table of line starts.
+// 2,000,000-line program costs no more than its text and four bytes a line.
 
 #include <QAbstractListModel>
 #include <memory>
@@ -23,13 +23,16 @@ class LineModel : public QAbstractListModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    std::size_t linesWithWarnings() const;
+    std::size_t linesWithWarnings() const { return warnedLines_; }
+    const std::string& text() const { return text_; }
+    // The first of a line's warnings in path->warnings, or its size when none.
+    std::size_t firstWarning(std::size_t line) const;
 
   private:
     std::string text_;
-    std::vector<std::string_view> lines_;
+    std::vector<std::uint32_t> starts_;
     std::shared_ptr<const Toolpath> path_;
-    std::vector<std::uint32_t> firstWarning_;  // per line, index into warnings; none = size
+    std::size_t warnedLines_ = 0;
     int numberWidth_ = 1;
 };
 

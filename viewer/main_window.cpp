@@ -1,5 +1,8 @@
 #include "viewer/main_window.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -27,12 +30,15 @@
 #include "viewer/program_follower.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/warning_panel.h"
 #include "viewer/workpiece_cut.h"
 #include "viewer/workpiece_layer.h"
 #include "viewer/workpiece_texts.h"
 
 namespace zivek::backplot {
 namespace {
+// A lathe's rapid traverse, until the user sets the machine's own.
+constexpr double kDefaultRapidRate = 10000;
 
 QSettings viewerSettings() {
     return QSettings(QStringLiteral("zivek"), QStringLiteral("zivek-backplot"));
@@ -54,6 +60,12 @@ MainWindow::MainWindow(QWidget* parent)
       warnings_(new QLabel(this)),
       pointer_(new QLabel(this)),
       selection_(new QLabel(this)),
+      totalTime_(new QLabel(this)),
+      dialect_(new QLabel(this)),
+      dialectChoice_(new QComboBox(this)),
+      halfSection_(new QCheckBox(QStringLiteral("Yarım kesit"), this)),
+      rapidRate_(new QDoubleSpinBox(this)),
+      warningPanel_(new WarningPanel(this)),
       cutLines_(new CutWarningLines(this)),
       stepBar_(new StepBar(this)),
       cutWarnings_(new QLabel(this)),
@@ -88,12 +100,30 @@ MainWindow::MainWindow(QWidget* parent)
         legend->addWidget(new QLabel(text, this));
         legend->addSpacing(10);
     }
+    dialectChoice_->addItems({QStringLiteral("Lehçe: programdan"), QStringLiteral("Genel"),
+                              QStringLiteral("Fanuc"), QStringLiteral("LinuxCNC")});
+    dialectChoice_->setToolTip(QStringLiteral("Programın yazıldığı denetim"));
+    halfSection_->setToolTip(
+        QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster"));
+    rapidRate_->setRange(1, 1e6);
+    rapidRate_->setDecimals(0);
+    rapidRate_->setSingleStep(1000);
+    rapidRate_->setPrefix(QStringLiteral("Hızlı: "));
+    rapidRate_->setSuffix(QStringLiteral(" /dk"));
+    rapidRate_->setToolTip(QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için"));
+    rapidRate_->setValue(
+        QSettings().value(QStringLiteral("rapidRate"), kDefaultRapidRate).toDouble());
+    for (QWidget* w : std::initializer_list<QWidget*>{dialectChoice_, halfSection_, rapidRate_})
+        w->setFocusPolicy(Qt::NoFocus);
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(6, 4, 6, 0);
     tools->addWidget(fit);
     tools->addSpacing(14);
     tools->addLayout(legend);
     tools->addStretch();
+    tools->addWidget(halfSection_);
+    tools->addWidget(dialectChoice_);
+    tools->addWidget(rapidRate_);
     auto* upright = new QPushButton(QStringLiteral("90° döndür"), this);
     upright->setObjectName(QStringLiteral("upright"));
     upright->setCheckable(true);
@@ -114,9 +144,14 @@ MainWindow::MainWindow(QWidget* parent)
     selection_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     plotLayout->addWidget(selection_);
 
+    auto* side = new QSplitter(Qt::Vertical, this);
+    side->addWidget(lines_);
+    side->addWidget(warningPanel_);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 1);
     auto* split = new QSplitter(this);
     split->addWidget(plotPane);
-    split->addWidget(lines_);
+    split->addWidget(side);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
     split->setSizes({760, 240});
@@ -137,7 +172,8 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, cutWarnings_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_,
+                      dialect_, cutWarnings_})
         statusBar()->addWidget(l);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     cutWarnings_->setStyleSheet(QStringLiteral("color: #d61f1f; font-weight: bold"));
@@ -148,7 +184,15 @@ MainWindow::MainWindow(QWidget* parent)
             [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
     connect(plot_, &PlotWidget::lineClicked, this, &MainWindow::plotClicked);
     connect(plot_, &PlotWidget::pointerMoved, this,
-            [this](Point at) { pointer_->setText(pointerText(at)); });
+            [this](Point at) { pointer_->setText(pointerText(at, plot_->viewport().xFactor())); });
+    connect(halfSection_, &QCheckBox::toggled, plot_, &PlotWidget::setHalfSection);
+    connect(dialectChoice_, &QComboBox::currentIndexChanged, this, &MainWindow::reinterpret);
+    connect(rapidRate_, &QDoubleSpinBox::valueChanged, this, [this](double rate) {
+        QSettings().setValue(QStringLiteral("rapidRate"), rate);
+        showTotals();
+    });
+    connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);
+    connect(warningPanel_, &WarningPanel::stepRequested, this, &MainWindow::stepWarning);
     connect(plot_, &PlotWidget::pointerLeft, pointer_, &QLabel::clear);
 
     plot_->setLayer(layer_.get());
@@ -198,6 +242,8 @@ void MainWindow::openFile(const QString& path) {
         showMessage(loadFailureText(loaded.status, path));
         return;
     }
+    decoded_ = loaded.decoded;
+    bytes_ = std::move(loaded.bytes);
     showProgram(std::move(loaded.text), sameFile);
 }
 
@@ -214,11 +260,22 @@ void MainWindow::setWorkpiece(std::optional<Workpiece> workpiece) {
     }
 }
 
+void MainWindow::reinterpret() {
+    if (!path_) return;
+    std::string text = model_->text();
+    showProgram(std::move(text), true);
+}
+
+void MainWindow::stepWarning(int direction) {
+    const int line = warningPanel_->lineFrom(lines_->currentIndex().row(), direction);
+    if (line >= 0) plotClicked(line);
+}
+
 void MainWindow::showMessage(const QString& text) {
     message_->setText(text);
     pages_->setCurrentIndex(1);
-    for (QLabel* l :
-         {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_, cutWarnings_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_,
+                      totalTime_, dialect_, cutWarnings_})
         l->clear();
     // Nothing of an earlier program may stay behind, on screen or for saving.
     path_.reset();
@@ -236,15 +293,20 @@ QString MainWindow::message() const {
 }
 
 void MainWindow::showProgram(std::string text, bool mayKeepView) {
-    auto path = std::make_shared<const Toolpath>(interpret(text));
+    ReadOptions options;
+    options.autoDialect = dialectChoice_->currentIndex() <= 0;
+    if (!options.autoDialect) options.dialect = Dialect(dialectChoice_->currentIndex() - 1);
+    auto path = std::make_shared<const Toolpath>(interpret(text, options));
     const auto& was = path_ ? path_->summary.extent : Extent{};
     const auto& is = path->summary.extent;
     const bool keepView =
         mayKeepView && path_ && was.empty == is.empty && was.min == is.min && was.max == is.max;
     path_ = std::move(path);
-    bytes_ = text;
     model_->setProgram(std::move(text), path_);
     plot_->setToolpath(path_, keepView);
+    warningPanel_->setPath(path_);
+    warningPanel_->setVisible(!path_->warnings.empty());
+    halfSection_->setEnabled(path_->diameterMode);
     pages_->setCurrentIndex(0);
     saveAs_->setEnabled(true);
     stepBar_->setLineCount(int(path_->lineCount));
@@ -254,7 +316,9 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     feedLength_->setText(feedLengthText(s));
     rapidLength_->setText(rapidLengthText(s));
     cuttingTime_->setText(cuttingTimeText(s));
+    showTotals();
     warnings_->setText(warningCountText(model_->linesWithWarnings()));
+    dialect_->setText(dialectText(path_->dialect, !options.autoDialect));
     selection_->setText(idleHintText());
     plot_->setFocus();
 }
@@ -300,6 +364,10 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     return file.commit();
 }
 
+void MainWindow::showTotals() {
+    if (path_) totalTime_->setText(totalTimeText(path_->summary, rapidRate_->value()));
+}
+
 void MainWindow::lineChosen(const QModelIndex& index) {
     plot_->selectLine(index.isValid() ? index.row() : -1);
     stepBar_->showLinesRun(index.isValid() ? index.row() + 1 : int(path_ ? path_->lineCount : 0));
@@ -308,8 +376,9 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     const auto& moves = path_->moves;
     const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(index.row()),
                                      [](const Move& m, std::uint32_t l) { return m.line < l; });
-    QString text =
-        it != moves.end() && it->line == std::uint32_t(index.row()) ? moveText(*it) : QString();
+    QString text = it != moves.end() && it->line == std::uint32_t(index.row())
+                       ? moveText(*path_, std::size_t(it - moves.begin()))
+                       : QString();
     // A line's warnings are otherwise only in its tooltip, which nobody has to find.
     const QString warnings = index.data(Qt::ToolTipRole).toString();
     if (!warnings.isEmpty()) {

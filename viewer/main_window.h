@@ -9,17 +9,23 @@
 #include <string>
 
 #include "output/workpiece.h"
+#include "viewer/program_file.h"
 #include "viewer/toolpath.h"
 
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QListView;
 class QPushButton;
 class QStackedWidget;
+class QTreeWidget;
 
 namespace zivek::backplot {
 
 class CutWarningLines;
 class LineModel;
+class WarningPanel;
 class PlotWidget;
 class ProgramFollower;
 class StepBar;
@@ -49,10 +55,15 @@ class MainWindow : public QMainWindow {
     const WorkpieceLayer& workpieceLayer() const { return *layer_; }
     const WorkpieceCut* workpieceCut() const { return cut_.get(); }
     ProgramFollower* follower() const { return follower_; }
+    WarningPanel* warningPanel() const { return warningPanel_; }
+    // Moves the list to the next (+1) or previous (-1) line with a warning.
+    void stepWarning(int direction);
     ~MainWindow() override;
 
   private:
     void showProgram(std::string text, bool mayKeepView);
+    void reinterpret();
+    void showTotals();
     void lineChosen(const QModelIndex& index);
     void plotClicked(int line);
     void cutWorkpiece();
@@ -71,6 +82,13 @@ class MainWindow : public QMainWindow {
     QLabel* warnings_;
     QLabel* pointer_;
     QLabel* selection_;  // the chosen line's move
+    QLabel* totalTime_;
+    QLabel* dialect_;
+    QComboBox* dialectChoice_;
+    QCheckBox* halfSection_;
+    QDoubleSpinBox* rapidRate_;
+    WarningPanel* warningPanel_;
+    DecodedText decoded_;
     std::shared_ptr<const Toolpath> path_;
 
     // The workpiece, its cut and the file followed.

@@ -117,7 +117,7 @@ QFont rulerFont(const QString& text, const QFont& font, double room) {
     return smaller;
 }
 
-void paintRulers(QPainter& p, const Viewport& view, double step) {
+void paintRulers(QPainter& p, const Viewport& view, double step, const QString& xAxis) {
     const PlotColors& c = plotColors();
     const QFontMetrics fm(p.font());
     const double w = view.width();
@@ -133,8 +133,8 @@ void paintRulers(QPainter& p, const Viewport& view, double step) {
     // The axis names sit at the ends the values grow towards; the chuck is to the left,
     // or below when the view stands upright.
     const bool upright = view.upright();
-    const QString across = upright ? QStringLiteral("← X") : QStringLiteral("Z →");
-    const QString down = upright ? QStringLiteral("Z ↑") : QStringLiteral("X ↑");
+    const QString across = upright ? QStringLiteral("← ") + xAxis : QStringLiteral("Z →");
+    const QString down = upright ? QStringLiteral("Z ↑") : xAxis + QStringLiteral(" ↑");
     const QString chuck = upright ? QStringLiteral("ayna ↓") : QStringLiteral("← ayna");
     const QString& leftText = upright ? across : chuck;
     const QString& rightText = upright ? chuck : across;
@@ -146,7 +146,7 @@ void paintRulers(QPainter& p, const Viewport& view, double step) {
     p.setFont(bold);
     p.setPen(Qt::black);
     p.drawText(QPointF(upright ? kRulerWidth + 8 : rightTextLeft, baseline), across);
-    p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(down) - 10, fm.ascent() + 6), down);
+    p.drawText(QPointF(kRulerWidth + 8, fm.ascent() + 6), down);
     p.setFont(QFont());
     p.setPen(c.gridText);
     p.drawText(QPointF(upright ? rightTextLeft : kRulerWidth + 8, baseline), chuck);
@@ -241,7 +241,7 @@ QPixmap legendSample(LegendEntry entry) {
 }
 
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const std::function<void(QPainter&)>& underPath) {
+               const QString& xAxis, const std::function<void(QPainter&)>& underPath) {
     const PlotColors& c = plotColors();
     const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);
@@ -255,43 +255,51 @@ void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments
     drawDashed(p, segments.rapid(), rapidPen(detailed ? 1.3 : 1), detailed);
     // Feed on top: the cut is what the machinist checks.
     drawSolid(p, segments.feed(), feedPen(detailed ? 1.8 : 1));
+    // A cycle's contour drawn in place of passes that could not be worked out.
+    QPen incomplete(c.incomplete, detailed ? 2.2 : 1, Qt::DashDotLine);
+    incomplete.setCosmetic(true);
+    drawSolid(p, segments.incomplete(), incomplete);
 
     paintWorkZero(p, view);
-    paintRulers(p, view, step);
+    paintRulers(p, view, step, xAxis);
     if (pathEmpty) {
         p.setPen(c.gridText);
         p.drawText(QRectF(0, 0, view.width(), view.height()), Qt::AlignCenter, noMovesText());
     }
 }
 
-void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move) {
-    const ScreenPoint from = view.toScreen(move.from);
-    const ScreenPoint to = view.toScreen(move.to);
-    // Deep in a zoom the move may reach millions of pixels past the window.
-    ScreenSegment s{from.x, from.y, to.x, to.y};
+void paintSelectedMove(QPainter& p, const Viewport& view, const std::vector<Point>& points) {
+    if (points.size() < 2) return;
     const double pad = 20;
-    if (!clipSegment(s, -pad, -pad, view.width() + pad, view.height() + pad)) return;
-    const QPointF a(s.x1, s.y1);
-    const QPointF b(s.x2, s.y2);
-    const bool startShown = s.x1 == from.x && s.y1 == from.y;
-    const bool endShown = s.x2 == to.x && s.y2 == to.y;
     p.setRenderHint(QPainter::Antialiasing, true);
     QPen pen(plotColors().selected, 3.5);
     pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
     p.setPen(pen);
-    p.drawLine(a, b);
     p.setBrush(plotColors().selected);
-    if (startShown) p.drawEllipse(a, 3.5, 3.5);
-    if (endShown && QLineF(a, b).length() > 12) {
-        // An arrow head at the end shows which way the tool goes.
-        QLineF back(b, a);
-        back.setLength(13);
-        QLineF left = back;
-        left.setAngle(back.angle() + 24);
-        QLineF right = back;
-        right.setAngle(back.angle() - 24);
-        p.setPen(Qt::NoPen);
-        p.drawPolygon(QPolygonF({b, left.p2(), right.p2()}));
+    // Deep in a zoom the move may reach millions of pixels past the window.
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const ScreenPoint from = view.toScreen(points[i - 1]);
+        const ScreenPoint to = view.toScreen(points[i]);
+        ScreenSegment s{from.x, from.y, to.x, to.y};
+        if (!clipSegment(s, -pad, -pad, view.width() + pad, view.height() + pad)) continue;
+        const QPointF a(s.x1, s.y1);
+        const QPointF b(s.x2, s.y2);
+        p.setPen(pen);
+        p.drawLine(a, b);
+        if (i == 1 && s.x1 == from.x && s.y1 == from.y) p.drawEllipse(a, 3.5, 3.5);
+        const bool endShown = i + 1 == points.size() && s.x2 == to.x && s.y2 == to.y;
+        if (endShown && QLineF(a, b).length() > 12) {
+            // An arrow head at the end shows which way the tool goes.
+            QLineF back(b, a);
+            back.setLength(13);
+            QLineF left = back;
+            left.setAngle(back.angle() + 24);
+            QLineF right = back;
+            right.setAngle(back.angle() - 24);
+            p.setPen(Qt::NoPen);
+            p.drawPolygon(QPolygonF({b, left.p2(), right.p2()}));
+        }
     }
     p.setBrush(Qt::NoBrush);
 }

@@ -23,6 +23,7 @@ struct PlotColors {
     QColor feedText{0x0B, 0x4A, 0xA0};
     QColor rapidText{0xB0, 0x3A, 0x00};
     QColor selected{0x0E, 0xA5, 0x4A};
+    QColor incomplete{0xB0, 0x1E, 0xC8};
 };
 const PlotColors& plotColors();
 
@@ -43,10 +44,11 @@ QPixmap legendSample(LegendEntry entry);
 // Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol;
 // `underPath` paints between the grid and the path.
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const std::function<void(QPainter&)>& underPath = {});
+               const QString& xAxis, const std::function<void(QPainter&)>& underPath = {});
 
-// The selected move, drawn over everything with its direction.
-void paintSelectedMove(QPainter& p, const Viewport& view, const Move& move);
+// The selected move (a line, or an arc as a chain of points), drawn over everything
+// with its direction.
+void paintSelectedMove(QPainter& p, const Viewport& view, const std::vector<Point>& points);
 
 // Where the tool stands after a line that commands no move.
 void paintToolPosition(QPainter& p, const Viewport& view, Point at);

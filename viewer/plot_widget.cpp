@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "viewer/plot_painter.h"
+#include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
 
 namespace zivek::backplot {
@@ -56,13 +57,36 @@ void PlotWidget::layerChanged() {
     update();
 }
 
+double PlotWidget::xFactor() const {
+    return path_ && !halfSection_ ? path_->xScale() : 1.0;
+}
+
+QString PlotWidget::xAxisName() const {
+    return xAxisText(xFactor() == 2.0);
+}
+
+void PlotWidget::setHalfSection(bool on) {
+    halfSection_ = on;
+    fitToPath();
+}
+
 void PlotWidget::fitToPath() {
     view_.setSize(width(), height());
+    view_.setXFactor(xFactor());
     Extent extent;
     extent.add({});  // the work zero is always in the picture
     if (path_ && !path_->summary.extent.empty) {
-        extent.add(path_->summary.extent.min);
-        extent.add(path_->summary.extent.max);
+        const Summary& s = path_->summary;
+        // Retract and tool change positions far out would shrink the part to a corner:
+        // then the cuts alone fill the picture.
+        const Extent& all = s.extent;
+        const Extent& cut = s.cutExtent;
+        const bool cutsOnly = !cut.empty && (cut.max.z - cut.min.z) * 4 < (all.max.z - all.min.z) &&
+                              (cut.max.x - cut.min.x) * 4 < (all.max.x - all.min.x);
+        const Extent& shown = cutsOnly ? cut : all;
+        if (cutsOnly) extent = Extent{};
+        extent.add(shown.min);
+        extent.add(shown.max);
     }
     view_.fit(extent, fitMargins());
     fitted_ = true;
@@ -80,7 +104,7 @@ void PlotWidget::selectLine(int line) {
             selectedMove_ = std::size_t(it - moves.begin());
             ensureVisible(*it);
         } else {
-            toolPosition_ = it == moves.begin() ? Point{} : std::prev(it)->to;
+            if (it != moves.begin()) toolPosition_ = std::prev(it)->to;
         }
     }
     update();
@@ -100,9 +124,17 @@ std::optional<std::size_t> PlotWidget::moveAt(QPointF pos) const {
     if (!path_ || !plotArea(view_).contains(pos)) return std::nullopt;
     std::optional<std::size_t> best;
     double bestDistance = kPickPixels;
+    const double tolerance = 1 / (view_.scale() * std::max(1.0, view_.xFactor()));
     for (std::size_t i = 0; i < path_->moves.size(); ++i) {
         const Move& m = path_->moves[i];
-        const double d = distanceToSegment(pos, view_.toScreen(m.from), view_.toScreen(m.to));
+        double d = distanceToSegment(pos, view_.toScreen(m.from), view_.toScreen(m.to));
+        if (m.is(kArc)) {
+            const std::vector<Point> points = polyline(*path_, i, tolerance);
+            d = bestDistance + 1;
+            for (std::size_t k = 1; k < points.size(); ++k)
+                d = std::min(d, distanceToSegment(pos, view_.toScreen(points[k - 1]),
+                                                  view_.toScreen(points[k])));
+        }
         // Strictly nearer only: of passes drawn on the same pixels the first one wins.
         if (d < bestDistance) {
             bestDistance = d;
@@ -122,16 +154,17 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     const qreal dpr = devicePixelRatioF();
     const bool viewMoved = !baseView_ || !(*baseView_ == view_);
     if (viewMoved || layerStale_ || base_.devicePixelRatioF() != dpr) {
-        static const std::vector<Move> none;
-        if (viewMoved) segments_.build(path_ ? path_->moves : none, view_);
+        static const Toolpath none;
+        if (viewMoved) segments_.build(path_ ? *path_ : none, view_);
         if (base_.size() != size() * dpr || base_.devicePixelRatio() != dpr) {
             base_ = QPixmap(size() * dpr);
             base_.setDevicePixelRatio(dpr);
         }
         QPainter bp(&base_);
-        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), [this](QPainter& under) {
-            if (layer_) layer_->paintUnder(under, view_);
-        });
+        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), xAxisName(),
+                  [this](QPainter& under) {
+                      if (layer_) layer_->paintUnder(under, view_);
+                  });
         baseView_ = view_;
         layerStale_ = false;
     }
@@ -139,7 +172,10 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     p.drawPixmap(0, 0, base_);
     p.setClipRect(plotArea(view_));  // the selection never covers the rulers
     if (layer_) layer_->paintOver(p, view_);
-    if (selectedMove_) paintSelectedMove(p, view_, path_->moves[*selectedMove_]);
+    if (selectedMove_) {
+        const double tolerance = 0.5 / (view_.scale() * std::max(1.0, view_.xFactor()));
+        paintSelectedMove(p, view_, polyline(*path_, *selectedMove_, tolerance));
+    }
     if (toolPosition_) paintToolPosition(p, view_, *toolPosition_);
 }
 

@@ -32,6 +32,10 @@ class PlotWidget : public QWidget {
     void fitToPath();
     // Z up and X to the left, as the wizard's drawings stand; fits the path anew.
     void setUpright(bool upright);
+    // A diameter program is drawn as written (X doubled) or as a true half-section.
+    void setHalfSection(bool on);
+    bool halfSection() const { return halfSection_; }
+    QString xAxisName() const;
     const Viewport& viewport() const { return view_; }
     std::optional<std::size_t> selectedMove() const { return selectedMove_; }
 
@@ -56,6 +60,7 @@ class PlotWidget : public QWidget {
   private:
     void viewChanged();
     void ensureVisible(const Move& move);
+    double xFactor() const;
 
     std::shared_ptr<const Toolpath> path_;
     Viewport view_;
@@ -67,6 +72,7 @@ class PlotWidget : public QWidget {
     std::optional<std::size_t> selectedMove_;
     std::optional<Point> toolPosition_;
     bool fitted_ = true;  // still showing the fit: a resize fits again
+    bool halfSection_ = false;
     std::optional<QPointF> pressAt_;
     QPointF lastDrag_;
     bool dragging_ = false;

@@ -7,13 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "viewer/text_decoding.h"
+
 namespace zivek::backplot {
 
 enum class LoadStatus { Ok, NotFound, NotAFile, Unreadable, TooLarge, Empty, NotText };
 
 struct LoadedProgram {
     LoadStatus status = LoadStatus::Ok;
-    std::string text;
+    std::string text;     // UTF-8
+    DecodedText decoded;  // what the bytes were
+    std::string bytes;    // as on disk, for saving the program unchanged
 };
 
 // Files larger than this are no lathe program this system writes.

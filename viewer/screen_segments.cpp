@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "viewer/arcs.h"
+
 namespace zivek::backplot {
 namespace {
 
@@ -46,43 +48,83 @@ bool clipSegment(ScreenSegment& s, double x0, double y0, double x1, double y1) {
     return true;
 }
 
+void ScreenSegments::build(const Toolpath& path, const Viewport& view) {
+    build(path.moves, &path, view);
+}
+
 void ScreenSegments::build(const std::vector<Move>& moves, const Viewport& view) {
-    rapidCandidates_.clear();
-    feedCandidates_.clear();
+    build(moves, nullptr, view);
+}
+
+void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
+                           const Viewport& view) {
+    rapid_.clear();
+    feed_.clear();
+    incomplete_.clear();
+    table_.assign(1024, 0);
+    used_ = 0;
     const double right = view.width() + kBorder;
     const double bottom = view.height() + kBorder;
-    for (const Move& m : moves) {
-        const ScreenPoint a = view.toScreen(m.from);
-        const ScreenPoint b = view.toScreen(m.to);
+    auto add = [&](ScreenPoint a, ScreenPoint b, const Move& m) {
         ScreenSegment s{a.x, a.y, b.x, b.y};
         if (std::max(s.x1, s.x2) < -kBorder || std::min(s.x1, s.x2) > right ||
             std::max(s.y1, s.y2) < -kBorder || std::min(s.y1, s.y2) > bottom)
-            continue;
+            return;
         const bool inside = std::min(s.x1, s.x2) >= -kBorder && std::max(s.x1, s.x2) <= right &&
                             std::min(s.y1, s.y2) >= -kBorder && std::max(s.y1, s.y2) <= bottom;
-        if (!inside && !clipSegment(s, -kBorder, -kBorder, right, bottom)) continue;
-        auto& into = m.kind == MoveKind::Rapid ? rapidCandidates_ : feedCandidates_;
-        into.push_back({s, pixelKey(s)});
+        if (!inside && !clipSegment(s, -kBorder, -kBorder, right, bottom)) return;
+        if (m.is(kIncomplete)) {
+            keep(s, incomplete_, 3);
+        } else if (m.kind == MoveKind::Rapid) {
+            keep(s, rapid_, 1);
+        } else {
+            keep(s, feed_, 2);
+        }
+    };
+    // Half a pixel in the drawn picture, in true units along the more stretched axis.
+    const double tolerance = 0.5 / (view.scale() * std::max(1.0, view.xFactor()));
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const Move& m = moves[i];
+        const ScreenPoint a = view.toScreen(m.from);
+        const ScreenPoint b = view.toScreen(m.to);
+        const Arc* arc = path != nullptr && m.is(kArc) ? path->arcOf(i) : nullptr;
+        if (arc == nullptr) {
+            add(a, b, m);
+            continue;
+        }
+        arc_.clear();
+        flattenArc(m.from, m.to, arc->center, arc->ccw, tolerance, arc_, 1024);
+        ScreenPoint prev = a;
+        for (const Point p : arc_) {
+            const ScreenPoint next = view.toScreen(p);
+            add(prev, next, m);
+            prev = next;
+        }
     }
-    keepUnique(rapidCandidates_, rapid_);
-    keepUnique(feedCandidates_, feed_);
 }
 
-void ScreenSegments::keepUnique(std::vector<Candidate>& candidates,
-                                std::vector<ScreenSegment>& out) {
-    out.clear();
-    const std::size_t size = std::bit_ceil(candidates.size() * 2 + 2);
-    table_.assign(size, 0);
-    const std::size_t mask = size - 1;
-    for (const Candidate& c : candidates) {
-        // 0 marks a free slot; a key of 0 would need all four coordinates at 0.
-        const std::uint64_t key = c.key | (std::uint64_t(1) << 63);
-        std::size_t slot = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;
-        while (table_[slot] != 0 && table_[slot] != key) slot = (slot + 1) & mask;
-        if (table_[slot] == key) continue;
-        table_[slot] = key;
-        out.push_back(c.segment);
+void ScreenSegments::keep(ScreenSegment s, std::vector<ScreenSegment>& out, std::uint64_t tag) {
+    if (used_ * 2 >= table_.size()) {
+        // Grow and re-insert: the table stays at most half full.
+        std::vector<std::uint64_t> old(table_.size() * 2, 0);
+        old.swap(table_);
+        const std::size_t mask = table_.size() - 1;
+        for (const std::uint64_t key : old) {
+            if (key == 0) continue;
+            std::size_t slot = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;
+            while (table_[slot] != 0) slot = (slot + 1) & mask;
+            table_[slot] = key;
+        }
     }
+    // The kind goes into the key: a rapid over a cut is still drawn. 0 marks a free slot.
+    const std::uint64_t key = (pixelKey(s) & ~(std::uint64_t(3) << 62)) | (tag << 62);
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;
+    while (table_[slot] != 0 && table_[slot] != key) slot = (slot + 1) & mask;
+    if (table_[slot] == key) return;
+    table_[slot] = key;
+    ++used_;
+    out.push_back(s);
 }
 
 }  // namespace zivek::backplot

@@ -19,24 +19,27 @@ struct ScreenSegment {
 
 class ScreenSegments {
   public:
-    // Rebuilds rapid() and feed() for the given view. Buffers are kept between calls.
+    // Rebuilds rapid(), feed() and incomplete() for the given view; arcs become chords
+    // within half a pixel. Buffers are kept between calls.
+    void build(const Toolpath& path, const Viewport& view);
+    // The same for moves alone: arcs drawn as their chords.
     void build(const std::vector<Move>& moves, const Viewport& view);
 
     const std::vector<ScreenSegment>& rapid() const { return rapid_; }
     const std::vector<ScreenSegment>& feed() const { return feed_; }
+    const std::vector<ScreenSegment>& incomplete() const { return incomplete_; }
 
   private:
-    struct Candidate {
-        ScreenSegment segment;
-        std::uint64_t key;
-    };
-    void keepUnique(std::vector<Candidate>& candidates, std::vector<ScreenSegment>& out);
+    void build(const std::vector<Move>& moves, const Toolpath* path, const Viewport& view);
+    void keep(ScreenSegment s, std::vector<ScreenSegment>& out, std::uint64_t tag);
 
-    std::vector<Candidate> rapidCandidates_;
-    std::vector<Candidate> feedCandidates_;
+    // Pixel keys seen this frame: grows with what is drawn, not with the program.
     std::vector<std::uint64_t> table_;
+    std::size_t used_ = 0;
     std::vector<ScreenSegment> rapid_;
     std::vector<ScreenSegment> feed_;
+    std::vector<ScreenSegment> incomplete_;
+    std::vector<Point> arc_;
 };
 
 // Liang-Barsky: clips s to the rectangle [x0,x1]x[y0,y1]; false when nothing is left.

@@ -53,9 +53,10 @@ QString warningText(const LineWarning& w) {
         case Warning::BadNumber:
             return QStringLiteral("Sayı okunamadı: %1").arg(word);
         case Warning::UnsupportedG:
-            return QStringLiteral("Desteklenmeyen G kodu: %1 (düz çizgi gösterildi)").arg(word);
+            return QStringLiteral("Desteklenmeyen G kodu: %1 (hareketleri çizilmedi)").arg(word);
         case Warning::UnsupportedM:
-            return QStringLiteral("Desteklenmeyen M kodu: %1").arg(word);
+            return QStringLiteral("%1 ile çağrılan alt program dosyada yok: çağrı çizilmedi")
+                .arg(word);
         case Warning::NoMotionMode:
             return QStringLiteral("G0/G1 verilmeden eksen hareketi: hızlı sayıldı");
         case Warning::NoFeedRate:
@@ -73,6 +74,74 @@ QString warningText(const LineWarning& w) {
             return QStringLiteral("Konum sayı sınırını aşıyor: hareket atlandı");
         case Warning::TooManyWarnings:
             return QStringLiteral("Bu satırda başka uyarılar da var");
+        case Warning::RepeatedWord:
+            return QStringLiteral("Aynı satırda aynı adres iki kez: %1 (sonuncusu alındı)")
+                .arg(word);
+        case Warning::LongLine:
+            return QStringLiteral("Satır çok uzun: %1 karakter").arg(word);
+        case Warning::UnknownStart:
+            return QStringLiteral(
+                "Takımın yeri bilinmiyor: hareket çizilmedi (önce mutlak X ve Z gerekir)");
+        case Warning::BadArc:
+            return QStringLiteral("Yay tanımlanamadı (%1): düz çizgi gösterildi").arg(word);
+        case Warning::CycleIncomplete:
+            return QStringLiteral("Çevrim açılamadı (%1): yalnız kontur gösterildi, resim eksik")
+                .arg(word);
+        case Warning::CycleMissingContour:
+            return QStringLiteral("Çevrimin konturu ya da çağrılan alt program dosyada yok: %1")
+                .arg(word);
+        case Warning::ExpansionLimit:
+            return word.isEmpty()
+                       ? QStringLiteral("Program sonsuz açılıyor: gerisi çizilmedi")
+                       : QStringLiteral("%1 sınırsız açılıyor: geri kalanı çizilmedi").arg(word);
+        case Warning::NotEvaluated:
+            return QStringLiteral("Parametre, ifade ya da akış hesaplanmadı: %1").arg(word);
+        case Warning::ThreadWithoutLead:
+            return QStringLiteral("Diş adımı verilmemiş: diş süresi bilinemez");
+    }
+    return {};
+}
+
+QString warningKindText(Warning w) {
+    switch (w) {
+        case Warning::UnknownWord:
+            return QStringLiteral("Bilinmeyen sözcük");
+        case Warning::BadNumber:
+            return QStringLiteral("Okunamayan sayı");
+        case Warning::UnsupportedG:
+            return QStringLiteral("Desteklenmeyen G kodu");
+        case Warning::UnsupportedM:
+            return QStringLiteral("Bulunamayan alt program");
+        case Warning::NoMotionMode:
+            return QStringLiteral("G0/G1 verilmeden hareket");
+        case Warning::NoFeedRate:
+            return QStringLiteral("İlerlemesiz kesme");
+        case Warning::OpenComment:
+            return QStringLiteral("Kapanmamış açıklama");
+        case Warning::AbsoluteAndIncremental:
+            return QStringLiteral("Mutlak ve artışlı birlikte");
+        case Warning::OutOfRange:
+            return QStringLiteral("Sınırı aşan konum");
+        case Warning::TooManyWarnings:
+            return QStringLiteral("Çok uyarılı satır");
+        case Warning::RepeatedWord:
+            return QStringLiteral("Tekrarlanan adres");
+        case Warning::LongLine:
+            return QStringLiteral("Çok uzun satır");
+        case Warning::UnknownStart:
+            return QStringLiteral("Bilinmeyen takım yeri");
+        case Warning::BadArc:
+            return QStringLiteral("Tanımsız yay");
+        case Warning::CycleIncomplete:
+            return QStringLiteral("Açılamayan çevrim");
+        case Warning::CycleMissingContour:
+            return QStringLiteral("Bulunamayan kontur");
+        case Warning::ExpansionLimit:
+            return QStringLiteral("Sonsuz açılım");
+        case Warning::NotEvaluated:
+            return QStringLiteral("Hesaplanmayan ifade");
+        case Warning::ThreadWithoutLead:
+            return QStringLiteral("Adımsız diş");
     }
     return {};
 }
@@ -96,10 +165,12 @@ QString tooLargeText() {
     return QStringLiteral("çok büyük");
 }
 
-QString cuttingTimeText(const Summary& s) {
-    if (!std::isfinite(s.cuttingMinutes)) return QStringLiteral("Kesme süresi: ") + tooLargeText();
-    QString text = QStringLiteral("Kesme süresi: %1 dk").arg(number(s.cuttingMinutes));
-    const double seconds = std::round(s.cuttingMinutes * 60);
+namespace {
+
+QString minutesText(double minutes) {
+    if (!std::isfinite(minutes)) return tooLargeText();
+    QString text = QStringLiteral("%1 dk").arg(number(minutes));
+    const double seconds = std::round(minutes * 60);
     if (seconds >= 60 && seconds < 1e9) {
         // Long programs read better in hours; seconds matter only for short ones.
         const auto whole = static_cast<long long>(seconds);
@@ -107,25 +178,74 @@ QString cuttingTimeText(const Summary& s) {
                     ? QStringLiteral(" (%1 dk %2 sn)").arg(whole / 60).arg(whole % 60)
                     : QStringLiteral(" (%1 sa %2 dk)").arg(whole / 3600).arg(whole / 60 % 60);
     }
-    if (s.feedMovesWithoutRate > 0)
-        text += QStringLiteral(", F'siz %1 hareket hariç").arg(s.feedMovesWithoutRate);
     return text;
+}
+
+QString gapText(TimeGap gap) {
+    return gap == TimeGap::NoSpindle
+               ? QStringLiteral("devir başına ilerlemede iş mili devri (S) yok")
+               : QStringLiteral("ilerleme (F) yok");
+}
+
+bool untimed(const Summary& s) {
+    return s.feedMovesWithoutRate > 0 && !(s.cuttingMinutes > 0);
+}
+
+}  // namespace
+
+QString cuttingTimeText(const Summary& s) {
+    if (untimed(s)) return QStringLiteral("Kesme süresi: bilinemez, %1").arg(gapText(s.timeGap));
+    QString text = QStringLiteral("Kesme süresi: ") + minutesText(s.cuttingMinutes);
+    if (s.feedMovesWithoutRate > 0) {
+        text +=
+            s.timeGap == TimeGap::NoSpindle
+                ? QStringLiteral(", devri bilinmeyen %1 hareket hariç").arg(s.feedMovesWithoutRate)
+                : QStringLiteral(", F'siz %1 hareket hariç").arg(s.feedMovesWithoutRate);
+    }
+    return text;
+}
+
+QString totalTimeText(const Summary& s, double rapidRate) {
+    if (untimed(s) || !(rapidRate > 0)) return QStringLiteral("Toplam süre: bilinemez");
+    const double rapid = s.rapidLength / rapidRate;
+    return QStringLiteral("Toplam süre: %1 (hızlılar %2)")
+        .arg(minutesText(s.cuttingMinutes + rapid), minutesText(rapid));
+}
+
+QString dialectText(Dialect d, bool chosen) {
+    const QString name = d == Dialect::Fanuc      ? QStringLiteral("Fanuc")
+                         : d == Dialect::LinuxCnc ? QStringLiteral("LinuxCNC")
+                                                  : QStringLiteral("genel");
+    return QStringLiteral("Lehçe: %1 (%2)")
+        .arg(name, chosen ? QStringLiteral("seçilen") : QStringLiteral("programdan anlaşıldı"));
+}
+
+QString xAxisText(bool diameter) {
+    return diameter ? QStringLiteral("X (çap)") : QStringLiteral("X (yarıçap)");
 }
 
 QString warningCountText(std::size_t lines) {
     return lines == 0 ? QString() : QStringLiteral("Uyarılı satır: %1").arg(lines);
 }
 
-QString moveText(const Move& m) {
+QString moveText(const Toolpath& path, std::size_t index) {
+    const Move& m = path.moves[index];
+    const double xs = path.xScale();
+    QString kind = m.kind == MoveKind::Rapid ? QStringLiteral("hızlı")
+                   : m.is(kThread)           ? QStringLiteral("diş")
+                   : m.is(kArc)              ? QStringLiteral("yay")
+                                             : QStringLiteral("ilerleme");
+    if (m.is(kFromCycle)) kind += QStringLiteral(" (çevrim)");
     return QStringLiteral("Satır %1: %2  Z %3 → %4  X %5 → %6  boy %7%8")
         .arg(m.line + 1)
-        .arg(m.kind == MoveKind::Rapid ? QStringLiteral("hızlı") : QStringLiteral("ilerleme"))
-        .arg(number(m.from.z), number(m.to.z), number(m.from.x), number(m.to.x), number(m.length()))
+        .arg(kind)
+        .arg(number(m.from.z), number(m.to.z), number(m.from.x * xs), number(m.to.x * xs),
+             number(path.moveLength(index)))
         .arg(m.kind == MoveKind::Feed ? QStringLiteral("  F%1").arg(number(m.feed)) : QString());
 }
 
-QString pointerText(Point p) {
-    return QStringLiteral("Z %1  X %2").arg(number(p.z), number(p.x));
+QString pointerText(Point p, double xScale) {
+    return QStringLiteral("Z %1  X %2").arg(number(p.z), number(p.x * xScale));
 }
 
 QString idleHintText() {

@@ -15,13 +15,17 @@ QString tooLargeText();        // for a number beyond the double range
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
 QString warningText(const LineWarning& warning);
+QString warningKindText(Warning kind);  // the group's name in the warning panel
 QString moveCountText(const Summary& s);
 QString feedLengthText(const Summary& s);
 QString rapidLengthText(const Summary& s);
 QString cuttingTimeText(const Summary& s);
+QString totalTimeText(const Summary& s, double rapidRate);
+QString dialectText(Dialect d, bool chosen);
+QString xAxisText(bool diameter);
 QString warningCountText(std::size_t lines);
-QString moveText(const Move& m);
-QString pointerText(Point p);
+QString moveText(const Toolpath& path, std::size_t move);
+QString pointerText(Point p, double xScale);
 QString noMovesText();
 QString idleHintText();
 QString windowTitle(const QString& fileName);

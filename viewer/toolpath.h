@@ -1,14 +1,17 @@
 #pragma once
 
 // The tool path of a two-axis lathe program, read the way the control reads it.
-// Standard library only, so that tests of generated programs can use it without Qt.
+// Standard library only, so that its tests and benchmarks need no Qt.
 //
 //   auto path = zivek::backplot::interpret(programText);
 //   for (const auto& m : path.moves) { /* m.kind, m.from, m.to, m.line, m.feed */ }
 //   path.summary.feedLength, path.summary.cuttingMinutes, path.summary.extent.max.x ...
 //
-// The tool starts at X0 Z0. G0/G1 are modal; U and W move incrementally across (X) and
-// along (Z) the axis, X and Z are absolute; a Y word is accepted and ignored.
+// Positions are true geometry: X is the distance from the spindle axis (a radius), Z the
+// distance along it, whatever the program writes. A program in diameter mode writes X
+// twice as large; `Toolpath::xScale` turns a position back into the program's X.
+// The tool's start is unknown until the program names a position: the first move that
+// does starts there, and machine moves (G28, G30, G53, tool changes) make it unknown again.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +23,14 @@ namespace zivek::backplot {
 
 enum class MoveKind : std::uint8_t { Rapid, Feed };
 
+// What else a move is; bits of Move::flags.
+enum MoveFlag : std::uint8_t {
+    kArc = 1,         // an arc: Toolpath::arcOf gives its centre and direction
+    kThread = 2,      // a spindle-synchronised thread pass; feed is the lead
+    kFromCycle = 4,   // made by expanding a canned cycle
+    kIncomplete = 8,  // a cycle's contour drawn in place of passes it could not expand
+};
+
 struct Point {
     double z = 0;
     double x = 0;
@@ -28,25 +39,43 @@ struct Point {
 
 struct Move {
     MoveKind kind = MoveKind::Rapid;
+    std::uint8_t flags = 0;
+    std::uint32_t line = 0;  // 0-based index of the program line that commands it
     Point from;
     Point to;
-    std::uint32_t line = 0;  // 0-based index of the program line that commands it
-    double feed = 0;         // F in force; 0 when none was given yet
-    double length() const;
+    double feed = 0;        // F in force (per minute or per revolution); 0 when none was given yet
+    double length() const;  // straight length; Toolpath::moveLength measures arcs as arcs
+    bool is(MoveFlag f) const { return (flags & f) != 0; }
+};
+
+struct Arc {
+    std::uint32_t move = 0;  // index into Toolpath::moves
+    Point center;
+    bool ccw = false;  // G3: counter-clockwise with Z to the right and X up
 };
 
 enum class Warning : std::uint8_t {
-    UnknownWord,   // a letter or character the lathe programs never use
-    BadNumber,     // a word without a readable number, e.g. "X" or "X1E999"
-    UnsupportedG,  // e.g. G2: the line's end point still counts, drawn straight
-    UnsupportedM,
+    UnknownWord,             // a letter or character that means nothing on this line
+    BadNumber,               // a word without a readable number, e.g. "X" or "X1E999"
+    UnsupportedG,            // a G code that moves the tool in a way not drawn (G74, G75 ...)
+    UnsupportedM,            // M98/M99 whose subprogram is not in the file
     NoMotionMode,            // axis words before any G0/G1: taken as rapid
     NoFeedRate,              // feed move with F absent, zero or negative: no cutting time
     OpenComment,             // "(" without ")": the rest of the line is ignored
     AbsoluteAndIncremental,  // X with U, or Z with W, on one line: the absolute one wins
     OutOfRange,              // the end point is beyond double range: move left out
     TooManyWarnings,         // further warnings of this line are not listed
+    RepeatedWord,            // one axis word twice in a block: the last one counts
+    LongLine,                // a line far longer than any control reads
+    UnknownStart,            // an incremental move before any known position: not drawn
+    BadArc,                  // radius or centre that fits no arc: drawn straight
+    CycleIncomplete,         // a cycle that could not be expanded: contour only
+    CycleMissingContour,     // the contour or subroutine a cycle names is not in the file
+    ExpansionLimit,          // a call or cycle that would expand without end: refused
+    NotEvaluated,            // expressions, parameters, program flow: not computed
+    ThreadWithoutLead,       // a thread without its pitch: not drawn
 };
+inline constexpr std::size_t kWarningKinds = std::size_t(Warning::ThreadWithoutLead) + 1;
 
 struct LineWarning {
     std::uint32_t line = 0;
@@ -61,30 +90,72 @@ struct Extent {
     void add(Point p);
 };
 
+enum class Dialect : std::uint8_t {
+    Generic,   // this system's own programs: U/W increments, X as written
+    Fanuc,     // Fanuc and Haas lathes: X in diameter, G70-G76, G92 threads, G50
+    LinuxCnc,  // G7/G8, G33, G76 with I/J/K, o-word subroutines, G92 offsets
+};
+
+// Why a cutting time cannot be given for some feed moves.
+enum class TimeGap : std::uint8_t {
+    None,
+    NoFeed,     // F absent or not positive
+    NoSpindle,  // feed per revolution or a thread with no spindle speed in force
+};
+
 struct Summary {
     std::size_t rapidMoves = 0;
-    std::size_t feedMoves = 0;
+    std::size_t feedMoves = 0;  // threads and arcs included
+    std::size_t arcMoves = 0;
+    std::size_t threadMoves = 0;
+    std::size_t cycleMoves = 0;
     double rapidLength = 0;
     double feedLength = 0;
-    double cuttingMinutes = 0;             // sum of feed length / F in force
+    double cuttingMinutes = 0;             // of the feed moves whose time is known
     std::size_t feedMovesWithoutRate = 0;  // feed moves left out of cuttingMinutes
-    Extent extent;                         // every start and end point
+    TimeGap timeGap = TimeGap::None;       // the first reason a feed move has no time
+    std::size_t incompleteCycles = 0;
+    Extent extent;     // every start and end point (arcs: their bulge too)
+    Extent cutExtent;  // feed moves only
 };
 
 struct Toolpath {
     std::vector<Move> moves;            // in program order
+    std::vector<Arc> arcs;              // by move index, ascending
     std::vector<LineWarning> warnings;  // in line order
     std::size_t lineCount = 0;
     Summary summary;
+    Dialect dialect = Dialect::Generic;
+    bool diameterMode = false;  // the program writes X as a diameter
+    double xScale() const { return diameterMode ? 2.0 : 1.0; }
+
+    const Arc* arcOf(std::size_t move) const;
+    double moveLength(std::size_t move) const;  // arcs along the arc
 };
 
-// Never throws on bad input: everything odd becomes a warning on its line.
-Toolpath interpret(std::string_view program);
+struct ReadOptions {
+    bool autoDialect = true;
+    Dialect dialect = Dialect::Generic;  // used when autoDialect is false
+};
 
-Summary summarize(const std::vector<Move>& moves);
+// Never throws on bad input: everything odd becomes a warning on its line. Work is
+// bounded by the program's size: calls and cycles that would expand without end are
+// refused with a warning.
+Toolpath interpret(std::string_view program, const ReadOptions& options = {});
 
-// Lines as the interpreter numbers them: split at LF, a CR before it dropped. Text after
-// the last LF is a line only when it is not empty.
+// Lines as the interpreter numbers them: split at LF (a CR before it dropped), or at CR
+// when the text has no LF at all. Text after the last line end is a line only when it
+// is not empty.
 std::vector<std::string_view> splitLines(std::string_view text);
+
+// The offset of each line's first character, as splitLines numbers them; 4 bytes a line.
+std::vector<std::uint32_t> lineStarts(std::string_view text);
+// Line `index` of `text` without its line end.
+std::string_view lineAt(std::string_view text, const std::vector<std::uint32_t>& starts,
+                        std::size_t index);
+
+// An arc as a chain of points from its start to its end, no point farther than
+// `tolerance` from the true arc; a line gives its two ends.
+std::vector<Point> polyline(const Toolpath& path, std::size_t move, double tolerance);
 
 }  // namespace zivek::backplot

@@ -31,20 +31,29 @@ class Viewport {
     void setUpright(bool upright) { upright_ = upright; }
     bool upright() const { return upright_; }
 
+    // X is drawn xFactor times its true size: 2 shows a diameter program as written,
+    // 1 a true half-section. The centre is kept in drawn units.
+    void setXFactor(double f) { xFactor_ = f; }
+    double xFactor() const { return xFactor_; }
+
     ScreenPoint toScreen(Point p) const {
+        const double x = p.x * xFactor_;
         if (upright_)
-            return {width_ / 2 - offset(p.x, center_.x), height_ / 2 - offset(p.z, center_.z)};
-        return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(p.x, center_.x)};
+            return {width_ / 2 - offset(x, center_.x), height_ / 2 - offset(p.z, center_.z)};
+        return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(x, center_.x)};
     }
     Point toModel(ScreenPoint s) const {
         const Point d = shift(s.x - width_ / 2, s.y - height_ / 2);
-        return {inRange(center_.z + d.z), inRange(center_.x + d.x)};
+        return {inRange(center_.z + d.z), inRange(center_.x + d.x) / xFactor_};
     }
-    // The coordinate that runs along the screen's horizontal (or vertical) axis, and the
-    // point on that axis's zero line at a value of it.
-    double along(bool horizontal, Point p) const { return horizontal != upright_ ? p.z : p.x; }
+    // The coordinate that runs along the screen's horizontal (or vertical) axis, in drawn
+    // units (X as the program writes it), and the point on that axis's zero line at a
+    // value of it.
+    double along(bool horizontal, Point p) const {
+        return horizontal != upright_ ? p.z : p.x * xFactor_;
+    }
     Point onAxis(bool horizontal, double v) const {
-        return horizontal != upright_ ? Point{v, 0} : Point{0, v};
+        return horizontal != upright_ ? Point{v, 0} : Point{0, v / xFactor_};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -52,7 +61,7 @@ class Viewport {
     // Zooms by `factor`, keeping the model point under `anchor` where it is.
     void zoom(double factor, ScreenPoint anchor);
     void pan(double dx, double dy);
-    void centerOn(Point p) { center_ = p; }
+    void centerOn(Point p) { center_ = {p.z, p.x * xFactor_}; }
 
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
@@ -72,6 +81,7 @@ class Viewport {
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;
+    double xFactor_ = 1;
     Point center_;
     bool upright_ = false;
 };

@@ -125,7 +125,7 @@ TEST_P(WorkedExample, EveryPassStartsAndEndsAtTheOrigin) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FiveOperations, WorkedExample, ::testing::ValuesIn(kExamples),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& example) { return std::string(example.param.name); });
 
 TEST(Interpreter, FeedInForceFollowsEachMove) {
     // The finishing pass's half feed applies to its own line only until F changes again.
@@ -140,7 +140,7 @@ TEST(Interpreter, FeedInForceFollowsEachMove) {
 }
 
 TEST(Interpreter, FeedWithoutRateIsCountedButNotTimed) {
-    const Toolpath path = interpret("G1W-10\nG1W-10F0\nG1W-10F-5\nG1W-10F20\n");
+    const Toolpath path = interpret("G0X0Z0\nG1W-10\nG1W-10F0\nG1W-10F-5\nG1W-10F20\n");
     EXPECT_EQ(path.summary.feedMoves, 4u);
     EXPECT_EQ(path.summary.feedMovesWithoutRate, 3u);
     EXPECT_NEAR(path.summary.feedLength, 40, 1e-12);

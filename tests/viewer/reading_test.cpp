@@ -46,7 +46,9 @@ TEST(ReadNumber, GCodeForms) {
         EXPECT_EQ(used, c.used) << c.text;
         if (c.used == 0) continue;
         EXPECT_EQ(ok, c.ok) << c.text;
-        if (c.ok) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        }
     }
 }
 
@@ -64,7 +66,9 @@ TEST(Interpreter, ToleratesCommonAdditions) {
         {"%\nO1000\nG0U1\n", {0, 1}, MoveKind::Rapid},
         {"G0 X10 Z5\nW-5\nU-2 W-1\n", {-1, 8}, MoveKind::Rapid},
         {"G0X0Y7\nG1X2Z-3F1\n", {-3, 2}, MoveKind::Feed},  // Y moves nothing
-        {"T0101\nG0U1\nM03 S600\nG01 W-2 F.2\nG00 U-1 W2\nM30\n", {0, 0}, MoveKind::Rapid},
+        {"G0X0Z0\nG0U1\nM03 S600\nG01 W-2 F.2\nG00 U-1 W2\nM30\n", {0, 0}, MoveKind::Rapid},
+        {"G0X0Z0\nG18 G21 G40 G80 G90 G94 G97 S500 M41\nG1 U1 F50\n", {0, 1}, MoveKind::Feed},
+        {"G0X0Z0\nG2 U2 W-2 R2 F50\nG3 U-2 W-2 I0 K-2\n", {-4, 0}, MoveKind::Feed},
         {"/G0U4\n", {0, 4}, MoveKind::Rapid},
     };
     for (const Case& c : cases) {
@@ -88,12 +92,15 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
         {"HELLO", {Warning::UnknownWord}, "HELLO", 0},
         {"G1 X F100", {Warning::BadNumber}, "X", 0},
         {"G0 U1E999", {Warning::BadNumber}, "U1E999", 0},
-        {"G2 U1 W-1 F10", {Warning::UnsupportedG}, "G2", 1},
-        {"M98 P100", {Warning::UnsupportedM, Warning::UnknownWord}, "M98", 0},
+        {"G2 U1 W-1 F10", {Warning::BadArc}, "G2", 1},
+        {"G2 U10 W-1 R1 F10", {Warning::BadArc}, "R1", 1},
+        {"G74 U1 Q5", {Warning::UnsupportedG}, "G74", 0},
+        {"G1 U1 U2 F10", {Warning::RepeatedWord}, "U2", 1},
+        {"M98 P100", {Warning::UnsupportedM}, "M98", 0},
         {"U5", {Warning::NoMotionMode}, "", 1},
         {"G0 U1 (no end", {Warning::OpenComment}, "(no end", 1},
         {"G0 X3 U1", {Warning::AbsoluteAndIncremental}, "X/U", 1},
-        {"G0 #1=5", {Warning::UnknownWord}, "#1=5", 0},
+        {"G0 #1=5", {Warning::NotEvaluated}, "#1=5", 0},
         {"G0 U1.5E308\nG0 U1.5E308", {Warning::OutOfRange}, "", 1},
     };
     for (const Case& c : cases) {
@@ -112,12 +119,12 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
 TEST(Interpreter, WarningsOfOneLineAreCapped) {
     const std::string garbage(1 << 20, '#');
     std::string words;
-    for (int i = 0; i < 20000; ++i) words += "Q1 ";
+    for (int i = 0; i < 20000; ++i) words += "Q" + std::to_string(i) + " ";
     for (const std::string& line : {garbage, words}) {
         const Toolpath path = interpret("G0U1\n" + line + "\nG0U-1\n");
         EXPECT_LE(path.warnings.size(), 9u);
         EXPECT_EQ(path.warnings.back().code,
-                  line == garbage ? Warning::UnknownWord : Warning::TooManyWarnings);
+                  line == garbage ? Warning::NotEvaluated : Warning::TooManyWarnings);
         EXPECT_LE(path.warnings.front().word.size(), 24u);
         EXPECT_EQ(path.moves.size(), 2u);  // the lines around it still count
     }

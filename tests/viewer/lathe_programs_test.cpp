@@ -1,0 +1,216 @@
+// Short lathe programs as other controls' programmers write them, each pinning one thing
+// the viewer must read right. Expected values are worked out by hand beside each case.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "viewer/summary_json.h"
+#include "viewer/text_decoding.h"
+#include "viewer/toolpath.h"
+
+namespace zivek::backplot {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// A quarter circle of radius 10 from Z0 X0 to Z-10 X10 (true radius), centre Z-10 X0.
+TEST(LathePrograms, ArcsByRadiusAndByCentreAreMeasuredAsArcs) {
+    struct Case {
+        const char* name;
+        const char* program;
+    };
+    const Case cases[] = {
+        {"R", "G0 X0 Z0\nG3 X10 Z-10 R10 F100\n"},
+        {"I/K", "G0 X0 Z0\nG3 X10 Z-10 I0 K-10 F100\n"},
+        {"R, diameter", "T0101\nG98\nG0 X0 Z0\nG3 X20 Z-10 R10 F100\n"},
+    };
+    for (const Case& c : cases) {
+        const Toolpath p = interpret(c.program);
+        ASSERT_EQ(p.moves.size(), 2u) << c.name;
+        ASSERT_TRUE(p.moves[1].is(kArc)) << c.name;
+        const Arc* a = p.arcOf(1);
+        ASSERT_NE(a, nullptr) << c.name;
+        EXPECT_NEAR(a->center.z, -10, 1e-9) << c.name;
+        EXPECT_NEAR(a->center.x, 0, 1e-9) << c.name;
+        EXPECT_TRUE(a->ccw) << c.name;
+        EXPECT_NEAR(p.summary.feedLength, 10 * kPi / 2, 1e-9) << c.name;
+        EXPECT_NEAR(p.summary.cuttingMinutes, 10 * kPi / 2 / 100, 1e-9) << c.name;
+        EXPECT_EQ(p.summary.arcMoves, 1u) << c.name;
+        // The arc's polyline stays on the circle and ends where the move ends.
+        const auto points = polyline(p, 1, 0.01);
+        EXPECT_GT(points.size(), 10u);
+        for (const Point q : points) EXPECT_NEAR(std::hypot(q.z + 10, q.x), 10, 1e-9);
+        EXPECT_EQ(points.back(), p.moves[1].to);
+        EXPECT_TRUE(p.warnings.empty()) << c.name << " " << p.warnings.front().word;
+    }
+}
+
+// Fanuc G71: start X40 Z2 (radius 20), contour from X20 (radius 10) along Z to Z-20 and
+// up to X40. Depth 2 per pass (radius), retract 1: levels at radius 18, 16, 14, 12, each
+// a cut of 22 from Z2 to Z-20 and a 45° retract of √2, then the contour itself (22 + 10).
+TEST(LathePrograms, FanucG71IsExpandedIntoItsPasses) {
+    const Toolpath p = interpret(
+        "O1000\nT0101\nG97 S500\nG0 X40 Z2\nG71 U2 R1\nG71 P10 Q20 U0 W0 F0.2\n"
+        "N10 G0 X20\nG1 Z-20\nN20 X40\nG0 X50 Z10\nM30\n");
+    EXPECT_EQ(p.dialect, Dialect::Fanuc);
+    EXPECT_TRUE(p.diameterMode);
+    const double feed = 4 * (22 + std::sqrt(2.0)) + 22 + 10;
+    EXPECT_NEAR(p.summary.feedLength, feed, 1e-9);
+    EXPECT_EQ(p.summary.feedMoves, 10u);
+    // Per revolution at 500 rpm and 0.2 per revolution.
+    EXPECT_NEAR(p.summary.cuttingMinutes, feed / (0.2 * 500), 1e-9);
+    std::size_t cuts = 0;
+    for (const Move& m : p.moves) {
+        if (m.kind != MoveKind::Feed || m.to.x != m.from.x || m.length() != 22) continue;
+        EXPECT_TRUE(m.is(kFromCycle));
+        EXPECT_EQ(m.line, 5u);
+        ++cuts;
+    }
+    EXPECT_EQ(cuts, 5u);  // four passes and the contour's own
+    // The contour's blocks ran in the cycle only: the last move is the G0 after them.
+    EXPECT_EQ(p.moves.back().line, 9u);
+    EXPECT_EQ(p.moves.back().to, (Point{10, 25}));
+    EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+}
+
+// Fanuc G76: root X27.4 (radius 13.7), height 1.3, first depth 0.5, least 0.1, one
+// finishing pass. Depths 0.5·√n: 0.5, 0.707, 0.866, 1, 1.118, 1.225, then 1.3 and the
+// finishing pass at 1.3: eight passes of 25 along Z, at 2 per revolution and 500 rpm.
+TEST(LathePrograms, FanucG76IsExpandedIntoThreadPasses) {
+    const Toolpath p = interpret(
+        "T0101\nG97 S500\nG0 X30 Z5\nG76 P010060 Q100 R0\nG76 X27.4 Z-20 P1300 Q500 F2\n");
+    EXPECT_EQ(p.summary.threadMoves, 8u);
+    EXPECT_NEAR(p.summary.feedLength, 8 * 25, 1e-9);
+    EXPECT_NEAR(p.summary.cuttingMinutes, 200 / (2.0 * 500), 1e-9);
+    double deepest = 15;
+    for (const Move& m : p.moves)
+        if (m.is(kThread)) deepest = std::min(deepest, m.to.x);
+    EXPECT_NEAR(deepest, 13.7, 1e-9);
+    EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+}
+
+// LinuxCNC G76: drive line X10 (radius, G8), peak at I-0.5, first cut J0.2, full K1,
+// degression 1: depths 0.2 .. 0.8 and the full depth, plus one spring pass: 6 passes.
+TEST(LathePrograms, LinuxCncG76AndG33) {
+    const Toolpath p = interpret(
+        "G18 G8 G21\nM3 S400\nG0 X10 Z2\nG76 P1.5 Z-10 I-0.5 J0.2 K1 H1\nG33 Z-12 K1.5\n");
+    EXPECT_EQ(p.dialect, Dialect::LinuxCnc);
+    EXPECT_FALSE(p.diameterMode);
+    EXPECT_EQ(p.summary.threadMoves, 7u);
+    EXPECT_NEAR(p.summary.feedLength, 6 * 12 + 14, 1e-9);
+    double deepest = 10;
+    for (const Move& m : p.moves)
+        if (m.is(kThread) && m.line == 3) deepest = std::min(deepest, m.to.x);
+    EXPECT_NEAR(deepest, 10 - 0.5 - 1, 1e-9);
+    // Threads are timed by their lead: 6·12 at 1.5 and 14 at 1.5, 400 rpm.
+    EXPECT_NEAR(p.summary.cuttingMinutes, (72 + 14) / (1.5 * 400), 1e-9);
+}
+
+TEST(LathePrograms, FeedPerRevolutionWithConstantSurfaceSpeed) {
+    // Facing from Ø100 to the centre at 100 m/min, capped at 1000 rpm, 0.1 per revolution.
+    // 1/rpm = πD/100000 above Ø31.83 (the cap's diameter), 1/1000 below it.
+    const double capRadius = 100000 / (kPi * 1000) / 2;
+    const double revolutions = kPi * (50 * 50 - capRadius * capRadius) / 100000 + capRadius / 1000;
+    const Toolpath css = interpret("T0101\nG50 S1000\nG96 S100 G99\nG0 X100 Z0\nG1 X0 F0.1\n");
+    EXPECT_NEAR(css.summary.cuttingMinutes, revolutions / 0.1, 1e-9);
+    // The same at a fixed 500 rpm: 50 / (0.1 · 500).
+    const Toolpath fixed = interpret("T0101\nG97 S500 G99\nG0 X100 Z0\nG1 X0 F0.1\n");
+    EXPECT_NEAR(fixed.summary.cuttingMinutes, 1.0, 1e-12);
+    // No speed at all: the time cannot be known, and says why.
+    const Toolpath none = interpret("T0101\nG99\nG0 X100 Z0\nG1 X0 F0.1\n");
+    EXPECT_EQ(none.summary.feedMovesWithoutRate, 1u);
+    EXPECT_EQ(none.summary.timeGap, TimeGap::NoSpindle);
+    EXPECT_NE(summaryJson(none, {}, 10000).find("\"cuttingMinutes\": null"), std::string::npos);
+}
+
+TEST(LathePrograms, MachinePositionsAndToolChangesAreNotDrawn) {
+    const Toolpath p = interpret(
+        "T0101\nG0 X40 Z2\nG1 Z-10 F0.2\nG28 U0 W0\nT0202\nG0 X30 Z5\nG53 X0 Z0\nG0 X20 Z1\n");
+    EXPECT_NEAR(p.summary.rapidLength, 0, 1e-12);
+    EXPECT_NEAR(p.summary.feedLength, 12, 1e-12);
+    for (const Move& m : p.moves) EXPECT_FALSE(m.to == Point{}) << "line " << m.line + 1;
+    // The path starts at the first programmed position, not at an invented X0 Z0.
+    EXPECT_EQ(p.moves.front().from, (Point{2, 20}));
+    EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+}
+
+TEST(LathePrograms, DiameterRadiusAndIncrementalModes) {
+    // G8 radius, then G7 diameter: X10 is a radius of 5 after G7.
+    const Toolpath modes = interpret("G18 G8\nG0 X10 Z0\nG7\nG1 X10 Z-5 F100\n");
+    EXPECT_NEAR(modes.summary.feedLength, std::sqrt(50.0), 1e-12);
+    // G91 makes X and Z incremental until G90.
+    const Toolpath inc = interpret("G0 X0 Z0\nG91 G1 X2 Z-3 F10\nX1\nG90 G0 X0 Z0\n");
+    EXPECT_NEAR(inc.summary.feedLength, std::sqrt(13.0) + 1, 1e-12);
+    EXPECT_EQ(inc.moves.back().to, Point{});
+    // Fanuc's U is a diameter too: U-4 moves 2 towards the axis.
+    const Toolpath fanuc = interpret("T0101\nG98\nG0 X20 Z0\nG1 U-4 F10\n");
+    EXPECT_NEAR(fanuc.summary.feedLength, 2, 1e-12);
+    EXPECT_EQ(fanuc.moves.back().to, (Point{0, 8}));
+}
+
+TEST(LathePrograms, ExpansionWithoutEndIsRefused) {
+    // A subroutine that calls itself, and a Fanuc subprogram called a million times.
+    const Toolpath self = interpret("G7\no100 sub\nG0 X1 Z1\no100 call\no100 endsub\no100 call\n");
+    bool refused = false;
+    for (const LineWarning& w : self.warnings) refused |= w.code == Warning::ExpansionLimit;
+    EXPECT_TRUE(refused);
+    const Toolpath many =
+        interpret("T0101\nG0 X1 Z1\nM98 P1000 L999999\nM30\nO1000\nG0 U1\nG0 U-1\nM99\n");
+    EXPECT_LT(many.moves.size(), 100000u);
+}
+
+TEST(TextDecoding, EncodingsAndLineEnds) {
+    struct Case {
+        std::string bytes;
+        std::string text;
+        Encoding encoding;
+        LineEnds ends;
+    };
+    const Case cases[] = {
+        {"G0X0Z0\r\nG1Z-5F10\r\n", "G0X0Z0\r\nG1Z-5F10\r\n", Encoding::Ascii, LineEnds::CrLf},
+        {"\xEF\xBB\xBFG0X0Z0\n", "G0X0Z0\n", Encoding::Utf8Bom, LineEnds::Lf},
+        {"(\xC3\x87"
+         "AP)\n",
+         "(\xC3\x87"
+         "AP)\n",
+         Encoding::Utf8, LineEnds::Lf},
+        // Windows-1254: Ç Ş İ ğ ı ş
+        {"(\xC7\xDE\xDD\xF0\xFD\xFE)\r", "(\xC3\x87\xC5\x9E\xC4\xB0\xC4\x9F\xC4\xB1\xC5\x9F)\r",
+         Encoding::Windows1254, LineEnds::Cr},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.bytes;
+        const DecodedText d = decodeToUtf8(text);
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(d.encoding, c.encoding) << c.bytes;
+        EXPECT_EQ(d.lineEnds, c.ends) << c.bytes;
+    }
+}
+
+TEST(TextDecoding, EveryLineEndGivesTheSamePath) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        const std::string program = std::string("G0X0Z0") + end + "G1Z-5F10" + end + "U2" + end;
+        const Toolpath p = interpret(program);
+        EXPECT_EQ(p.lineCount, 3u);
+        ASSERT_EQ(p.moves.size(), 3u);
+        EXPECT_EQ(p.moves[2].line, 2u);
+        EXPECT_NEAR(p.summary.feedLength, 7, 1e-12);
+    }
+    // A UTF-8 byte order mark no longer reads as an unknown word.
+    std::string bom = "\xEF\xBB\xBFG0X0Z0\n";
+    decodeToUtf8(bom);
+    EXPECT_TRUE(interpret(bom).warnings.empty());
+}
+
+TEST(TextDecoding, LongLinesAreWarned) {
+    const Toolpath p = interpret("G0X0Z0\nG1 F10 W-1 (" + std::string(3000, 'a') + ")\n");
+    ASSERT_EQ(p.warnings.size(), 1u);
+    EXPECT_EQ(p.warnings[0].code, Warning::LongLine);
+    EXPECT_EQ(p.moves.size(), 2u);
+}
+
+}  // namespace
+}  // namespace zivek::backplot

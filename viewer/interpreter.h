@@ -1,0 +1,162 @@
+#pragma once
+
+// The interpreter's state and its parts. Internal: the public face is interpret() in
+// toolpath.h. One class, its work split over files by kind: lines and program flow
+// (interpreter.cpp), motion (motion.cpp), threads (thread_cycles.cpp), roughing and
+// finishing cycles (rough_cycles.cpp), cutting time (cutting_time.cpp).
+
+#include <array>
+#include <limits>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "viewer/gcode_words.h"
+#include "viewer/toolpath.h"
+
+namespace zivek::backplot {
+
+// Totals of the moves; times are added while the moves are made.
+void summarize(Toolpath& path);
+
+Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts);
+
+// The words of one block by address letter. A repeated letter keeps its last value.
+struct Block {
+    std::array<double, 26> value{};
+    std::array<std::string_view, 26> text{};
+    std::uint32_t present = 0;
+    std::uint32_t lost = 0;  // given as an expression that is not computed
+    std::uint32_t used = 0;  // letters something on the line took
+    std::vector<double> gCodes;
+    std::vector<double> mCodes;
+
+    static std::uint32_t bit(char c) { return std::uint32_t(1) << (c - 'A'); }
+    bool has(char c) const { return (present & bit(c)) != 0; }
+    double get(char c) const { return value[std::size_t(c - 'A')]; }
+    double use(char c) {
+        used |= bit(c);
+        return get(c);
+    }
+    bool hasG(double g) const;
+    bool hasDecimal(char c) const;  // the number was written with a point
+};
+
+// A move with its arc, before it is added to the path (or to a captured contour).
+struct Segment {
+    Move move;
+    Point center;
+    bool arc = false;
+    bool ccw = false;
+};
+
+struct Modal {
+    int motion = -1;  // 0-3, 32 thread; 90/92/94 Fanuc single cycles; -1 none yet
+    bool incremental = false;
+    bool diameter = false;
+    bool perRevolution = false;
+    bool inch = false;
+    bool constantSurface = false;
+    double feed = 0;
+    double speed = 0;     // S: rpm, or surface speed under G96
+    double rpmLimit = 0;  // G50 S or G96 D; 0 none
+    double lead = 0;      // LinuxCNC G33 K
+    double tool = -1;
+    double xScale() const { return diameter ? 2.0 : 1.0; }
+};
+
+inline constexpr double kFeedInForce = std::numeric_limits<double>::quiet_NaN();
+
+class Interpreter {
+  public:
+    Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out);
+    void run();
+
+  private:
+    // Lines and program flow (interpreter.cpp).
+    void runRange(std::size_t begin, std::size_t end);
+    void runLine(std::size_t index);
+    bool flowWord(std::size_t index, std::string_view line);
+    void readBlock(std::string_view line);
+    void applyModes();
+    void execute();
+    void warnUnused();
+    void warn(Warning code, std::string_view word = {});
+    bool spend(std::size_t work);
+    std::size_t lineOfNumber(double n, std::size_t near);
+    struct Sub {
+        std::size_t begin = 0, end = 0;  // body lines, end exclusive
+    };
+    const Sub* findSub(std::string_view name);
+    void callLines(std::size_t begin, std::size_t end, std::size_t times);
+    bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
+    bool captureSub(std::string_view name, std::vector<Segment>& out);
+
+    // Motion (motion.cpp).
+    bool hasAxis() const;
+    bool target(Point& to, bool& kz, bool& kx);
+    void moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t flags = 0,
+                double feed = kFeedInForce);
+    // A move from the known position, for cycles.
+    void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
+    void arc(bool ccw, Point to, bool kz, bool kx);
+    void add(Segment s);
+    void machineMove(int g);
+    void setPosition();
+    void singleCycle(int kind, Point to);
+    double threadLead();
+
+    // Threading cycles (thread_cycles.cpp).
+    void fanucG76();
+    void linuxG76();
+    void threadPass(Point start, double zEnd, double xCut, double taper, double lead);
+
+    // Roughing and finishing (rough_cycles.cpp).
+    void roughCycle(bool facing);
+    void finishCycle();
+    void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
+                     double retract, Point allowance, double stock, double feed);
+    void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
+                             std::string_view code);
+
+    // Cutting time (cutting_time.cpp).
+    void time(const Segment& s);
+    double reciprocalRpmIntegral(Point a, Point b) const;
+    double valueInIncrements(char c);
+
+    std::string_view text_;
+    std::vector<std::uint32_t> starts_;
+    Toolpath& out_;
+    Modal m_;
+    Block b_;
+    std::vector<Word> words_;
+    std::vector<BadToken> bad_;
+    Point pos_;
+    bool knownZ_ = false;
+    bool knownX_ = false;
+    bool unknownStartWarned_ = false;
+    bool zeroStart_ = false;  // this system's programs start where the tool was zeroed
+    int nonModal_ = 0;        // this block's one-shot code: 4, 28, 30, 50, 53, 70-76, 92, 331
+    std::uint32_t line_ = 0;
+    std::size_t warned_ = 0;
+    std::size_t next_ = 0;  // the line to run after the current one
+    bool stop_ = false;     // program end, or M99/endsub in a call
+    bool returning_ = false;
+    int depth_ = 0;
+    std::vector<Segment>* capture_ = nullptr;
+    std::size_t budget_ = 0;  // lines and moves left before expansion is refused
+    bool budgetWarned_ = false;
+    // Fanuc G71/G72/G76 first blocks.
+    double roughDepth_ = 0, roughRetract_ = 0;
+    double facingDepth_ = 0, facingRetract_ = 0;
+    int threadFinishPasses_ = 1;
+    double threadAngle_ = 60, threadMinDepth_ = 0, threadAllowance_ = 0;
+    std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
+    bool numbersBuilt_ = false;
+    std::map<std::string, Sub> subs_;
+    bool subsBuilt_ = false;
+};
+
+}  // namespace zivek::backplot

@@ -1,0 +1,199 @@
+// Moves: straight and circular, from unknown positions, machine positions and
+// coordinate settings, and Fanuc's single cycles G90, G92 and G94.
+
+#include <cmath>
+
+#include "viewer/arcs.h"
+#include "viewer/interpreter.h"
+
+namespace zivek::backplot {
+namespace {
+
+constexpr std::uint32_t kXBits = (1u << ('X' - 'A')) | (1u << ('U' - 'A'));
+constexpr std::uint32_t kZBits = (1u << ('Z' - 'A')) | (1u << ('W' - 'A'));
+
+}  // namespace
+
+bool Interpreter::target(Point& to, bool& kz, bool& kx) {
+    const double xs = m_.xScale();
+    to = pos_;
+    kz = knownZ_;
+    kx = knownX_;
+    if (b_.has('X')) {
+        const double v = b_.use('X') / xs;
+        if (b_.has('U')) {
+            warn(Warning::AbsoluteAndIncremental, "X/U");
+            b_.use('U');
+        }
+        if (m_.incremental) {
+            to.x = pos_.x + v;
+        } else {
+            to.x = v;
+            kx = true;
+        }
+    } else if (b_.has('U')) {
+        to.x = pos_.x + b_.use('U') / xs;
+    }
+    if (b_.has('Z')) {
+        const double v = b_.use('Z');
+        if (b_.has('W')) {
+            warn(Warning::AbsoluteAndIncremental, "Z/W");
+            b_.use('W');
+        }
+        if (m_.incremental) {
+            to.z = pos_.z + v;
+        } else {
+            to.z = v;
+            kz = true;
+        }
+    } else if (b_.has('W')) {
+        to.z = pos_.z + b_.use('W');
+    }
+    // An axis given by an expression not computed: where it goes is not known.
+    if (b_.lost & kXBits) kx = false;
+    if (b_.lost & kZBits) kz = false;
+    if (!std::isfinite(to.x) || !std::isfinite(to.z)) {
+        warn(Warning::OutOfRange);
+        return false;
+    }
+    return true;
+}
+
+void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t flags,
+                         double feed) {
+    const double f = std::isnan(feed) ? m_.feed : feed;
+    if (kz && kx) {
+        // From an unknown position the path begins here: a move of no length marks it.
+        const Point from = knownZ_ && knownX_ && !zeroStart_ ? pos_ : to;
+        zeroStart_ = false;
+        add({Move{kind, flags, line_, from, to, f}, {}, false, false});
+    } else if (!unknownStartWarned_) {
+        unknownStartWarned_ = true;
+        warn(Warning::UnknownStart);
+    }
+    pos_ = to;
+    knownZ_ = kz;
+    knownX_ = kx;
+}
+
+void Interpreter::go(MoveKind kind, Point to, std::uint8_t flags, double feed) {
+    add({Move{kind, flags, line_, pos_, to, feed}, {}, false, false});
+    pos_ = to;
+}
+
+void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
+    for (const char c : {'I', 'K', 'R', 'J'})
+        if (b_.has(c)) b_.use(c);
+    if (!(knownZ_ && knownX_ && kz && kx)) {
+        moveTo(MoveKind::Feed, to, kz, kx);
+        return;
+    }
+    Point center;
+    bool ok = false;
+    if (b_.has('R')) {
+        ok = centerFromRadius(pos_, to, b_.get('R'), ccw, center);
+    } else if (b_.has('I') || b_.has('K')) {
+        // I and K lead from the start to the centre; I is a radius in either X mode.
+        center = {pos_.z + (b_.has('K') ? b_.get('K') : 0),
+                  pos_.x + (b_.has('I') ? b_.get('I') : 0)};
+        const double r1 = std::hypot(pos_.z - center.z, pos_.x - center.x);
+        const double r2 = std::hypot(to.z - center.z, to.x - center.x);
+        ok = r1 > 0 && std::isfinite(r1) && std::isfinite(r2) &&
+             std::abs(r1 - r2) <= 0.002 + 1e-4 * r1;
+    }
+    if (!ok) {
+        warn(Warning::BadArc, b_.has('R')   ? b_.text[std::size_t('R' - 'A')]
+                              : b_.has('I') ? b_.text[std::size_t('I' - 'A')]
+                              : b_.has('K') ? b_.text[std::size_t('K' - 'A')]
+                                            : std::string_view(ccw ? "G3" : "G2"));
+        moveTo(MoveKind::Feed, to, kz, kx);
+        return;
+    }
+    add({Move{MoveKind::Feed, 0, line_, pos_, to, m_.feed}, center, true, ccw});
+    pos_ = to;
+}
+
+void Interpreter::add(Segment s) {
+    if (capture_ != nullptr) {
+        capture_->push_back(s);
+        return;
+    }
+    if (!spend(1)) return;
+    Move& m = s.move;
+    if (s.arc) {
+        m.flags |= kArc;
+        out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw});
+    }
+    if (m.kind == MoveKind::Feed && !m.is(kThread) && !(m.feed > 0) && !(m.from == m.to))
+        warn(Warning::NoFeedRate);
+    time(s);
+    out_.moves.push_back(m);
+}
+
+void Interpreter::machineMove(int) {
+    // G28/G30 go home (through an intermediate point), G53 moves in machine
+    // coordinates: either way the work coordinates of the named axes are unknown after.
+    const std::uint32_t named = b_.present | b_.lost;
+    for (const char c : {'X', 'Z', 'U', 'W'})
+        if (b_.has(c)) b_.use(c);
+    const bool x = named & kXBits;
+    const bool z = named & kZBits;
+    if (!x && !z) {
+        if (nonModal_ != 53) knownZ_ = knownX_ = false;
+        return;
+    }
+    if (x) knownX_ = false;
+    if (z) knownZ_ = false;
+}
+
+void Interpreter::setPosition() {
+    // Fanuc G50 X Z and LinuxCNC G92 X Z: the tool stays, its coordinates change.
+    const double xs = m_.xScale();
+    if (b_.has('X')) {
+        pos_.x = b_.use('X') / xs;
+        knownX_ = true;
+    } else if (b_.has('U')) {
+        pos_.x += b_.use('U') / xs;
+    }
+    if (b_.has('Z')) {
+        pos_.z = b_.use('Z');
+        knownZ_ = true;
+    } else if (b_.has('W')) {
+        pos_.z += b_.use('W');
+    }
+    if (b_.lost & kXBits) knownX_ = false;
+    if (b_.lost & kZBits) knownZ_ = false;
+}
+
+void Interpreter::singleCycle(int kind, Point to) {
+    const double r = b_.has('R') ? b_.use('R') : 0;
+    if (!(knownZ_ && knownX_)) {
+        warn(Warning::UnknownStart);
+        return;
+    }
+    const Point s = pos_;
+    const std::uint8_t c = kFromCycle;
+    const double lead = m_.feed;
+    switch (kind) {
+        case 90:  // turning: in, along (a taper with R), out, back
+            go(MoveKind::Rapid, {s.z, to.x + r}, c, m_.feed);
+            go(MoveKind::Feed, to, c, m_.feed);
+            go(MoveKind::Feed, {to.z, s.x}, c, m_.feed);
+            go(MoveKind::Rapid, s, c, m_.feed);
+            break;
+        case 92:  // threading: the same square with a thread along Z
+            if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
+            go(MoveKind::Rapid, {s.z, to.x + r}, c, lead);
+            go(MoveKind::Feed, to, c | kThread, lead);
+            go(MoveKind::Rapid, {to.z, s.x}, c, lead);
+            go(MoveKind::Rapid, s, c, lead);
+            break;
+        default:  // 94, facing: along Z, across, back along Z, out
+            go(MoveKind::Rapid, {to.z + r, s.x}, c, m_.feed);
+            go(MoveKind::Feed, to, c, m_.feed);
+            go(MoveKind::Feed, {s.z, to.x}, c, m_.feed);
+            go(MoveKind::Rapid, s, c, m_.feed);
+    }
+}
+
+}  // namespace zivek::backplot

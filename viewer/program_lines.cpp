@@ -1,0 +1,55 @@
+#include <cstring>
+
+#include "viewer/toolpath.h"
+
+namespace zivek::backplot {
+namespace {
+
+// Files from old controls and Macintosh editors end lines with CR alone.
+char lineEnd(std::string_view text) {
+    if (std::memchr(text.data(), '\n', text.size()) != nullptr) return '\n';
+    return std::memchr(text.data(), '\r', text.size()) != nullptr ? '\r' : '\n';
+}
+
+template <typename Fn>
+void forEachStart(std::string_view text, Fn&& fn) {
+    const char end = lineEnd(text);
+    std::size_t from = 0;
+    while (from < text.size()) {
+        fn(from);
+        const void* nl = std::memchr(text.data() + from, end, text.size() - from);
+        if (nl == nullptr) return;
+        from = std::size_t(static_cast<const char*>(nl) - text.data()) + 1;
+    }
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> lineStarts(std::string_view text) {
+    std::vector<std::uint32_t> starts;
+    // A typical program has a line end every 20 to 40 bytes.
+    starts.reserve(text.size() / 24 + 4);
+    forEachStart(text, [&](std::size_t at) { starts.push_back(std::uint32_t(at)); });
+    starts.shrink_to_fit();
+    return starts;
+}
+
+std::string_view lineAt(std::string_view text, const std::vector<std::uint32_t>& starts,
+                        std::size_t index) {
+    const std::size_t from = starts[index];
+    std::size_t to = index + 1 < starts.size() ? starts[index + 1] : text.size();
+    if (to > from && (text[to - 1] == '\n' || (index + 1 < starts.size() && text[to - 1] == '\r')))
+        --to;
+    if (to > from && text[to - 1] == '\r') --to;
+    return text.substr(from, to - from);
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    const std::vector<std::uint32_t> starts = lineStarts(text);
+    std::vector<std::string_view> lines;
+    lines.reserve(starts.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) lines.push_back(lineAt(text, starts, i));
+    return lines;
+}
+
+}  // namespace zivek::backplot

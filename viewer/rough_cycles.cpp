@@ -1,0 +1,222 @@
+// Roughing (G71 along Z, G72 across it) and finishing (G70) cycles, expanded from the
+// contour they name: Fanuc's blocks N(P) to N(Q) or LinuxCNC's subroutine o(Q).
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "viewer/arcs.h"
+#include "viewer/interpreter.h"
+
+namespace zivek::backplot {
+namespace {
+
+// More passes than this is a typing error in the depth of cut.
+constexpr int kMaxPasses = 5000;
+
+std::string numberName(double v) {
+    return std::abs(v) < 1e9 ? std::to_string(static_cast<long long>(v)) : std::string("?");
+}
+
+Point shifted(Point p, Point by) {
+    return {p.z + by.z, p.x + by.x};
+}
+
+}  // namespace
+
+void Interpreter::roughCycle(bool facing) {
+    const bool linux = out_.dialect == Dialect::LinuxCnc;
+    const char letter = facing ? 'W' : 'U';
+    if (!linux && !b_.has('P')) {
+        // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
+        double& depth = facing ? facingDepth_ : roughDepth_;
+        double& retract = facing ? facingRetract_ : roughRetract_;
+        if (b_.has(letter)) depth = std::abs(b_.use(letter));
+        if (b_.has('R')) retract = std::abs(b_.use('R'));
+        return;
+    }
+    if (!(knownZ_ && knownX_)) {
+        warn(Warning::UnknownStart);
+        return;
+    }
+    std::vector<Segment> contour;
+    Point allowance;
+    double stock = 0, depth = 0, retract = 0;
+    if (linux) {
+        // G71 Q(sub) X Z D(stock left) I(depth of cut) R(retract)
+        Point start = pos_;
+        if (b_.has('X')) start.x = b_.use('X') / m_.xScale();
+        if (b_.has('Z')) start.z = b_.use('Z');
+        if (!std::isfinite(start.x) || !std::isfinite(start.z)) return;
+        if (!(start == pos_)) go(MoveKind::Rapid, start, kFromCycle, m_.feed);
+        stock = b_.has('D') ? std::abs(b_.use('D')) : 0;
+        depth = b_.has('I') ? std::abs(b_.use('I')) : 0;
+        retract = b_.has('R') ? std::abs(b_.use('R')) : 0;
+        if (!b_.has('Q') || !captureSub(numberName(b_.use('Q')), contour)) return;
+    } else {
+        // G71 P(first block) Q(last block) U(allowance on X) W(allowance on Z) [D(depth)]
+        const double first = b_.use('P');
+        const std::size_t from = lineOfNumber(first, line_);
+        const std::size_t to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
+        if (from >= starts_.size() || to >= starts_.size() || to < from) {
+            warn(Warning::CycleMissingContour, "N" + numberName(first));
+            return;
+        }
+        if (b_.has('U')) allowance.x = b_.use('U') / m_.xScale();
+        if (b_.has('W')) allowance.z = b_.use('W');
+        depth = b_.has('D') ? std::abs(valueInIncrements('D'))
+                : facing    ? facingDepth_
+                            : roughDepth_;
+        retract = facing ? facingRetract_ : roughRetract_;
+        if (!capture(from, to + 1, contour)) return;
+        // The contour's blocks run in the cycle, not again after it.
+        if (to > line_) next_ = to + 1;
+    }
+    if (contour.empty()) {
+        warn(Warning::CycleMissingContour, facing ? "G72" : "G71");
+        return;
+    }
+    roughPasses(contour, pos_, facing, depth, retract, allowance, stock, m_.feed);
+}
+
+void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, bool facing,
+                              double depth, double retract, Point allowance, double stock,
+                              double feed) {
+    // In (a, b) terms: a is the axis the depth of cut steps along, b the one passes run on.
+    auto A = [facing](Point p) { return facing ? p.z : p.x; };
+    auto B = [facing](Point p) { return facing ? p.x : p.z; };
+    auto at = [facing](double a, double b) { return facing ? Point{a, b} : Point{b, a}; };
+
+    const Point first = contour.front().move.to;
+    const Point last = contour.back().move.to;
+    const double side = A(start) > A(first) ? 1.0 : A(start) < A(first) ? -1.0 : 0.0;
+    const double dir = B(last) > B(start) ? 1.0 : B(last) < B(start) ? -1.0 : 0.0;
+    Point shift = allowance;
+    // Stock left all round: away from the material on both axes.
+    if (facing) {
+        shift.z += side * stock;
+        shift.x -= dir * stock;
+    } else {
+        shift.x += side * stock;
+        shift.z -= dir * stock;
+    }
+    if (side == 0 || dir == 0 || !(depth > 0) || !std::isfinite(depth)) {
+        contourAsIncomplete(contour, shift, facing ? "G72" : "G71");
+        return;
+    }
+    std::vector<Point> points{shifted(first, shift)};
+    for (std::size_t i = 1; i < contour.size(); ++i) {
+        const Segment& s = contour[i];
+        if (s.arc) {
+            std::vector<Point> arc;
+            flattenArc(s.move.from, s.move.to, s.center, s.ccw, depth / 100, arc, 256);
+            for (const Point p : arc) points.push_back(shifted(p, shift));
+        } else {
+            points.push_back(shifted(s.move.to, shift));
+        }
+    }
+    double limit = A(points.front());
+    for (const Point p : points) limit = side > 0 ? std::min(limit, A(p)) : std::max(limit, A(p));
+
+    const std::uint8_t c = kFromCycle;
+    const double a0 = A(start), b0 = B(start);
+    for (int k = 1;; ++k) {
+        const double a = a0 - side * k * depth;
+        if (side * (a - limit) <= 1e-9) break;
+        if (k > kMaxPasses || !spend(4)) {
+            warn(Warning::ExpansionLimit, facing ? "G72" : "G71");
+            break;
+        }
+        // The pass runs from the start until it meets the contour.
+        double end = B(points.back());
+        double best = std::abs(end - b0);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const double p = A(points[i - 1]) - a, q = A(points[i]) - a;
+            if ((p > 0 && q > 0) || (p < 0 && q < 0) || p == q) continue;
+            const double b = B(points[i - 1]) + (B(points[i]) - B(points[i - 1])) * p / (p - q);
+            if ((b - b0) * dir >= 0 && std::abs(b - b0) < best) {
+                best = std::abs(b - b0);
+                end = b;
+            }
+        }
+        if ((end - b0) * dir <= 0) continue;
+        go(MoveKind::Rapid, at(a, b0), c, feed);
+        go(MoveKind::Feed, at(a, end), c, feed);
+        go(MoveKind::Feed, at(a + side * retract, end - dir * retract), c, feed);
+        go(MoveKind::Rapid, at(a + side * retract, b0), c, feed);
+    }
+    // The last pass follows the contour, the finishing allowance away from it.
+    go(MoveKind::Rapid, shifted(first, shift), c, feed);
+    for (std::size_t i = 1; i < contour.size(); ++i) {
+        Segment s = contour[i];
+        s.move.from = shifted(s.move.from, shift);
+        s.move.to = shifted(s.move.to, shift);
+        s.center = shifted(s.center, shift);
+        s.move.flags |= c;
+        s.move.line = line_;
+        s.move.feed = feed;
+        add(s);
+    }
+    pos_ = shifted(last, shift);
+    go(MoveKind::Rapid, start, c, feed);
+}
+
+void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
+                                      std::string_view code) {
+    warn(Warning::CycleIncomplete, code);
+    ++out_.summary.incompleteCycles;
+    const Point start = pos_;
+    for (Segment s : contour) {
+        s.move.from = shifted(s.move.from, shift);
+        s.move.to = shifted(s.move.to, shift);
+        s.center = shifted(s.center, shift);
+        s.move.flags |= kFromCycle | kIncomplete;
+        s.move.line = line_;
+        add(s);
+    }
+    pos_ = contour.back().move.to;
+    pos_ = shifted(pos_, shift);
+    go(MoveKind::Rapid, start, kFromCycle, m_.feed);
+}
+
+void Interpreter::finishCycle() {
+    if (!(knownZ_ && knownX_)) {
+        warn(Warning::UnknownStart);
+        return;
+    }
+    std::vector<Segment> contour;
+    Point start = pos_;
+    if (out_.dialect == Dialect::LinuxCnc) {
+        // G70 Q(sub) X Z D E P: the finishing passes along the contour.
+        for (const char c : {'D', 'E', 'P'})
+            if (b_.has(c)) b_.use(c);
+        if (b_.has('X')) start.x = b_.use('X') / m_.xScale();
+        if (b_.has('Z')) start.z = b_.use('Z');
+        if (!std::isfinite(start.x) || !std::isfinite(start.z)) return;
+        if (!(start == pos_)) go(MoveKind::Rapid, start, kFromCycle, m_.feed);
+        if (!b_.has('Q') || !captureSub(numberName(b_.use('Q')), contour)) return;
+    } else {
+        if (!b_.has('P')) {
+            warn(Warning::CycleMissingContour, "G70");
+            return;
+        }
+        const double first = b_.use('P');
+        const std::size_t from = lineOfNumber(first, line_);
+        const std::size_t to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
+        if (from >= starts_.size() || to >= starts_.size() || to < from) {
+            warn(Warning::CycleMissingContour, "N" + numberName(first));
+            return;
+        }
+        if (!capture(from, to + 1, contour)) return;
+        if (to > line_) next_ = to + 1;
+    }
+    for (Segment s : contour) {
+        s.move.flags |= kFromCycle;
+        s.move.line = line_;
+        add(s);
+    }
+    if (!contour.empty()) pos_ = contour.back().move.to;
+    go(MoveKind::Rapid, start, kFromCycle, m_.feed);
+}
+
+}  // namespace zivek::backplot

@@ -1,0 +1,131 @@
+#include "viewer/summary_json.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace zivek::backplot {
+namespace {
+
+std::string num(double v) {
+    if (!std::isfinite(v)) return "null";
+    if (v == 0) return "0";  // no "-0"
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+    return std::string(buf, end);
+}
+
+const char* dialectName(Dialect d) {
+    switch (d) {
+        case Dialect::Fanuc:
+            return "fanuc";
+        case Dialect::LinuxCnc:
+            return "linuxcnc";
+        case Dialect::Generic:
+            break;
+    }
+    return "generic";
+}
+
+const char* encodingName(Encoding e) {
+    switch (e) {
+        case Encoding::Utf8:
+            return "utf-8";
+        case Encoding::Utf8Bom:
+            return "utf-8-bom";
+        case Encoding::Windows1254:
+            return "windows-1254";
+        case Encoding::Ascii:
+            break;
+    }
+    return "ascii";
+}
+
+const char* lineEndsName(LineEnds l) {
+    switch (l) {
+        case LineEnds::CrLf:
+            return "crlf";
+        case LineEnds::Lf:
+            return "lf";
+        case LineEnds::Cr:
+            return "cr";
+        case LineEnds::Mixed:
+            return "mixed";
+        case LineEnds::None:
+            break;
+    }
+    return "none";
+}
+
+const char* gapName(TimeGap g) {
+    switch (g) {
+        case TimeGap::NoFeed:
+            return "no-feed";
+        case TimeGap::NoSpindle:
+            return "no-spindle-speed";
+        case TimeGap::None:
+            break;
+    }
+    return "none";
+}
+
+}  // namespace
+
+const char* warningName(Warning w) {
+    static constexpr std::array<const char*, kWarningKinds> names = {
+        "UnknownWord",    "BadNumber",       "UnsupportedG",     "UnsupportedM",
+        "NoMotionMode",   "NoFeedRate",      "OpenComment",      "AbsoluteAndIncremental",
+        "OutOfRange",     "TooManyWarnings", "RepeatedWord",     "LongLine",
+        "UnknownStart",   "BadArc",          "CycleIncomplete",  "CycleMissingContour",
+        "ExpansionLimit", "NotEvaluated",    "ThreadWithoutLead"};
+    return names[std::size_t(w)];
+}
+
+std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double rapidRate) {
+    const Summary& s = path.summary;
+    const double xs = path.xScale();
+    std::array<std::size_t, kWarningKinds> counts{};
+    for (const LineWarning& w : path.warnings) ++counts[std::size_t(w.code)];
+    const bool timed = s.feedMovesWithoutRate == 0;
+    const double rapidMinutes = rapidRate > 0 ? s.rapidLength / rapidRate : NAN;
+
+    std::string j = "{\n";
+    j += "  \"dialect\": \"" + std::string(dialectName(path.dialect)) + "\",\n";
+    j += "  \"xMode\": \"" + std::string(path.diameterMode ? "diameter" : "radius") + "\",\n";
+    j += "  \"encoding\": \"" + std::string(encodingName(decoded.encoding)) + "\",\n";
+    j += "  \"lineEnds\": \"" + std::string(lineEndsName(decoded.lineEnds)) + "\",\n";
+    j += "  \"lines\": " + std::to_string(path.lineCount) + ",\n";
+    j += "  \"moves\": {\"rapid\": " + std::to_string(s.rapidMoves) +
+         ", \"feed\": " + std::to_string(s.feedMoves) + ", \"arc\": " + std::to_string(s.arcMoves) +
+         ", \"thread\": " + std::to_string(s.threadMoves) +
+         ", \"fromCycles\": " + std::to_string(s.cycleMoves) + "},\n";
+    j += "  \"length\": {\"feed\": " + num(s.feedLength) + ", \"rapid\": " + num(s.rapidLength) +
+         "},\n";
+    j += "  \"time\": {\"cuttingMinutes\": " + num(timed ? s.cuttingMinutes : NAN) +
+         ", \"knownCuttingMinutes\": " + num(s.cuttingMinutes) +
+         ", \"feedMovesWithoutTime\": " + std::to_string(s.feedMovesWithoutRate) +
+         ", \"reason\": \"" + gapName(s.timeGap) + "\", \"rapidRate\": " + num(rapidRate) +
+         ", \"rapidMinutes\": " + num(rapidMinutes) +
+         ", \"totalMinutes\": " + num(timed ? s.cuttingMinutes + rapidMinutes : NAN) + "},\n";
+    j += "  \"extent\": ";
+    if (s.extent.empty) {
+        j += "null,\n";
+    } else {
+        j += "{\"zMin\": " + num(s.extent.min.z) + ", \"zMax\": " + num(s.extent.max.z) +
+             ", \"xMin\": " + num(s.extent.min.x * xs) + ", \"xMax\": " + num(s.extent.max.x * xs) +
+             "},\n";
+    }
+    j += "  \"incompleteCycles\": " + std::to_string(s.incompleteCycles) + ",\n";
+    j += "  \"warnings\": {\"total\": " + std::to_string(path.warnings.size()) + ", \"byKind\": {";
+    bool first = true;
+    for (std::size_t k = 0; k < kWarningKinds; ++k) {
+        if (counts[k] == 0) continue;
+        j += std::string(first ? "" : ", ") + "\"" + warningName(Warning(k)) +
+             "\": " + std::to_string(counts[k]);
+        first = false;
+    }
+    j += "}}\n}\n";
+    return j;
+}
+
+}  // namespace zivek::backplot

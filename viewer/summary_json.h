@@ -1,0 +1,18 @@
+#pragma once
+
+// The totals of a program as JSON, for `zivek-backplot --summary FILE` and for scripts.
+
+#include <string>
+
+#include "viewer/text_decoding.h"
+#include "viewer/toolpath.h"
+
+namespace zivek::backplot {
+
+// Rapid moves are timed at `rapidRate` units per minute. Every number is finite; what
+// cannot be known is null with the reason beside it.
+std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double rapidRate);
+
+const char* warningName(Warning w);  // "UnknownWord", ...
+
+}  // namespace zivek::backplot
