@@ -55,8 +55,9 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
 #else
     const QString program = QFileInfo(qpath(programFile)).absoluteFilePath();
     if (askRunningViewer(program, workpiece)) return;
-    const QString viewer =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zivek-backplot"));
+    const QString folder =
+        viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_;
+    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot"));
     if (!QFileInfo(viewer).isExecutable()) return;
     QStringList arguments;
     if (!workpiece.empty())

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <utility>
+
 #include "output/viewer_launch.h"
 
 namespace zivek::app {
@@ -12,8 +15,14 @@ namespace zivek::app {
 // is not there, nothing is started and nothing is said.
 class ProcessViewer final : public zivek::ViewerLauncher {
   public:
+    // viewerFolder: where zivek-backplot is looked for; the program's own folder when
+    // empty. Tests put a stand-in there.
+    explicit ProcessViewer(QString viewerFolder = {}) : viewerFolder_(std::move(viewerFolder)) {}
     void start(const std::filesystem::path& batchFile, const std::filesystem::path& programFile,
                const Workpiece& workpiece) override;
+
+  private:
+    QString viewerFolder_;
 };
 
 }  // namespace zivek::app

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "cycles/straight_cycle.h"
 #include "cycles/check_list.h"
+#include "cycles/straight_cycle.h"
 
 namespace zivek {
 

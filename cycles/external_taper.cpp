@@ -1,8 +1,8 @@
 #include <array>
 
+#include "cycles/check_list.h"
 #include "cycles/cycles.h"
 #include "cycles/taper_cycle.h"
-#include "cycles/check_list.h"
 
 namespace zivek {
 namespace {

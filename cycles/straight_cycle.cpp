@@ -1,5 +1,6 @@
 #include "cycles/straight_cycle.h"
 
+#include "output/control_names.h"
 #include "output/line_writer.h"
 #include "output/number_text.h"
 
@@ -19,10 +20,10 @@ void forEachRoughingDepth(const Parameters& values, PassPlan plan, OnRoughing on
 }  // namespace
 
 const std::array<Box, 4> straightBoxes = {{
-    {"Text3", &Parameters::turningDepth},
-    {"Text2", &Parameters::turningLength},
-    {"Text4", &Parameters::plungeAmount},
-    {"Text5", &Parameters::feedRate},
+    {control::Text3, &Parameters::turningDepth},
+    {control::Text2, &Parameters::turningLength},
+    {control::Text4, &Parameters::plungeAmount},
+    {control::Text5, &Parameters::feedRate},
 }};
 
 PassPlan prepareStraight(const Parameters& values) {

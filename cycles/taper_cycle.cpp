@@ -1,5 +1,6 @@
 #include "cycles/taper_cycle.h"
 
+#include "output/control_names.h"
 #include "output/line_writer.h"
 #include "output/number_text.h"
 
@@ -30,11 +31,11 @@ void forEachTaperPass(const TaperRule& rule, double plungeAmount, double turning
 }  // namespace
 
 const std::array<Box, 5> taperBoxes = {{
-    {"Text3", &Parameters::largeDiameter},
-    {"Text6", &Parameters::smallDiameter},
-    {"Text2", &Parameters::turningLength},
-    {"Text4", &Parameters::plungeAmount},
-    {"Text5", &Parameters::feedRate},
+    {control::Text3, &Parameters::largeDiameter},
+    {control::Text6, &Parameters::smallDiameter},
+    {control::Text2, &Parameters::turningLength},
+    {control::Text4, &Parameters::plungeAmount},
+    {control::Text5, &Parameters::feedRate},
 }};
 
 void deriveTaperDepth(Parameters& values) {

@@ -31,8 +31,6 @@ enum class MessageKey {
     PlungeTooSmall,
 };
 
-inline constexpr int messageKeyCount = static_cast<int>(MessageKey::PlungeTooSmall) + 1;
-
 // The Turkish text of a message, in UTF-8.
 std::string_view messageText(MessageKey key);
 

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "output/batch_file.h"
+#include "output/control_names.h"
 #include "output/line_writer.h"
 #include "output/reading_rule.h"
 #include "output/shared_checks.h"
@@ -13,9 +14,9 @@ namespace zivek {
 namespace {
 
 constexpr std::array<Box, 3> sharedBoxes = {{
-    {"Text14", &Parameters::coolantCommand},
-    {"Text12", &Parameters::spindleCommand},
-    {"Text13", &Parameters::spindleSpeed},
+    {control::Text14, &Parameters::coolantCommand},
+    {control::Text12, &Parameters::spindleCommand},
+    {control::Text13, &Parameters::spindleSpeed},
 }};
 
 void readInto(Parameters& values, std::span<const Box> boxList, const BoxTexts& boxes) {
@@ -122,11 +123,6 @@ std::string PressResult::message() const {
             break;
     }
     return {};
-}
-
-Verdict checkBoxes(const Cycle& cycle, const BoxTexts& boxes) {
-    const auto refusal = firstRefusal(cycle, readBoxes(cycle, boxes));
-    return refusal ? Verdict{true, *refusal} : Verdict{};
 }
 
 PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& place,

@@ -35,11 +35,4 @@ struct PressResult {
 PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& place,
                   ViewerLauncher& viewer, Disk& disk = systemDisk());
 
-// Only the reading and the checks: the refusal, if any.
-struct Verdict {
-    bool refused = false;
-    MessageKey key = MessageKey::DepthZero;
-};
-Verdict checkBoxes(const Cycle& cycle, const BoxTexts& boxes);
-
 }  // namespace zivek

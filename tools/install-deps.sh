@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Installs what building, running, testing and packaging need on Debian 12, as root; skips the
-# package lists when everything is already there. With "screenshots", also what the
-# screenshot scripts need (a virtual X server and an image grabber).
+# Installs what building, running, testing and packaging need on Debian 12, as root;
+# skips the package lists when everything is already there. The virtual X server runs
+# the tests that need a real display (the Linux selection); Qt's private headers let a
+# test switch accessibility on as a running screen reader does. With "screenshots", also
+# what the screenshot scripts need (an image grabber).
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-translations-l10n
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
+    xvfb xauth
     dpkg-dev file desktop-file-utils appstream
 )
 if [[ "${1:-}" == screenshots ]]; then
-    packages+=(xvfb xauth imagemagick librsvg2-bin)
+    packages+=(imagemagick librsvg2-bin)
 fi
 missing=()
 for package in "${packages[@]}"; do

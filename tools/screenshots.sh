@@ -2,13 +2,13 @@
 # Screenshots of the program under a virtual X server, for looking at by eye:
 # the main menu, and each operation window as opened, after "G KOD", with a
 # refusal's message box open and with a hint showing.
-# Usage: tools/screenshots.sh [build dir]   (default: build-win; built if needed)
+# Usage: tools/screenshots.sh [build dir]   (default: build; built if needed)
 # Writes shots/*.png; shots/ is not tracked.
 set -eu
 bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build-win"}
+build=${1:-"$root/build"}
 out="$root/shots"
 display=:${ZIVEK_SHOT_DISPLAY:-58}
 

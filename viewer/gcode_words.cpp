@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace zivek::backplot {
 namespace {
@@ -53,6 +54,18 @@ std::size_t skipBlanks(std::string_view s, std::size_t i) {
 
 }  // namespace
 
+// The wizard writes the largest double with 15 digits, 1.79769313486232E+308, which is a
+// little above it: such a number still means the largest double, not a fault.
+double largestWritten(const char* from, const char* to, std::errc& ec) {
+    long double wide = 0;
+    if (std::from_chars(from, to, wide).ec != std::errc()) return 0;
+    const long double magnitude = std::abs(wide);
+    if (magnitude <= std::numeric_limits<double>::max() || magnitude > 1.79769313486232e308L)
+        return 0;
+    ec = std::errc();
+    return wide > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
+}
+
 std::size_t readNumber(std::string_view s, double& value, bool& ok) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
@@ -97,7 +110,9 @@ std::size_t readNumber(std::string_view s, double& value, bool& ok) {
     }
     // from_chars takes no leading "+"; it is locale-free, unlike strtod.
     const std::size_t from = (s[0] == '+') ? 1 : 0;
-    const auto [end, ec] = std::from_chars(s.data() + from, s.data() + i, value);
+    auto [end, ec] = std::from_chars(s.data() + from, s.data() + i, value);
+    if (ec == std::errc::result_out_of_range)
+        value = largestWritten(s.data() + from, s.data() + i, ec);
     ok = ec == std::errc() && end == s.data() + i && std::isfinite(value);
     return i;
 }

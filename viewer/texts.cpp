@@ -5,6 +5,8 @@
 namespace zivek::backplot {
 
 QString number(double value) {
+    // Sums of moves near the double range overflow; no machinist should read "inf".
+    if (!std::isfinite(value)) return tooLargeText();
     // QString::number ignores the locale, so the decimal mark stays a point.
     if (std::abs(value) >= 1e12) return QString::number(value, 'g', 6);
     QString s = QString::number(value, 'f', 3);
@@ -159,9 +161,14 @@ QString rapidLengthText(const Summary& s) {
     return QStringLiteral("Hızlı boyu: %1").arg(number(s.rapidLength));
 }
 
+QString tooLargeText() {
+    return QStringLiteral("çok büyük");
+}
+
 namespace {
 
 QString minutesText(double minutes) {
+    if (!std::isfinite(minutes)) return tooLargeText();
     QString text = QStringLiteral("%1 dk").arg(number(minutes));
     const double seconds = std::round(minutes * 60);
     if (seconds >= 60 && seconds < 1e9) {

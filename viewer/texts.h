@@ -11,6 +11,7 @@
 namespace zivek::backplot {
 
 QString number(double value);  // at most 3 decimals, no trailing zeros: 6.703, 60, -1.2
+QString tooLargeText();        // for a number beyond the double range
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
 QString warningText(const LineWarning& warning);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The tool path of a two-axis lathe program, read the way the control reads it.
-// Standard library only, so that tests of generated programs can use it without Qt.
+// Standard library only, so that its tests and benchmarks need no Qt.
 //
 //   auto path = zivek::backplot::interpret(programText);
 //   for (const auto& m : path.moves) { /* m.kind, m.from, m.to, m.line, m.feed */ }

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "output/control_names.h"
 #include "output/press.h"
 #include "windows/message_box.h"
 #include "windows/output_box.h"
@@ -27,7 +28,7 @@ OperationWindow::OperationWindow(const OperationWindowDefinition& definition,
     : DesignedWindow(definition.frame, allControls(definition), definition.tabPositions),
       definition_(definition),
       surroundings_(surroundings),
-      text1_(findChild<OutputBox*>(QStringLiteral("Text1"))) {
+      text1_(findChild<OutputBox*>(control::Text1)) {
     connect(findChild<QPushButton*>(QStringLiteral("ANAMENU")), &QPushButton::clicked, this,
             &OperationWindow::ANAMENU_Click);
     connect(findChild<QPushButton*>(QStringLiteral("KOD")), &QPushButton::clicked, this,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cycles/cycles.h"
+#include "output/control_names.h"
 #include "output/press.h"
 #include "support/ratio_reporter.h"
 
@@ -25,13 +26,13 @@ fs::path benchFolder() {
 
 zivek::BoxTexts boxesFor(long passes) {
     // Whole plunges of 1: passes - 1 roughing passes and the finishing pass.
-    return {{"Text3", std::to_string(passes)},
-            {"Text2", "60"},
-            {"Text4", "1"},
-            {"Text5", "111"},
-            {"Text14", "1"},
-            {"Text12", "0"},
-            {"Text13", "6"}};
+    return {{zivek::control::Text3, std::to_string(passes)},
+            {zivek::control::Text2, "60"},
+            {zivek::control::Text4, "1"},
+            {zivek::control::Text5, "111"},
+            {zivek::control::Text14, "1"},
+            {zivek::control::Text12, "0"},
+            {zivek::control::Text13, "6"}};
 }
 
 std::size_t lineCount(long passes) {

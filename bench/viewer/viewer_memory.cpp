@@ -59,9 +59,10 @@ int main(int argc, char** argv) {
     const long peak = peakKilobytes();
     const double programKilobytes = double(QFile(path).size()) / 1024;
 
-    std::printf("opened in %lld ms (%.0f ms of processor time); idle window: %ld KiB, peak "
-                "after opening: %ld KiB, program: %.0f KiB\n",
-                static_cast<long long>(ms), cpu, idle, peak, programKilobytes);
+    std::printf(
+        "opened in %lld ms (%.0f ms of processor time); idle window: %ld KiB, peak "
+        "after opening: %ld KiB, program: %.0f KiB\n",
+        static_cast<long long>(ms), cpu, idle, peak, programKilobytes);
     std::printf("opening needs %.2f times the program size above idle\n",
                 double(peak - idle) / programKilobytes);
 }

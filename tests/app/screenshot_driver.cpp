@@ -1,7 +1,7 @@
 // Walks the program as a machinist would and saves a picture of the screen at
-// each step: the menu, each operation window as opened, after "G KOD", with a
-// refusal's message box open, and with a hint showing. Run under a real X server
-// (tools/screenshots.sh starts one). Argument: the folder for the PNG files.
+// each step: the menu (also with the focus on a picture button), each operation window as opened,
+// after "G KOD", with a refusal's message box open, and with a hint showing. Run under a real X
+// server (tools/screenshots.sh starts one). Argument: the folder for the PNG files.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -15,7 +15,11 @@
 #include <cstdio>
 
 #include "app/navigator.h"
+#include "output/control_names.h"
 #include "windows/pictures.h"
+#include "windows/qt_translation.h"
+
+namespace control = zivek::control;
 
 namespace {
 
@@ -47,6 +51,7 @@ void click(QWidget* window, const char* control) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    zivek::windows::installQtTranslation();
     out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
     out.mkpath(".");
 
@@ -56,6 +61,13 @@ int main(int argc, char* argv[]) {
     navigator.openMainMenu();
     letPaint();
     shoot("form1-menu");
+    // The keyboard's way in: Tab from "ÇIKIŞ" to the second picture button.
+    navigator.current()->activateWindow();
+    if (!QTest::qWaitForWindowActive(navigator.current()))
+        std::fprintf(stderr, "menu not active\n");
+    for (int tab = 0; tab < 2; ++tab) QTest::keyClick(navigator.current(), Qt::Key_Tab);
+    letPaint();
+    shoot("form1-menu-focus");
 
     const std::pair<const char*, const char*> windows[] = {
         {"DISCAP", "form11"},  {"ICCAP", "form4"},   {"ALINTORNA", "form2"},
@@ -70,7 +82,7 @@ int main(int argc, char* argv[]) {
 
         // A refusal: no plunge. The box is photographed and closed from a timer
         // because it holds the press until it is closed.
-        navigator.current()->findChild<QLineEdit*>("Text4")->setText("0");
+        navigator.current()->findChild<QLineEdit*>(control::Text4)->setText("0");
         QTimer::singleShot(600, [base] {
             shoot(base + "-message");
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -79,7 +91,7 @@ int main(int argc, char* argv[]) {
         click(navigator.current(), "KOD");
 
         // A hint, as it shows while the pointer rests on the speed box.
-        auto* speed = navigator.current()->findChild<QWidget*>("Text13");
+        auto* speed = navigator.current()->findChild<QWidget*>(control::Text13);
         QToolTip::showText(speed->mapToGlobal(QPoint(10, 10)), speed->toolTip(), speed);
         letPaint();
         shoot(base + "-hint");

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "cycles/cycles.h"
+#include "output/control_names.h"
 #include "output/press.h"
+#include "support/memory_disk.h"
+#include "support/message_texts.h"
 #include "support/program_lines.h"
 
 namespace zivek {
@@ -17,13 +20,16 @@ struct Refusal {
     MessageKey key;
 };
 
+// Each refusal shows the whole text expected for its key and touches no file.
 void expectRefusals(std::initializer_list<Refusal> refusals) {
     int row = 0;
     for (const auto& [cycle, boxes, key] : refusals) {
-        const Verdict verdict = checkBoxes(cycle, boxes);
-        EXPECT_TRUE(verdict.refused) << cycle.name << " row " << row;
-        EXPECT_EQ(verdict.key, key)
-            << cycle.name << " row " << row << ": " << messageText(verdict.key);
+        testing::MemoryDisk disk;
+        NoViewer viewer;
+        const PressResult result = press(cycle, boxes, OutputPlace{"home"}, viewer, disk);
+        EXPECT_EQ(result.outcome, PressResult::Outcome::Refused) << cycle.name << " row " << row;
+        EXPECT_EQ(result.message(), testing::expectedMessage(key)) << cycle.name << " row " << row;
+        EXPECT_TRUE(disk.log.empty()) << cycle.name << " row " << row;
         ++row;
     }
 }
@@ -36,18 +42,20 @@ TEST(Refusals, DiameterCycles) {
             return withBoxes(straightDefaults, changes);
         };
         expectRefusals({
-            {*cycle, with({{"Text3", "0"}, {"Text2", "0"}}), MessageKey::DepthZero},
-            {*cycle, with({{"Text3", "-1"}}), MessageKey::DepthNegative},
-            {*cycle, with({{"Text2", "abc"}}), MessageKey::LengthZero},
-            {*cycle, with({{"Text2", "-60"}, {"Text4", "13"}}), MessageKey::LengthNegative},
-            {*cycle, with({{"Text4", "13"}}), MessageKey::PlungeAboveDepth},
-            {*cycle, with({{"Text4", "12"}}), MessageKey::PlungeEqualsDepth},
-            {*cycle, with({{"Text4", "-1"}}), MessageKey::PlungeNegative},
-            {*cycle, with({{"Text4", ""}, {"Text13", "1"}}), MessageKey::PlungeZero},
-            {*cycle, with({{"Text14", "2"}, {"Text13", "1"}}), MessageKey::CoolantNotBinary},
-            {*cycle, with({{"Text12", "3"}}), MessageKey::SpindleNotBinary},
-            {*cycle, with({{"Text13", "100.5"}}), MessageKey::SpeedOutOfRange},
-            {*cycle, with({{"Text4", "1e-300"}}), MessageKey::PlungeTooSmall},
+            {*cycle, with({{control::Text3, "0"}, {control::Text2, "0"}}), MessageKey::DepthZero},
+            {*cycle, with({{control::Text3, "-1"}}), MessageKey::DepthNegative},
+            {*cycle, with({{control::Text2, "abc"}}), MessageKey::LengthZero},
+            {*cycle, with({{control::Text2, "-60"}, {control::Text4, "13"}}),
+             MessageKey::LengthNegative},
+            {*cycle, with({{control::Text4, "13"}}), MessageKey::PlungeAboveDepth},
+            {*cycle, with({{control::Text4, "12"}}), MessageKey::PlungeEqualsDepth},
+            {*cycle, with({{control::Text4, "-1"}}), MessageKey::PlungeNegative},
+            {*cycle, with({{control::Text4, ""}, {control::Text13, "1"}}), MessageKey::PlungeZero},
+            {*cycle, with({{control::Text14, "2"}, {control::Text13, "1"}}),
+             MessageKey::CoolantNotBinary},
+            {*cycle, with({{control::Text12, "3"}}), MessageKey::SpindleNotBinary},
+            {*cycle, with({{control::Text13, "100.5"}}), MessageKey::SpeedOutOfRange},
+            {*cycle, with({{control::Text4, "1e-300"}}), MessageKey::PlungeTooSmall},
         });
     }
 }
@@ -58,17 +66,17 @@ TEST(Refusals, Facing) {
     };
     const Cycle& facing = facingCycle();
     expectRefusals({
-        {facing, with({{"Text3", ""}, {"Text2", ""}}), MessageKey::DepthZero},
-        {facing, with({{"Text3", "-12"}}), MessageKey::DepthNegative},
-        {facing, with({{"Text2", "0"}}), MessageKey::LengthZero},
-        {facing, with({{"Text2", "-1"}}), MessageKey::LengthNegative},
-        {facing, with({{"Text4", "0"}, {"Text14", "5"}}), MessageKey::PlungeZero},
-        {facing, with({{"Text4", "-13"}}), MessageKey::PlungeNegative},
-        {facing, with({{"Text4", "12.001"}}), MessageKey::PlungeAboveDepth},
-        {facing, with({{"Text14", "0.5"}}), MessageKey::CoolantNotBinary},
-        {facing, with({{"Text12", "-1"}}), MessageKey::SpindleNotBinary},
-        {facing, with({{"Text13", "4.99"}}), MessageKey::SpeedOutOfRange},
-        {facing, with({{"Text3", "1e300"}}), MessageKey::PlungeTooSmall},
+        {facing, with({{control::Text3, ""}, {control::Text2, ""}}), MessageKey::DepthZero},
+        {facing, with({{control::Text3, "-12"}}), MessageKey::DepthNegative},
+        {facing, with({{control::Text2, "0"}}), MessageKey::LengthZero},
+        {facing, with({{control::Text2, "-1"}}), MessageKey::LengthNegative},
+        {facing, with({{control::Text4, "0"}, {control::Text14, "5"}}), MessageKey::PlungeZero},
+        {facing, with({{control::Text4, "-13"}}), MessageKey::PlungeNegative},
+        {facing, with({{control::Text4, "12.001"}}), MessageKey::PlungeAboveDepth},
+        {facing, with({{control::Text14, "0.5"}}), MessageKey::CoolantNotBinary},
+        {facing, with({{control::Text12, "-1"}}), MessageKey::SpindleNotBinary},
+        {facing, with({{control::Text13, "4.99"}}), MessageKey::SpeedOutOfRange},
+        {facing, with({{control::Text3, "1e300"}}), MessageKey::PlungeTooSmall},
     });
 }
 
@@ -78,24 +86,27 @@ TEST(Refusals, ExternalTaper) {
     };
     const Cycle& taper = externalTaperCycle();
     expectRefusals({
-        {taper, with({{"Text4", "26"}}), MessageKey::PlungeTooLargeBang},
+        {taper, with({{control::Text4, "26"}}), MessageKey::PlungeTooLargeBang},
         // The plunge check runs on taperDepth as read, before any diameter check.
-        {taper, with({{"Text3", "50"}, {"Text6", "100"}}), MessageKey::PlungeTooLargeBang},
-        {taper, with({{"Text6", "100"}}), MessageKey::PlungeTooLargeBang},
-        {taper, with({{"Text3", "-100"}}), MessageKey::PlungeTooLargeBang},
-        {taper, with({{"Text3", "-100"}, {"Text6", "-200"}}), MessageKey::LargeDiameterNegative},
-        {taper, with({{"Text6", "-10"}}), MessageKey::SmallDiameterNegative},
-        {taper, with({{"Text2", "-30"}}), MessageKey::LengthNegative},
-        {taper, with({{"Text4", "-1"}}), MessageKey::PlungeNegative},
-        {taper, with({{"Text3", "50"}, {"Text6", "50"}, {"Text4", "0"}}),
+        {taper, with({{control::Text3, "50"}, {control::Text6, "100"}}),
+         MessageKey::PlungeTooLargeBang},
+        {taper, with({{control::Text6, "100"}}), MessageKey::PlungeTooLargeBang},
+        {taper, with({{control::Text3, "-100"}}), MessageKey::PlungeTooLargeBang},
+        {taper, with({{control::Text3, "-100"}, {control::Text6, "-200"}}),
+         MessageKey::LargeDiameterNegative},
+        {taper, with({{control::Text6, "-10"}}), MessageKey::SmallDiameterNegative},
+        {taper, with({{control::Text2, "-30"}}), MessageKey::LengthNegative},
+        {taper, with({{control::Text4, "-1"}}), MessageKey::PlungeNegative},
+        {taper, with({{control::Text3, "50"}, {control::Text6, "50"}, {control::Text4, "0"}}),
          MessageKey::SmallEqualsLarge},
-        {taper, with({{"Text6", "0"}}), MessageKey::SmallDiameterZero},
-        {taper, with({{"Text6", "10"}, {"Text4", "20"}}), MessageKey::PlungeAboveSmallDiameter},
-        {taper, with({{"Text4", "0"}, {"Text13", "0"}}), MessageKey::PlungeZero},
-        {taper, with({{"Text14", "-0.5"}}), MessageKey::CoolantNotBinary},
-        {taper, with({{"Text12", "2"}}), MessageKey::SpindleNotBinary},
-        {taper, with({{"Text13", ""}}), MessageKey::SpeedOutOfRange},
-        {taper, with({{"Text4", "1e-20"}}), MessageKey::PlungeTooSmall},
+        {taper, with({{control::Text6, "0"}}), MessageKey::SmallDiameterZero},
+        {taper, with({{control::Text6, "10"}, {control::Text4, "20"}}),
+         MessageKey::PlungeAboveSmallDiameter},
+        {taper, with({{control::Text4, "0"}, {control::Text13, "0"}}), MessageKey::PlungeZero},
+        {taper, with({{control::Text14, "-0.5"}}), MessageKey::CoolantNotBinary},
+        {taper, with({{control::Text12, "2"}}), MessageKey::SpindleNotBinary},
+        {taper, with({{control::Text13, ""}}), MessageKey::SpeedOutOfRange},
+        {taper, with({{control::Text4, "1e-20"}}), MessageKey::PlungeTooSmall},
     });
 }
 
@@ -105,23 +116,29 @@ TEST(Refusals, InternalTaper) {
     };
     const Cycle& taper = internalTaperCycle();
     expectRefusals({
-        {taper, with({{"Text3", "-100"}, {"Text6", "-200"}}), MessageKey::LargeDiameterNegative},
-        {taper, with({{"Text6", "-50"}}), MessageKey::SmallDiameterNegative},
-        {taper, with({{"Text2", "-30"}}), MessageKey::LengthNegative},
-        {taper, with({{"Text4", "-1"}, {"Text3", "50"}, {"Text6", "100"}}),
+        {taper, with({{control::Text3, "-100"}, {control::Text6, "-200"}}),
+         MessageKey::LargeDiameterNegative},
+        {taper, with({{control::Text6, "-50"}}), MessageKey::SmallDiameterNegative},
+        {taper, with({{control::Text2, "-30"}}), MessageKey::LengthNegative},
+        {taper, with({{control::Text4, "-1"}, {control::Text3, "50"}, {control::Text6, "100"}}),
          MessageKey::PlungeNegative},
-        {taper, with({{"Text3", "50"}, {"Text6", "100"}}), MessageKey::SmallAboveLarge},
-        {taper, with({{"Text3", "0"}, {"Text6", "0"}}), MessageKey::SmallEqualsLarge},
-        {taper, with({{"Text6", ""}}), MessageKey::SmallDiameterZero},
-        {taper, with({{"Text4", "26"}}), MessageKey::PlungeTooLarge},
-        {taper, with({{"Text4", "0"}, {"Text12", "7"}}), MessageKey::PlungeZero},
-        {taper, with({{"Text14", "3"}}), MessageKey::CoolantNotBinary},
-        {taper, with({{"Text12", "0.1"}}), MessageKey::SpindleNotBinary},
-        {taper, with({{"Text13", "101"}}), MessageKey::SpeedOutOfRange},
-        {taper, with({{"Text4", "1e-300"}}), MessageKey::PlungeTooSmall},
+        {taper, with({{control::Text3, "50"}, {control::Text6, "100"}}),
+         MessageKey::SmallAboveLarge},
+        {taper, with({{control::Text3, "0"}, {control::Text6, "0"}}), MessageKey::SmallEqualsLarge},
+        {taper, with({{control::Text6, ""}}), MessageKey::SmallDiameterZero},
+        {taper, with({{control::Text4, "26"}}), MessageKey::PlungeTooLarge},
+        {taper, with({{control::Text4, "0"}, {control::Text12, "7"}}), MessageKey::PlungeZero},
+        {taper, with({{control::Text14, "3"}}), MessageKey::CoolantNotBinary},
+        {taper, with({{control::Text12, "0.1"}}), MessageKey::SpindleNotBinary},
+        {taper, with({{control::Text13, "101"}}), MessageKey::SpeedOutOfRange},
+        {taper, with({{control::Text4, "1e-300"}}), MessageKey::PlungeTooSmall},
     });
     // Unlike outside, a plunge above the small diameter is no refusal.
-    EXPECT_FALSE(checkBoxes(taper, with({{"Text6", "10"}, {"Text4", "20"}})).refused);
+    testing::MemoryDisk disk;
+    NoViewer viewer;
+    EXPECT_TRUE(press(taper, with({{control::Text6, "10"}, {control::Text4, "20"}}),
+                      OutputPlace{"home"}, viewer, disk)
+                    .written());
 }
 
 }  // namespace

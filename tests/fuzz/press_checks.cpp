@@ -1,5 +1,7 @@
 // Checks of the press fuzzer; see press_checks.h.
 
+#include "fuzz/press_checks.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz/press_checks.h"
-#include "output/messages.h"
+#include "fuzz/value_rules.h"
+#include "support/batch_bytes.h"
+#include "support/temp_folder.h"
 
 namespace zivek::fuzz {
 namespace {
@@ -22,9 +25,6 @@ using testing::cycleOf;
 using testing::Operation;
 namespace fs = std::filesystem;
 
-constexpr std::string_view batchBytes =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\nC:\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\n";
 // Put into both files before every press, so that a refusal which touched either
 // file shows.
 constexpr std::string_view untouched = "untouched\r\n";
@@ -48,19 +48,6 @@ void writeFile(const fs::path& file, std::string_view bytes) {
     if (!out) violated("cannot prepare the fuzzer's folder", file.string());
 }
 
-struct Folder {
-    fs::path path;
-    Folder() {
-        char name[] = "/tmp/zivek-fuzz-XXXXXX";
-        if (!mkdtemp(name)) violated("cannot make a temporary folder");
-        path = name;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
 bool isMirror(std::string_view a, std::string_view b) {
     return (a.size() == b.size() + 1 && a.front() == '-' && a.substr(1) == b) ||
            (b.size() == a.size() + 1 && b.front() == '-' && b.substr(1) == a) ||
@@ -68,8 +55,12 @@ bool isMirror(std::string_view a, std::string_view b) {
 }
 
 // Long double holds every written number, the largest double's 15-digit text too.
-long double value(std::string_view text) { return std::strtold(std::string(text).c_str(), nullptr); }
-long double magnitude(std::string_view text) { return std::fabs(value(text)); }
+long double value(std::string_view text) {
+    return std::strtold(std::string(text).c_str(), nullptr);
+}
+long double magnitude(std::string_view text) {
+    return std::fabs(value(text));
+}
 
 // The values that one pass writes again must agree: every pass comes back by what it
 // went out, travels the same length at the same feed, and goes no shallower than the
@@ -86,7 +77,8 @@ void checkPassValues(Operation operation, const testing::ParsedProgram& program)
         if (depth < deepest) violated("a pass is shallower than the one before", s[0][0]);
         deepest = depth;
         if (!testing::isStraight(operation)) {
-            if (!isMirror(s[0][0], s[1][0])) violated("the feed line does not come back out", s[1][0]);
+            if (!isMirror(s[0][0], s[1][0]))
+                violated("the feed line does not come back out", s[1][0]);
             continue;
         }
         if (s[1][0] != travel) violated("travel lines differ", s[1][0]);
@@ -94,8 +86,8 @@ void checkPassValues(Operation operation, const testing::ParsedProgram& program)
         const std::string_view back = pass.finishing ? s[3][0] : s[2][1];
         if (!isMirror(travel, back)) violated("the travel is not taken back", back);
         // Both texts hold 15 digits; the smallest feeds lose digits when halved.
-        if (pass.finishing && std::fabs(value(s[2][1]) - value(feed) / 2) >
-                                  std::fabs(value(feed)) * 1e-14L + 1e-300L)
+        if (pass.finishing &&
+            std::fabs(value(s[2][1]) - value(feed) / 2) > std::fabs(value(feed)) * 1e-14L + 1e-300L)
             violated("the finishing feed back is not half the feed", s[2][1]);
     }
 }
@@ -103,13 +95,15 @@ void checkPassValues(Operation operation, const testing::ParsedProgram& program)
 void checkProgram(Operation operation, const PressResult& result) {
     const std::string& text = result.programText;
     if (text.size() < 3 || text.compare(text.size() - 3, 3, "%\r\n") != 0)
-        violated("the program does not end in %, CR, LF", text.substr(text.size() > 20 ? text.size() - 20 : 0));
+        violated("the program does not end in %, CR, LF",
+                 text.substr(text.size() > 20 ? text.size() - 20 : 0));
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         const bool lineEnd = (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ||
                              (c == '\n' && i > 0 && text[i - 1] == '\r');
         if (!lineEnd && (c < 0x21 || c > 0x7e))
-            violated("a byte that is neither printable ASCII nor a line end", text.substr(i > 20 ? i - 20 : 0, 40));
+            violated("a byte that is neither printable ASCII nor a line end",
+                     text.substr(i > 20 ? i - 20 : 0, 40));
     }
     std::string lower = text;
     for (char& c : lower)
@@ -130,14 +124,30 @@ void checkProgram(Operation operation, const PressResult& result) {
 
     if (readFile(place().outputFile()) != text + "\r\n")
         violated("the output file is not the output box text plus CR LF");
-    if (readFile(place().batchFile()) != batchBytes) violated("the batch file is not its 89 bytes");
+    if (readFile(place().batchFile()) != testing::expectedBatchBytes)
+        violated("the batch file is not its 89 bytes");
 }
 
-void checkRefusal(const PressResult& result) {
-    const int key = static_cast<int>(result.refusal);
-    if (key < 0 || key >= messageKeyCount) violated("a refusal outside the catalogue");
-    if (result.message() != messageText(result.refusal))
-        violated("a refusal's text is not its catalogue text", result.message());
+// The coolant and spindle lines follow the commands; the speed line holds the speed.
+void checkOpeningLines(const Values& values, const std::string& text) {
+    const std::string coolant = values.coolant == 1 ? "M08\r\n" : "M09\r\n";
+    const std::string spindle = values.spindle == 0 ? "M03\r\n" : "M04\r\n";
+    if (text.compare(0, 10, coolant + spindle) != 0)
+        violated("the coolant or spindle line does not follow its command", text.substr(0, 10));
+    const std::size_t speedEnd = text.find("\r\n", 10);
+    if (text.compare(10, 1, "S") != 0 || speedEnd == std::string::npos)
+        violated("the third line is no speed line", text.substr(10, 20));
+    const long double written = value(text.substr(11, speedEnd - 11));
+    if (std::fabs(written - values.speed) > values.speed * 1e-14L)
+        violated("the speed line does not hold the speed", text.substr(10, speedEnd - 10));
+}
+
+void checkRefusalReason(Operation operation, const Values& values, const std::string& message) {
+    if (!refusalFits(operation, values, message))
+        violated("a refusal this operation does not give, or whose reason does not hold", message);
+}
+
+void checkFilesUntouched() {
     if (readFile(place().outputFile()) != untouched) violated("a refusal touched the output file");
     if (readFile(place().batchFile()) != untouched) violated("a refusal touched the batch file");
 }
@@ -145,8 +155,8 @@ void checkRefusal(const PressResult& result) {
 }  // namespace
 
 const OutputPlace& place() {
-    static const Folder folder;
-    static const OutputPlace output{folder.path};
+    static const testing::TempFolder folder;
+    static const OutputPlace output{folder.path()};
     return output;
 }
 
@@ -155,18 +165,18 @@ void markFilesUntouched() {
     writeFile(place().batchFile(), untouched);
 }
 
-void checkPress(Operation operation, const Cycle& cycle, const BoxTexts& boxes,
-                const PressResult& result) {
-    const Verdict verdict = checkBoxes(cycle, boxes);
+void checkPress(Operation operation, const BoxTexts& boxes, const PressResult& result) {
+    const Values values = readValues(operation, boxes);
     switch (result.outcome) {
         case PressResult::Outcome::Written:
-            if (verdict.refused) violated("the checks refuse what the press wrote");
+            if (const char* broken = firstBrokenRule(operation, values))
+                violated("a program written for values that break a rule", broken);
+            checkOpeningLines(values, result.programText);
             checkProgram(operation, result);
             break;
         case PressResult::Outcome::Refused:
-            if (!verdict.refused || verdict.key != result.refusal)
-                violated("the checks and the press disagree on the refusal");
-            checkRefusal(result);
+            checkRefusalReason(operation, values, result.message());
+            checkFilesUntouched();
             break;
         case PressResult::Outcome::FileFault:
             violated("a file fault in a writable folder", result.message());

@@ -17,7 +17,6 @@ const OutputPlace& place();
 void markFilesUntouched();
 
 // Traps on the first broken property of this press.
-void checkPress(testing::Operation operation, const Cycle& cycle, const BoxTexts& boxes,
-                const PressResult& result);
+void checkPress(testing::Operation operation, const BoxTexts& boxes, const PressResult& result);
 
 }  // namespace zivek::fuzz

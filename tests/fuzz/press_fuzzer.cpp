@@ -8,35 +8,23 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "fuzz/press_checks.h"
-
-namespace {
-
-constexpr std::string_view straightBoxes[] = {"Text3", "Text2", "Text4", "Text5",
-                                              "Text14", "Text12", "Text13"};
-constexpr std::string_view taperBoxes[] = {"Text3", "Text6",  "Text2",  "Text4",
-                                           "Text5", "Text14", "Text12", "Text13"};
-
-}  // namespace
+#include "fuzz/value_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zivek;
     if (size == 0) return 0;
-    const auto operation =
-        testing::allOperations[static_cast<unsigned char>(data[0] - '0') % testing::allOperations.size()];
-    const bool straight = testing::isStraight(operation);
-    const std::string_view* names = straight ? straightBoxes : taperBoxes;
-    const std::size_t boxCount = straight ? std::size(straightBoxes) : std::size(taperBoxes);
-
+    const auto operation = testing::allOperations[static_cast<unsigned char>(data[0] - '0') %
+                                                  testing::allOperations.size()];
     BoxTexts boxes;
     std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-    for (std::size_t i = 0; i < boxCount && !rest.empty(); ++i) {
+    for (const fuzz::BoxRole& role : fuzz::boxRoles(operation)) {
+        if (rest.empty()) break;
         const std::size_t bar = rest.find('|');
-        boxes[std::string(names[i])] = std::string(rest.substr(0, bar));
+        boxes[role.box] = std::string(rest.substr(0, bar));
         rest = bar == std::string_view::npos ? std::string_view{} : rest.substr(bar + 1);
     }
 
@@ -44,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Cycle& cycle = testing::cycleOf(operation);
     NoViewer viewer;
     const PressResult result = press(cycle, boxes, fuzz::place(), viewer);
-    fuzz::checkPress(operation, cycle, boxes, result);
+    fuzz::checkPress(operation, boxes, result);
     return 0;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
-// The shapes of the lines a program may hold, written from the cycle descriptions and
-// kept apart from the generator's own formatting: the number texts, each line as a
-// shape with number slots, and the order of the passes per operation. The geometric
-// sweep and the fuzzer both read programs through it.
+// The shapes of the lines a program may hold: the number texts, each line as a shape
+// with number slots, and the order of the passes per operation. The sweep and the
+// fuzzer both read programs through it. It is a strict grammar of what the generator
+// may write, not a reader of G-code in general: the viewer's interpreter is built to
+// show hand-edited programs too, so it accepts far more and could not tell a malformed
+// line from a sound one.
 
 #include <array>
-#include <cstdlib>
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,11 +27,16 @@ inline constexpr std::array<Operation, 5> allOperations = {
 // The cycle that writes an operation's programs.
 inline const Cycle& cycleOf(Operation operation) {
     switch (operation) {
-        case Operation::ExternalDiameter: return externalDiameterCycle();
-        case Operation::InternalDiameter: return internalDiameterCycle();
-        case Operation::Facing: return facingCycle();
-        case Operation::ExternalTaper: return externalTaperCycle();
-        case Operation::InternalTaper: return internalTaperCycle();
+        case Operation::ExternalDiameter:
+            return externalDiameterCycle();
+        case Operation::InternalDiameter:
+            return internalDiameterCycle();
+        case Operation::Facing:
+            return facingCycle();
+        case Operation::ExternalTaper:
+            return externalTaperCycle();
+        case Operation::InternalTaper:
+            return internalTaperCycle();
     }
     std::abort();
 }
@@ -55,7 +62,8 @@ inline bool isPositional(std::string_view text) {
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
     if (!allDigits(whole) || !allDigits(fraction)) return false;
-    if (point != std::string_view::npos && (fraction.empty() || fraction.back() == '0')) return false;
+    if (point != std::string_view::npos && (fraction.empty() || fraction.back() == '0'))
+        return false;
     if (whole.empty()) {
         const std::size_t firstDigit = fraction.find_first_not_of('0');
         if (firstDigit == std::string_view::npos || firstDigit > 3) return false;  // below .0001
@@ -109,7 +117,8 @@ inline bool matchShape(std::string_view line, std::string_view shape,
         if (negative) ++at;
         const std::size_t body = at;
         auto digitsOrPoint = [&] {
-            while (at < line.size() && ((line[at] >= '0' && line[at] <= '9') || line[at] == '.')) ++at;
+            while (at < line.size() && ((line[at] >= '0' && line[at] <= '9') || line[at] == '.'))
+                ++at;
         };
         digitsOrPoint();
         if (at < line.size() && line[at] == 'E') {
@@ -119,7 +128,8 @@ inline bool matchShape(std::string_view line, std::string_view shape,
         }
         const std::string_view magnitude = line.substr(body, at - body);
         if (!isMagnitudeText(magnitude) || (negative && magnitude == "0")) return false;
-        if ((part == 'p' && negative) || (part == 'm' && !negative && magnitude != "0")) return false;
+        if ((part == 'p' && negative) || (part == 'm' && !negative && magnitude != "0"))
+            return false;
         if (slots) slots->push_back(line.substr(start, at - start));
     }
     return at == line.size();
@@ -184,10 +194,12 @@ inline ParsedProgram parseProgram(Operation operation, const std::vector<std::st
     }
     const std::size_t passesEnd = lines.size() - closing;
     for (std::size_t i = 0; i < closing; ++i)
-        if (lines[passesEnd + i] != closingShapes[i]) return fail(passesEnd + i, "not a closing line");
+        if (lines[passesEnd + i] != closingShapes[i])
+            return fail(passesEnd + i, "not a closing line");
 
     const PassShapes shapes = passShapes(operation);
-    auto matchPass = [&](std::size_t first, const std::vector<std::string_view>& pass, bool finishing) {
+    auto matchPass = [&](std::size_t first, const std::vector<std::string_view>& pass,
+                         bool finishing) {
         if (pass.empty() || first + pass.size() > passesEnd) return false;
         ParsedPass parsedPass{first, finishing, {}};
         std::vector<std::string_view> slots;

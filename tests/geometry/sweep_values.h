@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "geometry/program_shapes.h"
+#include "output/control_names.h"
 #include "output/press.h"
 
 namespace zivek::testing {
@@ -78,29 +79,29 @@ inline std::pair<std::int64_t, std::int64_t> depthAndPlunge(Values& values, int 
 inline BoxTexts sweepBoxes(Operation operation, Values& values, int index) {
     const int kind = index % 5;
     const std::int64_t length = kind == 4 ? 10 * values.pick(1, 200000) : values.pick(10, 2000000);
-    BoxTexts boxes = {{"Text2", decimal(length)},
-                      {"Text5", decimal(values.pick(1, 5000000))},
-                      {"Text14", std::to_string(values.pick(0, 1))},
-                      {"Text12", std::to_string(values.pick(0, 1))},
-                      {"Text13", decimal(values.pick(50000, 1000000))}};
+    BoxTexts boxes = {{control::Text2, decimal(length)},
+                      {control::Text5, decimal(values.pick(1, 5000000))},
+                      {control::Text14, std::to_string(values.pick(0, 1))},
+                      {control::Text12, std::to_string(values.pick(0, 1))},
+                      {control::Text13, decimal(values.pick(50000, 1000000))}};
     if (isStraight(operation)) {
         const auto [depth, plunge] = depthAndPlunge(values, kind, operation == Operation::Facing);
-        boxes["Text3"] = decimal(depth);
-        boxes["Text4"] = decimal(plunge);
+        boxes[control::Text3] = decimal(depth);
+        boxes[control::Text4] = decimal(plunge);
     } else {
         // taperDepth is half the difference of the diameters, which may be odd.
         auto [taperDepth, plunge] = depthAndPlunge(values, kind, true);
         const std::int64_t difference = 2 * taperDepth + (kind == 1 ? values.pick(0, 1) : 0);
         const std::int64_t small =
             values.pick(plunge, 2000000);  // the outside needs plunge <= small
-        boxes["Text6"] = decimal(small);
-        boxes["Text3"] = decimal(small + difference);
+        boxes[control::Text6] = decimal(small);
+        boxes[control::Text3] = decimal(small + difference);
         // The difference of two decimals held as doubles may fall just below the
         // decimal one: a plunge equal to taperDepth then counts as larger.
-        while (read(boxes, "Text3") - read(boxes, "Text6") <
+        while (read(boxes, control::Text3) - read(boxes, control::Text6) <
                2 * (static_cast<double>(plunge) / 10000))
             --plunge;
-        boxes["Text4"] = decimal(plunge);
+        boxes[control::Text4] = decimal(plunge);
     }
     return boxes;
 }

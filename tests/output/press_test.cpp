@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "cycles/cycles.h"
+#include "output/control_names.h"
+#include "support/batch_bytes.h"
 #include "support/memory_disk.h"
+#include "support/message_texts.h"
 #include "support/press_disk_steps.h"
 #include "support/program_lines.h"
 #include "support/recording_viewer.h"
@@ -27,11 +30,7 @@ using testing::withBoxes;
 using testing::writeBytes;
 namespace fs = std::filesystem;
 
-// The batch file's bytes as they must stand on disk, kept apart from the lines the
-// press writes them from so that a changed line shows here.
-const std::string batchBytes =
-    "Cls\r\nCD\\\r\nCls\r\ncd\\\r\nC:\r\ncd Program Files\r\ncd NCPlot v2.05\r\n"
-    "NCPlot.exe/ALANTEMIZLEME.TXT\r\n";
+const std::string batchBytes(testing::expectedBatchBytes);
 
 class Press : public ::testing::Test {
   protected:
@@ -74,7 +73,7 @@ TEST_F(Press, WritesTheDefaultInternalDiameterProgramByteForByte) {
 TEST_F(Press, ReplacesBothFilesWholeAtEveryPress) {
     writeBytes(place.batchFile(),
                "old batch that is longer than eighty-nine bytes " + std::string(100, 'x'));
-    ASSERT_TRUE(pressInternal(withBoxes(straightDefaults, {{"Text4", "0.01"}})).written());
+    ASSERT_TRUE(pressInternal(withBoxes(straightDefaults, {{control::Text4, "0.01"}})).written());
     const PressResult second = press(externalTaperCycle(), testing::taperDefaults, place, viewer);
     ASSERT_TRUE(second.written());
     EXPECT_EQ(fileBytes(place.outputFile()), second.programText + "\r\n");
@@ -89,23 +88,23 @@ TEST_F(Press, RefusalLeavesFilesUntouchedAndStartsNothing) {
         BoxTexts boxes;
         MessageKey key;
     } refusals[] = {
-        {withBoxes(straightDefaults, {{"Text14", "2"}, {"Text13", "1"}}),
+        {withBoxes(straightDefaults, {{control::Text14, "2"}, {control::Text13, "1"}}),
          MessageKey::CoolantNotBinary},
-        {withBoxes(straightDefaults, {{"Text14", ""}, {"Text12", "3"}}),
+        {withBoxes(straightDefaults, {{control::Text14, ""}, {control::Text12, "3"}}),
          MessageKey::SpindleNotBinary},
-        {withBoxes(straightDefaults, {{"Text13", ""}}), MessageKey::SpeedOutOfRange},
-        {withBoxes(straightDefaults, {{"Text13", "0,5"}}), MessageKey::SpeedOutOfRange},
-        {withBoxes(straightDefaults, {{"Text13", "100.5"}}), MessageKey::SpeedOutOfRange},
-        {withBoxes(straightDefaults, {{"Text13", "4.99"}}), MessageKey::SpeedOutOfRange},
-        {withBoxes(straightDefaults, {{"Text14", "0.5"}}), MessageKey::CoolantNotBinary},
-        {withBoxes(straightDefaults, {{"Text14", "-1"}}), MessageKey::CoolantNotBinary},
-        {withBoxes(straightDefaults, {{"Text4", ""}, {"Text13", "1"}}), MessageKey::PlungeZero},
+        {withBoxes(straightDefaults, {{control::Text13, ""}}), MessageKey::SpeedOutOfRange},
+        {withBoxes(straightDefaults, {{control::Text13, "0,5"}}), MessageKey::SpeedOutOfRange},
+        {withBoxes(straightDefaults, {{control::Text13, "100.5"}}), MessageKey::SpeedOutOfRange},
+        {withBoxes(straightDefaults, {{control::Text13, "4.99"}}), MessageKey::SpeedOutOfRange},
+        {withBoxes(straightDefaults, {{control::Text14, "0.5"}}), MessageKey::CoolantNotBinary},
+        {withBoxes(straightDefaults, {{control::Text14, "-1"}}), MessageKey::CoolantNotBinary},
+        {withBoxes(straightDefaults, {{control::Text4, ""}, {control::Text13, "1"}}),
+         MessageKey::PlungeZero},
     };
     for (const auto& [boxes, key] : refusals) {
         const PressResult result = pressInternal(boxes);
         EXPECT_EQ(result.outcome, PressResult::Outcome::Refused);
-        EXPECT_EQ(result.refusal, key);
-        EXPECT_EQ(result.message(), messageText(key));
+        EXPECT_EQ(result.message(), testing::expectedMessage(key));
     }
     EXPECT_EQ(fileBytes(place.outputFile()), "earlier program\r\n");
     EXPECT_EQ(fileBytes(place.batchFile()), "earlier batch");
@@ -117,13 +116,13 @@ TEST_F(Press, WritesTheSharedOpeningLinesAsTyped) {
         BoxTexts changes;
         std::vector<std::string> opening;
     } cases[] = {
-        {{{"Text14", "0"}}, {"M09", "M03", "S6"}},
-        {{{"Text14", ""}}, {"M09", "M03", "S6"}},
-        {{{"Text14", "1x"}, {"Text12", "1"}}, {"M08", "M04", "S6"}},
-        {{{"Text13", "5"}}, {"M08", "M03", "S5"}},
-        {{{"Text13", "100"}}, {"M08", "M03", "S100"}},
-        {{{"Text13", "6.5"}}, {"M08", "M03", "S6.5"}},
-        {{{"Text13", "10,5"}}, {"M08", "M03", "S10"}},
+        {{{control::Text14, "0"}}, {"M09", "M03", "S6"}},
+        {{{control::Text14, ""}}, {"M09", "M03", "S6"}},
+        {{{control::Text14, "1x"}, {control::Text12, "1"}}, {"M08", "M04", "S6"}},
+        {{{control::Text13, "5"}}, {"M08", "M03", "S5"}},
+        {{{control::Text13, "100"}}, {"M08", "M03", "S100"}},
+        {{{control::Text13, "6.5"}}, {"M08", "M03", "S6.5"}},
+        {{{control::Text13, "10,5"}}, {"M08", "M03", "S10.5"}},
     };
     for (const auto& [changes, opening] : cases) {
         BoxTexts boxes = straightDefaults;

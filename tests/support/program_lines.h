@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/control_names.h"
 #include "output/press.h"
 
 namespace zivek::testing {
@@ -40,11 +41,12 @@ inline BoxTexts withBoxes(BoxTexts defaults, std::initializer_list<BoxTexts::val
     return defaults;
 }
 
-inline const BoxTexts straightDefaults = {{"Text3", "12"},  {"Text2", "60"}, {"Text4", "1"},
-                                          {"Text5", "111"}, {"Text14", "1"}, {"Text12", "0"},
-                                          {"Text13", "6"}};
-inline const BoxTexts taperDefaults = {{"Text3", "100"}, {"Text6", "50"},  {"Text2", "30"},
-                                       {"Text4", "1"},   {"Text5", "111"}, {"Text14", "1"},
-                                       {"Text12", "0"},  {"Text13", "6"}};
+inline const BoxTexts straightDefaults = {
+    {control::Text3, "12"}, {control::Text2, "60"}, {control::Text4, "1"}, {control::Text5, "111"},
+    {control::Text14, "1"}, {control::Text12, "0"}, {control::Text13, "6"}};
+inline const BoxTexts taperDefaults = {{control::Text3, "100"}, {control::Text6, "50"},
+                                       {control::Text2, "30"},  {control::Text4, "1"},
+                                       {control::Text5, "111"}, {control::Text14, "1"},
+                                       {control::Text12, "0"},  {control::Text13, "6"}};
 
 }  // namespace zivek::testing

@@ -125,7 +125,7 @@ TEST_P(WorkedExample, EveryPassStartsAndEndsAtTheOrigin) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FiveOperations, WorkedExample, ::testing::ValuesIn(kExamples),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& example) { return std::string(example.param.name); });
 
 TEST(Interpreter, FeedInForceFollowsEachMove) {
     // The finishing pass's half feed applies to its own line only until F changes again.

@@ -82,9 +82,8 @@ void MainWindowTest::programShowsLinesAndTotals() {
         for (const QLabel* l : window.statusBar()->findChildren<QLabel*>()) texts << l->text();
         return texts.join(u'|');
     }();
-    for (const char* part :
-         {"Hareket: 38 (hızlı 25, ilerleme 13)|", "|İlerleme boyu: 732|", "|Hızlı boyu: 802.194|",
-          "|Kesme süresi: 6.703 dk (6 dk 42 sn)|"})
+    for (const char* part : {"Hareket: 38 (hızlı 25, ilerleme 13)|", "|İlerleme boyu: 732|",
+                             "|Hızlı boyu: 802.194|", "|Kesme süresi: 6.703 dk (6 dk 42 sn)|"})
         QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
     const QModelIndex row = window.lines()->model()->index(40, 0);
     QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));

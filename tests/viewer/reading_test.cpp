@@ -46,7 +46,9 @@ TEST(ReadNumber, GCodeForms) {
         EXPECT_EQ(used, c.used) << c.text;
         if (c.used == 0) continue;
         EXPECT_EQ(ok, c.ok) << c.text;
-        if (c.ok) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        }
     }
 }
 

@@ -85,7 +85,7 @@ TEST_P(EveryWizardProgram, CutsItsMaterialWithoutAWarning) {
 
 INSTANTIATE_TEST_SUITE_P(Operations, EveryWizardProgram,
                          ::testing::ValuesIn(zivek::testing::allOperations),
-                         [](const auto& info) { return std::string(nameOf(info.param)); });
+                         [](const auto& row) { return std::string(nameOf(row.param)); });
 
 // Values on the edges of the cycles: running sums that fall short, a 4th decimal, a
 // plunge equal to the depth, sizes on a rounding tie, a taper of length 0.

@@ -15,21 +15,26 @@
 
 namespace zivek::testing {
 
+// The definition of an operation window by its name; a name of no window stops the test
+// program, so that a misspelt row cannot test another window.
 inline const zivek::windows::OperationWindowDefinition& definitionNamed(const QString& name) {
     if (name == "Form2") return zivek::windows::form2();
     if (name == "Form3") return zivek::windows::form3();
     if (name == "Form4") return zivek::windows::form4();
     if (name == "Form5") return zivek::windows::form5();
-    return zivek::windows::form11();
+    if (name == "Form11") return zivek::windows::form11();
+    qFatal("no operation window is named %s", qPrintable(name));
 }
 
 // Whether a rendered picture shows anything: a resource that is missing renders
-// as plain white ground of the right size.
+// as plain white ground of the right size, or (the icon) as nothing at all.
 inline bool showsADrawing(const QPixmap& picture) {
     const QImage image = picture.toImage();
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.alpha() > 0 && colour != QColor(Qt::white)) return true;
+        }
     return false;
 }
 
@@ -40,6 +45,7 @@ struct SeenMessageBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::Critical;
     int buttonCount = 0;
+    QString buttonText;  // of the OK button
     Qt::WindowModality modality = Qt::NonModal;
 };
 
@@ -57,7 +63,10 @@ inline SeenMessageBox closeNextMessageBox(const std::function<void()>& action) {
         seen->icon = box->icon();
         seen->buttonCount = static_cast<int>(box->buttons().size());
         seen->modality = box->windowModality();
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+            seen->buttonText = ok->text();
+            ok->click();
+        }
     });
     action();
     return *seen;

@@ -3,17 +3,22 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "output/control_names.h"
 #include "support/memory_disk.h"
 #include "support/press_disk_steps.h"
 #include "test_support.h"
 #include "windows/operation_window.h"
 #include "windows/output_box.h"
+#include "windows/qt_translation.h"
 
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
+
+namespace control = zivek::control;
 
 namespace {
 
@@ -83,10 +88,13 @@ class GenerateTest : public QObject {
     }
 
     static zivek::windows::OutputBox* text1(QWidget* window) {
-        return window->findChild<zivek::windows::OutputBox*>("Text1");
+        return window->findChild<zivek::windows::OutputBox*>(control::Text1);
     }
 
   private slots:
+    // Qt's own texts read Turkish, as in the program.
+    void initTestCase() { QVERIFY(zivek::windows::installQtTranslation()); }
+
     void init() {
         home_ = std::make_unique<QTemporaryDir>();
         QVERIFY(home_->isValid());
@@ -99,7 +107,10 @@ class GenerateTest : public QObject {
         QTest::addColumn<QStringList>("program");
 
         QTest::newRow("Form4 defaults") << "Form4" << Typed{} << internalDiameterDefaults();
-        const Typed small{{"Text3", "2"}, {"Text2", "25.1234"}, {"Text4", "0.75"}, {"Text5", "80"}};
+        const Typed small{{control::Text3, "2"},
+                          {control::Text2, "25.1234"},
+                          {control::Text4, "0.75"},
+                          {control::Text5, "80"}};
         QTest::newRow("Form11 small values")
             << "Form11" << small
             << lines(
@@ -119,12 +130,12 @@ class GenerateTest : public QObject {
                    "G0W-1.5, G1U-25.123F80, G0W1.5U25.123, G0W-2, G1U-25.123F80, W2F40, "
                    "G0U25.123, M05, M30, %");
         QTest::newRow("Form3 plunge 10")
-            << "Form3" << Typed{{"Text4", "10"}}
+            << "Form3" << Typed{{control::Text4, "10"}}
             << lines(
                    "M08, M03, S6, G54, G0X0Y0, G0U-10, G1U10W-12F111, G0X0Z0, G0U-20, "
                    "G1U20W-24F111, G0X0Z0, G0U-25, G1U25W-30F111, G0X0Z0, M05, M30, %");
         QTest::newRow("Form5 plunge 5")
-            << "Form5" << Typed{{"Text4", "5"}}
+            << "Form5" << Typed{{control::Text4, "5"}}
             << lines(
                    "M08, M03, S6, G54, G0X0Y0, G0U5, G1U-5W-6F111, G0X0Z0, G0U10, "
                    "G1U-10W-12F111, G0X0Z0, G0U15, G1U-15W-18F111, G0X0Z0, G0U20, "
@@ -133,7 +144,10 @@ class GenerateTest : public QObject {
         // The shared boxes: coolant off, spindle reversed, a speed with decimals.
         QTest::newRow("Form2 shared boxes")
             << "Form2"
-            << Typed{{"Text4", "12"}, {"Text14", "0"}, {"Text12", "1"}, {"Text13", "6.5"}}
+            << Typed{{control::Text4, "12"},
+                     {control::Text14, "0"},
+                     {control::Text12, "1"},
+                     {control::Text13, "6.5"}}
             << lines(
                    "M09, M04, S6.5, G54, G0X0Y0, G0W-12, G1U-60F111, G0W12U60, G0W-12, "
                    "G1U-60F111, W12F55.5, G0U60, M05, M30, %");
@@ -166,6 +180,52 @@ class GenerateTest : public QObject {
         QCOMPARE(viewer_->starts.size(), std::size_t{1});
     }
 
+    // A text box's own context menu speaks Turkish too.
+    void textBoxMenuIsTurkish() {
+        auto w = open("Form11");
+        auto* box = w->findChild<QLineEdit*>("Text3");
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) texts << action->text().section('\t', 0, 0);
+        QCOMPARE(texts, (QStringList{"&Geri al", "&Yinele", "Ke&s", "&Kopyala", "Ya&pıştır", "Sil",
+                                     "Tümünü Seç"}));
+    }
+
+    // A Turkish hand writes the decimal comma: every box reads it as the point, and the
+    // program, written with points, is the same as for the values typed with points.
+    void decimalCommaReadsAsThePoint_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Typed>("typed");
+        QTest::newRow("Form11 depth 12,5") << "Form11" << Typed{{"Text3", "12,5"}};
+        QTest::newRow("Form4 every box")
+            << "Form4"
+            << Typed{{"Text3", "2,5"}, {"Text2", "25,1234"}, {"Text4", ",75"}, {"Text5", "80,5"}};
+        QTest::newRow("Form3 diameters and speed")
+            << "Form3" << Typed{{"Text3", "100,5"}, {"Text6", "50,25"}, {"Text13", "6,5"}};
+        QTest::newRow("Form2 exponent") << "Form2" << Typed{{"Text4", "1,5E0"}};
+    }
+
+    void decimalCommaReadsAsThePoint() {
+        QFETCH(QString, window);
+        QFETCH(Typed, typed);
+        const auto programOf = [&](const Typed& boxes) {
+            auto w = open(window);
+            type(w.get(), boxes);
+            pressKod(w.get());
+            return text1(w.get())->toPlainText();
+        };
+        Typed withPoints = typed;
+        for (auto& entry : withPoints) entry.second.replace(',', '.');
+
+        const QString program = programOf(typed);
+        QVERIFY(program.startsWith("M08\nM03\n"));
+        QVERIFY(!program.contains(','));
+        QCOMPARE(program, programOf(withPoints));
+        if (window == "Form3") QVERIFY(program.contains("\nS6.5\n"));
+        if (window == "Form11") QVERIFY(program.contains("G1W-60F111\nU12.5F55.5\n"));
+    }
+
     // A refusal shows its message and changes nothing: not the boxes, not Text1,
     // not the files, and no viewer starts.
     void refusals_data() {
@@ -173,22 +233,22 @@ class GenerateTest : public QObject {
         QTest::addColumn<Typed>("typed");
         QTest::addColumn<QString>("message");
         QTest::newRow("Form4 depth 0")
-            << "Form4" << Typed{{"Text3", "0"}} << "TORNALAMA DERİNLİĞİ 0 OLAMAZ";
-        QTest::newRow("Form11 plunge = depth") << "Form11" << Typed{{"Text4", "12"}}
+            << "Form4" << Typed{{control::Text3, "0"}} << "TORNALAMA DERİNLİĞİ 0 OLAMAZ";
+        QTest::newRow("Form11 plunge = depth") << "Form11" << Typed{{control::Text4, "12"}}
                                                << "DALMA MİKTARI TORNALAMA DERİNLİĞİNE EŞİT OLAMAZ";
         QTest::newRow("Form2 length negative")
-            << "Form2" << Typed{{"Text2", "-5"}} << "TORNALAMA BOYU EKSİ DEĞERLİ OLAMAZ";
+            << "Form2" << Typed{{control::Text2, "-5"}} << "TORNALAMA BOYU EKSİ DEĞERLİ OLAMAZ";
         QTest::newRow("Form3 plunge 26")
-            << "Form3" << Typed{{"Text4", "26"}} << "DALMA MİKTARI ÇOK BÜYÜK !";
+            << "Form3" << Typed{{control::Text4, "26"}} << "DALMA MİKTARI ÇOK BÜYÜK !";
         QTest::newRow("Form5 diameters swapped")
-            << "Form5" << Typed{{"Text3", "50"}, {"Text6", "100"}}
+            << "Form5" << Typed{{control::Text3, "50"}, {control::Text6, "100"}}
             << "KÜÇÜK ÇAP BÜYÜK ÇAPTAN BÜYÜK OLAMAZ";
-        QTest::newRow("Form4 coolant 2")
-            << "Form4" << Typed{{"Text14", "2"}} << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 1=M08 , 0=M09";
-        QTest::newRow("Form11 spindle 3") << "Form11" << Typed{{"Text12", "3"}}
+        QTest::newRow("Form4 coolant 2") << "Form4" << Typed{{control::Text14, "2"}}
+                                         << "SU KOMUTU 0 VEYA 1 OLMALIDIR. 1=M08 , 0=M09";
+        QTest::newRow("Form11 spindle 3") << "Form11" << Typed{{control::Text12, "3"}}
                                           << "İŞ MİLİ KOMUTU 0 VEYA 1 OLMALIDIR. 0=M03 , 1=M04";
-        QTest::newRow("Form5 speed empty")
-            << "Form5" << Typed{{"Text13", ""}} << "İŞ MİLİ DEVİRİ 5 İLE 100 ARASINDA OLMALIDIR";
+        QTest::newRow("Form5 speed empty") << "Form5" << Typed{{control::Text13, ""}}
+                                           << "İŞ MİLİ DEVİRİ 5 İLE 100 ARASINDA OLMALIDIR";
     }
 
     void refusals() {
@@ -208,6 +268,7 @@ class GenerateTest : public QObject {
         QCOMPARE(seen.text, message);
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttonCount, 1);
+        QCOMPARE(seen.buttonText, QString("Tamam"));
         QCOMPARE(seen.modality, Qt::ApplicationModal);
 
         QVERIFY(w->isVisible());

@@ -7,11 +7,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "output/control_names.h"
 #include "test_support.h"
 #include "windows/framed_picture.h"
 #include "windows/operation_window.h"
 #include "windows/output_box.h"
+#include "windows/pictures.h"
 
+namespace control = zivek::control;
 
 namespace {
 
@@ -27,14 +30,14 @@ struct Expected {
 std::vector<Expected> commonControls(int text1Left) {
     return {
         {"Picture1", "zivek::windows::FramedPicture", {8, 8, 697, 361}, "", ""},
-        {"Text1", "zivek::windows::OutputBox", {text1Left, 8, 257, 361}, "", ""},
+        {control::Text1, "zivek::windows::OutputBox", {text1Left, 8, 257, 361}, "", ""},
         {"Shape3", "zivek::windows::OutlineFrame", {8, 376, 361, 57}, "", ""},
         {"Label2", "QLabel", {16, 384, 81, 17}, "İŞ MİLİ YÖNÜ", ""},
-        {"Text12", "QLineEdit", {104, 384, 73, 19}, "0", "0=SAĞ DÖN , 1=SOLA DÖN"},
+        {control::Text12, "QLineEdit", {104, 384, 73, 19}, "0", "0=SAĞ DÖN , 1=SOLA DÖN"},
         {"Label3", "QLabel", {16, 408, 81, 17}, "İŞ MİLİ DEVİRİ", ""},
-        {"Text13", "QLineEdit", {104, 408, 73, 19}, "6", "S = 100 ~ 2000"},
+        {control::Text13, "QLineEdit", {104, 408, 73, 19}, "6", "S = 100 ~ 2000"},
         {"Label4", "QLabel", {192, 384, 81, 17}, "SU AÇ", ""},
-        {"Text14", "QLineEdit", {280, 384, 73, 19}, "1", "1=SU AÇ"},
+        {control::Text14, "QLineEdit", {280, 384, 73, 19}, "1", "1=SU AÇ"},
         {"ANAMENU", "QPushButton", {488, 384, 137, 41}, "ANA MENÜ", ""},
         {"KOD", "QPushButton", {808, 384, 97, 41}, "G KOD", ""},
     };
@@ -44,46 +47,47 @@ std::vector<Expected> commonControls(int text1Left) {
 std::vector<Expected> parameterBoxes(const QString& window) {
     if (window == "Form11")
         return {
-            {"Text2", "QLineEdit", {320, 152, 65, 25}, "60", "TORNALAMA BOYU"},
-            {"Text3", "QLineEdit", {400, 24, 65, 27}, "12", "TORNALAMA DERİNLİĞİ"},
-            {"Text4", "QLineEdit", {80, 136, 57, 25}, "1", "DALMA MİKTARI"},
-            {"Text5", "QLineEdit", {40, 296, 65, 25}, "111", "İLERLEME"},
+            {control::Text2, "QLineEdit", {320, 152, 65, 25}, "60", "TORNALAMA BOYU"},
+            {control::Text3, "QLineEdit", {400, 24, 65, 27}, "12", "TORNALAMA DERİNLİĞİ"},
+            {control::Text4, "QLineEdit", {80, 136, 57, 25}, "1", "DALMA MİKTARI"},
+            {control::Text5, "QLineEdit", {40, 296, 65, 25}, "111", "İLERLEME"},
         };
     if (window == "Form4")
         return {
-            {"Text2", "QLineEdit", {264, 160, 65, 25}, "60", "TORNALAMA BOYU"},
-            {"Text3", "QLineEdit", {392, 32, 65, 25}, "12", "TORNALAMA DERİNLİĞİ"},
-            {"Text4", "QLineEdit", {80, 136, 65, 27}, "1", "DALMA MİKTARI"},
-            {"Text5", "QLineEdit", {120, 304, 57, 25}, "111", "İLERLEME"},
+            {control::Text2, "QLineEdit", {264, 160, 65, 25}, "60", "TORNALAMA BOYU"},
+            {control::Text3, "QLineEdit", {392, 32, 65, 25}, "12", "TORNALAMA DERİNLİĞİ"},
+            {control::Text4, "QLineEdit", {80, 136, 65, 27}, "1", "DALMA MİKTARI"},
+            {control::Text5, "QLineEdit", {120, 304, 57, 25}, "111", "İLERLEME"},
         };
     if (window == "Form2")
         return {
-            {"Text2", "QLineEdit", {408, 24, 57, 25}, "60", "TORNALAMA BOYU"},
-            {"Text3", "QLineEdit", {264, 120, 57, 25}, "12", "TORNALAMA DERİNLİĞİ"},
-            {"Text4", "QLineEdit", {24, 280, 41, 27}, "1", "DALMA MİKTARI"},
-            {"Text5", "QLineEdit", {152, 184, 41, 25}, "111", "İLERLEME"},
+            {control::Text2, "QLineEdit", {408, 24, 57, 25}, "60", "TORNALAMA BOYU"},
+            {control::Text3, "QLineEdit", {264, 120, 57, 25}, "12", "TORNALAMA DERİNLİĞİ"},
+            {control::Text4, "QLineEdit", {24, 280, 41, 27}, "1", "DALMA MİKTARI"},
+            {control::Text5, "QLineEdit", {152, 184, 41, 25}, "111", "İLERLEME"},
         };
     if (window == "Form3")
         return {
-            {"Text2", "QLineEdit", {576, 160, 57, 25}, "30", "TORNALAMA BOYU"},
-            {"Text3", "QLineEdit", {416, 16, 65, 25}, "100", "BÜYÜK ÇAP"},
-            {"Text4", "QLineEdit", {88, 144, 49, 27}, "1", "DALMA MİKTARI"},
-            {"Text5", "QLineEdit", {40, 304, 49, 27}, "111", "İLERLEME"},
-            {"Text6", "QLineEdit", {424, 64, 57, 25}, "50", "KÜÇÜK ÇAP"},
+            {control::Text2, "QLineEdit", {576, 160, 57, 25}, "30", "TORNALAMA BOYU"},
+            {control::Text3, "QLineEdit", {416, 16, 65, 25}, "100", "BÜYÜK ÇAP"},
+            {control::Text4, "QLineEdit", {88, 144, 49, 27}, "1", "DALMA MİKTARI"},
+            {control::Text5, "QLineEdit", {40, 304, 49, 27}, "111", "İLERLEME"},
+            {control::Text6, "QLineEdit", {424, 64, 57, 25}, "50", "KÜÇÜK ÇAP"},
         };
     return {
         // Form5
-        {"Text2", "QLineEdit", {584, 160, 57, 25}, "30", "TORNALAMA BOYU"},
-        {"Text3", "QLineEdit", {424, 24, 57, 25}, "100", "BÜYÜK ÇAP"},
-        {"Text4", "QLineEdit", {8, 192, 49, 27}, "1", "DALMA MİKTARI"},
-        {"Text5", "QLineEdit", {128, 280, 49, 27}, "111", "İLERLEME"},
-        {"Text6", "QLineEdit", {424, 64, 57, 25}, "50", "KÜÇÜK ÇAP"},
+        {control::Text2, "QLineEdit", {584, 160, 57, 25}, "30", "TORNALAMA BOYU"},
+        {control::Text3, "QLineEdit", {424, 24, 57, 25}, "100", "BÜYÜK ÇAP"},
+        {control::Text4, "QLineEdit", {8, 192, 49, 27}, "1", "DALMA MİKTARI"},
+        {control::Text5, "QLineEdit", {128, 280, 49, 27}, "111", "İLERLEME"},
+        {control::Text6, "QLineEdit", {424, 64, 57, 25}, "50", "KÜÇÜK ÇAP"},
     };
 }
 
 QString textOf(const QWidget* widget) {
     if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
-    if (auto* box = qobject_cast<const zivek::windows::OutputBox*>(widget)) return box->toPlainText();
+    if (auto* box = qobject_cast<const zivek::windows::OutputBox*>(widget))
+        return box->toPlainText();
     if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
     if (auto* button = qobject_cast<const QPushButton*>(widget)) return button->text();
     return {};
@@ -216,7 +220,7 @@ class WindowLayoutTest : public QObject {
 
     void outputBox() {
         auto w = make("Form4");
-        auto* text1 = w->findChild<zivek::windows::OutputBox*>("Text1");
+        auto* text1 = w->findChild<zivek::windows::OutputBox*>(control::Text1);
         QCOMPARE(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(text1->toolTip().isEmpty());
@@ -240,21 +244,31 @@ class WindowLayoutTest : public QObject {
     void tabOrder_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("Form2") << "Form2" << QStringList{"Picture1", "Text1",  "ANAMENU", "KOD",
-                                                         "Text5",    "Text3",  "Text2",   "Text4",
-                                                         "Text14",   "Text13", "Text12"};
-        QTest::newRow("Form3") << "Form3" << QStringList{"Picture1", "ANAMENU", "KOD",    "Text1",
-                                                         "Text5",    "Text3",   "Text2",  "Text4",
-                                                         "Text6",    "Text14",  "Text13", "Text12"};
-        QTest::newRow("Form4") << "Form4" << QStringList{"Text1",  "KOD",    "ANAMENU", "Picture1",
-                                                         "Text4",  "Text2",  "Text3",   "Text5",
-                                                         "Text14", "Text13", "Text12"};
-        QTest::newRow("Form5") << "Form5" << QStringList{"Picture1", "Text1",  "ANAMENU", "KOD",
-                                                         "Text5",    "Text3",  "Text2",   "Text4",
-                                                         "Text6",    "Text14", "Text13",  "Text12"};
-        QTest::newRow("Form11") << "Form11" << QStringList{"KOD",    "ANAMENU", "Text1", "Picture1",
-                                                           "Text2",  "Text3",   "Text4", "Text5",
-                                                           "Text12", "Text13",  "Text14"};
+        QTest::newRow("Form2") << "Form2"
+                               << QStringList{"Picture1",      control::Text1, "ANAMENU",
+                                              "KOD",           control::Text5, control::Text3,
+                                              control::Text2,  control::Text4, control::Text14,
+                                              control::Text13, control::Text12};
+        QTest::newRow("Form3") << "Form3"
+                               << QStringList{"Picture1",      "ANAMENU",       "KOD",
+                                              control::Text1,  control::Text5,  control::Text3,
+                                              control::Text2,  control::Text4,  control::Text6,
+                                              control::Text14, control::Text13, control::Text12};
+        QTest::newRow("Form4") << "Form4"
+                               << QStringList{control::Text1,  "KOD",          "ANAMENU",
+                                              "Picture1",      control::Text4, control::Text2,
+                                              control::Text3,  control::Text5, control::Text14,
+                                              control::Text13, control::Text12};
+        QTest::newRow("Form5") << "Form5"
+                               << QStringList{"Picture1",      control::Text1,  "ANAMENU",
+                                              "KOD",           control::Text5,  control::Text3,
+                                              control::Text2,  control::Text4,  control::Text6,
+                                              control::Text14, control::Text13, control::Text12};
+        QTest::newRow("Form11") << "Form11"
+                                << QStringList{"KOD",           "ANAMENU",      control::Text1,
+                                               "Picture1",      control::Text2, control::Text3,
+                                               control::Text4,  control::Text5, control::Text12,
+                                               control::Text13, control::Text14};
     }
 
     void tabOrder() {
@@ -284,8 +298,31 @@ class WindowLayoutTest : public QObject {
         for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A})
             QTest::keyClick(picture, static_cast<Qt::Key>(key));
         QVERIFY(w->isVisible());
-        QVERIFY(w->findChild<zivek::windows::OutputBox*>("Text1")->toPlainText().isEmpty());
+        QVERIFY(w->findChild<zivek::windows::OutputBox*>(control::Text1)->toPlainText().isEmpty());
         QVERIFY(viewer_.starts.empty());
+    }
+
+    // On a screen at 150 % or 200 % a picture has as many device pixels as it covers
+    // there, so that it is drawn sharp rather than enlarged; so has the icon.
+    void picturesFollowTheScreenRatio_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("drawing");  // Form11's 691 x 356 drawing, device pixels
+        QTest::newRow("100 %") << 1.0 << QSize(691, 356);
+        QTest::newRow("150 %") << 1.5 << QSize(1037, 534);
+        QTest::newRow("200 %") << 2.0 << QSize(1382, 712);
+    }
+
+    void picturesFollowTheScreenRatio() {
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, drawing);
+        const QPixmap picture =
+            zivek::windows::renderPicture({":/drawing_form11.svg", 691, 356}, ratio);
+        QCOMPARE(picture.size(), drawing);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        QVERIFY(zivek::testing::showsADrawing(picture));
+        const QPixmap icon = zivek::windows::applicationIcon().pixmap(QSize(32, 32), ratio);
+        QCOMPARE(icon.size(), QSize(32, 32) * ratio);
+        QVERIFY(zivek::testing::showsADrawing(icon));
     }
 };
 

@@ -1,0 +1,116 @@
+// The viewer launch of the application: a stand-in program where the viewer is
+// expected records what it was started with.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+
+#include "app/process_viewer.h"
+
+namespace {
+
+std::filesystem::path stdPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QStringList recordedArguments(const QDir& folder) {
+    QFile record(folder.filePath("arguments.txt"));
+    if (!record.open(QIODevice::ReadOnly)) return {};
+    QStringList arguments = QString::fromUtf8(record.readAll()).split('\n');
+    arguments.removeLast();  // after the last line end
+    return arguments;
+}
+
+}  // namespace
+
+class ProcessViewerTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+
+    // A folder holding the stand-in under the viewer's name.
+    QDir viewerFolder() {
+        QDir folder(folder_.path());
+        folder.mkdir("viewer");
+        folder.cd("viewer");
+        QFile::remove(folder.filePath("zivek-backplot"));
+        QFile::copy(QStringLiteral(STAND_IN), folder.filePath("zivek-backplot"));
+        return folder;
+    }
+
+  private slots:
+    // The build puts the viewer beside the program, where the launch looks by default.
+    void viewerStandsBesideTheProgram() {
+        const QFileInfo viewer(QDir(QCoreApplication::applicationDirPath())
+                                   .filePath(QStringLiteral("zivek-backplot")));
+        QVERIFY2(viewer.isExecutable(), qPrintable(viewer.filePath()));
+    }
+
+    // The viewer gets the program file as its last argument, untouched by any shell:
+    // blanks, quotes, a Turkish letter and a command substitution arrive as typed. A
+    // workpiece comes before it as one option.
+    void startsTheViewerOnTheProgramFile_data() {
+        QTest::addColumn<bool>("withWorkpiece");
+        QTest::newRow("no workpiece") << false;
+        QTest::newRow("a workpiece") << true;
+    }
+
+    void startsTheViewerOnTheProgramFile() {
+#ifdef Q_OS_WIN
+        QSKIP("on Windows the batch file starts the viewer");
+#endif
+        QFETCH(bool, withWorkpiece);
+        const QDir viewer = viewerFolder();
+        const QString program =
+            QDir(folder_.path()).filePath("İÇ ÇAP 'a' \"b\" $(touch shell-ran) `x`; |.TXT");
+        zivek::Workpiece workpiece;
+        QStringList expected{program};
+        if (withWorkpiece) {
+            workpiece.material = {{{0, 0}, {-2, 0}, {-2, -60}, {0, -60}}};
+            expected.prepend("--workpiece=" +
+                             QString::fromStdString(zivek::workpieceText(workpiece)));
+        }
+        zivek::app::ProcessViewer(viewer.path())
+            .start(stdPath(folder_.filePath("A.BAT")), stdPath(program), workpiece);
+
+        QTRY_COMPARE_WITH_TIMEOUT(recordedArguments(viewer), expected, 10000);
+        QVERIFY(!QFile::exists(viewer.filePath("shell-ran")));
+        QVERIFY(!QFile::exists(QDir::current().filePath("shell-ran")));
+    }
+
+    // No viewer where it is expected, or a file there that cannot run: nothing is
+    // started and nothing is said, and the press that called it has already ended.
+    void startsNothingWithoutAViewer_data() {
+        QTest::addColumn<bool>("fileThere");
+        QTest::newRow("no file") << false;
+        QTest::newRow("a file that cannot run") << true;
+    }
+
+    void startsNothingWithoutAViewer() {
+#ifdef Q_OS_WIN
+        QSKIP("on Windows the batch file starts the viewer");
+#endif
+        QFETCH(bool, fileThere);
+        QDir folder(folder_.path());
+        const QString name = fileThere ? "not-runnable" : "empty";
+        folder.mkdir(name);
+        folder.cd(name);
+        if (fileThere) {
+            QFile::copy(QStringLiteral(STAND_IN), folder.filePath("zivek-backplot"));
+            QFile::setPermissions(folder.filePath("zivek-backplot"),
+                                  QFile::ReadOwner | QFile::WriteOwner);
+        }
+        zivek::app::ProcessViewer(folder.path())
+            .start(stdPath(folder_.filePath("A.BAT")),
+                   stdPath(folder_.filePath("ALANTEMIZLEME.TXT")), zivek::Workpiece{});
+        QTest::qWait(300);
+        QVERIFY(!QFile::exists(folder.filePath("arguments.txt")));
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+};
+
+QTEST_MAIN(ProcessViewerTest)
+#include "tst_process_viewer.moc"
