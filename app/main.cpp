@@ -6,6 +6,7 @@
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "windows/pictures.h"
+#include "windows/qt_translation.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
     parser.process(application);
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    zivek::windows::installQtTranslation();
 
     zivek::app::ProcessViewer viewer;
     zivek::app::Navigator navigator({outputPlace(), &viewer});

@@ -16,23 +16,24 @@ struct PictureButton {
     const OperationWindowDefinition& (*opens)();
 };
 
-PictureButton pictureButton(std::string_view name, windows::TwipsRect at, windows::Picture picture,
-                            const OperationWindowDefinition& (*opens)()) {
-    return {{ControlKind::PictureButton, name, at, {}, {}, {}, false, picture}, opens};
+PictureButton pictureButton(std::string_view name, windows::TwipsRect at, std::string_view caption,
+                            windows::Picture picture, const OperationWindowDefinition& (*opens)()) {
+    return {{ControlKind::PictureButton, name, at, caption, {}, {}, false, picture}, opens};
 }
 
-// Form1's picture buttons, each with the window it opens.
+// Form1's picture buttons, each with the name written on its picture (what assistive
+// tools call it) and the window it opens.
 const PictureButton pictureButtons[] = {
-    pictureButton("DISCAP", {120, 120, 2490, 2970}, {":/menu_discap.svg", 162, 194},
-                  &windows::form11),
-    pictureButton("ICCAP", {2760, 120, 2505, 3000}, {":/menu_iccap.svg", 163, 196},
-                  &windows::form4),
-    pictureButton("ALINTORNA", {5400, 120, 2535, 3015}, {":/menu_alintorna.svg", 162, 195},
-                  &windows::form2),
-    pictureButton("DISKONIK", {120, 3240, 2535, 3015}, {":/menu_diskonik.svg", 162, 196},
-                  &windows::form3),
-    pictureButton("ICKONIK", {2760, 3240, 2535, 3015}, {":/menu_ickonik.svg", 161, 192},
-                  &windows::form5),
+    pictureButton("DISCAP", {120, 120, 2490, 2970}, "DIŞ ÇAP TORNALAMA",
+                  {":/menu_discap.svg", 162, 194}, &windows::form11),
+    pictureButton("ICCAP", {2760, 120, 2505, 3000}, "İÇ ÇAP TORNALAMA",
+                  {":/menu_iccap.svg", 163, 196}, &windows::form4),
+    pictureButton("ALINTORNA", {5400, 120, 2535, 3015}, "ALIN TORNALAMA",
+                  {":/menu_alintorna.svg", 162, 195}, &windows::form2),
+    pictureButton("DISKONIK", {120, 3240, 2535, 3015}, "DIŞ KONİK TORNALAMA",
+                  {":/menu_diskonik.svg", 162, 196}, &windows::form3),
+    pictureButton("ICKONIK", {2760, 3240, 2535, 3015}, "İÇ KONİK TORNALAMA",
+                  {":/menu_ickonik.svg", 161, 192}, &windows::form5),
 };
 
 const windows::ControlDefinition exitButton{

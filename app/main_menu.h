@@ -11,7 +11,8 @@ class MainMenu : public windows::DesignedWindow {
   public:
     MainMenu();
 
-    // A picture button: the navigation closes the menu and opens that window.
+    // A picture button, clicked or pressed with Enter or Space: the navigation closes
+    // the menu and opens that window.
     void pictureButton_Click(const windows::OperationWindowDefinition& target);
     // "ÇIKIŞ": ends the application at once.
     void Command1_Click();

@@ -19,7 +19,7 @@ bool isDigit(char c) {
 // form that std::from_chars reads without regard to any locale.
 struct Prefix {
     bool negative = false;
-    std::string mantissa;  // digits and at most one "."
+    std::string mantissa;  // digits and at most one ".", whichever mark was typed
     std::string exponent;  // "e", optional "-", digits; empty when absent
     bool sawDigit = false;
     // Decimal position of the leading significant digit, before the exponent, for
@@ -71,9 +71,10 @@ class PrefixReader {
             if (sawPoint_ && !sawSignificant_) ++zerosAfterPoint_;
             return true;
         }
-        if (c == '.' && !sawPoint_) {
+        // Turkish writes the decimal comma; either mark is the point, once.
+        if ((c == '.' || c == ',') && !sawPoint_) {
             sawPoint_ = true;
-            prefix_.mantissa.push_back(c);
+            prefix_.mantissa.push_back('.');
             return true;
         }
         if ((c == 'e' || c == 'E') && prefix_.sawDigit) {

@@ -40,5 +40,5 @@ bash tools/check-package.sh build
 step "core tests for Windows, cross-built and run under wine"
 bash tools/windows/test-core.sh build-windows/core
 
-step "fuzz the press"
+step "fuzz the press and the viewer, side by side"
 bash tools/fuzz.sh 60

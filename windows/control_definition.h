@@ -15,7 +15,7 @@ enum class ControlKind {
     Label,          // caption on a coloured ground, never focused
     PushButton,     // caption; a colour makes it a graphical-style button
     DrawingArea,    // Picture1: sunken picture that holds the parameter boxes
-    PictureButton,  // a sunken picture that acts on a mouse click only
+    PictureButton,  // a sunken picture that acts as a button; its text names it
     Frame,          // Shape3: black outline, no focus
 };
 

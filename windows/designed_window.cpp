@@ -13,6 +13,7 @@
 #include "windows/framed_picture.h"
 #include "windows/outline_frame.h"
 #include "windows/output_box.h"
+#include "windows/picture_button.h"
 #include "windows/pictures.h"
 
 namespace zivek::windows {
@@ -75,11 +76,16 @@ QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
             if (control.colour) setColour(button, QPalette::Button, *control.colour);
             return button;
         }
-        case ControlKind::DrawingArea:
-        case ControlKind::PictureButton: {
+        case ControlKind::DrawingArea: {
             auto* picture = new FramedPicture(parent);
-            picture->setPicture(renderPicture(control.picture));
+            picture->setPicture(control.picture, FramedPicture::Fit::OwnSize);
             return picture;
+        }
+        case ControlKind::PictureButton: {
+            // A menu picture fills its frame: no strip of ground at its right or bottom.
+            auto* button = new PictureButton(qs(control.text), parent);
+            button->setPicture(control.picture, FramedPicture::Fit::FillFrame);
+            return button;
         }
         case ControlKind::Frame: {
             auto* frame = new OutlineFrame(parent);

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "windows/pictures.h"
+
 namespace zivek::windows {
 
 FramedPicture::FramedPicture(QWidget* parent) : QFrame(parent) {
@@ -14,17 +16,30 @@ FramedPicture::FramedPicture(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
 }
 
-void FramedPicture::setPicture(const QPixmap& picture) {
-    picture_ = picture;
+void FramedPicture::setPicture(const Picture& source, Fit fit) {
+    source_ = source;
+    fit_ = fit;
+    rendered_ = {};
     update();
 }
 
+QPixmap FramedPicture::picture() const {
+    const QSize size =
+        fit_ == Fit::FillFrame ? contentsRect().size() : QSize(source_.width, source_.height);
+    const qreal ratio = devicePixelRatioF();
+    if (rendered_.isNull() || rendered_.devicePixelRatio() != ratio || renderedSize_ != size) {
+        rendered_ = renderPicture(source_, size, ratio);
+        renderedSize_ = size;
+    }
+    return rendered_;
+}
+
 void FramedPicture::paintEvent(QPaintEvent* event) {
-    {
+    if (!source_.resource.empty()) {
         QPainter painter(this);
         const QRect inner = contentsRect();
         painter.setClipRect(inner);
-        painter.drawPixmap(inner.topLeft(), picture_);
+        painter.drawPixmap(inner.topLeft(), picture());
     }
     QFrame::paintEvent(event);
 }

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QPixmap>
 
+#include "windows/control_definition.h"
+
 namespace zivek::windows {
 
 // A picture control: a sunken border two pixels wide around a bitmap drawn at the
@@ -13,10 +15,15 @@ class FramedPicture : public QFrame {
   public:
     static constexpr int borderWidth = 2;
 
+    // The picture at its own size, or stretched to fill the inside of the border.
+    enum class Fit { OwnSize, FillFrame };
+
     explicit FramedPicture(QWidget* parent = nullptr);
 
-    void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return picture_; }
+    void setPicture(const Picture& source, Fit fit);
+    // The bitmap as it is drawn on the screen the control is on now: rendered for that
+    // screen's device pixel ratio, and again when the ratio changes.
+    QPixmap picture() const;
 
   signals:
     void clicked();
@@ -27,7 +34,10 @@ class FramedPicture : public QFrame {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    QPixmap picture_;
+    Picture source_;
+    Fit fit_ = Fit::OwnSize;
+    mutable QPixmap rendered_;
+    mutable QSize renderedSize_;  // logical
     bool pressed_ = false;
 };
 

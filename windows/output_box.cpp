@@ -1,7 +1,9 @@
 #include "windows/output_box.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QInputMethod>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -10,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+
+#include "windows/accessibility.h"
 
 namespace zivek::windows {
 namespace {
@@ -30,8 +34,10 @@ QString decoded(std::string_view bytes) {
 }  // namespace
 
 OutputBox::OutputBox(QWidget* parent) : QAbstractScrollArea(parent) {
+    installAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
+    setInputMethodHints(Qt::ImhMultiLine);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -39,14 +45,22 @@ OutputBox::OutputBox(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void OutputBox::setProgram(std::string text) {
+    // Assistive tools hear of the whole change; the copies it takes are made only
+    // while one listens.
+    QString before;
+    if (QAccessible::isActive()) before = toPlainText();
     text_.assign(std::move(text));
+    if (QAccessible::isActive()) tellReplaced(this, 0, before, toPlainText());
     history_.clear();
     caret_ = anchor_ = 0;
     goalX_ = -1;
+    if (!preedit_.isEmpty() && hasFocus()) QGuiApplication::inputMethod()->reset();
+    preedit_.clear();
+    preeditFormats_.clear();
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
-    restartBlink();
+    caretChanged();
 }
 
 void OutputBox::setPlainText(const QString& text) {
@@ -61,8 +75,15 @@ QString OutputBox::toPlainText() const {
     return decoded(text_.bytes());
 }
 
+int OutputBox::columnOf(std::size_t pos) const {
+    const int line = text_.lineOf(pos);
+    return utf16Length(text_.line(line).substr(0, pos - text_.lineStart(line)));
+}
+
 void OutputBox::layOut(QTextLayout& layout, int line) const {
     layout.setText(decoded(text_.line(line)));
+    if (!preedit_.isEmpty() && line == text_.lineOf(caret_))
+        layout.setPreeditArea(columnOf(caret_), preedit_);
     layout.setFont(font());
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::NoWrap);
@@ -74,11 +95,10 @@ void OutputBox::layOut(QTextLayout& layout, int line) const {
 }
 
 int OutputBox::caretX(std::size_t pos) const {
-    const int line = text_.lineOf(pos);
     QTextLayout layout;
-    layOut(layout, line);
-    const auto column = utf16Length(text_.line(line).substr(0, pos - text_.lineStart(line)));
-    return static_cast<int>(std::lround(layout.lineAt(0).cursorToX(column)));
+    layOut(layout, text_.lineOf(pos));
+    const int preedit = pos == caret_ ? preeditCaret_ : 0;
+    return static_cast<int>(std::lround(layout.lineAt(0).cursorToX(columnOf(pos) + preedit)));
 }
 
 std::size_t OutputBox::positionAt(QPoint viewportPoint) const {
@@ -98,8 +118,35 @@ QRect OutputBox::caretRect() const {
     return {x, margin + row * lineHeight_, 2, lineHeight_};
 }
 
+QRect OutputBox::characterRect(std::size_t pos) const {
+    pos = std::min(pos, text_.size());
+    const int line = text_.lineOf(pos);
+    QTextLayout layout;
+    layOut(layout, line);
+    const QTextLine row = layout.lineAt(0);
+    const int column = columnOf(pos);
+    const bool atLineEnd = pos == text_.lineEnd(line);
+    const qreal left = row.cursorToX(column);
+    const qreal right = atLineEnd ? left + QFontMetrics(font()).averageCharWidth()
+                                  : row.cursorToX(columnOf(text_.nextChar(pos)));
+    const int x = margin - horizontalScrollBar()->value() + static_cast<int>(std::lround(left));
+    const int y = margin + (line - verticalScrollBar()->value()) * lineHeight_;
+    return {x, y, std::max(1, static_cast<int>(std::lround(right - left))), lineHeight_};
+}
+
+void OutputBox::scrollTo(std::size_t pos) {
+    const std::size_t caret = caret_;
+    caret_ = std::min(pos, text_.size());  // borrowed for the measure only
+    ensureCaretVisible();
+    caret_ = caret;
+}
+
 int OutputBox::visibleLines() const {
     return std::max(1, (viewport()->height() - margin) / lineHeight_);
+}
+
+int OutputBox::lastRowBottom() const {
+    return margin + visibleLines() * lineHeight_ - 1;
 }
 
 void OutputBox::measureFont() {
@@ -195,9 +242,18 @@ void OutputBox::paintEvent(QPaintEvent*) {
                 painter.fillRect(mark, colours.brush(QPalette::Highlight));
             }
         }
+        const bool composing = !preedit_.isEmpty() && line == text_.lineOf(caret_);
+        const int column = composing ? utf16Length(bytes.substr(0, caret_ - start)) : 0;
+        if (composing) {
+            for (QTextLayout::FormatRange range : preeditFormats_) {
+                range.start += column;
+                selected.append(range);
+            }
+        }
         layout.draw(&painter, at, selected);
         if (line == caretLine)
-            layout.drawCursor(&painter, at, utf16Length(bytes.substr(0, caret_ - start)),
+            layout.drawCursor(&painter, at,
+                              utf16Length(bytes.substr(0, caret_ - start)) + preeditCaret_,
                               caretWidth);
     }
 }
@@ -230,6 +286,10 @@ void OutputBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void OutputBox::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == autoScroll_.timerId()) {
+        autoScroll();
+        return;
+    }
     if (event->timerId() != blink_.timerId()) {
         QAbstractScrollArea::timerEvent(event);
         return;

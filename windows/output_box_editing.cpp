@@ -1,10 +1,13 @@
 // The caret, the selection and the edits of the output box.
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QScrollBar>
 #include <QTextLayout>
 #include <algorithm>
 
+#include "windows/accessibility.h"
 #include "windows/output_box.h"
 
 namespace zivek::windows {
@@ -60,7 +63,20 @@ void OutputBox::moveCaret(std::size_t pos, bool extend) {
     goalX_ = -1;
     history_.seal();
     ensureCaretVisible();
-    restartBlink();
+    caretChanged();
+}
+
+void OutputBox::select(std::size_t anchor, std::size_t caret) {
+    anchor_ = std::min(anchor, text_.size());
+    moveCaret(caret, true);
+}
+
+void OutputBox::replace(std::size_t from, std::size_t to, std::string_view with) {
+    std::string bytes(with);
+    normaliseLineEnds(bytes);
+    to = std::min(to, text_.size());
+    from = std::min(from, to);
+    if (from != to || !bytes.empty()) edit(from, to, bytes, false);
 }
 
 void OutputBox::step(Step step, bool extend) {
@@ -83,7 +99,7 @@ void OutputBox::step(Step step, bool extend) {
 void OutputBox::edit(std::size_t from, std::size_t to, std::string_view with, bool typing) {
     history_.record(
         {from, text_.bytes().substr(from, to - from), std::string(with), caret_, anchor_}, typing);
-    text_.replace(from, to, with);
+    replaceBytes(from, to, with);
     caret_ = anchor_ = from + with.size();
     afterChange();
 }
@@ -108,7 +124,49 @@ void OutputBox::afterChange() {
     goalX_ = -1;
     updateScrollBars();
     ensureCaretVisible();
+    caretChanged();
+}
+
+void OutputBox::replaceBytes(std::size_t from, std::size_t to, std::string_view with) {
+    if (!QAccessible::isActive()) {
+        text_.replace(from, to, with);
+        return;
+    }
+    const int at = text_.utf16Offset(from);
+    const std::string_view removed = std::string_view(text_.bytes()).substr(from, to - from);
+    const QString before =
+        QString::fromUtf8(removed.data(), static_cast<qsizetype>(removed.size()));
+    text_.replace(from, to, with);
+    tellReplaced(this, at, before,
+                 QString::fromUtf8(with.data(), static_cast<qsizetype>(with.size())));
+}
+
+void OutputBox::caretChanged() {
     restartBlink();
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+    const auto [from, to] = selection();
+    const auto [toldFrom, toldTo] = std::minmax(toldCaret_, toldAnchor_);
+    const bool caretMoved = caret_ != toldCaret_;
+    const bool selectionChanged = from != toldFrom || to != toldTo;
+    toldCaret_ = caret_;
+    toldAnchor_ = anchor_;
+    // A selection made with the keyboard is finished at once; one made with the
+    // mouse when the button is let go.
+    if (selectionChanged && from != to && drag_ == Drag::None) setPrimarySelection();
+    if (!QAccessible::isActive()) return;
+    const int caret = text_.utf16Offset(caret_);
+    if (selectionChanged)
+        tellSelection(this, text_.utf16Offset(from), text_.utf16Offset(to), caret);
+    if (caretMoved) tellCaret(this, caret);
+}
+
+void OutputBox::setPrimarySelection() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto [from, to] = selection();
+    if (from == to || !clipboard->supportsSelection()) return;
+    const std::string_view bytes = std::string_view(text_.bytes()).substr(from, to - from);
+    clipboard->setText(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                       QClipboard::Selection);
 }
 
 void OutputBox::insertText(const QString& text, bool typing) {
@@ -121,7 +179,7 @@ void OutputBox::insertText(const QString& text, bool typing) {
 void OutputBox::undo() {
     if (!history_.canUndo()) return;
     const Edit& undone = history_.undo();
-    text_.replace(undone.at, undone.at + undone.inserted.size(), undone.removed);
+    replaceBytes(undone.at, undone.at + undone.inserted.size(), undone.removed);
     caret_ = undone.caretBefore;
     anchor_ = undone.anchorBefore;
     afterChange();
@@ -130,7 +188,7 @@ void OutputBox::undo() {
 void OutputBox::redo() {
     if (!history_.canRedo()) return;
     const Edit& redone = history_.redo();
-    text_.replace(redone.at, redone.at + redone.removed.size(), redone.inserted);
+    replaceBytes(redone.at, redone.at + redone.removed.size(), redone.inserted);
     caret_ = anchor_ = redone.at + redone.inserted.size();
     afterChange();
 }
@@ -161,7 +219,7 @@ void OutputBox::selectAll() {
     caret_ = text_.size();
     goalX_ = -1;
     history_.seal();
-    restartBlink();
+    caretChanged();
 }
 
 }  // namespace zivek::windows

@@ -1,8 +1,7 @@
-// Keys, input methods, the mouse, the wheel and the context menu of the output box.
+// Keys, the wheel and the context menu of the output box.
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -113,58 +112,6 @@ bool OutputBox::event(QEvent* event) {
 
 void OutputBox::keyPressEvent(QKeyEvent* event) {
     if (!handleKey(event, true)) event->ignore();
-}
-
-void OutputBox::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty()) insertText(event->commitString(), true);
-    event->accept();
-}
-
-QVariant OutputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
-    const int line = text_.lineOf(caret_);
-    const std::string_view bytes = text_.line(line);
-    const auto column = [&](std::size_t pos) {
-        pos = std::clamp(pos, text_.lineStart(line), text_.lineEnd(line));
-        return utf16Length(bytes.substr(0, pos - text_.lineStart(line)));
-    };
-    switch (query) {
-        case Qt::ImEnabled:
-            return true;
-        case Qt::ImHints:
-            return int(Qt::ImhMultiLine);
-        case Qt::ImFont:
-            return font();
-        case Qt::ImCursorRectangle:
-            return caretRect().translated(viewport()->pos());
-        case Qt::ImSurroundingText:
-            return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-        case Qt::ImCursorPosition:
-            return column(caret_);
-        case Qt::ImAnchorPosition:
-            return column(anchor_);
-        default:
-            return QAbstractScrollArea::inputMethodQuery(query);
-    }
-}
-
-void OutputBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    moveCaret(positionAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
-}
-
-void OutputBox::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) moveCaret(positionAt(event->position().toPoint()), true);
-}
-
-void OutputBox::mouseReleaseEvent(QMouseEvent* event) {
-    event->setAccepted(event->button() == Qt::LeftButton);
-}
-
-void OutputBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const auto [begin, end] = text_.wordAround(positionAt(event->position().toPoint()));
-    anchor_ = begin;
-    moveCaret(end, true);
 }
 
 // Lines by the system's wheel setting; sideways with Shift or a sideways wheel.

@@ -10,6 +10,11 @@ bool isContinuation(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
 enum class Kind { Word, Space, LineEnd, Mark };
 
 // Every byte of a non-ASCII character counts as a letter, so a run of one kind
@@ -49,6 +54,8 @@ void OutputText::assign(std::string text) {
     starts_.shrink_to_fit();
     starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
     starts_.push_back(0);
+    nonAsciiLines_ = 0;
+    utf16Starts_ = {};
     measureAll(true);
 }
 
@@ -75,7 +82,10 @@ void OutputText::measureAll(bool findStarts) {
                 plain = false;
             continue;
         }
-        if (!plain) width = measure(std::string_view(text_).substr(lineBegin, i - lineBegin));
+        if (!plain) {
+            width = measure(std::string_view(text_).substr(lineBegin, i - lineBegin));
+            if (findStarts) ++nonAsciiLines_;
+        }
         countWidth(width, +1);
         if (findStarts && i < n) starts_.push_back(static_cast<std::uint32_t>(i + 1));
         lineBegin = i + 1;
@@ -111,7 +121,11 @@ void OutputText::countWidth(int width, int sign) {
 void OutputText::replace(std::size_t from, std::size_t to, std::string_view with) {
     const int first = lineOf(from);
     const int last = lineOf(to);
-    for (int l = first; l <= last; ++l) countWidth(measure(line(l)), -1);
+    for (int l = first; l <= last; ++l) {
+        countWidth(measure(line(l)), -1);
+        if (!isAscii(line(l))) --nonAsciiLines_;
+    }
+    utf16Starts_ = {};
 
     text_.replace(from, to - from, with);
 
@@ -127,8 +141,10 @@ void OutputText::replace(std::size_t from, std::size_t to, std::string_view with
     const auto delta = static_cast<std::uint32_t>(with.size() - (to - from));  // wraps if shorter
     for (auto it = tail; it != starts_.end(); ++it) *it += delta;
 
-    for (int l = first; l <= first + static_cast<int>(added.size()); ++l)
+    for (int l = first; l <= first + static_cast<int>(added.size()); ++l) {
         countWidth(measure(line(l)), +1);
+        if (!isAscii(line(l))) ++nonAsciiLines_;
+    }
     if (widestCount_ == 0) {
         widest_ = 0;
         for (int l = 0; l < lineCount(); ++l) countWidth(measure(line(l)), +1);
@@ -199,6 +215,33 @@ std::pair<std::size_t, std::size_t> OutputText::wordAround(std::size_t pos) cons
     while (begin > 0 && kindOf(text_[begin - 1]) == kind) --begin;
     while (end < n && kindOf(text_[end]) == kind) ++end;
     return {begin, end};
+}
+
+int OutputText::utf16Offset(std::size_t pos) const {
+    pos = std::min(pos, text_.size());
+    if (nonAsciiLines_ == 0) return static_cast<int>(pos);
+    if (utf16Starts_.empty()) {
+        utf16Starts_.reserve(starts_.size());
+        std::uint32_t units = 0;
+        for (int l = 0; l < lineCount(); ++l) {
+            utf16Starts_.push_back(units);
+            units += static_cast<std::uint32_t>(utf16Length(line(l))) + 1;
+        }
+    }
+    const int l = lineOf(pos);
+    return static_cast<int>(utf16Starts_[static_cast<std::size_t>(l)]) +
+           utf16Length(std::string_view(text_).substr(lineStart(l), pos - lineStart(l)));
+}
+
+std::size_t OutputText::positionOfUtf16(int offset) const {
+    if (offset <= 0) return 0;
+    if (nonAsciiLines_ == 0) return std::min(static_cast<std::size_t>(offset), text_.size());
+    utf16Offset(0);  // builds the table
+    const auto after = std::upper_bound(utf16Starts_.begin(), utf16Starts_.end(),
+                                        static_cast<std::uint32_t>(offset));
+    const int l = static_cast<int>(after - utf16Starts_.begin()) - 1;
+    const int within = offset - static_cast<int>(utf16Starts_[static_cast<std::size_t>(l)]);
+    return lineStart(l) + byteOffsetOfUtf16(line(l), within);
 }
 
 int utf16Length(std::string_view bytes) {

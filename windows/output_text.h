@@ -51,6 +51,13 @@ class OutputText {
     std::size_t previousWord(std::size_t pos) const;
     std::pair<std::size_t, std::size_t> wordAround(std::size_t pos) const;
 
+    // Offsets in UTF-16 units, as QString and the accessibility layer count them. While
+    // the text is ASCII, as a program always is, they are the byte offsets themselves;
+    // otherwise a table of each line's first unit is built when first asked for.
+    int utf16Offset(std::size_t pos) const;
+    std::size_t positionOfUtf16(int offset) const;
+    int utf16Size() const { return utf16Offset(size()); }
+
   private:
     int measure(std::string_view line) const;
     void measureAll(bool findStarts);
@@ -61,6 +68,8 @@ class OutputText {
     LineMeasure measure_;
     int widest_ = 0;
     std::size_t widestCount_ = 0;  // lines as wide as widest_
+    std::size_t nonAsciiLines_ = 0;
+    mutable std::vector<std::uint32_t> utf16Starts_;  // empty until asked for
 };
 
 // UTF-16 units in UTF-8 bytes, and the byte offset of a UTF-16 index, for moving

@@ -4,10 +4,12 @@
 
 #include "app/navigator.h"
 #include "windows/pictures.h"
+#include "windows/qt_translation.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    zivek::windows::installQtTranslation();
     zivek::NoViewer viewer;
     zivek::app::Navigator navigator({zivek::OutputPlace{"."}, &viewer});
     navigator.openMainMenu();

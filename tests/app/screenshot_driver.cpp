@@ -1,7 +1,7 @@
 // Walks the program as a machinist would and saves a picture of the screen at
-// each step: the menu, each operation window as opened, after "G KOD", with a
-// refusal's message box open, and with a hint showing. Run under a real X server
-// (tools/screenshots.sh starts one). Argument: the folder for the PNG files.
+// each step: the menu (also with the focus on a picture button), each operation window as opened,
+// after "G KOD", with a refusal's message box open, and with a hint showing. Run under a real X
+// server (tools/screenshots.sh starts one). Argument: the folder for the PNG files.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -17,6 +17,7 @@
 #include "app/navigator.h"
 #include "output/control_names.h"
 #include "windows/pictures.h"
+#include "windows/qt_translation.h"
 
 namespace control = zivek::control;
 
@@ -50,6 +51,7 @@ void click(QWidget* window, const char* control) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
+    zivek::windows::installQtTranslation();
     out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
     out.mkpath(".");
 
@@ -59,6 +61,13 @@ int main(int argc, char* argv[]) {
     navigator.openMainMenu();
     letPaint();
     shoot("form1-menu");
+    // The keyboard's way in: Tab from "ÇIKIŞ" to the second picture button.
+    navigator.current()->activateWindow();
+    if (!QTest::qWaitForWindowActive(navigator.current()))
+        std::fprintf(stderr, "menu not active\n");
+    for (int tab = 0; tab < 2; ++tab) QTest::keyClick(navigator.current(), Qt::Key_Tab);
+    letPaint();
+    shoot("form1-menu-focus");
 
     const std::pair<const char*, const char*> windows[] = {
         {"DISCAP", "form11"},  {"ICCAP", "form4"},   {"ALINTORNA", "form2"},

@@ -1,5 +1,6 @@
 // The shell as a machinist meets it: the menu at start, the moves between windows
 // by mouse, and the ways the application ends.
+#include <QAccessible>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,9 +136,22 @@ class NavigationTest : public QObject {
         if (picture.isValid()) {
             auto* framed = qobject_cast<zivek::windows::FramedPicture*>(control);
             QVERIFY(framed);
-            QCOMPARE(framed->picture().size(), picture);
             QVERIFY(zivek::testing::showsADrawing(framed->picture()));
             QCOMPARE(framed->contentsRect().topLeft(), QPoint(2, 2));
+            // The picture fills the frame: the drawn bitmap's last column and row stand at
+            // the border, and no ground of the control shows there.
+            QCOMPARE(framed->picture().deviceIndependentSize().toSize(),
+                     framed->contentsRect().size());
+            QVERIFY(framed->contentsRect().width() >= picture.width());
+            const QImage shown = framed->grab().toImage();
+            const QColor ground = framed->palette().color(QPalette::Button);
+            const QRect inner = framed->contentsRect();
+            for (int x = inner.left(); x <= inner.right(); ++x)
+                QVERIFY(shown.pixelColor(x, inner.bottom()) != ground &&
+                        shown.pixelColor(x, inner.bottom()) != QColor(Qt::white));
+            for (int y = inner.top(); y <= inner.bottom(); ++y)
+                QVERIFY(shown.pixelColor(inner.right(), y) != ground &&
+                        shown.pixelColor(inner.right(), y) != QColor(Qt::white));
         } else {
             auto* button = qobject_cast<QPushButton*>(control);
             QVERIFY(button);
@@ -191,17 +205,77 @@ class NavigationTest : public QObject {
         if (window != "Form5") QVERIFY(isCentred(current()));
     }
 
-    // A picture button takes the focus, but only the mouse opens its window.
-    void pictureButtonsIgnoreKeys() {
-        for (const char* name : {"DISCAP", "ICCAP", "ALINTORNA", "DISKONIK", "ICKONIK"}) {
-            auto* button = current()->findChild<QWidget*>(name);
-            button->setFocus();
-            QCOMPARE(QApplication::focusWidget(), button);
-            for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(button, key);
-        }
+    // From the keyboard: Tab reaches a picture button, whose focus shows inside its
+    // border, and Enter or Space opens its window as a click does.
+    void pictureButtonsOpenFromTheKeyboard_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("DISCAP Return") << 1 << int(Qt::Key_Return) << "DISCAP"
+                                       << "Form11";
+        QTest::newRow("ICCAP Space") << 2 << int(Qt::Key_Space) << "ICCAP"
+                                     << "Form4";
+        QTest::newRow("ALINTORNA Enter") << 3 << int(Qt::Key_Enter) << "ALINTORNA"
+                                         << "Form2";
+        QTest::newRow("DISKONIK Space") << 4 << int(Qt::Key_Space) << "DISKONIK"
+                                        << "Form3";
+        QTest::newRow("ICKONIK Return") << 5 << int(Qt::Key_Return) << "ICKONIK"
+                                        << "Form5";
+    }
+
+    void pictureButtonsOpenFromTheKeyboard() {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QPointer<QWidget> menu = current();
+        auto* picture = menu->findChild<zivek::windows::FramedPicture*>(button);
+        const QImage unfocused = picture->grab().toImage();
+        for (int i = 0; i < tabs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), picture);
+
+        // The focus frame: drawn, and only inside the sunken border.
+        const QImage focused = picture->grab().toImage();
+        QRect changed;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                if (focused.pixel(x, y) != unfocused.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        QVERIFY(!changed.isEmpty());
+        QVERIFY(picture->contentsRect().contains(changed));
+
+        // Other keys do nothing.
+        for (Qt::Key other : {Qt::Key_Escape, Qt::Key_A, Qt::Key_Down})
+            QTest::keyClick(picture, other);
         settle();
         QCOMPARE(visibleWindows(), QStringList{"Form1"});
+
+        QTest::keyClick(picture, static_cast<Qt::Key>(key));
+        settle();
+        QVERIFY(menu.isNull());
+        QCOMPARE(visibleWindows(), QStringList{window});
+    }
+
+    // What a screen reader finds on the menu: five buttons named by their pictures'
+    // captions, each pressed by the reader's press action.
+    void pictureButtonsAreNamedButtons_data() { pictureButtonsOpenTheirWindow_data(); }
+
+    void pictureButtonsAreNamedButtons() {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        QAccessibleInterface* reader =
+            QAccessible::queryAccessibleInterface(current()->findChild<QWidget*>(button));
+        QVERIFY(reader);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->text(QAccessible::Name), caption);
+        QVERIFY(reader->state().focusable);
+        QAccessibleActionInterface* actions = reader->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        settle();
+        QCOMPARE(visibleWindows(), QStringList{window});
     }
 
     void mainMenuButtonBringsAFreshMenu() {

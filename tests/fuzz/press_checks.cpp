@@ -16,6 +16,7 @@
 
 #include "fuzz/value_rules.h"
 #include "support/batch_bytes.h"
+#include "support/temp_folder.h"
 
 namespace zivek::fuzz {
 namespace {
@@ -46,19 +47,6 @@ void writeFile(const fs::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) violated("cannot prepare the fuzzer's folder", file.string());
 }
-
-struct Folder {
-    fs::path path;
-    Folder() {
-        char name[] = "/tmp/zivek-fuzz-XXXXXX";
-        if (!mkdtemp(name)) violated("cannot make a temporary folder");
-        path = name;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 bool isMirror(std::string_view a, std::string_view b) {
     return (a.size() == b.size() + 1 && a.front() == '-' && a.substr(1) == b) ||
@@ -167,8 +155,8 @@ void checkFilesUntouched() {
 }  // namespace
 
 const OutputPlace& place() {
-    static const Folder folder;
-    static const OutputPlace output{folder.path};
+    static const testing::TempFolder folder;
+    static const OutputPlace output{folder.path()};
     return output;
 }
 

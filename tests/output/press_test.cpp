@@ -124,7 +124,7 @@ TEST_F(Press, WritesTheSharedOpeningLinesAsTyped) {
         {{{control::Text13, "5"}}, {"M08", "M03", "S5"}},
         {{{control::Text13, "100"}}, {"M08", "M03", "S100"}},
         {{{control::Text13, "6.5"}}, {"M08", "M03", "S6.5"}},
-        {{{control::Text13, "10,5"}}, {"M08", "M03", "S10"}},
+        {{{control::Text13, "10,5"}}, {"M08", "M03", "S10.5"}},
     };
     for (const auto& [changes, opening] : cases) {
         BoxTexts boxes = straightDefaults;

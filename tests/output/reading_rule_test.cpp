@@ -17,12 +17,24 @@ struct Reading {
 
 TEST(ReadingRule, ReadsTheLongestNumericPrefixWithBlanksSkipped) {
     const Reading cases[] = {
-        {"12", 12},     {"", 0},      {" 7.5", 7.5}, {"-.5", -0.5}, {"1,5", 1},   {"1 2", 12},
-        {"1.2.3", 1.2}, {"2e1", 20},  {"1abc", 1},   {"abc", 0},    {"\t4\n", 4}, {"- 5", -5},
-        {"+3", 3},      {"1E2", 100}, {"2e-1", 0.2}, {"2e", 2},     {"2e+", 2},   {"3E-x", 3},
-        {"e5", 0},      {".", 0},     {"-", 0},      {"1x", 1},     {"10,5", 10}, {"0,5", 0},
-        {"1 . 5", 1.5}, {"\r5", 0},   {"6.5", 6.5},  {".e3", 0},    {"1.e1", 10}, {"00012", 12},
-        {"0x10", 0},    {"1d2", 1},
+        {"12", 12},   {"", 0},       {" 7.5", 7.5}, {"-.5", -0.5},  {"1 2", 12}, {"1.2.3", 1.2},
+        {"2e1", 20},  {"1abc", 1},   {"abc", 0},    {"\t4\n", 4},   {"- 5", -5}, {"+3", 3},
+        {"1E2", 100}, {"2e-1", 0.2}, {"2e", 2},     {"2e+", 2},     {"3E-x", 3}, {"e5", 0},
+        {".", 0},     {"-", 0},      {"1x", 1},     {"1 . 5", 1.5}, {"\r5", 0},  {"6.5", 6.5},
+        {".e3", 0},   {"1.e1", 10},  {"00012", 12}, {"0x10", 0},    {"1d2", 1},
+    };
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(readNumber(text), number) << '"' << text << '"';
+}
+
+// A comma is the decimal mark where a point would be, and the two share the one mark
+// a number may have: the second of either ends it.
+TEST(ReadingRule, ReadsTheDecimalCommaAsThePoint) {
+    const Reading cases[] = {
+        {"12,5", 12.5}, {"2,5", 2.5},       {",5", 0.5},    {"1,5", 1.5},   {"10,5", 10.5},
+        {"0,5", 0.5},   {"1,5,3", 1.5},     {"1.5,3", 1.5}, {"1,5.3", 1.5}, {"1,5E2", 150},
+        {"-,5", -0.5},  {"1 , 5", 1.5},     {",", 0},       {",e3", 0},     {"1,e1", 10},
+        {"1,,5", 1},    {"0,0005", 0.0005}, {"6,5", 6.5},
     };
     for (const auto& [text, number] : cases)
         EXPECT_EQ(readNumber(text), number) << '"' << text << '"';

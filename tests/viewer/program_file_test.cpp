@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/temp_folder.h"
 #include "viewer/toolpath.h"
 
 namespace zivek::backplot {
@@ -38,22 +39,14 @@ TEST(ClassifyText, Contents) {
 
 class ProgramFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ =
-            fs::temp_directory_path() /
-            ("zivek-viewer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path write(const std::string& name, const std::string& bytes) {
         const fs::path p = dir_ / name;
         std::ofstream(p, std::ios::binary) << bytes;
         return p;
     }
 
-    fs::path dir_;
+    zivek::testing::TempFolder folder_;
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ProgramFile, StatusOfFilesOnDisk) {

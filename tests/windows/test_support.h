@@ -27,12 +27,14 @@ inline const zivek::windows::OperationWindowDefinition& definitionNamed(const QS
 }
 
 // Whether a rendered picture shows anything: a resource that is missing renders
-// as plain white ground of the right size.
+// as plain white ground of the right size, or (the icon) as nothing at all.
 inline bool showsADrawing(const QPixmap& picture) {
     const QImage image = picture.toImage();
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.alpha() > 0 && colour != QColor(Qt::white)) return true;
+        }
     return false;
 }
 
@@ -43,6 +45,7 @@ struct SeenMessageBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::Critical;
     int buttonCount = 0;
+    QString buttonText;  // of the OK button
     Qt::WindowModality modality = Qt::NonModal;
 };
 
@@ -60,7 +63,10 @@ inline SeenMessageBox closeNextMessageBox(const std::function<void()>& action) {
         seen->icon = box->icon();
         seen->buttonCount = static_cast<int>(box->buttons().size());
         seen->modality = box->windowModality();
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+            seen->buttonText = ok->text();
+            ok->click();
+        }
     });
     action();
     return *seen;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,6 +15,7 @@
 #include "test_support.h"
 #include "windows/operation_window.h"
 #include "windows/output_box.h"
+#include "windows/qt_translation.h"
 
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
 
@@ -91,6 +93,9 @@ class GenerateTest : public QObject {
     }
 
   private slots:
+    // Qt's own texts read Turkish, as in the program.
+    void initTestCase() { QVERIFY(zivek::windows::installQtTranslation()); }
+
     void init() {
         home_ = std::make_unique<QTemporaryDir>();
         QVERIFY(home_->isValid());
@@ -176,6 +181,52 @@ class GenerateTest : public QObject {
         QCOMPARE(viewer_->starts.size(), std::size_t{1});
     }
 
+    // A text box's own context menu speaks Turkish too.
+    void textBoxMenuIsTurkish() {
+        auto w = open("Form11");
+        auto* box = w->findChild<QLineEdit*>("Text3");
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) texts << action->text().section('\t', 0, 0);
+        QCOMPARE(texts, (QStringList{"&Geri al", "&Yinele", "Ke&s", "&Kopyala", "Ya&pıştır", "Sil",
+                                     "Tümünü Seç"}));
+    }
+
+    // A Turkish hand writes the decimal comma: every box reads it as the point, and the
+    // program, written with points, is the same as for the values typed with points.
+    void decimalCommaReadsAsThePoint_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Typed>("typed");
+        QTest::newRow("Form11 depth 12,5") << "Form11" << Typed{{"Text3", "12,5"}};
+        QTest::newRow("Form4 every box")
+            << "Form4"
+            << Typed{{"Text3", "2,5"}, {"Text2", "25,1234"}, {"Text4", ",75"}, {"Text5", "80,5"}};
+        QTest::newRow("Form3 diameters and speed")
+            << "Form3" << Typed{{"Text3", "100,5"}, {"Text6", "50,25"}, {"Text13", "6,5"}};
+        QTest::newRow("Form2 exponent") << "Form2" << Typed{{"Text4", "1,5E0"}};
+    }
+
+    void decimalCommaReadsAsThePoint() {
+        QFETCH(QString, window);
+        QFETCH(Typed, typed);
+        const auto programOf = [&](const Typed& boxes) {
+            auto w = open(window);
+            type(w.get(), boxes);
+            pressKod(w.get());
+            return text1(w.get())->toPlainText();
+        };
+        Typed withPoints = typed;
+        for (auto& entry : withPoints) entry.second.replace(',', '.');
+
+        const QString program = programOf(typed);
+        QVERIFY(program.startsWith("M08\nM03\n"));
+        QVERIFY(!program.contains(','));
+        QCOMPARE(program, programOf(withPoints));
+        if (window == "Form3") QVERIFY(program.contains("\nS6.5\n"));
+        if (window == "Form11") QVERIFY(program.contains("G1W-60F111\nU12.5F55.5\n"));
+    }
+
     // A refusal shows its message and changes nothing: not the boxes, not Text1,
     // not the files, and no viewer starts.
     void refusals_data() {
@@ -218,6 +269,7 @@ class GenerateTest : public QObject {
         QCOMPARE(seen.text, message);
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttonCount, 1);
+        QCOMPARE(seen.buttonText, QString("Tamam"));
         QCOMPARE(seen.modality, Qt::ApplicationModal);
 
         QVERIFY(w->isVisible());

@@ -12,6 +12,7 @@
 #include "windows/framed_picture.h"
 #include "windows/operation_window.h"
 #include "windows/output_box.h"
+#include "windows/pictures.h"
 
 namespace control = zivek::control;
 
@@ -299,6 +300,29 @@ class WindowLayoutTest : public QObject {
         QVERIFY(w->isVisible());
         QVERIFY(w->findChild<zivek::windows::OutputBox*>(control::Text1)->toPlainText().isEmpty());
         QVERIFY(viewer_.starts.empty());
+    }
+
+    // On a screen at 150 % or 200 % a picture has as many device pixels as it covers
+    // there, so that it is drawn sharp rather than enlarged; so has the icon.
+    void picturesFollowTheScreenRatio_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("drawing");  // Form11's 691 x 356 drawing, device pixels
+        QTest::newRow("100 %") << 1.0 << QSize(691, 356);
+        QTest::newRow("150 %") << 1.5 << QSize(1037, 534);
+        QTest::newRow("200 %") << 2.0 << QSize(1382, 712);
+    }
+
+    void picturesFollowTheScreenRatio() {
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, drawing);
+        const QPixmap picture =
+            zivek::windows::renderPicture({":/drawing_form11.svg", 691, 356}, ratio);
+        QCOMPARE(picture.size(), drawing);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        QVERIFY(zivek::testing::showsADrawing(picture));
+        const QPixmap icon = zivek::windows::applicationIcon().pixmap(QSize(32, 32), ratio);
+        QCOMPARE(icon.size(), QSize(32, 32) * ratio);
+        QVERIFY(zivek::testing::showsADrawing(icon));
     }
 };
 
