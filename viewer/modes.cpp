@@ -81,6 +81,8 @@ void Interpreter::applyModes() {
                 // Fanuc's G-code system A: G90 with axis words is the turning cycle.
                 if (fanuc && hasAxis() && !motionOnLine) {
                     m_.motion = 90;
+                    cycleEnd_ = pos_;
+                    cycleTaper_ = 0;
                 } else {
                     m_.incremental = false;
                 }
@@ -91,6 +93,8 @@ void Interpreter::applyModes() {
             case 920:
                 if (fanuc || (!linux && b_.has('F'))) {
                     m_.motion = 92;  // the threading cycle
+                    cycleEnd_ = pos_;
+                    cycleTaper_ = 0;
                 } else {
                     nonModal_ = 92;  // a coordinate offset
                 }
@@ -102,6 +106,8 @@ void Interpreter::applyModes() {
             case 940:
                 if (fanuc && hasAxis() && !motionOnLine) {
                     m_.motion = 94;  // the facing cycle
+                    cycleEnd_ = pos_;
+                    cycleTaper_ = 0;
                 } else {
                     m_.perRevolution = false;
                 }
