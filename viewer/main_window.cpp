@@ -102,6 +102,8 @@ MainWindow::MainWindow(QWidget* parent)
     dialectChoice_->addItems({QStringLiteral("Lehçe: programdan"), QStringLiteral("Genel"),
                               QStringLiteral("Fanuc"), QStringLiteral("LinuxCNC")});
     dialectChoice_->setToolTip(QStringLiteral("Programın yazıldığı denetim"));
+    // The first entry names the dialect read from the program: room for the longest.
+    dialectChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     halfSection_->setToolTip(
         QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster"));
     rapidRate_->setRange(1, 1e6);
@@ -120,9 +122,15 @@ MainWindow::MainWindow(QWidget* parent)
     tools->addSpacing(14);
     tools->addLayout(legend);
     tools->addStretch();
-    tools->addWidget(halfSection_);
-    tools->addWidget(dialectChoice_);
-    tools->addWidget(rapidRate_);
+    // How the program is read and timed: a row of its own, so nothing is cut short.
+    auto* reading = new QHBoxLayout;
+    reading->setContentsMargins(6, 2, 6, 0);
+    reading->addWidget(dialectChoice_);
+    reading->addSpacing(10);
+    reading->addWidget(halfSection_);
+    reading->addSpacing(10);
+    reading->addWidget(rapidRate_);
+    reading->addStretch();
     auto* upright = new QPushButton(QStringLiteral("90° döndür"), this);
     upright->setObjectName(QStringLiteral("upright"));
     upright->setCheckable(true);
@@ -136,6 +144,7 @@ MainWindow::MainWindow(QWidget* parent)
     auto* plotLayout = new QVBoxLayout(plotPane);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->addLayout(tools);
+    plotLayout->addLayout(reading);
     plotLayout->addWidget(plot_, 1);
     plotLayout->addWidget(stepBar_);
     selection_->setContentsMargins(6, 2, 6, 2);
@@ -359,7 +368,8 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     if (!path_) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(bytes_.data(), qint64(bytes_.size()));
+    const std::string& bytes = bytes_.empty() ? model_->text() : bytes_;
+    file.write(bytes.data(), qint64(bytes.size()));
     return file.commit();
 }
 

@@ -50,6 +50,8 @@ void Interpreter::applyModes() {
             case 70:
             case 80:
                 m_.diameter = tenths(g) == 70;
+                // The program's own X mode is the one its moves begin in.
+                if (out_.moves.empty()) out_.diameterMode = m_.diameter;
                 break;
             case 200:
             case 210:

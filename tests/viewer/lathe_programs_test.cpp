@@ -175,6 +175,8 @@ TEST(LathePrograms, DiameterRadiusAndIncrementalModes) {
     // G8 radius, then G7 diameter: X10 is a radius of 5 after G7.
     const Toolpath modes = interpret("G18 G8\nG0 X10 Z0\nG7\nG1 X10 Z-5 F100\n");
     EXPECT_NEAR(modes.summary.feedLength, std::sqrt(50.0), 1e-12);
+    EXPECT_FALSE(modes.diameterMode);
+    EXPECT_TRUE(interpret("G18 G7\nG0 X10 Z0\n").diameterMode);
     // G91 makes X and Z incremental until G90.
     const Toolpath inc = interpret("G0 X0 Z0\nG91 G1 X2 Z-3 F10\nX1\nG90 G0 X0 Z0\n");
     EXPECT_NEAR(inc.summary.feedLength, std::sqrt(13.0) + 1, 1e-12);
