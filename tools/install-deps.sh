@@ -3,7 +3,8 @@
 # skips the package lists when everything is already there. The virtual X server runs
 # the tests that need a real display (the Linux selection); Qt's private headers let a
 # test switch accessibility on as a running screen reader does. With "screenshots", also
-# what the screenshot scripts need (an image grabber).
+# what the screenshot scripts need (an image grabber); with "windows", what the Windows
+# zip needs.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -14,9 +15,15 @@ packages=(
     fonts-dejavu-core
     xvfb xauth
     dpkg-dev file desktop-file-utils appstream
+    g++-mingw-w64-x86-64-posix googletest wine
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(imagemagick librsvg2-bin)
+fi
+# The Windows zip: Qt base from Debian's source with Debian's host tools, the pictures and
+# icon rendered on this host, and a virtual display to run and drive the programs on.
+if [[ "${1:-}" == windows ]]; then
+    packages+=(qt6-base-dev-tools perl librsvg2-bin icoutils xdotool imagemagick)
 fi
 missing=()
 for package in "${packages[@]}"; do
