@@ -61,7 +61,6 @@ MainWindow::MainWindow(QWidget* parent)
       pointer_(new QLabel(this)),
       selection_(new QLabel(this)),
       totalTime_(new QLabel(this)),
-      dialect_(new QLabel(this)),
       dialectChoice_(new QComboBox(this)),
       halfSection_(new QCheckBox(QStringLiteral("Yarım kesit"), this)),
       rapidRate_(new QDoubleSpinBox(this)),
@@ -103,6 +102,8 @@ MainWindow::MainWindow(QWidget* parent)
     dialectChoice_->addItems({QStringLiteral("Lehçe: programdan"), QStringLiteral("Genel"),
                               QStringLiteral("Fanuc"), QStringLiteral("LinuxCNC")});
     dialectChoice_->setToolTip(QStringLiteral("Programın yazıldığı denetim"));
+    // The first entry names the dialect read from the program: room for the longest.
+    dialectChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     halfSection_->setToolTip(
         QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster"));
     rapidRate_->setRange(1, 1e6);
@@ -121,9 +122,15 @@ MainWindow::MainWindow(QWidget* parent)
     tools->addSpacing(14);
     tools->addLayout(legend);
     tools->addStretch();
-    tools->addWidget(halfSection_);
-    tools->addWidget(dialectChoice_);
-    tools->addWidget(rapidRate_);
+    // How the program is read and timed: a row of its own, so nothing is cut short.
+    auto* reading = new QHBoxLayout;
+    reading->setContentsMargins(6, 2, 6, 0);
+    reading->addWidget(dialectChoice_);
+    reading->addSpacing(10);
+    reading->addWidget(halfSection_);
+    reading->addSpacing(10);
+    reading->addWidget(rapidRate_);
+    reading->addStretch();
     auto* upright = new QPushButton(QStringLiteral("90° döndür"), this);
     upright->setObjectName(QStringLiteral("upright"));
     upright->setCheckable(true);
@@ -135,6 +142,7 @@ MainWindow::MainWindow(QWidget* parent)
     auto* plotLayout = new QVBoxLayout(plotPane);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->addLayout(tools);
+    plotLayout->addLayout(reading);
     plotLayout->addWidget(plot_, 1);
     // Below the plot: the steps through the workpiece, the turn and keeping the program;
     // the row above is full with the reader's choices.
@@ -178,8 +186,7 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l :
-         {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_, dialect_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_})
         statusBar()->addWidget(l);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     // The workpiece's warnings are what a machinist must not miss: never cut off.
@@ -235,7 +242,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(follower_, &ProgramFollower::changedOnDisk, this, &MainWindow::reload);
 
     setWindowTitle(QStringLiteral("Takım yolu (zivek-backplot)"));
-    resize(1100, 720);
+    resize(1240, 760);
 }
 
 MainWindow::~MainWindow() = default;
@@ -283,7 +290,7 @@ void MainWindow::showMessage(const QString& text) {
     message_->setText(text);
     pages_->setCurrentIndex(1);
     for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, warnings_, selection_,
-                      totalTime_, dialect_, cutWarnings_})
+                      totalTime_, cutWarnings_})
         l->clear();
     // Nothing of an earlier program may stay behind, on screen or for saving.
     path_.reset();
@@ -326,7 +333,7 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     cuttingTime_->setText(cuttingTimeText(s));
     showTotals();
     warnings_->setText(warningCountText(model_->linesWithWarnings()));
-    dialect_->setText(dialectText(path_->dialect, !options.autoDialect));
+    dialectChoice_->setItemText(0, detectedDialectText(path_->dialect));
     selection_->setText(idleHintText());
     plot_->setFocus();
 }
@@ -368,12 +375,15 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     if (!path_) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(bytes_.data(), qint64(bytes_.size()));
+    const std::string& bytes = bytes_.empty() ? model_->text() : bytes_;
+    file.write(bytes.data(), qint64(bytes.size()));
     return file.commit();
 }
 
 void MainWindow::showTotals() {
-    if (path_) totalTime_->setText(totalTimeText(path_->summary, rapidRate_->value()));
+    if (!path_) return;
+    totalTime_->setText(totalTimeText(path_->summary, rapidRate_->value()));
+    totalTime_->setToolTip(rapidTimeText(path_->summary, rapidRate_->value()));
 }
 
 void MainWindow::lineChosen(const QModelIndex& index) {

@@ -83,7 +83,6 @@ class MainWindow : public QMainWindow {
     QLabel* pointer_;
     QLabel* selection_;  // the chosen line's move
     QLabel* totalTime_;
-    QLabel* dialect_;
     QComboBox* dialectChoice_;
     QCheckBox* halfSection_;
     QDoubleSpinBox* rapidRate_;

@@ -207,17 +207,23 @@ QString cuttingTimeText(const Summary& s) {
 
 QString totalTimeText(const Summary& s, double rapidRate) {
     if (untimed(s) || !(rapidRate > 0)) return QStringLiteral("Toplam süre: bilinemez");
-    const double rapid = s.rapidLength / rapidRate;
-    return QStringLiteral("Toplam süre: %1 (hızlılar %2)")
-        .arg(minutesText(s.cuttingMinutes + rapid), minutesText(rapid));
+    return QStringLiteral("Toplam süre: ") +
+           minutesText(s.cuttingMinutes + s.rapidLength / rapidRate);
 }
 
-QString dialectText(Dialect d, bool chosen) {
-    const QString name = d == Dialect::Fanuc      ? QStringLiteral("Fanuc")
-                         : d == Dialect::LinuxCnc ? QStringLiteral("LinuxCNC")
-                                                  : QStringLiteral("genel");
-    return QStringLiteral("Lehçe: %1 (%2)")
-        .arg(name, chosen ? QStringLiteral("seçilen") : QStringLiteral("programdan anlaşıldı"));
+QString rapidTimeText(const Summary& s, double rapidRate) {
+    return QStringLiteral("Hızlı hareketler %1 boyunca %2/dk ile: %3")
+        .arg(number(s.rapidLength), number(rapidRate), minutesText(s.rapidLength / rapidRate));
+}
+
+QString dialectName(Dialect d) {
+    return d == Dialect::Fanuc      ? QStringLiteral("Fanuc")
+           : d == Dialect::LinuxCnc ? QStringLiteral("LinuxCNC")
+                                    : QStringLiteral("genel");
+}
+
+QString detectedDialectText(Dialect d) {
+    return QStringLiteral("Lehçe: programdan (%1)").arg(dialectName(d));
 }
 
 QString xAxisText(bool diameter) {
