@@ -136,17 +136,23 @@ MainWindow::MainWindow(QWidget* parent)
     upright->setCheckable(true);
     upright->setFocusPolicy(Qt::NoFocus);
     upright->setToolTip(QStringLiteral("Görünümü sihirbazın çizimleri gibi dik çevir: Z yukarı"));
-    tools->addWidget(upright);
     saveAs_->setToolTip(QStringLiteral("Gösterilen programı başka bir dosyaya kaydet"));
     saveAs_->setFocusPolicy(Qt::NoFocus);
-    tools->addWidget(saveAs_);
     auto* plotPane = new QWidget(this);
     auto* plotLayout = new QVBoxLayout(plotPane);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->addLayout(tools);
     plotLayout->addLayout(reading);
     plotLayout->addWidget(plot_, 1);
-    plotLayout->addWidget(stepBar_);
+    // Below the plot: the steps through the workpiece, the turn and keeping the program;
+    // the row above is full with the reader's choices.
+    auto* below = new QHBoxLayout;
+    below->setContentsMargins(0, 0, 6, 0);
+    below->addWidget(stepBar_, 1);
+    below->addStretch();
+    below->addWidget(upright);
+    below->addWidget(saveAs_);
+    plotLayout->addLayout(below);
     selection_->setContentsMargins(6, 2, 6, 2);
     // A long list of warnings must not widen the window.
     selection_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -180,11 +186,12 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l :
-         {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_, cutWarnings_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_})
         statusBar()->addWidget(l);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
+    // The workpiece's warnings are what a machinist must not miss: never cut off.
     cutWarnings_->setStyleSheet(QStringLiteral("color: #d61f1f; font-weight: bold"));
+    statusBar()->addPermanentWidget(cutWarnings_);
     statusBar()->addPermanentWidget(pointer_);
 
     connect(fit, &QPushButton::clicked, plot_, &PlotWidget::fitToPath);
