@@ -143,6 +143,32 @@ TEST(LathePrograms, FanucSingleCyclesAndSubprograms) {
     EXPECT_TRUE(sub.warnings.empty()) << sub.warnings.front().word;
 }
 
+TEST(LathePrograms, WhatCannotBeExpandedIsMarkedIncomplete) {
+    // G71 without its first block has no depth of cut: the contour is drawn, marked.
+    const Toolpath p =
+        interpret("T0101\nG98\nG0 X40 Z2\nG71 P10 Q20 U0 W0 F100\nN10 G0 X20\nG1 Z-20\nN20 X40\n");
+    EXPECT_EQ(p.summary.incompleteCycles, 1u);
+    std::size_t marked = 0;
+    for (const Move& m : p.moves) marked += m.is(kIncomplete);
+    EXPECT_EQ(marked, 3u);
+    ASSERT_EQ(p.warnings.size(), 1u);
+    EXPECT_EQ(p.warnings[0].code, Warning::CycleIncomplete);
+    EXPECT_EQ(p.warnings[0].line, 3u);
+    // A cycle naming a contour the file does not hold draws nothing and says so.
+    const Toolpath missing = interpret("T0101\nG0 X40 Z2\nG71 U1 R1\nG71 P10 Q20 F0.2\n");
+    ASSERT_EQ(missing.warnings.size(), 1u);
+    EXPECT_EQ(missing.warnings[0].code, Warning::CycleMissingContour);
+    EXPECT_EQ(missing.moves.size(), 1u);
+}
+
+TEST(LathePrograms, LinuxCncG92SetsCoordinatesWithoutMoving) {
+    const Toolpath p = interpret("G7 G18\nG0 X10 Z5\nG92 X0 Z0\nG1 Z-5 F100\n");
+    ASSERT_EQ(p.moves.size(), 2u);
+    EXPECT_EQ(p.moves[1].from, Point{});
+    EXPECT_EQ(p.moves[1].to, (Point{-5, 0}));
+    EXPECT_NEAR(p.summary.rapidLength, 0, 1e-12);
+}
+
 TEST(LathePrograms, FeedPerRevolutionWithConstantSurfaceSpeed) {
     // Facing from Ø100 to the centre at 100 m/min, capped at 1000 rpm, 0.1 per revolution.
     // 1/rpm = πD/100000 above Ø31.83 (the cap's diameter), 1/1000 below it.

@@ -35,6 +35,7 @@ class MainWindowTest : public QObject {
     void warningsAreGroupedAndStepped();
     void diameterProgramsShowTheirXAxis();
     void savesTheBytesOfAnyEncoding();
+    void fitShowsTheCutsWhenRetractsAreFar();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -235,6 +236,18 @@ void MainWindowTest::savesTheBytesOfAnyEncoding() {
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), bytes);
     }
+}
+
+// A tool change position 500 away would shrink a 22-long cut to a corner.
+void MainWindowTest::fitShowsTheCutsWhenRetractsAreFar() {
+    MainWindow window;
+    window.openFile(write("uzak.nc", "G0 X0 Z0\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\nG0 X500 Z500\n"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const Viewport& view = window.plot()->viewport();
+    QVERIFY2(22 * view.scale() > view.width() / 2, qPrintable(QString::number(view.scale())));
+    const ScreenPoint cut = view.toScreen({-20, 40});
+    QVERIFY(cut.x > 0 && cut.x < view.width() && cut.y > 0 && cut.y < view.height());
 }
 
 QTEST_MAIN(MainWindowTest)
