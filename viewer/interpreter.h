@@ -138,7 +138,9 @@ class Interpreter {
     bool knownX_ = false;
     bool unknownStartWarned_ = false;
     bool zeroStart_ = false;  // this system's programs start where the tool was zeroed
-    int nonModal_ = 0;        // this block's one-shot code: 4, 28, 30, 50, 53, 70-76, 92, 331
+    Point cycleEnd_;          // Fanuc G90/G92/G94: the end point and taper of the last block
+    double cycleTaper_ = 0;
+    int nonModal_ = 0;  // this block's one-shot code: 4, 28, 30, 50, 53, 70-76, 92, 331
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one

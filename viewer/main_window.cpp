@@ -102,6 +102,8 @@ MainWindow::MainWindow(QWidget* parent)
     dialectChoice_->addItems({QStringLiteral("Lehçe: programdan"), QStringLiteral("Genel"),
                               QStringLiteral("Fanuc"), QStringLiteral("LinuxCNC")});
     dialectChoice_->setToolTip(QStringLiteral("Programın yazıldığı denetim"));
+    // The first entry names the dialect read from the program: room for the longest.
+    dialectChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     halfSection_->setToolTip(
         QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster"));
     rapidRate_->setRange(1, 1e6);
@@ -120,24 +122,37 @@ MainWindow::MainWindow(QWidget* parent)
     tools->addSpacing(14);
     tools->addLayout(legend);
     tools->addStretch();
-    tools->addWidget(halfSection_);
-    tools->addWidget(dialectChoice_);
-    tools->addWidget(rapidRate_);
+    // How the program is read and timed: a row of its own, so nothing is cut short.
+    auto* reading = new QHBoxLayout;
+    reading->setContentsMargins(6, 2, 6, 0);
+    reading->addWidget(dialectChoice_);
+    reading->addSpacing(10);
+    reading->addWidget(halfSection_);
+    reading->addSpacing(10);
+    reading->addWidget(rapidRate_);
+    reading->addStretch();
     auto* upright = new QPushButton(QStringLiteral("90° döndür"), this);
     upright->setObjectName(QStringLiteral("upright"));
     upright->setCheckable(true);
     upright->setFocusPolicy(Qt::NoFocus);
     upright->setToolTip(QStringLiteral("Görünümü sihirbazın çizimleri gibi dik çevir: Z yukarı"));
-    tools->addWidget(upright);
     saveAs_->setToolTip(QStringLiteral("Gösterilen programı başka bir dosyaya kaydet"));
     saveAs_->setFocusPolicy(Qt::NoFocus);
-    tools->addWidget(saveAs_);
     auto* plotPane = new QWidget(this);
     auto* plotLayout = new QVBoxLayout(plotPane);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->addLayout(tools);
+    plotLayout->addLayout(reading);
     plotLayout->addWidget(plot_, 1);
-    plotLayout->addWidget(stepBar_);
+    // Below the plot: the steps through the workpiece, the turn and keeping the program;
+    // the row above is full with the reader's choices.
+    auto* below = new QHBoxLayout;
+    below->setContentsMargins(0, 0, 6, 0);
+    below->addWidget(stepBar_, 1);
+    below->addStretch();
+    below->addWidget(upright);
+    below->addWidget(saveAs_);
+    plotLayout->addLayout(below);
     selection_->setContentsMargins(6, 2, 6, 2);
     // A long list of warnings must not widen the window.
     selection_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -171,11 +186,12 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l :
-         {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_, cutWarnings_})
+    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_})
         statusBar()->addWidget(l);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
+    // The workpiece's warnings are what a machinist must not miss: never cut off.
     cutWarnings_->setStyleSheet(QStringLiteral("color: #d61f1f; font-weight: bold"));
+    statusBar()->addPermanentWidget(cutWarnings_);
     statusBar()->addPermanentWidget(pointer_);
 
     connect(fit, &QPushButton::clicked, plot_, &PlotWidget::fitToPath);
@@ -359,7 +375,8 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     if (!path_) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(bytes_.data(), qint64(bytes_.size()));
+    const std::string& bytes = bytes_.empty() ? model_->text() : bytes_;
+    file.write(bytes.data(), qint64(bytes.size()));
     return file.commit();
 }
 

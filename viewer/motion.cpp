@@ -166,7 +166,13 @@ void Interpreter::setPosition() {
 }
 
 void Interpreter::singleCycle(int kind, Point to) {
-    const double r = b_.has('R') ? b_.use('R') : 0;
+    // The cycle's end point and taper hold for the blocks after it, which usually give
+    // only the next depth.
+    if (!b_.has('Z') && !b_.has('W')) to.z = cycleEnd_.z;
+    if (!b_.has('X') && !b_.has('U')) to.x = cycleEnd_.x;
+    if (b_.has('R')) cycleTaper_ = b_.use('R');
+    cycleEnd_ = to;
+    const double r = cycleTaper_;
     if (!(knownZ_ && knownX_)) {
         warn(Warning::UnknownStart);
         return;

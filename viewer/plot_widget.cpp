@@ -104,7 +104,13 @@ void PlotWidget::selectLine(int line) {
             selectedMove_ = std::size_t(it - moves.begin());
             ensureVisible(*it);
         } else {
-            if (it != moves.begin()) toolPosition_ = std::prev(it)->to;
+            // Before the first move the tool stands at the work zero in this system's own
+            // programs; elsewhere nobody knows where.
+            if (it != moves.begin()) {
+                toolPosition_ = std::prev(it)->to;
+            } else if (path_->dialect == Dialect::Generic) {
+                toolPosition_ = Point{};
+            }
         }
     }
     update();

@@ -43,7 +43,10 @@ LoadedProgram loadProgramFile(const std::filesystem::path& path) {
     if (result.status != LoadStatus::Ok) {
         result.text.clear();
     } else {
-        result.bytes = result.text;
+        // The bytes are kept apart only when reading changes them: a 50 MB program
+        // is not held twice.
+        const bool bom = result.text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+        if (bom || !isValidUtf8(result.text)) result.bytes = result.text;
         result.decoded = decodeToUtf8(result.text);
     }
     return result;

@@ -69,6 +69,7 @@ void openProgram(benchmark::State& state, const std::string& text) {
     }
     state.counters["lines"] = double(lines);
     state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(lines));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }
 
 void BM_OpenLargestProgram(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include "viewer/main_window.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
@@ -33,6 +34,8 @@ class MainWindowTest : public QObject {
     void extremeValuesStillDraw();
     void warningsAreGroupedAndStepped();
     void diameterProgramsShowTheirXAxis();
+    void savesTheBytesOfAnyEncoding();
+    void fitShowsTheCutsWhenRetractsAreFar();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -211,10 +214,40 @@ void MainWindowTest::diameterProgramsShowTheirXAxis() {
     window.openFile(write("fanuc.nc", "T0101\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\n"));
     PlotWidget* plot = window.plot();
     QCOMPARE(plot->xAxisName(), QStringLiteral("X (çap)"));
+    // The dialect box says what the program was read as.
+    QCOMPARE(window.findChild<QComboBox*>()->currentText(),
+             QStringLiteral("Lehçe: programdan (Fanuc)"));
     QCOMPARE(plot->viewport().xFactor(), 2.0);
     plot->setHalfSection(true);
     QCOMPARE(plot->xAxisName(), QStringLiteral("X (yarıçap)"));
     QCOMPARE(plot->viewport().xFactor(), 1.0);
+}
+
+// Shown as UTF-8, saved as it came: a Windows-1254 file with a Turkish comment, and a
+// UTF-8 file with a byte order mark.
+void MainWindowTest::savesTheBytesOfAnyEncoding() {
+    for (const QByteArray& bytes :
+         {QByteArray("G0X0Z0\r\n(\xDE\xDDR\xDDN)\r\n"), QByteArray("\xEF\xBB\xBFG0X0Z0\n")}) {
+        MainWindow window;
+        window.openFile(write("kaynak.nc", bytes));
+        QVERIFY(window.message().isEmpty());
+        QVERIFY(window.saveProgramAs(dir_.filePath("kopya.nc")));
+        QFile saved(dir_.filePath("kopya.nc"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), bytes);
+    }
+}
+
+// A tool change position 500 away would shrink a 22-long cut to a corner.
+void MainWindowTest::fitShowsTheCutsWhenRetractsAreFar() {
+    MainWindow window;
+    window.openFile(write("uzak.nc", "G0 X0 Z0\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\nG0 X500 Z500\n"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const Viewport& view = window.plot()->viewport();
+    QVERIFY2(22 * view.scale() > view.width() / 2, qPrintable(QString::number(view.scale())));
+    const ScreenPoint cut = view.toScreen({-20, 40});
+    QVERIFY(cut.x > 0 && cut.x < view.width() && cut.y > 0 && cut.y < view.height());
 }
 
 QTEST_MAIN(MainWindowTest)
