@@ -2,7 +2,8 @@
 # The Windows zip from one command on Debian 12, as root: installs what is missing, builds
 # Qt base for Windows once into its cache (tools/windows/build-qt.sh), cross-builds both
 # programs statically with their tests, runs every test under wine on a virtual display,
-# and packs build-windows/zivek-vuvev-1.0-win64.zip.
+# packs build-windows/zivek-vuvev-1.0-win64.zip, and drives the programs in it under wine
+# (tools/windows/screenshots.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -23,14 +24,18 @@ cmake -S . -B "$build" -G Ninja "${launcher[@]}" \
 cmake --build "$build"
 
 # Every test, each a Windows program, under wine on a virtual display: the core's, the
-# viewer's, and the windows' own (Qt Test, on the Windows platform plugin).
+# viewer's, and the windows' own (Qt Test, on the Windows platform plugin, in real
+# windows).
 source tools/windows/wine-prefix.sh
 zivek_wine_prefix "$build/wine"
 zivek_virtual_display "$build"
 trap 'wineserver -k 2>/dev/null || true; kill "$zivek_xvfb" 2>/dev/null || true' EXIT
+# Every test program of the build: all but the two programs, the screenshot driver and
+# the stand-in viewer of the launch test.
+mapfile -t tests < <(cd "$build/bin" && ls -- *.exe | sed 's/\.exe$//' |
+    grep -vxE 'zivek-vuvev|zivek-backplot|zivek-screenshots|viewer_stand_in')
 failed=()
-for test in output_tests cycle_tests geometry_tests viewer_tests \
-    tst_window_layout tst_generate tst_output_box tst_navigation viewer_window_test; do
+for test in "${tests[@]}"; do
     printf '\n--- %s\n' "$test"
     wine "$build/bin/$test.exe" || failed+=("$test")
 done
@@ -48,4 +53,7 @@ for program in zivek-vuvev zivek-backplot; do
 done
 (cd "$root/build-windows" && cmake -E tar cf "$zip" --format=zip zivek-vuvev-1.0-win64)
 ls -l "$stage" "$zip"
+
+# What is in the zip, used as a person would: a program written to C: and the viewer on it.
+bash tools/windows/screenshots.sh "$stage"
 echo "$zip"
