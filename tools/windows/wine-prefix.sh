@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the Windows scripts. zivek_wine_prefix FOLDER: a wine prefix of its own in
 # FOLDER, quiet, with no offer to install Mono or Gecko, and with DejaVu Sans standing in
 # for the Windows interface fonts (without them wine falls back to a serif), so that the
