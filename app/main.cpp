@@ -32,6 +32,11 @@ int main(int argc, char* argv[]) {
     zivek::app::answerHelpOrVersion(parser, argc, argv);
     QApplication application(argc, argv);
     parser.process(application);
+#ifdef Q_OS_WIN
+    // Windows' native style draws push buttons without their colour ("ÇIKIŞ"); the
+    // style of the Linux build draws them as designed.
+    QApplication::setStyle(QStringLiteral("fusion"));
+#endif
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
     zivek::windows::installQtTranslation();

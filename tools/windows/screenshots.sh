@@ -19,7 +19,7 @@ zivek_wine_prefix "$work/wine"
 zivek_virtual_display "$work"
 trap 'wineserver -k 2>/dev/null || true; kill "$zivek_xvfb" 2>/dev/null || true' EXIT
 drive="$WINEPREFIX/drive_c"
-profile="$drive/users/$USER"
+profile="$drive/users/$(id -un)"
 rm -rf "$drive/ALANTEMIZLEME.TXT" "$drive/A.BAT" "$profile/ALANTEMIZLEME.TXT" "$profile/A.BAT"
 
 fail() {
@@ -27,7 +27,17 @@ fail() {
     exit 1
 }
 shot() { import -window root "$out/$1.png"; }
-window() { timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+# The first visible window whose title matches, waiting up to a minute. Wine makes and
+# drops helper windows meanwhile, so a search that trips over one is tried again.
+window() {
+    local id
+    for _ in $(seq 120); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        [[ -n "$id" ]] && break
+        sleep 0.5
+    done
+    echo "$id"
+}
 # A click at a point of a window's client area, in pixels. Wine frames the client
 # itself when no window manager does: the frame is as wide on each side as at the bottom.
 click() {
