@@ -155,7 +155,7 @@ class Interpreter {
     double roughDepth_ = 0, roughRetract_ = 0;
     double facingDepth_ = 0, facingRetract_ = 0;
     int threadFinishPasses_ = 1;
-    double threadAngle_ = 60, threadMinDepth_ = 0, threadAllowance_ = 0;
+    double threadMinDepth_ = 0, threadAllowance_ = 0;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
     bool numbersBuilt_ = false;
     std::map<std::string, Sub> subs_;
