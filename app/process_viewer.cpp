@@ -3,9 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#ifndef Q_OS_WIN
 #include <QLocalSocket>
-#endif
 #include <QProcess>
 
 #include "output/viewer_channel.h"
@@ -34,7 +32,7 @@ void startBackplot(const QString& folder, const QString& program, const Workpiec
     if (!workpiece.empty())
         arguments << QStringLiteral("--workpiece=") +
                          QString::fromStdString(workpieceText(workpiece));
-    arguments << QDir::toNativeSeparators(program);
+    arguments << program;
     QProcess::startDetached(viewer, arguments);
 }
 
@@ -46,7 +44,8 @@ bool batchFileWorks(const std::filesystem::path& batchFile) {
     return batch.absolutePath().compare(QStringLiteral("C:/"), Qt::CaseInsensitive) == 0 &&
            QFileInfo(QStringLiteral("C:/Program Files/NCPlot v2.05/NCPlot.exe")).isFile();
 }
-#else
+#endif
+
 // Short waits: a viewer that does not answer at once is treated as gone, and the press
 // must not stall the window for long.
 constexpr int kConnectMs = 250;
@@ -68,7 +67,6 @@ bool askRunningViewer(const QString& program, const Workpiece& workpiece) {
         answer += socket.readAll();
     return answer.startsWith(QByteArray(kFollowAnswer.data(), qsizetype(kFollowAnswer.size())));
 }
-#endif
 
 }  // namespace
 
@@ -83,9 +81,8 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
              QDir::toNativeSeparators(qpath(batchFile))});
         return;
     }
-#else
-    if (askRunningViewer(program, workpiece)) return;
 #endif
+    if (askRunningViewer(program, workpiece)) return;
     startBackplot(viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_,
                   program, workpiece);
 }

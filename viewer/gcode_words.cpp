@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace zivek::backplot {
 namespace {
@@ -55,15 +56,25 @@ std::size_t skipBlanks(std::string_view s, std::size_t i) {
 }  // namespace
 
 // The wizard writes the largest double with 15 digits, 1.79769313486232E+308, which is a
-// little above it: such a number still means the largest double, not a fault.
+// little above it: such a number still means the largest double, not a fault. Read a
+// tenth of it (the exponent one lower) to see, in doubles alone.
 double largestWritten(const char* from, const char* to, std::errc& ec) {
-    long double wide = 0;
-    if (std::from_chars(from, to, wide).ec != std::errc()) return 0;
-    const long double magnitude = std::abs(wide);
-    if (magnitude <= std::numeric_limits<double>::max() || magnitude > 1.79769313486232e308L)
+    const std::string_view text(from, std::size_t(to - from));
+    const std::size_t mark = text.find_first_of("Ee");
+    int exponent = 0;
+    if (mark == std::string_view::npos ||
+        std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), to, exponent).ec !=
+            std::errc() ||
+        exponent < 300)
+        return 0;
+    const std::string tenth =
+        std::string(text.substr(0, mark)) + "E" + std::to_string(exponent - 1);
+    double value = 0;
+    if (std::from_chars(tenth.data(), tenth.data() + tenth.size(), value).ec != std::errc() ||
+        std::abs(value) > 1.79769313486232e307)
         return 0;
     ec = std::errc();
-    return wide > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
+    return value > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
 }
 
 std::size_t readNumber(std::string_view s, double& value, bool& ok) {

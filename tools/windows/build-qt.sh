@@ -9,11 +9,13 @@ here="$(cd "$(dirname "$0")" && pwd)"
 cache="${ZIVEK_QT_WIN:-${XDG_CACHE_HOME:-$HOME/.cache}/zivek-vuvev/qt-6.4.2-win64-static}"
 src="$cache/src"
 prefix="$cache/qt"
-# What the programs and their window tests link: the modules, the Windows platform plugin,
-# the native style and the icon reader. Their bundled libraries, resource and plugin
-# initialiser objects are found by name in the configured build.
-targets=(Core Gui Widgets OpenGL Test EntryPointImplementation
-    QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin)
+# What the programs and their window tests link: the modules (Network for the local
+# socket on which a running viewer takes a press's request), the Windows platform
+# plugin, the native style, the icon reader and Network's stand-in for TLS (no TLS is
+# needed). Their bundled libraries, resource and plugin initialiser objects are found by
+# name in the configured build.
+targets=(Core Gui Widgets OpenGL Network Test EntryPointImplementation
+    QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin QTlsBackendCertOnlyPlugin)
 stamp="$prefix/.zivek-complete"
 
 if [[ -f "$stamp" && "$(cat "$stamp")" == "${targets[*]}" ]]; then
@@ -67,7 +69,8 @@ if [[ ! -f "$prefix/build.ninja" ]]; then
         -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
         -DFEATURE_tabletevent=OFF \
-        -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
+        -DFEATURE_sql=OFF -DFEATURE_dbus=OFF \
+        -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF \
         -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
         -DFEATURE_vulkan=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
     echo "Qt configure: $((SECONDS - start)) s"

@@ -17,7 +17,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/tools/windows/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DZIVEK_BUILD_BENCH=OFF \
+    -DZIVEK_BUILD_BENCH=OFF \
     -DZIVEK_GTEST_SOURCE=/usr/src/googletest \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
 cmake --build "$build"
