@@ -10,12 +10,14 @@
 
 namespace {
 
-// The nearest equivalent of the root of drive C: on each platform.
-std::filesystem::path outputFolder() {
+// The nearest equivalent of the root of drive C: on each platform. On Windows the root
+// itself, with the user's profile folder for when the root refuses the files.
+zivek::OutputPlace outputPlace() {
+    const std::filesystem::path home(QDir::toNativeSeparators(QDir::homePath()).toStdU16String());
 #ifdef Q_OS_WIN
-    return std::filesystem::path("C:/");
+    return {std::filesystem::path(u"C:\\"), home};
 #else
-    return std::filesystem::path(QDir::homePath().toStdString());
+    return {home};
 #endif
 }
 
@@ -35,7 +37,7 @@ int main(int argc, char* argv[]) {
     zivek::windows::installQtTranslation();
 
     zivek::app::ProcessViewer viewer;
-    zivek::app::Navigator navigator({zivek::OutputPlace{outputFolder()}, &viewer});
+    zivek::app::Navigator navigator({outputPlace(), &viewer});
     navigator.openMainMenu();
     return QApplication::exec();
 }

@@ -19,7 +19,33 @@ QString qpath(const std::filesystem::path& path) {
 #endif
 }
 
-#ifndef Q_OS_WIN
+// zivek-backplot from the folder, on the program file, directly: no shell reads the
+// path. When it is not there, nothing is started and nothing is said.
+void startBackplot(const QString& folder, const QString& program, const Workpiece& workpiece) {
+#ifdef Q_OS_WIN
+    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot.exe"));
+#else
+    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot"));
+#endif
+    if (!QFileInfo(viewer).isExecutable()) return;
+    QStringList arguments;
+    if (!workpiece.empty())
+        arguments << QStringLiteral("--workpiece=") +
+                         QString::fromStdString(workpieceText(workpiece));
+    arguments << program;
+    QProcess::startDetached(viewer, arguments);
+}
+
+#ifdef Q_OS_WIN
+// The batch file works only at the root of C: (its last line names the program file
+// there) and only with the outside viewer where it looks for it, which is seldom so.
+bool batchFileWorks(const std::filesystem::path& batchFile) {
+    const QFileInfo batch(qpath(batchFile));
+    return batch.absolutePath().compare(QStringLiteral("C:/"), Qt::CaseInsensitive) == 0 &&
+           QFileInfo(QStringLiteral("C:/Program Files/NCPlot v2.05/NCPlot.exe")).isFile();
+}
+#endif
+
 // Short waits: a viewer that does not answer at once is treated as gone, and the press
 // must not stall the window for long.
 constexpr int kConnectMs = 250;
@@ -41,31 +67,24 @@ bool askRunningViewer(const QString& program, const Workpiece& workpiece) {
         answer += socket.readAll();
     return answer.startsWith(QByteArray(kFollowAnswer.data(), qsizetype(kFollowAnswer.size())));
 }
-#endif
 
 }  // namespace
 
 void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFile,
-                          [[maybe_unused]] const std::filesystem::path& programFile,
-                          [[maybe_unused]] const Workpiece& workpiece) {
-#ifdef Q_OS_WIN
-    QProcess::startDetached(QStringLiteral("cmd.exe"),
-                            {QStringLiteral("/c"), QStringLiteral("start"), QStringLiteral("/min"),
-                             QDir::toNativeSeparators(qpath(batchFile))});
-#else
+                          const std::filesystem::path& programFile, const Workpiece& workpiece) {
     const QString program = QFileInfo(qpath(programFile)).absoluteFilePath();
-    if (askRunningViewer(program, workpiece)) return;
-    const QString folder =
-        viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_;
-    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot"));
-    if (!QFileInfo(viewer).isExecutable()) return;
-    QStringList arguments;
-    if (!workpiece.empty())
-        arguments << QStringLiteral("--workpiece=") +
-                         QString::fromStdString(workpieceText(workpiece));
-    arguments << program;
-    QProcess::startDetached(viewer, arguments);
+#ifdef Q_OS_WIN
+    if (batchFileWorks(batchFile)) {
+        QProcess::startDetached(
+            QStringLiteral("cmd.exe"),
+            {QStringLiteral("/c"), QStringLiteral("start"), QStringLiteral("/min"),
+             QDir::toNativeSeparators(qpath(batchFile))});
+        return;
+    }
 #endif
+    if (askRunningViewer(program, workpiece)) return;
+    startBackplot(viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_,
+                  program, workpiece);
 }
 
 }  // namespace zivek::app

@@ -8,11 +8,12 @@
 namespace zivek::app {
 
 // Starts the viewer as a process of its own and never waits for it.
-// Windows: the batch file through the command interpreter, minimised.
-// Elsewhere: a viewer that already shows the program file is asked to show it anew,
+// Windows: the batch file through the command interpreter, minimised, when the files are
+// at the root of C: and the outside viewer is installed where the batch file looks.
+// Otherwise a viewer that already shows the program file is asked to show it anew,
 // with the press's workpiece, and to come to the front; when none answers,
-// zivek-backplot is started from the program's own folder on the program file. When it
-// is not there, nothing is started and nothing is said.
+// zivek-backplot is started from the program's own folder on the program file,
+// directly. When it is not there, nothing is started and nothing is said.
 class ProcessViewer final : public zivek::ViewerLauncher {
   public:
     // viewerFolder: where zivek-backplot is looked for; the program's own folder when

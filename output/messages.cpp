@@ -55,7 +55,10 @@ std::string_view messageText(MessageKey key) {
 }
 
 std::string fileFaultText(const std::filesystem::path& file) {
-    return "DOSYA YAZILAMADI: " + file.string();
+    // UTF-8 whatever the system's code page (a Windows profile folder may carry Turkish
+    // letters), with the system's own separators.
+    const std::u8string path = std::filesystem::path(file).make_preferred().u8string();
+    return "DOSYA YAZILAMADI: " + std::string(path.begin(), path.end());
 }
 
 }  // namespace zivek

@@ -111,6 +111,24 @@ void rewriteProgram(Disk& disk, const std::filesystem::path& outputFile,
     file->close();
 }
 
+// Both files at one place. The output box, once cleared by an earlier attempt, stays
+// cleared.
+void writeFiles(Disk& disk, const Cycle& cycle, const Parameters& values, const OutputPlace& place,
+                PressResult& result) {
+    try {
+        prepareOutput(disk, place);
+        result.outputBoxCleared = true;
+        const std::uint64_t rawSize = writeRawProgram(disk, cycle, values, place.outputFile());
+        result.programText = readWithoutBlanks(disk, place.outputFile(), rawSize);
+        rewriteProgram(disk, place.outputFile(), result.programText);
+        result.outcome = PressResult::Outcome::Written;
+    } catch (const FileFault& fault) {
+        result.outcome = PressResult::Outcome::FileFault;
+        result.faultyFile = fault.file;
+        result.programText.clear();
+    }
+}
+
 }  // namespace
 
 std::string PressResult::message() const {
@@ -133,21 +151,18 @@ PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& 
         result.refusal = *refusal;
         return result;
     }
-    try {
-        prepareOutput(disk, place);
-        result.outputBoxCleared = true;
-        const std::uint64_t rawSize = writeRawProgram(disk, cycle, values, place.outputFile());
-        result.programText = readWithoutBlanks(disk, place.outputFile(), rawSize);
-        rewriteProgram(disk, place.outputFile(), result.programText);
-    } catch (const FileFault& fault) {
-        result.outcome = PressResult::Outcome::FileFault;
-        result.faultyFile = fault.file;
-        result.programText.clear();
-        return result;
+    std::filesystem::path folder = place.folder;
+    writeFiles(disk, cycle, values, OutputPlace{folder}, result);
+    if (!result.written() && !place.fallbackFolder.empty()) {
+        // Quietly, both files at the other place; only its fault is worth telling.
+        folder = place.fallbackFolder;
+        writeFiles(disk, cycle, values, OutputPlace{folder}, result);
     }
-    result.outcome = PressResult::Outcome::Written;
-    viewer.start(place.batchFile(), place.outputFile(),
-                 cycle.workpiece != nullptr ? cycle.workpiece(values) : Workpiece{});
+    if (result.written()) {
+        const OutputPlace used{folder};
+        viewer.start(used.batchFile(), used.outputFile(),
+                     cycle.workpiece != nullptr ? cycle.workpiece(values) : Workpiece{});
+    }
     return result;
 }
 

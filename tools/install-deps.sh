@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Installs what building, running, testing and packaging need on Debian 12, as root;
 # skips the package lists when everything is already there. The virtual X server runs
-# the tests that need a real display (the Linux selection). With "screenshots", also
-# what the screenshot scripts need (an image grabber).
+# the tests that need a real display (the Linux selection); Qt's private headers let a
+# test switch accessibility on as a running screen reader does. With "screenshots", also
+# what the screenshot scripts need (an image grabber); with "windows", what the Windows
+# zip needs.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
+    qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-translations-l10n
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
     xvfb xauth
     dpkg-dev file desktop-file-utils appstream
+    g++-mingw-w64-x86-64-posix googletest wine
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(imagemagick librsvg2-bin)
+fi
+# The Windows zip: Qt base from Debian's source with Debian's host tools, the pictures and
+# icon rendered on this host, and a virtual display to run and drive the programs on.
+if [[ "${1:-}" == windows ]]; then
+    packages+=(qt6-base-dev-tools perl librsvg2-bin icoutils xdotool imagemagick)
 fi
 missing=()
 for package in "${packages[@]}"; do

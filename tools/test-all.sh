@@ -38,5 +38,8 @@ LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
 step "Debian package: build, validate, install, run, remove"
 bash tools/check-package.sh build
 
-step "fuzz the press"
+step "core tests for Windows, cross-built and run under wine"
+bash tools/windows/test-core.sh build-windows/core
+
+step "fuzz the press and the viewer, side by side"
 bash tools/fuzz.sh 60

@@ -13,6 +13,10 @@ double angleOf(Point p, Point c) {
     return std::atan2(p.x - c.x, p.z - c.z);
 }
 
+double radiusOf(Point p, Point c) {
+    return std::sqrt((p.z - c.z) * (p.z - c.z) + (p.x - c.x) * (p.x - c.x));
+}
+
 }  // namespace
 
 bool centerFromRadius(Point from, Point to, double r, bool ccw, Point& center) {
@@ -45,13 +49,13 @@ double arcSweep(Point from, Point to, Point center, bool ccw) {
 }
 
 double arcLength(Point from, Point to, Point center, bool ccw) {
-    const double r = std::hypot(from.z - center.z, from.x - center.x);
+    const double r = radiusOf(from, center);
     return r * arcSweep(from, to, center, ccw);
 }
 
 void flattenArc(Point from, Point to, Point center, bool ccw, double tolerance,
                 std::vector<Point>& out, std::size_t maxChords) {
-    const double r = std::hypot(from.z - center.z, from.x - center.x);
+    const double r = radiusOf(from, center);
     const double sweep = arcSweep(from, to, center, ccw);
     double chords = 1;
     if (r > tolerance && tolerance > 0) {
@@ -73,7 +77,7 @@ void flattenArc(Point from, Point to, Point center, bool ccw, double tolerance,
 void addArcExtent(Point from, Point to, Point center, bool ccw, Extent& extent) {
     extent.add(from);
     extent.add(to);
-    const double r = std::hypot(from.z - center.z, from.x - center.x);
+    const double r = radiusOf(from, center);
     const double start = angleOf(from, center);
     const double sweep = arcSweep(from, to, center, ccw);
     for (int q = 0; q < 4; ++q) {

@@ -98,7 +98,8 @@ double thickness(const std::vector<Point>& corners) {
     for (std::size_t i = 0; i < n; ++i) {
         const Point a = corners[i];
         const Point b = corners[(i + 1) % n];
-        const double length = std::hypot(b.z - a.z, b.x - a.x);
+        // Coordinates stay below 1e100 (see the cut), so the squares cannot overflow.
+        const double length = std::sqrt((b.z - a.z) * (b.z - a.z) + (b.x - a.x) * (b.x - a.x));
         if (!(length > 0)) continue;
         double farthest = 0;
         for (const Point& p : corners) farthest = std::max(farthest, std::abs(cross(a, b, p)));

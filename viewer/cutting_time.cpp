@@ -3,6 +3,7 @@
 // by the speed limit (G50 S, G96 D). Also the totals of a finished path.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -27,18 +28,20 @@ double Interpreter::reciprocalRpmIntegral(Point a, Point b) const {
         const double x = a.x + (b.x - a.x) * t;
         return std::max(floor, slope * std::abs(x));
     };
-    std::vector<double> cuts{0, 1};
+    std::array<double, 5> cuts{0, 1, 0, 0, 0};
+    std::size_t n = 2;
     const double dx = b.x - a.x;
     if (dx != 0) {
         const double knee = floor > 0 ? floor / slope : 0;
         for (const double x : {0.0, knee, -knee}) {
             const double t = (x - a.x) / dx;
-            if (t > 0 && t < 1) cuts.push_back(t);
+            if (t > 0 && t < 1 && n < cuts.size()) cuts[n++] = t;
         }
     }
-    std::sort(cuts.begin(), cuts.end());
-    const std::size_t n = cuts.size();
-    const double length = std::hypot(b.z - a.z, b.x - a.x);
+    for (std::size_t i = 1; i < n; ++i)
+        for (std::size_t j = i; j > 0 && cuts[j - 1] > cuts[j]; --j)
+            std::swap(cuts[j - 1], cuts[j]);
+    const double length = std::sqrt((b.z - a.z) * (b.z - a.z) + (b.x - a.x) * (b.x - a.x));
     double sum = 0;
     for (std::size_t i = 1; i < n; ++i)
         sum += (cuts[i] - cuts[i - 1]) * (g(cuts[i - 1]) + g(cuts[i])) / 2;
@@ -71,11 +74,11 @@ void Interpreter::time(const Segment& s) {
         revolutionsPerUnit = reciprocalRpmIntegral(m.from, m.to);
     } else {
         std::vector<Point> points{m.from};
-        flattenArc(m.from, m.to, s.center, s.ccw, 1e-6 * length, points, 64);
+        flattenArc(m.from, m.to, s.center, s.ccw, 1e-3 * length, points, 8);
         double chords = 0;
         for (std::size_t i = 1; i < points.size(); ++i) {
             revolutionsPerUnit += reciprocalRpmIntegral(points[i - 1], points[i]);
-            chords += std::hypot(points[i].z - points[i - 1].z, points[i].x - points[i - 1].x);
+            chords += Move{MoveKind::Feed, 0, 0, points[i - 1], points[i], 0}.length();
         }
         if (chords > 0) revolutionsPerUnit *= length / chords;
     }
@@ -88,7 +91,10 @@ void Interpreter::time(const Segment& s) {
 }
 
 double Move::length() const {
-    return std::hypot(to.z - from.z, to.x - from.x);
+    // sqrt, not hypot: positions stay far from where squares overflow, and it is the
+    // costliest call of a long program's reading.
+    const double dz = to.z - from.z, dx = to.x - from.x;
+    return std::sqrt(dz * dz + dx * dx);
 }
 
 void Extent::add(Point p) {

@@ -10,7 +10,7 @@ namespace zivek::backplot {
 namespace {
 
 // The heading of a program says enough; a CAM program's thousands of moves say nothing.
-constexpr std::size_t kLinesLooked = 4000;
+constexpr std::size_t kLinesLooked = 1000;
 
 bool has(const std::vector<Word>& words, char letter) {
     return std::any_of(words.begin(), words.end(),

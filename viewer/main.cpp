@@ -60,6 +60,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     parser.process(app);
     zivek::backplot::MainWindow window;
+    if (parser.isSet(workpiece))
+        window.setWorkpiece(zivek::readWorkpiece(parser.value(workpiece).toStdString()));
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());

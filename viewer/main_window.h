@@ -5,7 +5,10 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "output/workpiece.h"
 #include "viewer/program_file.h"
 #include "viewer/toolpath.h"
 
@@ -14,14 +17,20 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QListView;
+class QPushButton;
 class QStackedWidget;
 class QTreeWidget;
 
 namespace zivek::backplot {
 
+class CutWarningLines;
 class LineModel;
 class WarningPanel;
 class PlotWidget;
+class ProgramFollower;
+class StepBar;
+class WorkpieceCut;
+class WorkpieceLayer;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -31,21 +40,35 @@ class MainWindow : public QMainWindow {
     // Reads and shows a program; a file that cannot be shown leaves a message instead.
     void openFile(const QString& path);
     void showMessage(const QString& text);
+    // The operation's workpiece for the programs shown from now on (none: the path only).
+    void setWorkpiece(std::optional<Workpiece> workpiece);
+    // Reads the file shown again; the view stays when the program's extent did.
+    void reload();
+    // Writes the program shown, its bytes exactly as read; false when that failed.
+    bool saveProgramAs(const QString& path) const;
 
     // For tests: the message shown, empty while a program is shown.
     QString message() const;
     PlotWidget* plot() const { return plot_; }
     QListView* lines() const { return lines_; }
+    StepBar* stepBar() const { return stepBar_; }
+    const WorkpieceLayer& workpieceLayer() const { return *layer_; }
+    const WorkpieceCut* workpieceCut() const { return cut_.get(); }
+    ProgramFollower* follower() const { return follower_; }
     WarningPanel* warningPanel() const { return warningPanel_; }
     // Moves the list to the next (+1) or previous (-1) line with a warning.
     void stepWarning(int direction);
+    ~MainWindow() override;
 
   private:
-    void showProgram(std::string text);
+    void showProgram(std::string text, bool mayKeepView);
     void reinterpret();
     void showTotals();
     void lineChosen(const QModelIndex& index);
     void plotClicked(int line);
+    void cutWorkpiece();
+    void showWorkpieceAfter(int linesRun);
+    void saveAs();
 
     QStackedWidget* pages_;
     QLabel* message_;
@@ -60,13 +83,24 @@ class MainWindow : public QMainWindow {
     QLabel* pointer_;
     QLabel* selection_;  // the chosen line's move
     QLabel* totalTime_;
-    QLabel* dialect_;
     QComboBox* dialectChoice_;
     QCheckBox* halfSection_;
     QDoubleSpinBox* rapidRate_;
     WarningPanel* warningPanel_;
     DecodedText decoded_;
     std::shared_ptr<const Toolpath> path_;
+
+    // The workpiece, its cut and the file followed.
+    CutWarningLines* cutLines_;
+    StepBar* stepBar_;
+    QLabel* cutWarnings_;
+    QPushButton* saveAs_;
+    ProgramFollower* follower_;
+    QString file_;
+    std::string bytes_;  // the program as read, for saving it as it is
+    std::optional<Workpiece> workpiece_;
+    std::shared_ptr<const WorkpieceCut> cut_;
+    std::unique_ptr<WorkpieceLayer> layer_;
 };
 
 }  // namespace zivek::backplot

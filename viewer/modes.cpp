@@ -50,6 +50,8 @@ void Interpreter::applyModes() {
             case 70:
             case 80:
                 m_.diameter = tenths(g) == 70;
+                // The program's own X mode is the one its moves begin in.
+                if (out_.moves.empty()) out_.diameterMode = m_.diameter;
                 break;
             case 200:
             case 210:
@@ -81,6 +83,8 @@ void Interpreter::applyModes() {
                 // Fanuc's G-code system A: G90 with axis words is the turning cycle.
                 if (fanuc && hasAxis() && !motionOnLine) {
                     m_.motion = 90;
+                    cycleEnd_ = pos_;
+                    cycleTaper_ = 0;
                 } else {
                     m_.incremental = false;
                 }
@@ -91,6 +95,8 @@ void Interpreter::applyModes() {
             case 920:
                 if (fanuc || (!linux && b_.has('F'))) {
                     m_.motion = 92;  // the threading cycle
+                    cycleEnd_ = pos_;
+                    cycleTaper_ = 0;
                 } else {
                     nonModal_ = 92;  // a coordinate offset
                 }
@@ -102,6 +108,8 @@ void Interpreter::applyModes() {
             case 940:
                 if (fanuc && hasAxis() && !motionOnLine) {
                     m_.motion = 94;  // the facing cycle
+                    cycleEnd_ = pos_;
+                    cycleTaper_ = 0;
                 } else {
                     m_.perRevolution = false;
                 }

@@ -1,6 +1,7 @@
 #include "viewer/plot_painter.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPixmap>
 #include <QVector>
@@ -79,23 +80,41 @@ void forGridLines(double from, double to, double step, Fn&& fn) {
     if (!(last - first < 1000) || !(std::abs(first) < 1e15 && std::abs(last) < 1e15)) return;
     for (double i = first; i <= last; ++i) {
         const double v = i * step;
+        if (!std::isfinite(v)) continue;
         fn(std::abs(v) < step / 1e6 ? 0.0 : v);  // a clean 0, not 1e-17
     }
 }
 
-void paintGrid(QPainter& p, const Viewport& view, double step) {
+// Calls fn for each grid value of the coordinate shown along one screen axis, with the
+// screen position (x for the horizontal axis, y for the vertical) of its line.
+template <typename Fn>
+void forAxisLines(const Viewport& view, bool horizontal, double step, Fn&& fn) {
     const Point topLeft = view.toModel({0, 0});
     const Point bottomRight = view.toModel({view.width(), view.height()});
+    const double a = view.along(horizontal, topLeft);
+    const double b = view.along(horizontal, bottomRight);
+    forGridLines(std::min(a, b), std::max(a, b), step, [&](double v) {
+        const QPointF s = at(view, view.onAxis(horizontal, v));
+        fn(v, horizontal ? s.x() : s.y());
+    });
+}
+
+void paintGrid(QPainter& p, const Viewport& view, double step) {
     p.setPen(QPen(plotColors().grid, 0));
-    forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
-        const double x = at(view, {z, 0}).x();
-        p.drawLine(QLineF(x, 0, x, view.height()));
-    });
-    const double xf = view.xFactor();
-    forGridLines(bottomRight.x * xf, topLeft.x * xf, step, [&](double xv) {
-        const double y = at(view, {0, xv / xf}).y();
-        p.drawLine(QLineF(0, y, view.width(), y));
-    });
+    forAxisLines(view, true, step,
+                 [&](double, double x) { p.drawLine(QLineF(x, 0, x, view.height())); });
+    forAxisLines(view, false, step,
+                 [&](double, double y) { p.drawLine(QLineF(0, y, view.width(), y)); });
+}
+
+// A font in which a ruler value fits into `room` pixels: the long exponent values of
+// extreme programs are set smaller rather than cut or rounded.
+QFont rulerFont(const QString& text, const QFont& font, double room) {
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    if (width <= room) return font;
+    QFont smaller = font;
+    smaller.setPointSizeF(font.pointSizeF() * room / width);
+    return smaller;
 }
 
 void paintRulers(QPainter& p, const Viewport& view, double step, const QString& xAxis) {
@@ -111,42 +130,55 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const QString& 
     p.drawLine(QLineF(kRulerWidth, 0, kRulerWidth, h - kRulerHeight));
     p.drawLine(QLineF(kRulerWidth, h - kRulerHeight, w, h - kRulerHeight));
 
-    // The axis names sit at the ends the values grow towards; the chuck is to the left.
-    const QString zName = QStringLiteral("Z →");
-    const QString xName = xAxis + QStringLiteral(" ↑");
-    const QString chuck = QStringLiteral("← ayna");
+    // The axis names sit at the ends the values grow towards; the chuck is to the left,
+    // or below when the view stands upright.
+    const bool upright = view.upright();
+    const QString across = upright ? QStringLiteral("← ") + xAxis : QStringLiteral("Z →");
+    const QString down = upright ? QStringLiteral("Z ↑") : xAxis + QStringLiteral(" ↑");
+    const QString chuck = upright ? QStringLiteral("ayna ↓") : QStringLiteral("← ayna");
+    const QString& leftText = upright ? across : chuck;
+    const QString& rightText = upright ? chuck : across;
     const double baseline = h - kRulerHeight / 2 + fm.ascent() / 2.0 - 1;
-    const double zNameLeft = w - fm.horizontalAdvance(zName) - 8;
-    const double chuckRight = kRulerWidth + 8 + fm.horizontalAdvance(chuck);
+    const double rightTextLeft = w - fm.horizontalAdvance(rightText) - 8;
+    const double leftTextRight = kRulerWidth + 8 + fm.horizontalAdvance(leftText);
     QFont bold = p.font();
     bold.setBold(true);
     p.setFont(bold);
     p.setPen(Qt::black);
-    p.drawText(QPointF(zNameLeft, baseline), zName);
-    p.drawText(QPointF(kRulerWidth + 8, fm.ascent() + 6), xName);
+    p.drawText(QPointF(upright ? kRulerWidth + 8 : rightTextLeft, baseline), across);
+    p.drawText(QPointF(kRulerWidth + 8, fm.ascent() + 6), down);
     p.setFont(QFont());
     p.setPen(c.gridText);
-    p.drawText(QPointF(kRulerWidth + 8, baseline), chuck);
+    p.drawText(QPointF(upright ? rightTextLeft : kRulerWidth + 8, baseline), chuck);
 
-    const Point topLeft = view.toModel({0, 0});
-    const Point bottomRight = view.toModel({w, h});
-    forGridLines(topLeft.z, bottomRight.z, step, [&](double z) {
-        const QString t = number(z);
-        const double left = at(view, {z, 0}).x() - fm.horizontalAdvance(t) / 2.0;
-        const double right = left + fm.horizontalAdvance(t);
-        if (left < chuckRight + 6 || right > zNameLeft - 6) return;
+    // Long values must not run into one another.
+    double lastMiddle = -1e9;
+    double lastWidth = 0;
+    const QFont font = p.font();
+    forAxisLines(view, true, step, [&](double v, double x) {
+        const QString t = number(v);
+        p.setFont(rulerFont(t, font, kGridPixels - 8));
+        const double width = QFontMetricsF(p.font()).horizontalAdvance(t);
+        const double left = x - width / 2.0;
+        const double right = left + width;
+        if (left < leftTextRight + 6 || right > rightTextLeft - 6 ||
+            std::abs(x - lastMiddle) < (width + lastWidth) / 2 + 8)
+            return;
         p.drawText(QPointF(left, baseline), t);
+        lastMiddle = x;
+        lastWidth = width;
     });
-    // X values as the program writes them: diameters when the picture shows diameters.
-    const double xf = view.xFactor();
-    forGridLines(bottomRight.x * xf, topLeft.x * xf, step, [&](double xv) {
-        const QString t = number(xv);
-        const double y = at(view, {0, xv / xf}).y() + fm.ascent() / 2.0 - 1;
+    forAxisLines(view, false, step, [&](double v, double line) {
+        const QString t = number(v);
+        const double y = line + fm.ascent() / 2.0 - 1;
         if (y - fm.ascent() < fm.height() + 8 || y > h - kRulerHeight - 2) return;  // title
-        p.drawText(QPointF(kRulerWidth - fm.horizontalAdvance(t) - 8, y), t);
+        p.setFont(rulerFont(t, font, kRulerWidth - 12));
+        p.drawText(QPointF(kRulerWidth - QFontMetricsF(p.font()).horizontalAdvance(t) - 8, y), t);
     });
+    p.setFont(font);
 }
 
+// The zero lines of both axes, through the work zero.
 void paintReferenceLines(QPainter& p, const Viewport& view) {
     p.setPen(QPen(plotColors().reference, 0, Qt::DashDotLine));
     const QPointF o = at(view, {});
@@ -209,13 +241,14 @@ QPixmap legendSample(LegendEntry entry) {
 }
 
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const QString& xAxis) {
+               const QString& xAxis, const std::function<void(QPainter&)>& underPath) {
     const PlotColors& c = plotColors();
     const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);
     p.setRenderHint(QPainter::Antialiasing, false);
     paintGrid(p, view, step);
     paintReferenceLines(p, view);
+    if (underPath) underPath(p);
 
     const bool detailed = inkLength(segments.rapid()) + inkLength(segments.feed()) < kDetailInk;
     p.setRenderHint(QPainter::Antialiasing, detailed);

@@ -9,6 +9,7 @@
 
 #include "viewer/plot_painter.h"
 #include "viewer/texts.h"
+#include "viewer/workpiece_layer.h"
 
 namespace zivek::backplot {
 namespace {
@@ -35,11 +36,25 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::CrossCursor);
 }
 
-void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path) {
+void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path, bool keepView) {
     path_ = std::move(path);
     selectedMove_.reset();
     toolPosition_.reset();
+    if (keepView) {
+        viewChanged();
+    } else {
+        fitToPath();
+    }
+}
+
+void PlotWidget::setUpright(bool upright) {
+    view_.setUpright(upright);
     fitToPath();
+}
+
+void PlotWidget::layerChanged() {
+    layerStale_ = true;
+    update();
 }
 
 double PlotWidget::xFactor() const {
@@ -89,7 +104,13 @@ void PlotWidget::selectLine(int line) {
             selectedMove_ = std::size_t(it - moves.begin());
             ensureVisible(*it);
         } else {
-            if (it != moves.begin()) toolPosition_ = std::prev(it)->to;
+            // Before the first move the tool stands at the work zero in this system's own
+            // programs; elsewhere nobody knows where.
+            if (it != moves.begin()) {
+                toolPosition_ = std::prev(it)->to;
+            } else if (path_->dialect == Dialect::Generic) {
+                toolPosition_ = Point{};
+            }
         }
     }
     update();
@@ -137,20 +158,26 @@ void PlotWidget::viewChanged() {
 void PlotWidget::paintEvent(QPaintEvent*) {
     view_.setSize(width(), height());
     const qreal dpr = devicePixelRatioF();
-    if (!baseView_ || !(*baseView_ == view_) || base_.devicePixelRatioF() != dpr) {
+    const bool viewMoved = !baseView_ || !(*baseView_ == view_);
+    if (viewMoved || layerStale_ || base_.devicePixelRatioF() != dpr) {
         static const Toolpath none;
-        segments_.build(path_ ? *path_ : none, view_);
+        if (viewMoved) segments_.build(path_ ? *path_ : none, view_);
         if (base_.size() != size() * dpr || base_.devicePixelRatio() != dpr) {
             base_ = QPixmap(size() * dpr);
             base_.setDevicePixelRatio(dpr);
         }
         QPainter bp(&base_);
-        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), xAxisName());
+        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), xAxisName(),
+                  [this](QPainter& under) {
+                      if (layer_) layer_->paintUnder(under, view_);
+                  });
         baseView_ = view_;
+        layerStale_ = false;
     }
     QPainter p(this);
     p.drawPixmap(0, 0, base_);
     p.setClipRect(plotArea(view_));  // the selection never covers the rulers
+    if (layer_) layer_->paintOver(p, view_);
     if (selectedMove_) {
         const double tolerance = 0.5 / (view_.scale() * std::max(1.0, view_.xFactor()));
         paintSelectedMove(p, view_, polyline(*path_, *selectedMove_, tolerance));

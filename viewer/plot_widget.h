@@ -14,16 +14,24 @@
 
 namespace zivek::backplot {
 
+class WorkpieceLayer;
+
 class PlotWidget : public QWidget {
     Q_OBJECT
   public:
     explicit PlotWidget(QWidget* parent = nullptr);
 
-    void setToolpath(std::shared_ptr<const Toolpath> path);
+    // keepView: the view stays as it is, for a program of the same extent read anew.
+    void setToolpath(std::shared_ptr<const Toolpath> path, bool keepView = false);
+    // The workpiece under and over the path; it tells the plot when it changed.
+    void setLayer(const WorkpieceLayer* layer) { layer_ = layer; }
+    void layerChanged();
     // Highlights the move of a program line; a line without a move shows where the tool
     // stands after it. -1 clears.
     void selectLine(int line);
     void fitToPath();
+    // Z up and X to the left, as the wizard's drawings stand; fits the path anew.
+    void setUpright(bool upright);
     // A diameter program is drawn as written (X doubled) or as a true half-section.
     void setHalfSection(bool on);
     bool halfSection() const { return halfSection_; }
@@ -59,6 +67,8 @@ class PlotWidget : public QWidget {
     ScreenSegments segments_;
     QPixmap base_;
     std::optional<Viewport> baseView_;  // the view base_ was drawn for
+    const WorkpieceLayer* layer_ = nullptr;
+    bool layerStale_ = false;  // base_ shows the workpiece as it was
     std::optional<std::size_t> selectedMove_;
     std::optional<Point> toolPosition_;
     bool fitted_ = true;  // still showing the fit: a resize fits again

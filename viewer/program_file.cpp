@@ -26,23 +26,27 @@ LoadStatus classifyText(std::string_view bytes) {
 LoadedProgram loadProgramFile(const std::filesystem::path& path) {
     std::error_code ec;
     const auto st = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(st)) return {LoadStatus::NotFound, {}, {}};
-    if (!std::filesystem::is_regular_file(st)) return {LoadStatus::NotAFile, {}, {}};
+    if (!std::filesystem::exists(st)) return {LoadStatus::NotFound, {}, {}, {}};
+    if (!std::filesystem::is_regular_file(st)) return {LoadStatus::NotAFile, {}, {}, {}};
     const auto size = std::filesystem::file_size(path, ec);
-    if (ec) return {LoadStatus::Unreadable, {}, {}};
-    if (size > kMaxProgramBytes) return {LoadStatus::TooLarge, {}, {}};
+    if (ec) return {LoadStatus::Unreadable, {}, {}, {}};
+    if (size > kMaxProgramBytes) return {LoadStatus::TooLarge, {}, {}, {}};
 
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {LoadStatus::Unreadable, {}, {}};
+    if (!in) return {LoadStatus::Unreadable, {}, {}, {}};
     LoadedProgram result;
     result.text.resize(static_cast<std::size_t>(size));
     in.read(result.text.data(), static_cast<std::streamsize>(size));
     if (in.bad() || static_cast<std::uintmax_t>(in.gcount()) != size)
-        return {LoadStatus::Unreadable, {}, {}};
+        return {LoadStatus::Unreadable, {}, {}, {}};
     result.status = classifyText(result.text);
     if (result.status != LoadStatus::Ok) {
         result.text.clear();
     } else {
+        // The bytes are kept apart only when reading changes them: a 50 MB program
+        // is not held twice.
+        const bool bom = result.text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+        if (bom || !isValidUtf8(result.text)) result.bytes = result.text;
         result.decoded = decodeToUtf8(result.text);
     }
     return result;

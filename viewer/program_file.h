@@ -17,6 +17,7 @@ struct LoadedProgram {
     LoadStatus status = LoadStatus::Ok;
     std::string text;     // UTF-8
     DecodedText decoded;  // what the bytes were
+    std::string bytes;    // as on disk, for saving unchanged; empty when they are the text
 };
 
 // Files larger than this are no lathe program this system writes.

@@ -123,7 +123,8 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
     for (int k = 1;; ++k) {
         const double a = a0 - side * k * depth;
         if (side * (a - limit) <= 1e-9) break;
-        if (k > kMaxPasses || !spend(4)) {
+        // Each pass looks along the whole contour: that work counts too.
+        if (k > kMaxPasses || !spend(4 + points.size() / 32)) {
             warn(Warning::ExpansionLimit, facing ? "G72" : "G71");
             break;
         }

@@ -92,6 +92,13 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
             add(a, b, m);
             continue;
         }
+        // An arc whose whole circle lies off screen is not worth its chords.
+        const ScreenPoint c = view.toScreen(arc->center);
+        const double r = std::sqrt((m.from.z - arc->center.z) * (m.from.z - arc->center.z) +
+                                   (m.from.x - arc->center.x) * (m.from.x - arc->center.x)) *
+                         view.scale() * std::max(1.0, view.xFactor());
+        if (c.x + r < -kBorder || c.x - r > right || c.y + r < -kBorder || c.y - r > bottom)
+            continue;
         arc_.clear();
         flattenArc(m.from, m.to, arc->center, arc->ccw, tolerance, arc_, 1024);
         ScreenPoint prev = a;

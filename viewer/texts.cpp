@@ -5,6 +5,8 @@
 namespace zivek::backplot {
 
 QString number(double value) {
+    // Sums of moves near the double range overflow; no machinist should read "inf".
+    if (!std::isfinite(value)) return tooLargeText();
     // QString::number ignores the locale, so the decimal mark stays a point.
     if (std::abs(value) >= 1e12) return QString::number(value, 'g', 6);
     QString s = QString::number(value, 'f', 3);
@@ -79,7 +81,8 @@ QString warningText(const LineWarning& w) {
             return QStringLiteral("Satır çok uzun: %1 karakter").arg(word);
         case Warning::UnknownStart:
             return QStringLiteral(
-                "Takımın yeri bilinmiyor: hareket çizilmedi (önce mutlak X ve Z gerekir)");
+                "Takımın yeri bilinmiyor: artışlı hareket çizilmedi (önce mutlak X ve Z "
+                "gerekir)");
         case Warning::BadArc:
             return QStringLiteral("Yay tanımlanamadı (%1): düz çizgi gösterildi").arg(word);
         case Warning::CycleIncomplete:
@@ -159,9 +162,14 @@ QString rapidLengthText(const Summary& s) {
     return QStringLiteral("Hızlı boyu: %1").arg(number(s.rapidLength));
 }
 
+QString tooLargeText() {
+    return QStringLiteral("çok büyük");
+}
+
 namespace {
 
 QString minutesText(double minutes) {
+    if (!std::isfinite(minutes)) return tooLargeText();
     QString text = QStringLiteral("%1 dk").arg(number(minutes));
     const double seconds = std::round(minutes * 60);
     if (seconds >= 60 && seconds < 1e9) {
@@ -200,17 +208,23 @@ QString cuttingTimeText(const Summary& s) {
 
 QString totalTimeText(const Summary& s, double rapidRate) {
     if (untimed(s) || !(rapidRate > 0)) return QStringLiteral("Toplam süre: bilinemez");
-    const double rapid = s.rapidLength / rapidRate;
-    return QStringLiteral("Toplam süre: %1 (hızlılar %2)")
-        .arg(minutesText(s.cuttingMinutes + rapid), minutesText(rapid));
+    return QStringLiteral("Toplam süre: ") +
+           minutesText(s.cuttingMinutes + s.rapidLength / rapidRate);
 }
 
-QString dialectText(Dialect d, bool chosen) {
-    const QString name = d == Dialect::Fanuc      ? QStringLiteral("Fanuc")
-                         : d == Dialect::LinuxCnc ? QStringLiteral("LinuxCNC")
-                                                  : QStringLiteral("genel");
-    return QStringLiteral("Lehçe: %1 (%2)")
-        .arg(name, chosen ? QStringLiteral("seçilen") : QStringLiteral("programdan anlaşıldı"));
+QString rapidTimeText(const Summary& s, double rapidRate) {
+    return QStringLiteral("Hızlı hareketler %1 boyunca %2/dk ile: %3")
+        .arg(number(s.rapidLength), number(rapidRate), minutesText(s.rapidLength / rapidRate));
+}
+
+QString dialectName(Dialect d) {
+    return d == Dialect::Fanuc      ? QStringLiteral("Fanuc")
+           : d == Dialect::LinuxCnc ? QStringLiteral("LinuxCNC")
+                                    : QStringLiteral("genel");
+}
+
+QString detectedDialectText(Dialect d) {
+    return QStringLiteral("Lehçe: programdan (%1)").arg(dialectName(d));
 }
 
 QString xAxisText(bool diameter) {

@@ -11,6 +11,7 @@
 namespace zivek::backplot {
 
 QString number(double value);  // at most 3 decimals, no trailing zeros: 6.703, 60, -1.2
+QString tooLargeText();        // for a number beyond the double range
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
 QString warningText(const LineWarning& warning);
@@ -20,7 +21,9 @@ QString feedLengthText(const Summary& s);
 QString rapidLengthText(const Summary& s);
 QString cuttingTimeText(const Summary& s);
 QString totalTimeText(const Summary& s, double rapidRate);
-QString dialectText(Dialect d, bool chosen);
+QString rapidTimeText(const Summary& s, double rapidRate);  // the total's tooltip
+QString dialectName(Dialect d);
+QString detectedDialectText(Dialect d);  // the dialect box's first entry
 QString xAxisText(bool diameter);
 QString warningCountText(std::size_t lines);
 QString moveText(const Toolpath& path, std::size_t move);

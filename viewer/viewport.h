@@ -1,7 +1,8 @@
 #pragma once
 
 // Where the Z-X plane lies on the screen: Z to the right, X up, one scale for both so
-// that a taper shows its true angle. Plain arithmetic, kept apart from the widget.
+// that a taper shows its true angle; or upright, as the wizard's drawings stand, Z up and
+// X to the left. Plain arithmetic, kept apart from the widget.
 
 #include "viewer/toolpath.h"
 
@@ -27,18 +28,32 @@ class Viewport {
     double height() const { return height_; }
     double scale() const { return scale_; }  // pixels per program unit
 
+    void setUpright(bool upright) { upright_ = upright; }
+    bool upright() const { return upright_; }
+
     // X is drawn xFactor times its true size: 2 shows a diameter program as written,
     // 1 a true half-section. The centre is kept in drawn units.
     void setXFactor(double f) { xFactor_ = f; }
     double xFactor() const { return xFactor_; }
 
     ScreenPoint toScreen(Point p) const {
-        return {width_ / 2 + (p.z - center_.z) * scale_,
-                height_ / 2 - (p.x * xFactor_ - center_.x) * scale_};
+        const double x = p.x * xFactor_;
+        if (upright_)
+            return {width_ / 2 - offset(x, center_.x), height_ / 2 - offset(p.z, center_.z)};
+        return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(x, center_.x)};
     }
     Point toModel(ScreenPoint s) const {
-        return {center_.z + (s.x - width_ / 2) / scale_,
-                (center_.x - (s.y - height_ / 2) / scale_) / xFactor_};
+        const Point d = shift(s.x - width_ / 2, s.y - height_ / 2);
+        return {inRange(center_.z + d.z), inRange(center_.x + d.x) / xFactor_};
+    }
+    // The coordinate that runs along the screen's horizontal (or vertical) axis, in drawn
+    // units (X as the program writes it), and the point on that axis's zero line at a
+    // value of it.
+    double along(bool horizontal, Point p) const {
+        return horizontal != upright_ ? p.z : p.x * xFactor_;
+    }
+    Point onAxis(bool horizontal, double v) const {
+        return horizontal != upright_ ? Point{v, 0} : Point{0, v / xFactor_};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -51,11 +66,24 @@ class Viewport {
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
   private:
+    // Pixels from the centre. Near the ends of the double range the difference of two
+    // coordinates overflows; each is scaled first there.
+    double offset(double v, double centre) const {
+        const double d = v - centre;
+        return d - d == 0 ? d * scale_ : v * scale_ - centre * scale_;
+    }
+    static double inRange(double v);
+    // The model distance of a screen distance.
+    Point shift(double dx, double dy) const {
+        return upright_ ? Point{-dy / scale_, -dx / scale_} : Point{dx / scale_, -dy / scale_};
+    }
+
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;
     double xFactor_ = 1;
     Point center_;
+    bool upright_ = false;
 };
 
 // Spacing of grid lines in program units: 1, 2 or 5 times a power of ten, so that lines

@@ -86,7 +86,7 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
                 if (intoPart) warn(CutCheck::RapidIntoPart);
             } else {
                 if (intoPart) warn(CutCheck::FeedIntoPart);
-                changed |= cutByFeed(pieces, move);
+                changed |= cutBy(pieces, swept);
             }
         }
         simulated_ = i + 1;
@@ -112,18 +112,20 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
                      [](const CutWarning& a, const CutWarning& b) { return a.line < b.line; });
 }
 
-bool WorkpieceCut::cutByFeed(std::vector<ConvexRegion>& pieces, const Move& move) const {
-    const ConvexRegion swept = sweep(insert_, move.from, move.to);
-    std::vector<ConvexRegion> next;
+bool WorkpieceCut::cutBy(std::vector<ConvexRegion>& pieces, const ConvexRegion& swept) const {
+    // Most feeds change one piece of a few: the others stay where they are.
+    std::vector<ConvexRegion> added;
     bool changed = false;
-    for (const ConvexRegion& piece : pieces) {
-        if (subtract(piece, swept, touch_, tolerance_, next)) {
+    for (std::size_t i = 0; i < pieces.size();) {
+        if (subtract(pieces[i], swept, touch_, tolerance_, added)) {
             changed = true;
+            pieces[i] = std::move(pieces.back());
+            pieces.pop_back();
         } else {
-            next.push_back(piece);
+            ++i;
         }
     }
-    if (changed) pieces.swap(next);
+    for (ConvexRegion& piece : added) pieces.push_back(std::move(piece));
     return changed;
 }
 
@@ -134,7 +136,8 @@ std::vector<ConvexRegion> WorkpieceCut::materialAfter(std::size_t moveCount) con
     std::vector<ConvexRegion> pieces = *every_[checkpoint];
     for (std::size_t i = checkpoint * kStride; i < moveCount; ++i) {
         const Move& move = (*moves_)[i];
-        if (move.kind == MoveKind::Feed && withinRange(move)) cutByFeed(pieces, move);
+        if (move.kind == MoveKind::Feed && withinRange(move))
+            cutBy(pieces, sweep(insert_, move.from, move.to));
     }
     return pieces;
 }

@@ -57,7 +57,7 @@ class WorkpieceCut {
 
   private:
     using Pieces = std::shared_ptr<const std::vector<ConvexRegion>>;
-    bool cutByFeed(std::vector<ConvexRegion>& pieces, const Move& move) const;
+    bool cutBy(std::vector<ConvexRegion>& pieces, const ConvexRegion& swept) const;
 
     std::vector<ConvexRegion> part_;
     std::vector<ConvexRegion> material_;

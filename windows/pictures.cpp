@@ -2,27 +2,14 @@
 
 #include <QIconEngine>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <cmath>
+
+#include "windows/picture_source.h"
 
 namespace zivek::windows {
 namespace {
 
 constexpr Picture icon{":/icon.svg", 32, 32};
-
-QString resourcePath(const Picture& picture) {
-    return QString::fromUtf8(picture.resource.data(),
-                             static_cast<qsizetype>(picture.resource.size()));
-}
-
-// Draws the picture's source stretched over the target. The one place that knows the
-// source's format: every picture, the icon included, is drawn through it.
-void drawSource(QPainter& painter, const Picture& picture, const QRectF& target) {
-    QSvgRenderer renderer(resourcePath(picture));
-    if (!renderer.isValid()) return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, target);
-}
 
 // The icon as a vector: each size the platform asks for is drawn from the source, at
 // the ratio of the painter it is drawn with.
@@ -30,7 +17,7 @@ class PictureIconEngine : public QIconEngine {
   public:
     explicit PictureIconEngine(const Picture& picture) : picture_(picture) {}
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        drawSource(*painter, picture_, rect);
+        drawPictureSource(*painter, picture_, rect);
     }
     QIconEngine* clone() const override { return new PictureIconEngine(picture_); }
 
@@ -49,7 +36,7 @@ QPixmap renderPicture(const Picture& picture, QSize size, qreal ratio) {
     pixmap.fill(Qt::white);
     {
         QPainter painter(&pixmap);
-        drawSource(painter, picture, QRectF(QPointF(0, 0), QSizeF(device)));
+        drawPictureSource(painter, picture, QRectF(QPointF(0, 0), QSizeF(device)));
     }
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;

@@ -15,8 +15,12 @@ namespace zivek::bench {
 // named by function and arguments ("Press/100000").
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    struct Ratio {
+        std::string measured, floor, what;
+    };
     RatioReporter(std::string measured, std::string floor, std::string what)
-        : measured_(std::move(measured)), floor_(std::move(floor)), what_(std::move(what)) {}
+        : ratios_{{std::move(measured), std::move(floor), std::move(what)}} {}
+    explicit RatioReporter(std::vector<Ratio> ratios) : ratios_(std::move(ratios)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         // With repetitions the median stands for the benchmark; otherwise its one run.
@@ -34,16 +38,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto measured = times_.find(measured_);
-        const auto floor = times_.find(floor_);
-        if (measured == times_.end() || floor == times_.end()) return;
-        std::cout << what_ << ": " << measured_ << " " << measured->second << " ms, " << floor_
-                  << " " << floor->second << " ms, ratio " << measured->second / floor->second
-                  << "\n";
+        for (const Ratio& ratio : ratios_) {
+            const auto measured = times_.find(ratio.measured);
+            const auto floor = times_.find(ratio.floor);
+            if (measured == times_.end() || floor == times_.end()) continue;
+            std::cout << ratio.what << ": " << ratio.measured << " " << measured->second << ", "
+                      << ratio.floor << " " << floor->second << " (units as above), ratio "
+                      << measured->second / floor->second << "\n";
+        }
     }
 
   private:
-    std::string measured_, floor_, what_;
+    std::vector<Ratio> ratios_;
     std::map<std::string, double> times_;
     std::map<std::string, bool> medians_;
 };

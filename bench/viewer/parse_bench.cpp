@@ -1,11 +1,14 @@
 // Opening the largest program the generator accepts: 100,000 internal diameter passes,
 // about 300,000 lines. A machinist waits for it, so it should take well under a second.
+// And a CAM program of 30,000 lines with arcs, feed per revolution and constant surface
+// speed, which must read as quickly per line.
 
 #include <benchmark/benchmark.h>
 
 #include <charconv>
 #include <string>
 
+#include "cam_program.h"
 #include "viewer/screen_segments.h"
 #include "viewer/toolpath.h"
 #include "viewer/viewport.h"
@@ -54,6 +57,31 @@ void BM_InterpretLargestProgram(benchmark::State& state) {
     state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(lines));
 }
 BENCHMARK(BM_InterpretLargestProgram)->Unit(benchmark::kMillisecond);
+
+// Interpreting and the list's line table, per line: items/s compare the two programs.
+void openProgram(benchmark::State& state, const std::string& text) {
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        Toolpath path = interpret(text);
+        const auto starts = lineStarts(text);
+        lines = starts.size();
+        benchmark::DoNotOptimize(path.moves.data());
+    }
+    state.counters["lines"] = double(lines);
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(lines));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+
+void BM_OpenLargestProgram(benchmark::State& state) {
+    openProgram(state, largestProgram());
+}
+BENCHMARK(BM_OpenLargestProgram)->Unit(benchmark::kMillisecond);
+
+void BM_OpenCamProgram(benchmark::State& state) {
+    static const std::string text = zivek::bench::camProgram(30000);
+    openProgram(state, text);
+}
+BENCHMARK(BM_OpenCamProgram)->Unit(benchmark::kMillisecond);
 
 // The list beside the plot splits the text once more.
 void BM_SplitLinesLargestProgram(benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "cycles/cycles.h"
 #include "output/control_names.h"
 #include "support/batch_bytes.h"
+#include "support/held_file.h"
 #include "support/memory_disk.h"
 #include "support/message_texts.h"
 #include "support/press_disk_steps.h"
@@ -213,6 +215,7 @@ TEST(PressOnAFailingDisk, StopsAtEachFileOperationWithTheFilesAsLeft) {
 TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
     const fs::path output = place.outputFile();
     const fs::path batch = place.batchFile();
+    std::shared_ptr<void> held;  // what a fault keeps open while the press runs
     const struct {
         const char* what;
         std::function<void()> make;
@@ -221,8 +224,13 @@ TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
     } faults[] = {
         {"folder at the output file", [&] { fs::create_directory(output); }, output, false},
         {"folder at the batch file", [&] { fs::create_directory(batch); }, batch, false},
+#ifdef _WIN32
+        {"batch file held by another program",
+         [&] { held = std::make_shared<testing::HeldFile>(batch); }, batch, false},
+#else
         {"batch file on a full disk", [&] { fs::create_symlink("/dev/full", batch); }, batch,
          false},
+#endif
     };
     for (const auto& fault : faults) {
         fault.make();
@@ -232,6 +240,7 @@ TEST_F(Press, ReportsFileFaultsWithThePathAndStartsNoViewer) {
         EXPECT_EQ(result.outputBoxCleared, fault.boxCleared) << fault.what;
         EXPECT_EQ(result.message(), "DOSYA YAZILAMADI: " + fault.faulty.string());
         EXPECT_TRUE(viewer.starts.empty()) << fault.what;
+        held.reset();
         fs::remove(fault.faulty);
         EXPECT_TRUE(pressInternal(straightDefaults).written()) << fault.what;
         viewer.starts.clear();
@@ -270,14 +279,36 @@ TEST_F(Press, ReportsAMissingFolder) {
     EXPECT_TRUE(viewer.starts.empty());
 }
 
-// A link to a full disk at the output file is removed by the press before the program
-// is written, so the program lands in a plain file.
+// Whatever stands at the output file is removed by the press before the program is
+// written, so the program lands in a plain file of its own: neither a second name of
+// another file nor (where there are such links) a link to a full disk takes it.
 TEST_F(Press, ReplacesALinkAtTheOutputFileWithTheProgram) {
-    fs::create_symlink("/dev/full", place.outputFile());
-    const PressResult result = pressInternal(straightDefaults);
-    ASSERT_TRUE(result.written());
-    EXPECT_FALSE(fs::is_symlink(place.outputFile()));
-    EXPECT_EQ(fileBytes(place.outputFile()), result.programText + "\r\n");
+    const fs::path other = folder.path() / "other.txt";
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } links[] = {
+        {"second name of another file",
+         [&] {
+             writeBytes(other, "other file\r\n");
+             fs::create_hard_link(other, place.outputFile());
+         }},
+#ifndef _WIN32
+        {"link to a full disk", [&] { fs::create_symlink("/dev/full", place.outputFile()); }},
+#endif
+    };
+    for (const auto& link : links) {
+        link.make();
+        const PressResult result = pressInternal(straightDefaults);
+        ASSERT_TRUE(result.written()) << link.what;
+        EXPECT_FALSE(fs::is_symlink(place.outputFile())) << link.what;
+        EXPECT_EQ(fs::hard_link_count(place.outputFile()), 1u) << link.what;
+        EXPECT_EQ(fileBytes(place.outputFile()), result.programText + "\r\n") << link.what;
+        fs::remove(place.outputFile());
+    }
+    // Opening the output file cuts it first, through the second name as well; the
+    // program itself never reaches the other file.
+    EXPECT_EQ(fileBytes(other), "");
 }
 
 }  // namespace

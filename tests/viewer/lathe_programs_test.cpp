@@ -76,6 +76,19 @@ TEST(LathePrograms, FanucG71IsExpandedIntoItsPasses) {
     EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
 }
 
+// Fanuc G72, facing: start X44 Z2 (radius 22), contour from Z-10 down to X20 (radius
+// 10) and along to Z2. Depth 2 along Z, retract 1: levels at Z0, -2, -4, -6, -8, each a
+// cut of 12 across and a retract of √2, then the contour's 12 and 12.
+TEST(LathePrograms, FanucG72FacesInPasses) {
+    const Toolpath p = interpret(
+        "T0101\nG98\nG0 X44 Z2\nG72 W2 R1\nG72 P10 Q20 U0 W0 F100\nN10 G0 Z-10\nG1 X20\n"
+        "N20 Z2\n");
+    const double feed = 5 * (12 + std::sqrt(2.0)) + 24;
+    EXPECT_NEAR(p.summary.feedLength, feed, 1e-9);
+    EXPECT_NEAR(p.summary.cuttingMinutes, feed / 100, 1e-9);
+    EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+}
+
 // Fanuc G76: root X27.4 (radius 13.7), height 1.3, first depth 0.5, least 0.1, one
 // finishing pass. Depths 0.5·√n: 0.5, 0.707, 0.866, 1, 1.118, 1.225, then 1.3 and the
 // finishing pass at 1.3: eight passes of 25 along Z, at 2 per revolution and 500 rpm.
@@ -109,6 +122,66 @@ TEST(LathePrograms, LinuxCncG76AndG33) {
     EXPECT_NEAR(p.summary.cuttingMinutes, (72 + 14) / (1.5 * 400), 1e-9);
 }
 
+// LinuxCNC G71 on subroutine o100, radius mode: start X12 Z2, contour from X5 along Z to
+// Z-10 and up to X10; 2 a pass, retract 0.5: levels 10, 8, 6, each a cut of 12 and a
+// retract of 0.5·√2, then the contour's 12 and 5.
+TEST(LathePrograms, LinuxCncG71OnASubroutine) {
+    const Toolpath p = interpret(
+        "G18 G8 G21\no100 sub\nG0 X5 Z2\nG1 Z-10\nX10\no100 endsub\nG0 X12 Z2\n"
+        "G71 Q100 X12 Z2 D0 I2 R0.5 F100\nM2\n");
+    EXPECT_EQ(p.dialect, Dialect::LinuxCnc);
+    const double feed = 3 * (12 + 0.5 * std::sqrt(2.0)) + 12 + 5;
+    EXPECT_NEAR(p.summary.feedLength, feed, 1e-9);
+    EXPECT_NEAR(p.summary.cuttingMinutes, feed / 100, 1e-9);
+    // The subroutine's own lines draw nothing where it is defined.
+    for (const Move& m : p.moves) EXPECT_TRUE(m.line == 6 || m.line == 7) << m.line;
+    EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+}
+
+// Fanuc's single cycles: G90 turning (X50 to X40, then X30, Z2 to Z-20) and G92
+// threading (X28 then X27.5, Z5 to Z-20, lead 2), and a subprogram run twice by M98.
+TEST(LathePrograms, FanucSingleCyclesAndSubprograms) {
+    const Toolpath turn = interpret("T0101\nG98\nG0 X50 Z2\nG90 X40 Z-20 F100\nX30\n");
+    EXPECT_NEAR(turn.summary.feedLength, 22 + 5 + 22 + 10, 1e-9);
+    EXPECT_NEAR(turn.summary.cuttingMinutes, 59 / 100.0, 1e-9);
+    EXPECT_EQ(turn.moves.back().to, (Point{2, 25}));
+    const Toolpath thread = interpret("T0101\nG97 S500\nG0 X30 Z5\nG92 X28 Z-20 F2\nX27.5\n");
+    EXPECT_EQ(thread.summary.threadMoves, 2u);
+    EXPECT_NEAR(thread.summary.feedLength, 50, 1e-9);
+    EXPECT_NEAR(thread.summary.cuttingMinutes, 50 / (2.0 * 500), 1e-9);
+    const Toolpath sub =
+        interpret("T0101\nG98\nG0 X20 Z0\nM98 P1000 L2\nM30\nO1000\nG1 W-5 F100\nG0 W5\nM99\n");
+    EXPECT_NEAR(sub.summary.feedLength, 10, 1e-9);
+    EXPECT_NEAR(sub.summary.rapidLength, 10, 1e-9);
+    EXPECT_TRUE(sub.warnings.empty()) << sub.warnings.front().word;
+}
+
+TEST(LathePrograms, WhatCannotBeExpandedIsMarkedIncomplete) {
+    // G71 without its first block has no depth of cut: the contour is drawn, marked.
+    const Toolpath p =
+        interpret("T0101\nG98\nG0 X40 Z2\nG71 P10 Q20 U0 W0 F100\nN10 G0 X20\nG1 Z-20\nN20 X40\n");
+    EXPECT_EQ(p.summary.incompleteCycles, 1u);
+    std::size_t marked = 0;
+    for (const Move& m : p.moves) marked += m.is(kIncomplete);
+    EXPECT_EQ(marked, 3u);
+    ASSERT_EQ(p.warnings.size(), 1u);
+    EXPECT_EQ(p.warnings[0].code, Warning::CycleIncomplete);
+    EXPECT_EQ(p.warnings[0].line, 3u);
+    // A cycle naming a contour the file does not hold draws nothing and says so.
+    const Toolpath missing = interpret("T0101\nG0 X40 Z2\nG71 U1 R1\nG71 P10 Q20 F0.2\n");
+    ASSERT_EQ(missing.warnings.size(), 1u);
+    EXPECT_EQ(missing.warnings[0].code, Warning::CycleMissingContour);
+    EXPECT_EQ(missing.moves.size(), 1u);
+}
+
+TEST(LathePrograms, LinuxCncG92SetsCoordinatesWithoutMoving) {
+    const Toolpath p = interpret("G7 G18\nG0 X10 Z5\nG92 X0 Z0\nG1 Z-5 F100\n");
+    ASSERT_EQ(p.moves.size(), 2u);
+    EXPECT_EQ(p.moves[1].from, Point{});
+    EXPECT_EQ(p.moves[1].to, (Point{-5, 0}));
+    EXPECT_NEAR(p.summary.rapidLength, 0, 1e-12);
+}
+
 TEST(LathePrograms, FeedPerRevolutionWithConstantSurfaceSpeed) {
     // Facing from Ø100 to the centre at 100 m/min, capped at 1000 rpm, 0.1 per revolution.
     // 1/rpm = πD/100000 above Ø31.83 (the cap's diameter), 1/1000 below it.
@@ -135,12 +208,22 @@ TEST(LathePrograms, MachinePositionsAndToolChangesAreNotDrawn) {
     // The path starts at the first programmed position, not at an invented X0 Z0.
     EXPECT_EQ(p.moves.front().from, (Point{2, 20}));
     EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+    // Z first, then X, is no fault; a step from nowhere is.
+    const Toolpath zFirst = interpret("T0101\nG0 Z2\nX40\nG1 Z-10 F0.2\n");
+    EXPECT_TRUE(zFirst.warnings.empty());
+    EXPECT_EQ(zFirst.moves.front().to, (Point{2, 20}));
+    const Toolpath step = interpret("T0101\nG0 U2\nG0 X40 Z2\n");
+    ASSERT_EQ(step.warnings.size(), 1u);
+    EXPECT_EQ(step.warnings[0].code, Warning::UnknownStart);
+    EXPECT_EQ(step.warnings[0].line, 1u);
 }
 
 TEST(LathePrograms, DiameterRadiusAndIncrementalModes) {
     // G8 radius, then G7 diameter: X10 is a radius of 5 after G7.
     const Toolpath modes = interpret("G18 G8\nG0 X10 Z0\nG7\nG1 X10 Z-5 F100\n");
     EXPECT_NEAR(modes.summary.feedLength, std::sqrt(50.0), 1e-12);
+    EXPECT_FALSE(modes.diameterMode);
+    EXPECT_TRUE(interpret("G18 G7\nG0 X10 Z0\n").diameterMode);
     // G91 makes X and Z incremental until G90.
     const Toolpath inc = interpret("G0 X0 Z0\nG91 G1 X2 Z-3 F10\nX1\nG90 G0 X0 Z0\n");
     EXPECT_NEAR(inc.summary.feedLength, std::sqrt(13.0) + 1, 1e-12);

@@ -2,6 +2,8 @@
 
 #include "viewer/main_window.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
@@ -9,11 +11,13 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QWheelEvent>
 #include <QtTest>
 
 #include "viewer/plot_widget.h"
 #include "viewer/texts.h"
+#include "viewer/warning_panel.h"
 
 using namespace zivek::backplot;
 
@@ -29,6 +33,11 @@ class MainWindowTest : public QObject {
     void fitRestoresTheViewAfterZoomAndPan();
     void numbersKeepThePointInATurkishLocale();
     void extremeValuesStillDraw();
+    void warningsAreGroupedAndStepped();
+    void diameterProgramsShowTheirXAxis();
+    void savesTheBytesOfAnyEncoding();
+    void fitShowsTheCutsWhenRetractsAreFar();
+    void rapidRateTimesTheRapidsAndIsKept();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -78,8 +87,8 @@ void MainWindowTest::programShowsLinesAndTotals() {
         for (const QLabel* l : window.statusBar()->findChildren<QLabel*>()) texts << l->text();
         return texts.join(u'|');
     }();
-    for (const char* part :
-         {"Hareket: 38", "İlerleme boyu: 732", "Hızlı boyu: 802.194", "Kesme süresi: 6.703 dk"})
+    for (const char* part : {"Hareket: 38 (hızlı 25, ilerleme 13)|", "|İlerleme boyu: 732|",
+                             "|Hızlı boyu: 802.194|", "|Kesme süresi: 6.703 dk (6 dk 42 sn)|"})
         QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
     const QModelIndex row = window.lines()->model()->index(40, 0);
     QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));
@@ -180,6 +189,89 @@ void MainWindowTest::extremeValuesStillDraw() {
         plot->repaint();
     }
     QVERIFY(plot->viewport().scale() > 1);
+}
+
+void MainWindowTest::warningsAreGroupedAndStepped() {
+    MainWindow window;
+    window.openFile(write("uyari.nc", "G0X0Z0\nG0 U1 Q5\nG1 W-1 F10\nG74 R1\nG0 U1 Q6\n"));
+    const QTreeWidget* tree = window.warningPanel()->tree();
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Bilinmeyen sözcük (2)"));
+    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("Desteklenmeyen G kodu (1)"));
+    QCOMPARE(tree->topLevelItem(1)->child(0)->text(0),
+             QStringLiteral("Satır 4: Desteklenmeyen G kodu: G74 (hareketleri çizilmedi)"));
+    // Next and previous go from warned line to warned line, round at the ends.
+    for (const int expected : {1, 3, 4, 1}) {
+        window.stepWarning(+1);
+        QCOMPARE(window.lines()->currentIndex().row(), expected);
+    }
+    window.stepWarning(-1);
+    QCOMPARE(window.lines()->currentIndex().row(), 4);
+}
+
+void MainWindowTest::diameterProgramsShowTheirXAxis() {
+    MainWindow window;
+    window.openFile(program("internal_diameter.nc"));
+    QCOMPARE(window.plot()->xAxisName(), QStringLiteral("X (yarıçap)"));
+    window.openFile(write("fanuc.nc", "T0101\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\n"));
+    PlotWidget* plot = window.plot();
+    QCOMPARE(plot->xAxisName(), QStringLiteral("X (çap)"));
+    // The dialect box says what the program was read as.
+    QCOMPARE(window.findChild<QComboBox*>()->currentText(),
+             QStringLiteral("Lehçe: programdan (Fanuc)"));
+    QCOMPARE(plot->viewport().xFactor(), 2.0);
+    plot->setHalfSection(true);
+    QCOMPARE(plot->xAxisName(), QStringLiteral("X (yarıçap)"));
+    QCOMPARE(plot->viewport().xFactor(), 1.0);
+}
+
+// Shown as UTF-8, saved as it came: a Windows-1254 file with a Turkish comment, and a
+// UTF-8 file with a byte order mark.
+void MainWindowTest::savesTheBytesOfAnyEncoding() {
+    for (const QByteArray& bytes :
+         {QByteArray("G0X0Z0\r\n(\xDE\xDDR\xDDN)\r\n"), QByteArray("\xEF\xBB\xBFG0X0Z0\n")}) {
+        MainWindow window;
+        window.openFile(write("kaynak.nc", bytes));
+        QVERIFY(window.message().isEmpty());
+        QVERIFY(window.saveProgramAs(dir_.filePath("kopya.nc")));
+        QFile saved(dir_.filePath("kopya.nc"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), bytes);
+    }
+}
+
+// A tool change position 500 away would shrink a 22-long cut to a corner.
+void MainWindowTest::fitShowsTheCutsWhenRetractsAreFar() {
+    MainWindow window;
+    window.openFile(write("uzak.nc", "G0 X0 Z0\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\nG0 X500 Z500\n"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const Viewport& view = window.plot()->viewport();
+    QVERIFY2(22 * view.scale() > view.width() / 2, qPrintable(QString::number(view.scale())));
+    const ScreenPoint cut = view.toScreen({-20, 40});
+    QVERIFY(cut.x > 0 && cut.x < view.width() && cut.y > 0 && cut.y < view.height());
+}
+
+// 6.7027 minutes of cutting and 802.194 of rapids at 5000 a minute: 6.8631 minutes.
+void MainWindowTest::rapidRateTimesTheRapidsAndIsKept() {
+    auto total = [](const MainWindow& w) {
+        for (const QLabel* l : w.statusBar()->findChildren<QLabel*>())
+            if (l->text().startsWith(QStringLiteral("Toplam süre"))) return l->text();
+        return QString();
+    };
+    double saved = 0;
+    {
+        MainWindow window;
+        auto* rate = window.findChild<QDoubleSpinBox*>();
+        saved = rate->value();
+        window.openFile(program("internal_diameter.nc"));
+        rate->setValue(5000);
+        QCOMPARE(total(window), QStringLiteral("Toplam süre: 6.863 dk (6 dk 52 sn)"));
+    }
+    MainWindow again;
+    auto* rate = again.findChild<QDoubleSpinBox*>();
+    QCOMPARE(rate->value(), 5000.0);
+    rate->setValue(saved);
 }
 
 QTEST_MAIN(MainWindowTest)

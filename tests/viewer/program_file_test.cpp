@@ -59,6 +59,15 @@ TEST_F(ProgramFile, StatusOfFilesOnDisk) {
     const LoadedProgram ok = loadProgramFile(write("ok.nc", "G0U1\r\nG1W-60F111\r\n"));
     EXPECT_EQ(ok.status, LoadStatus::Ok);
     EXPECT_EQ(ok.text, "G0U1\r\nG1W-60F111\r\n");
+
+    // A comment written on a Turkish Windows machine arrives as UTF-8.
+    const LoadedProgram turkish = loadProgramFile(write("tr.nc",
+                                                        "G0U1 (D\xDE \xC7"
+                                                        "AP)\r\n"));
+    EXPECT_EQ(turkish.text,
+              "G0U1 (D\xC5\x9E \xC3\x87"
+              "AP)\r\n");
+    EXPECT_EQ(turkish.decoded.encoding, Encoding::Windows1254);
 }
 
 TEST_F(ProgramFile, HugeSingleLineIsReadAndInterpreted) {

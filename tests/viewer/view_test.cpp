@@ -157,5 +157,25 @@ TEST(ScreenSegments, OnlyWhatIsOnScreenIsKept) {
         for (const double c : {seg.x1, seg.x2}) EXPECT_TRUE(c >= -5 && c <= 205) << c;
 }
 
+TEST(ScreenSegments, ArcsAreDrawnAsShortChords) {
+    // A whole circle of radius 10 about Z-10 X0, seen at 10 pixels a unit.
+    const Toolpath path = interpret("G0 X0 Z0\nG3 X0 Z0 I0 K-10 F1\n");
+    ASSERT_EQ(path.arcs.size(), 1u);
+    Viewport v = sized(400, 400);
+    Extent e;
+    e.add({-25, -15});
+    e.add({5, 15});
+    v.fit(e, {0, 0, 0, 0});
+    ScreenSegments s;
+    s.build(path, v);
+    // Chords within half a pixel of a circle 2π·r·scale long need at least this many.
+    EXPECT_GT(s.feed().size(), 30u);
+    const ScreenPoint c = v.toScreen({-10, 0});
+    for (const ScreenSegment& seg : s.feed()) {
+        const double mx = (seg.x1 + seg.x2) / 2 - c.x, my = (seg.y1 + seg.y2) / 2 - c.y;
+        EXPECT_NEAR(std::hypot(mx, my), 10 * v.scale(), 0.6);
+    }
+}
+
 }  // namespace
 }  // namespace zivek::backplot

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "output/control_names.h"
+#include "support/held_file.h"
 #include "support/memory_disk.h"
 #include "support/press_disk_steps.h"
 #include "test_support.h"
@@ -320,8 +321,13 @@ class GenerateTest : public QObject {
                                                     << "ALANTEMIZLEME.TXT";
         QTest::newRow("folder at the batch file") << "folder"
                                                   << "A.BAT";
+#ifdef Q_OS_WIN
+        QTest::newRow("batch file held by another program") << "held"
+                                                            << "A.BAT";
+#else
         QTest::newRow("batch file on a full disk") << "full disk"
                                                    << "A.BAT";
+#endif
         QTest::newRow("home that does not exist") << "no home"
                                                   << "ALANTEMIZLEME.TXT";
     }
@@ -332,6 +338,11 @@ class GenerateTest : public QObject {
         const QString faulty = home_->filePath(faultyFile);
         if (fault == "folder") QVERIFY(QDir(home_->path()).mkdir(faultyFile));
         if (fault == "full disk") QVERIFY(QFile::link("/dev/full", faulty));
+        std::shared_ptr<void> held;  // what the fault keeps open while the press runs
+#ifdef Q_OS_WIN
+        if (fault == "held")
+            held = std::make_shared<zivek::testing::HeldFile>(faulty.toStdU16String());
+#endif
         if (fault == "no home") QVERIFY(QDir(home_->path()).removeRecursively());
         auto w = open("Form11");
         text1(w.get())->setPlainText("ELLE YAZILMIŞ");
@@ -340,7 +351,7 @@ class GenerateTest : public QObject {
 
         QVERIFY(seen.shown);
         QCOMPARE(seen.title, QString("ZIVEK_TORNA"));
-        QCOMPARE(seen.text, "DOSYA YAZILAMADI: " + faulty);
+        QCOMPARE(seen.text, "DOSYA YAZILAMADI: " + QDir::toNativeSeparators(faulty));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttonCount, 1);
         QVERIFY(viewer_->starts.empty());
@@ -349,6 +360,10 @@ class GenerateTest : public QObject {
 
         if (fault == "folder") QVERIFY(QDir(home_->path()).rmdir(faultyFile));
         if (fault == "full disk") QVERIFY(QFile::remove(faulty));
+        if (fault == "held") {
+            held.reset();
+            QVERIFY(QFile::remove(faulty));
+        }
         if (fault == "no home") QVERIFY(QDir().mkpath(home_->path()));
         pressKod(w.get());
         QVERIFY(text1(w.get())->toPlainText().startsWith("M08\nM03\nS6\nG54\nG0X0Y0\n"));

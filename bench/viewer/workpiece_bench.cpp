@@ -1,0 +1,105 @@
+// The workpiece on the largest program the wizard accepts (100,000 internal diameter
+// passes): every move cut and checked, ready to show the end state, and one step to
+// any line, each against the viewer's parse of the same program.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "cycles/cycles.h"
+#include "output/press.h"
+#include "support/ratio_reporter.h"
+#include "viewer/toolpath.h"
+#include "viewer/workpiece_cut.h"
+
+namespace {
+
+using namespace zivek::backplot;
+
+struct Handed final : zivek::ViewerLauncher {
+    zivek::Workpiece workpiece;
+    void start(const std::filesystem::path&, const std::filesystem::path&,
+               const zivek::Workpiece& handed) override {
+        workpiece = handed;
+    }
+};
+
+struct Largest {
+    std::string text;
+    zivek::Workpiece workpiece;
+};
+
+const Largest& largest() {
+    static const Largest program = [] {
+        const auto folder = std::filesystem::temp_directory_path() / "zivek-workpiece-bench";
+        std::filesystem::create_directories(folder);
+        Handed viewer;
+        const auto result = zivek::press(zivek::internalDiameterCycle(),
+                                         {{"Text3", "100000"},
+                                          {"Text2", "60"},
+                                          {"Text4", "1"},
+                                          {"Text5", "111"},
+                                          {"Text14", "1"},
+                                          {"Text12", "0"},
+                                          {"Text13", "6"}},
+                                         zivek::OutputPlace{folder}, viewer);
+        return Largest{result.programText, viewer.workpiece};
+    }();
+    return program;
+}
+
+std::shared_ptr<const Toolpath> largestPath() {
+    static const auto path = std::make_shared<const Toolpath>(interpret(largest().text));
+    return path;
+}
+
+std::shared_ptr<const std::vector<Move>> movesOf(const std::shared_ptr<const Toolpath>& path) {
+    return {path, &path->moves};
+}
+
+void Parse(benchmark::State& state) {
+    for (auto _ : state) {
+        Toolpath path = interpret(largest().text);
+        benchmark::DoNotOptimize(path.moves.data());
+    }
+    state.counters["lines"] = double(largestPath()->lineCount);
+}
+BENCHMARK(Parse)->Unit(benchmark::kMillisecond);
+
+// What the window does after reading: cut every move, check it, show the end.
+void EndState(benchmark::State& state) {
+    const auto path = largestPath();
+    std::size_t warnings = 0;
+    for (auto _ : state) {
+        const WorkpieceCut cut(largest().workpiece, movesOf(path));
+        benchmark::DoNotOptimize(cut.materialAfter(path->moves.size()).data());
+        warnings = cut.warnings().size();
+    }
+    state.counters["warnings"] = double(warnings);
+}
+BENCHMARK(EndState)->Unit(benchmark::kMillisecond);
+
+// One step of the slider or the list: the workpiece after a line anywhere in the program.
+void StepToAnyLine(benchmark::State& state) {
+    const auto path = largestPath();
+    const WorkpieceCut cut(largest().workpiece, movesOf(path));
+    std::mt19937 random(20261210u);
+    std::uniform_int_distribution<std::size_t> line(0, path->moves.size());
+    for (auto _ : state) benchmark::DoNotOptimize(cut.materialAfter(line(random)).data());
+}
+BENCHMARK(StepToAnyLine)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    zivek::bench::RatioReporter reporter(
+        {{"EndState", "Parse", "the end state of 100,000 passes against their parse"},
+         {"StepToAnyLine", "Parse", "one step to any line against the parse"}});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

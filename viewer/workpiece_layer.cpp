@@ -1,0 +1,105 @@
+#include "viewer/workpiece_layer.h"
+
+#include <QPolygonF>
+#include <algorithm>
+
+namespace zivek::backplot {
+namespace {
+
+QPolygonF onScreen(const Viewport& view, const std::vector<Point>& corners, Point offset = {}) {
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(corners.size()));
+    for (const Point& c : corners) {
+        const ScreenPoint s = view.toScreen({c.z + offset.z, c.x + offset.x});
+        polygon << QPointF(s.x, s.y);
+    }
+    return polygon;
+}
+
+}  // namespace
+
+const DrawingColors& drawingColors() {
+    static const DrawingColors colors;
+    return colors;
+}
+
+void WorkpieceLayer::setCut(std::shared_ptr<const WorkpieceCut> cut,
+                            std::shared_ptr<const Toolpath> path) {
+    cut_ = std::move(cut);
+    path_ = std::move(path);
+    warnedMoves_.clear();
+    leftAtEnd_.clear();
+    shown_.clear();
+    moveCount_ = 0;
+    if (empty() || !path_) return;
+    const auto& moves = path_->moves;
+    for (const CutWarning& w : cut_->warnings()) {
+        if (w.check == CutCheck::UncutMaterial) {
+            leftAtEnd_ = cut_->materialAfter(moves.size());
+            continue;
+        }
+        const auto it = std::lower_bound(moves.begin(), moves.end(), w.line,
+                                         [](const Move& m, std::uint32_t l) { return m.line < l; });
+        if (it != moves.end() && it->line == w.line)
+            warnedMoves_.push_back(std::size_t(it - moves.begin()));
+    }
+    showAfter(moves.size());
+}
+
+void WorkpieceLayer::showAfter(std::size_t moveCount) {
+    if (empty()) return;
+    moveCount_ = std::min(moveCount, path_->moves.size());
+    shown_ = cut_->materialAfter(moveCount_);
+}
+
+void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
+    if (empty()) return;
+    const DrawingColors& c = drawingColors();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c.part);
+    for (const ConvexRegion& piece : cut_->part()) p.drawPolygon(onScreen(view, piece.corners));
+    p.setBrush(c.material);
+    for (const ConvexRegion& piece : shown_) p.drawPolygon(onScreen(view, piece.corners));
+    // The material as it was, so that what the program removed still shows its bounds.
+    QPen edge(c.materialEdge, 1, Qt::DashLine);
+    edge.setCosmetic(true);
+    p.setPen(edge);
+    p.setBrush(Qt::NoBrush);
+    for (const ConvexRegion& piece : cut_->material()) p.drawPolygon(onScreen(view, piece.corners));
+    p.restore();
+}
+
+void WorkpieceLayer::paintOver(QPainter& p, const Viewport& view) const {
+    if (empty()) return;
+    const DrawingColors& c = drawingColors();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen red(c.warning, 3);
+    red.setCosmetic(true);
+    red.setCapStyle(Qt::RoundCap);
+    p.setPen(red);
+    for (const std::size_t i : warnedMoves_) {
+        const Move& m = path_->moves[i];
+        const ScreenPoint a = view.toScreen(m.from);
+        const ScreenPoint b = view.toScreen(m.to);
+        p.drawLine(QLineF(a.x, a.y, b.x, b.y));
+    }
+    if (moveCount_ == path_->moves.size()) {
+        QColor fill = c.warning;
+        fill.setAlpha(90);
+        p.setBrush(fill);
+        for (const ConvexRegion& piece : leftAtEnd_) p.drawPolygon(onScreen(view, piece.corners));
+    }
+    // The insert where the tool stands after the lines shown.
+    const Point at = moveCount_ == 0 ? Point{} : path_->moves[moveCount_ - 1].to;
+    QPen outline(c.insertEdge, 1.2);
+    outline.setCosmetic(true);
+    p.setPen(outline);
+    p.setBrush(c.insert);
+    p.drawPolygon(onScreen(view, cut_->insert().corners, at));
+    p.restore();
+}
+
+}  // namespace zivek::backplot

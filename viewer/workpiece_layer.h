@@ -1,0 +1,50 @@
+#pragma once
+
+// The workpiece on the plot: the finished part and the material still there under the
+// tool path, in the drawings' colours; over it the moves the checks found in red, the
+// material left at the end outlined in red, and the insert where the tool stands.
+
+#include <QPainter>
+#include <memory>
+#include <vector>
+
+#include "viewer/toolpath.h"
+#include "viewer/viewport.h"
+#include "viewer/workpiece_cut.h"
+
+namespace zivek::backplot {
+
+class WorkpieceLayer {
+  public:
+    // Shows the end state; an empty cut shows nothing.
+    void setCut(std::shared_ptr<const WorkpieceCut> cut, std::shared_ptr<const Toolpath> path);
+    bool empty() const { return !cut_ || cut_->empty(); }
+    // The workpiece once the first `moveCount` moves have run.
+    void showAfter(std::size_t moveCount);
+    std::size_t shownMoves() const { return moveCount_; }
+    const std::vector<ConvexRegion>& materialShown() const { return shown_; }
+
+    void paintUnder(QPainter& p, const Viewport& view) const;
+    void paintOver(QPainter& p, const Viewport& view) const;
+
+  private:
+    std::shared_ptr<const WorkpieceCut> cut_;
+    std::shared_ptr<const Toolpath> path_;
+    std::vector<std::size_t> warnedMoves_;
+    std::vector<ConvexRegion> shown_;
+    std::vector<ConvexRegion> leftAtEnd_;  // when the checks found material left
+    std::size_t moveCount_ = 0;
+};
+
+// The colours of the wizard's drawings.
+struct DrawingColors {
+    QColor part{0xBD, 0xBD, 0xBD};
+    QColor material{0x3C, 0xC8, 0x4A};
+    QColor materialEdge{0x1F, 0x3A, 0x1F};
+    QColor insert{0xFF, 0xE0, 0x00};
+    QColor insertEdge{0x5C, 0x4B, 0x00};
+    QColor warning{0xD6, 0x1F, 0x1F};
+};
+const DrawingColors& drawingColors();
+
+}  // namespace zivek::backplot
