@@ -32,7 +32,8 @@ step "build with sanitizers and test"
 cmake -S . -B build-sanitize -G Ninja -DZIVEK_SANITIZE=ON -DZIVEK_WARNINGS_AS_ERRORS=ON \
     -DZIVEK_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE=-O1
 cmake --build build-sanitize
-ctest --test-dir build-sanitize --output-on-failure -j 2
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+    ctest --test-dir build-sanitize --output-on-failure -j 2
 
 step "Debian package: build, validate, install, run, remove"
 bash tools/check-package.sh build

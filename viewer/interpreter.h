@@ -137,8 +137,9 @@ class Interpreter {
     bool knownZ_ = false;
     bool knownX_ = false;
     bool unknownStartWarned_ = false;
-    bool zeroStart_ = false;  // this system's programs start where the tool was zeroed
-    Point cycleEnd_;          // Fanuc G90/G92/G94: the end point and taper of the last block
+    bool incrementalFromUnknown_ = false;  // set by target() for this block's move
+    bool zeroStart_ = false;               // this system's programs start where the tool was zeroed
+    Point cycleEnd_;  // Fanuc G90/G92/G94: the end point and taper of the last block
     double cycleTaper_ = 0;
     int nonModal_ = 0;  // this block's one-shot code: 4, 28, 30, 50, 53, 70-76, 92, 331
     std::uint32_t line_ = 0;
@@ -154,7 +155,7 @@ class Interpreter {
     double roughDepth_ = 0, roughRetract_ = 0;
     double facingDepth_ = 0, facingRetract_ = 0;
     int threadFinishPasses_ = 1;
-    double threadAngle_ = 60, threadMinDepth_ = 0, threadAllowance_ = 0;
+    double threadMinDepth_ = 0, threadAllowance_ = 0;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
     bool numbersBuilt_ = false;
     std::map<std::string, Sub> subs_;

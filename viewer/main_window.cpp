@@ -113,7 +113,7 @@ MainWindow::MainWindow(QWidget* parent)
     rapidRate_->setSuffix(QStringLiteral(" /dk"));
     rapidRate_->setToolTip(QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için"));
     rapidRate_->setValue(
-        QSettings().value(QStringLiteral("rapidRate"), kDefaultRapidRate).toDouble());
+        viewerSettings().value(QStringLiteral("time/rapidRate"), kDefaultRapidRate).toDouble());
     for (QWidget* w : std::initializer_list<QWidget*>{dialectChoice_, halfSection_, rapidRate_})
         w->setFocusPolicy(Qt::NoFocus);
     auto* tools = new QHBoxLayout;
@@ -203,7 +203,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(halfSection_, &QCheckBox::toggled, plot_, &PlotWidget::setHalfSection);
     connect(dialectChoice_, &QComboBox::currentIndexChanged, this, &MainWindow::reinterpret);
     connect(rapidRate_, &QDoubleSpinBox::valueChanged, this, [this](double rate) {
-        QSettings().setValue(QStringLiteral("rapidRate"), rate);
+        viewerSettings().setValue(QStringLiteral("time/rapidRate"), rate);
         showTotals();
     });
     connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);

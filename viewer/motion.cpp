@@ -52,6 +52,10 @@ bool Interpreter::target(Point& to, bool& kz, bool& kx) {
     // An axis given by an expression not computed: where it goes is not known.
     if (b_.lost & kXBits) kx = false;
     if (b_.lost & kZBits) kz = false;
+    // A step from an unknown place cannot be drawn; an absolute word only waits for the
+    // other axis, as "G0 Z2" before "X40" does.
+    incrementalFromUnknown_ = (!knownX_ && (b_.has('U') || (m_.incremental && b_.has('X')))) ||
+                              (!knownZ_ && (b_.has('W') || (m_.incremental && b_.has('Z'))));
     if (!std::isfinite(to.x) || !std::isfinite(to.z)) {
         warn(Warning::OutOfRange);
         return false;
@@ -67,10 +71,11 @@ void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t
         const Point from = knownZ_ && knownX_ && !zeroStart_ ? pos_ : to;
         zeroStart_ = false;
         add({Move{kind, flags, line_, from, to, f}, {}, false, false});
-    } else if (!unknownStartWarned_) {
+    } else if (incrementalFromUnknown_ && !unknownStartWarned_) {
         unknownStartWarned_ = true;
         warn(Warning::UnknownStart);
     }
+    incrementalFromUnknown_ = false;
     pos_ = to;
     knownZ_ = kz;
     knownX_ = kx;

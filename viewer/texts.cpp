@@ -81,7 +81,8 @@ QString warningText(const LineWarning& w) {
             return QStringLiteral("Satır çok uzun: %1 karakter").arg(word);
         case Warning::UnknownStart:
             return QStringLiteral(
-                "Takımın yeri bilinmiyor: hareket çizilmedi (önce mutlak X ve Z gerekir)");
+                "Takımın yeri bilinmiyor: artışlı hareket çizilmedi (önce mutlak X ve Z "
+                "gerekir)");
         case Warning::BadArc:
             return QStringLiteral("Yay tanımlanamadı (%1): düz çizgi gösterildi").arg(word);
         case Warning::CycleIncomplete:

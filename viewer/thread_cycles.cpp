@@ -30,7 +30,7 @@ void Interpreter::fanucG76() {
         if (b_.has('P')) {
             const double p = b_.use('P');
             threadFinishPasses_ = std::clamp(int(std::fmod(std::floor(p / 10000), 100)), 1, 99);
-            threadAngle_ = std::fmod(p, 100);
+            // The chamfer and the tool angle (rr aa) only tilt the infeed: not drawn.
         }
         if (b_.has('Q')) threadMinDepth_ = valueInIncrements('Q');
         if (b_.has('R')) threadAllowance_ = std::abs(valueInIncrements('R'));
@@ -126,7 +126,7 @@ void Interpreter::linuxG76() {
         }
         threadPass(start, zEnd, crest - side * depth, 0, pitch);
     }
-    const int passes = 1 + std::clamp(int(spring), 0, kMaxThreadPasses);
+    const int passes = 1 + int(std::clamp(spring, 0.0, double(kMaxThreadPasses)));
     for (int i = 0; i < passes; ++i) threadPass(start, zEnd, crest - side * full, 0, pitch);
 }
 

@@ -10,8 +10,9 @@
 // Positions are true geometry: X is the distance from the spindle axis (a radius), Z the
 // distance along it, whatever the program writes. A program in diameter mode writes X
 // twice as large; `Toolpath::xScale` turns a position back into the program's X.
-// The tool's start is unknown until the program names a position: the first move that
-// does starts there, and machine moves (G28, G30, G53, tool changes) make it unknown again.
+// Where the tool starts is unknown until the program names a position (this system's
+// own programs start at the work zero): the first move that does starts there, and
+// machine moves (G28, G30, G53, tool changes) make it unknown again.
 
 #include <cstddef>
 #include <cstdint>

@@ -225,6 +225,27 @@ TEST(WorkedExamples, HardValuesWriteExactLines) {
          withBoxes(taperDefaults, {{control::Text2, "0"}}),
          0,
          {"G0U1", "G1U-1W0F111", "G0X0Z0"}},
+        // The last pass reaches taperDepth exactly by adding plunges and takes the length
+        // as typed; the sum of the length steps is a hair longer and would round to 30.001.
+        {"external taper last pass at the cap",
+         externalTaperCycle(),
+         withBoxes(taperDefaults, {{control::Text3, "3.8"},
+                                   {control::Text6, "1.4"},
+                                   {control::Text4, "0.1"},
+                                   {control::Text2, "30.0005"}}),
+         30,
+         {"G0U-1.1", "G1U1.1W-27.5F111", "G0X0Z0", "G0U-1.2", "G1U1.2W-30F111", "G0X0Z0", "M05"}},
+        // Inside, a pass that reaches taperDepth exactly is not capped: it keeps the sum of
+        // the length steps.
+        {"internal taper last pass at taperDepth",
+         internalTaperCycle(),
+         withBoxes(taperDefaults, {{control::Text3, "3.8"},
+                                   {control::Text6, "1.4"},
+                                   {control::Text4, "0.1"},
+                                   {control::Text2, "30.0005"}}),
+         30,
+         {"G0U1.1", "G1U-1.1W-27.5F111", "G0X0Z0", "G0U1.2", "G1U-1.2W-30.001F111", "G0X0Z0",
+          "M05"}},
         {"external taper zero feed",
          externalTaperCycle(),
          withBoxes(taperDefaults, {{control::Text5, "0"}}),

@@ -76,6 +76,19 @@ TEST(LathePrograms, FanucG71IsExpandedIntoItsPasses) {
     EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
 }
 
+// Fanuc G72, facing: start X44 Z2 (radius 22), contour from Z-10 down to X20 (radius
+// 10) and along to Z2. Depth 2 along Z, retract 1: levels at Z0, -2, -4, -6, -8, each a
+// cut of 12 across and a retract of √2, then the contour's 12 and 12.
+TEST(LathePrograms, FanucG72FacesInPasses) {
+    const Toolpath p = interpret(
+        "T0101\nG98\nG0 X44 Z2\nG72 W2 R1\nG72 P10 Q20 U0 W0 F100\nN10 G0 Z-10\nG1 X20\n"
+        "N20 Z2\n");
+    const double feed = 5 * (12 + std::sqrt(2.0)) + 24;
+    EXPECT_NEAR(p.summary.feedLength, feed, 1e-9);
+    EXPECT_NEAR(p.summary.cuttingMinutes, feed / 100, 1e-9);
+    EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+}
+
 // Fanuc G76: root X27.4 (radius 13.7), height 1.3, first depth 0.5, least 0.1, one
 // finishing pass. Depths 0.5·√n: 0.5, 0.707, 0.866, 1, 1.118, 1.225, then 1.3 and the
 // finishing pass at 1.3: eight passes of 25 along Z, at 2 per revolution and 500 rpm.
@@ -195,6 +208,14 @@ TEST(LathePrograms, MachinePositionsAndToolChangesAreNotDrawn) {
     // The path starts at the first programmed position, not at an invented X0 Z0.
     EXPECT_EQ(p.moves.front().from, (Point{2, 20}));
     EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
+    // Z first, then X, is no fault; a step from nowhere is.
+    const Toolpath zFirst = interpret("T0101\nG0 Z2\nX40\nG1 Z-10 F0.2\n");
+    EXPECT_TRUE(zFirst.warnings.empty());
+    EXPECT_EQ(zFirst.moves.front().to, (Point{2, 20}));
+    const Toolpath step = interpret("T0101\nG0 U2\nG0 X40 Z2\n");
+    ASSERT_EQ(step.warnings.size(), 1u);
+    EXPECT_EQ(step.warnings[0].code, Warning::UnknownStart);
+    EXPECT_EQ(step.warnings[0].line, 1u);
 }
 
 TEST(LathePrograms, DiameterRadiusAndIncrementalModes) {
