@@ -37,7 +37,13 @@ mapfile -t tests < <(cd "$build/bin" && ls -- *.exe | sed 's/\.exe$//' |
 failed=()
 for test in "${tests[@]}"; do
     printf '\n--- %s\n' "$test"
-    wine "$build/bin/$test.exe" || failed+=("$test")
+    if [[ "$test" == *_tests ]]; then  # GoogleTest
+        wine "$build/bin/$test.exe" --gtest_brief=1 || failed+=("$test")
+    else  # Qt Test, whose report under wine reaches only a file
+        log="$build/$test.txt"
+        wine "$build/bin/$test.exe" -o "$(winepath -w "$log"),txt" || failed+=("$test")
+        grep -aE '^(FAIL|SKIP|Totals)' "$log" || true
+    fi
 done
 if ((${#failed[@]})); then
     echo "failed under wine: ${failed[*]}" >&2
