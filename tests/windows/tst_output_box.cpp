@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <string>
 
+#include "shown_output_box.h"
 #include "windows/output_box.h"
 #include "windows/output_text.h"
 
@@ -57,13 +58,7 @@ class OutputBoxTest : public QObject {
     std::unique_ptr<OutputBox> box_;
 
     OutputBox& shownBox(const QString& text) {
-        box_ = std::make_unique<OutputBox>();
-        box_->resize(257, 361);
-        box_->setPlainText(text);
-        box_->show();
-        box_->activateWindow();
-        box_->setFocus();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(box_.get())); }();
+        box_ = zivek::testing::shownOutputBox(text);
         return *box_;
     }
 

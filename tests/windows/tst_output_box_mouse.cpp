@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "shown_output_box.h"
 #include "windows/output_box.h"
 
 using zivek::windows::OutputBox;
@@ -17,13 +18,7 @@ class OutputBoxMouseTest : public QObject {
     std::unique_ptr<OutputBox> box_;
 
     OutputBox& shownBox(const QString& text) {
-        box_ = std::make_unique<OutputBox>();
-        box_->resize(257, 361);
-        box_->setPlainText(text);
-        box_->show();
-        box_->activateWindow();
-        box_->setFocus();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(box_.get())); }();
+        box_ = zivek::testing::shownOutputBox(text);
         return *box_;
     }
 

@@ -23,17 +23,7 @@ if [[ -f "$stamp" && "$(cat "$stamp")" == "${targets[*]}" ]]; then
     exit 0
 fi
 
-packages=(g++-mingw-w64-x86-64-posix cmake ninja-build perl dpkg-dev
-    qt6-base-dev qt6-base-dev-tools)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if ((${#missing[@]})); then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash "$here/../install-deps.sh" windows >&2
 
 # The source package of the installed Qt: apt needs a deb-src entry for the same suite.
 if [[ ! -d "$src" ]]; then
