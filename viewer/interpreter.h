@@ -93,10 +93,13 @@ class Interpreter {
     void callLines(std::size_t begin, std::size_t end, std::size_t times);
     bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
     bool captureSub(std::string_view name, std::vector<Segment>& out);
+    bool contourLines(double first, std::size_t& from, std::size_t& to);
 
     // Motion (motion.cpp).
     bool hasAxis() const;
     bool target(Point& to, bool& kz, bool& kx);
+    void axisTarget(char absolute, char incremental, double scale, double at, double& to,
+                    bool& known);
     void moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t flags = 0,
                 double feed = kFeedInForce);
     // A move from the known position, for cycles.

@@ -14,41 +14,35 @@ constexpr std::uint32_t kZBits = (1u << ('Z' - 'A')) | (1u << ('W' - 'A'));
 
 }  // namespace
 
+// One axis of a move's end: the absolute word (incremental under G91) wins over the
+// incremental one, which is then used up and warned.
+void Interpreter::axisTarget(char absolute, char incremental, double scale, double at, double& to,
+                             bool& known) {
+    if (b_.has(absolute)) {
+        const double v = b_.use(absolute) / scale;
+        if (b_.has(incremental)) {
+            warn(Warning::AbsoluteAndIncremental,
+                 std::string{absolute} + "/" + std::string{incremental});
+            b_.use(incremental);
+        }
+        if (m_.incremental) {
+            to = at + v;
+        } else {
+            to = v;
+            known = true;
+        }
+    } else if (b_.has(incremental)) {
+        to = at + b_.use(incremental) / scale;
+    }
+}
+
 bool Interpreter::target(Point& to, bool& kz, bool& kx) {
     const double xs = m_.xScale();
     to = pos_;
     kz = knownZ_;
     kx = knownX_;
-    if (b_.has('X')) {
-        const double v = b_.use('X') / xs;
-        if (b_.has('U')) {
-            warn(Warning::AbsoluteAndIncremental, "X/U");
-            b_.use('U');
-        }
-        if (m_.incremental) {
-            to.x = pos_.x + v;
-        } else {
-            to.x = v;
-            kx = true;
-        }
-    } else if (b_.has('U')) {
-        to.x = pos_.x + b_.use('U') / xs;
-    }
-    if (b_.has('Z')) {
-        const double v = b_.use('Z');
-        if (b_.has('W')) {
-            warn(Warning::AbsoluteAndIncremental, "Z/W");
-            b_.use('W');
-        }
-        if (m_.incremental) {
-            to.z = pos_.z + v;
-        } else {
-            to.z = v;
-            kz = true;
-        }
-    } else if (b_.has('W')) {
-        to.z = pos_.z + b_.use('W');
-    }
+    axisTarget('X', 'U', xs, pos_.x, to.x, kx);
+    axisTarget('Z', 'W', 1.0, pos_.z, to.z, kz);
     // An axis given by an expression not computed: where it goes is not known.
     if (b_.lost & kXBits) kx = false;
     if (b_.lost & kZBits) kz = false;

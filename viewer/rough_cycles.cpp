@@ -24,6 +24,15 @@ Point shifted(Point p, Point by) {
 
 }  // namespace
 
+// The blocks from N<first> to N<Q> (or that one block) that hold a Fanuc cycle's contour.
+bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to) {
+    from = lineOfNumber(first, line_);
+    to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
+    if (from < starts_.size() && to < starts_.size() && to >= from) return true;
+    warn(Warning::CycleMissingContour, "N" + numberName(first));
+    return false;
+}
+
 void Interpreter::roughCycle(bool facing) {
     const bool linux = out_.dialect == Dialect::LinuxCnc;
     const char letter = facing ? 'W' : 'U';
@@ -56,12 +65,8 @@ void Interpreter::roughCycle(bool facing) {
     } else {
         // G71 P(first block) Q(last block) U(allowance on X) W(allowance on Z) [D(depth)]
         const double first = b_.use('P');
-        const std::size_t from = lineOfNumber(first, line_);
-        const std::size_t to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
-        if (from >= starts_.size() || to >= starts_.size() || to < from) {
-            warn(Warning::CycleMissingContour, "N" + numberName(first));
-            return;
-        }
+        std::size_t from = 0, to = 0;
+        if (!contourLines(first, from, to)) return;
         if (b_.has('U')) allowance.x = b_.use('U') / m_.xScale();
         if (b_.has('W')) allowance.z = b_.use('W');
         depth = b_.has('D') ? std::abs(valueInIncrements('D'))
@@ -202,12 +207,8 @@ void Interpreter::finishCycle() {
             return;
         }
         const double first = b_.use('P');
-        const std::size_t from = lineOfNumber(first, line_);
-        const std::size_t to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
-        if (from >= starts_.size() || to >= starts_.size() || to < from) {
-            warn(Warning::CycleMissingContour, "N" + numberName(first));
-            return;
-        }
+        std::size_t from = 0, to = 0;
+        if (!contourLines(first, from, to)) return;
         if (!capture(from, to + 1, contour)) return;
         if (to > line_) next_ = to + 1;
     }
