@@ -2,9 +2,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 
-#include "app/command_line.h"
 #include "app/navigator.h"
 #include "app/process_viewer.h"
+#include "common/command_line.h"
 #include "windows/pictures.h"
 #include "windows/qt_translation.h"
 

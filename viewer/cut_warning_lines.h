@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <map>
 
-#include "viewer/workpiece_cut.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

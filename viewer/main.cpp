@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/command_line.h"
+#include "common/command_line.h"
+#include "gcode/program_file.h"
+#include "gcode/summary_json.h"
 #include "viewer/main_window.h"
-#include "viewer/program_file.h"
-#include "viewer/summary_json.h"
 #include "viewer/texts.h"
 
 namespace {

@@ -22,18 +22,18 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "gcode/program_file.h"
 #include "viewer/cut_warning_lines.h"
 #include "viewer/line_model.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
-#include "viewer/program_file.h"
 #include "viewer/program_follower.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/warning_panel.h"
-#include "viewer/workpiece_cut.h"
 #include "viewer/workpiece_layer.h"
 #include "viewer/workpiece_texts.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 namespace {

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "gcode/program_file.h"
+#include "gcode/toolpath.h"
 #include "output/workpiece.h"
-#include "viewer/program_file.h"
-#include "viewer/toolpath.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <functional>
 
+#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
-#include "viewer/toolpath.h"
 #include "viewer/viewport.h"
 
 namespace zivek::backplot {

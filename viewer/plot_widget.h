@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
-#include "viewer/toolpath.h"
 #include "viewer/viewport.h"
 
 namespace zivek::backplot {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "viewer/arcs.h"
+#include "gcode/arcs.h"
 
 namespace zivek::backplot {
 namespace {

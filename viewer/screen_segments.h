@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 #include "viewer/viewport.h"
 
 namespace zivek::backplot {

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "viewer/program_file.h"
-#include "viewer/toolpath.h"
+#include "gcode/program_file.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 

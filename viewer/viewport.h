@@ -4,7 +4,7 @@
 // that a taper shows its true angle; or upright, as the wizard's drawings stand, Z up and
 // X to the left. Plain arithmetic, kept apart from the widget.
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 

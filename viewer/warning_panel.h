@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 
 class QLabel;
 class QPushButton;

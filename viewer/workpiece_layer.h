@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 #include "viewer/viewport.h"
-#include "viewer/workpiece_cut.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

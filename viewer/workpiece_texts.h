@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "viewer/workpiece_cut.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

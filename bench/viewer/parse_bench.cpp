@@ -9,8 +9,8 @@
 #include <string>
 
 #include "cam_program.h"
+#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
-#include "viewer/toolpath.h"
 #include "viewer/viewport.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "cycles/cycles.h"
+#include "gcode/toolpath.h"
 #include "output/press.h"
 #include "support/ratio_reporter.h"
-#include "viewer/toolpath.h"
-#include "viewer/workpiece_cut.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace {
 

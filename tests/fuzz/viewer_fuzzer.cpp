@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "viewer/program_file.h"
+#include "gcode/program_file.h"
+#include "gcode/summary_json.h"
+#include "gcode/text_decoding.h"
+#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
-#include "viewer/summary_json.h"
-#include "viewer/text_decoding.h"
-#include "viewer/toolpath.h"
 #include "viewer/viewport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

@@ -23,8 +23,8 @@
 #include "viewer/program_follower.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
-#include "viewer/workpiece_cut.h"
 #include "viewer/workpiece_layer.h"
+#include "workpiece/workpiece_cut.h"
 
 using namespace zivek::backplot;
 

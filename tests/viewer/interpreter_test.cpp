@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "viewer/program_file.h"
-#include "viewer/toolpath.h"
+#include "gcode/program_file.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

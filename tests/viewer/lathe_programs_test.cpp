@@ -7,9 +7,9 @@
 #include <numbers>
 #include <string>
 
-#include "viewer/summary_json.h"
-#include "viewer/text_decoding.h"
-#include "viewer/toolpath.h"
+#include "gcode/summary_json.h"
+#include "gcode/text_decoding.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

@@ -1,6 +1,6 @@
 // Files the viewer may be started on: what is a program, what gets a message.
 
-#include "viewer/program_file.h"
+#include "gcode/program_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "gcode/toolpath.h"
 #include "support/temp_folder.h"
-#include "viewer/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "viewer/gcode_words.h"
-#include "viewer/toolpath.h"
+#include "gcode/gcode_words.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

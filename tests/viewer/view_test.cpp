@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
-#include "viewer/toolpath.h"
 #include "viewer/viewport.h"
 
 namespace zivek::backplot {

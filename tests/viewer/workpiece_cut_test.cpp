@@ -2,7 +2,7 @@
 // geometric sweep cuts its material without a warning, and hand-edited programs with
 // one fault each get theirs.
 
-#include "viewer/workpiece_cut.h"
+#include "workpiece/workpiece_cut.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "viewer/arcs.h"
+#include "gcode/arcs.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "viewer/arcs.h"
-#include "viewer/interpreter.h"
+#include "gcode/arcs.h"
+#include "gcode/interpreter.h"
 
 namespace zivek::backplot {
 namespace {

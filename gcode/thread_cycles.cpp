@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "viewer/interpreter.h"
+#include "gcode/interpreter.h"
 
 namespace zivek::backplot {
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/summary_json.h"
+#include "gcode/summary_json.h"
 
 #include <array>
 #include <charconv>

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "viewer/arcs.h"
-#include "viewer/interpreter.h"
+#include "gcode/arcs.h"
+#include "gcode/interpreter.h"
 
 namespace zivek::backplot {
 namespace {

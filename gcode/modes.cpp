@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "viewer/interpreter.h"
+#include "gcode/interpreter.h"
 
 namespace zivek::backplot {
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/workpiece_cut.h"
+#include "workpiece/workpiece_cut.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "viewer/text_decoding.h"
-#include "viewer/toolpath.h"
+#include "gcode/text_decoding.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 

@@ -1,4 +1,4 @@
-#include "viewer/convex_region.h"
+#include "workpiece/convex_region.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/text_decoding.h"
+#include "gcode/text_decoding.h"
 
 #include <algorithm>
 #include <cstdint>

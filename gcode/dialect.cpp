@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bit>
 
-#include "viewer/gcode_words.h"
-#include "viewer/interpreter.h"
+#include "gcode/gcode_words.h"
+#include "gcode/interpreter.h"
 
 namespace zivek::backplot {
 namespace {

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "viewer/arcs.h"
-#include "viewer/interpreter.h"
+#include "gcode/arcs.h"
+#include "gcode/interpreter.h"
 
 namespace zivek::backplot {
 

@@ -1,4 +1,4 @@
-#include "viewer/program_file.h"
+#include "gcode/program_file.h"
 
 #include <algorithm>
 #include <cstring>

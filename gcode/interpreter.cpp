@@ -1,4 +1,4 @@
-#include "viewer/interpreter.h"
+#include "gcode/interpreter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
+#include "gcode/toolpath.h"
 #include "output/workpiece.h"
-#include "viewer/convex_region.h"
-#include "viewer/toolpath.h"
+#include "workpiece/convex_region.h"
 
 namespace zivek::backplot {
 

@@ -1,4 +1,4 @@
-#include "viewer/gcode_words.h"
+#include "gcode/gcode_words.h"
 
 #include <charconv>
 #include <cmath>

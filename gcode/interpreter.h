@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "viewer/gcode_words.h"
-#include "viewer/toolpath.h"
+#include "gcode/gcode_words.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 

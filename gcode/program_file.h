@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/text_decoding.h"
+#include "gcode/text_decoding.h"
 
 namespace zivek::backplot {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/toolpath.h"
+#include "gcode/toolpath.h"
 
 namespace zivek::backplot {
 
