@@ -48,12 +48,13 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     : text_(text), starts_(lineStarts(text)), out_(out) {
     out_.lineCount = starts_.size();
     out_.dialect = options.autoDialect ? detectDialect(text_, starts_) : options.dialect;
-    m_.diameter = out_.dialect == Dialect::Fanuc;
-    m_.perRevolution = out_.dialect == Dialect::Fanuc;
+    rules_ = &rulesOf(out_.dialect);
+    m_.diameter = rules_->xDiameter;
+    m_.perRevolution = rules_->feedPerRevolution;
     out_.diameterMode = m_.diameter;
     // This system's own programs begin at the work zero, where the operator zeroed the
     // tool ("G0X0Y0" names no Z); the first move is still drawn as the path's start.
-    zeroStart_ = knownZ_ = knownX_ = out_.dialect == Dialect::Generic;
+    zeroStart_ = knownZ_ = knownX_ = rules_->startAtWorkZero;
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
 }

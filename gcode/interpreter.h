@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
 #include "gcode/toolpath.h"
 
@@ -62,7 +63,7 @@ struct Modal {
     double feed = 0;
     double speed = 0;     // S: rpm, or surface speed under G96
     double rpmLimit = 0;  // G50 S or G96 D; 0 none
-    double lead = 0;      // LinuxCNC G33 K
+    double lead = 0;      // G33 K, or F where F gives the lead
     double tool = -1;
     double xScale() const { return diameter ? 2.0 : 1.0; }
 };
@@ -132,6 +133,7 @@ class Interpreter {
     std::string_view text_;
     std::vector<std::uint32_t> starts_;
     Toolpath& out_;
+    const DialectRules* rules_ = nullptr;  // of the dialect the program is read in
     Modal m_;
     Block b_;
     std::vector<Word> words_;

@@ -24,8 +24,6 @@ bool Interpreter::hasAxis() const {
 
 void Interpreter::applyModes() {
     nonModal_ = 0;
-    const bool fanuc = out_.dialect == Dialect::Fanuc;
-    const bool linux = out_.dialect == Dialect::LinuxCnc;
     const bool motionOnLine = b_.hasG(0) || b_.hasG(1) || b_.hasG(2) || b_.hasG(3);
     for (const double g : b_.gCodes) {
         switch (tenths(g)) {
@@ -63,10 +61,10 @@ void Interpreter::applyModes() {
                 nonModal_ = tenths(g) / 10;
                 break;
             case 500:
-                if (linux) {
-                    warn(Warning::UnsupportedG, "G50");
-                } else {
+                if (rules_->g50SetsPosition) {
                     nonModal_ = 50;
+                } else {
+                    warn(Warning::UnsupportedG, "G50");
                 }
                 break;
             case 700:
@@ -81,7 +79,7 @@ void Interpreter::applyModes() {
                 break;
             case 900:
                 // Fanuc's G-code system A: G90 with axis words is the turning cycle.
-                if (fanuc && hasAxis() && !motionOnLine) {
+                if (rules_->singleCycles && hasAxis() && !motionOnLine) {
                     m_.motion = 90;
                     cycleEnd_ = pos_;
                     cycleTaper_ = 0;
@@ -93,7 +91,8 @@ void Interpreter::applyModes() {
                 m_.incremental = true;
                 break;
             case 920:
-                if (fanuc || (!linux && b_.has('F'))) {
+                if (rules_->g92 == G92Meaning::ThreadCycle ||
+                    (rules_->g92 == G92Meaning::ThreadCycleWithLead && b_.has('F'))) {
                     m_.motion = 92;  // the threading cycle
                     cycleEnd_ = pos_;
                     cycleTaper_ = 0;
@@ -106,7 +105,7 @@ void Interpreter::applyModes() {
                 knownZ_ = knownX_ = false;  // offsets dropped: the work zero moves
                 break;
             case 940:
-                if (fanuc && hasAxis() && !motionOnLine) {
+                if (rules_->singleCycles && hasAxis() && !motionOnLine) {
                     m_.motion = 94;  // the facing cycle
                     cycleEnd_ = pos_;
                     cycleTaper_ = 0;
@@ -119,14 +118,14 @@ void Interpreter::applyModes() {
                 break;
             case 960:
                 m_.constantSurface = true;
-                if (linux && b_.has('D')) m_.rpmLimit = b_.use('D');
+                if (rules_->g96LimitFromD && b_.has('D')) m_.rpmLimit = b_.use('D');
                 break;
             case 970:
                 m_.constantSurface = false;
                 break;
             case 980:
             case 990:
-                if (!linux) m_.perRevolution = tenths(g) == 990;
+                if (rules_->g98g99FeedMode) m_.perRevolution = tenths(g) == 990;
                 break;
             // Settings that leave the path as it is: planes, compensation, offsets,
             // exact stop, cancel of drilling cycles, arc centre modes, inverse time.
@@ -250,7 +249,7 @@ void Interpreter::execute() {
             roughCycle(nonModal_ == 72);
             return;
         case 76:
-            if (out_.dialect == Dialect::LinuxCnc || b_.has('I') || b_.has('J')) {
+            if (rules_->g76OneBlock || b_.has('I') || b_.has('J')) {
                 linuxG76();
             } else {
                 fanucG76();
@@ -301,11 +300,15 @@ void Interpreter::execute() {
 }
 
 double Interpreter::threadLead() {
-    if (m_.motion == 33 || out_.dialect == Dialect::LinuxCnc) {
-        if (b_.has('K')) m_.lead = b_.use('K');
-        return m_.lead;
+    // LinuxCNC's G33 takes K; Fanuc's G32/G33 take F, the feed in force.
+    if (b_.has('K')) {
+        m_.lead = b_.use('K');
+    } else if (rules_->leadFromFeed && b_.has('F')) {
+        m_.lead = m_.feed;
+    } else if (rules_->leadFromFeed && !(m_.lead > 0)) {
+        return m_.feed;
     }
-    return m_.feed;
+    return m_.lead;
 }
 
 }  // namespace zivek::backplot

@@ -34,9 +34,9 @@ bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to)
 }
 
 void Interpreter::roughCycle(bool facing) {
-    const bool linux = out_.dialect == Dialect::LinuxCnc;
+    const bool onSub = rules_->cyclesOnSubroutine;
     const char letter = facing ? 'W' : 'U';
-    if (!linux && !b_.has('P')) {
+    if (!onSub && !b_.has('P')) {
         // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
         double& depth = facing ? facingDepth_ : roughDepth_;
         double& retract = facing ? facingRetract_ : roughRetract_;
@@ -51,7 +51,7 @@ void Interpreter::roughCycle(bool facing) {
     std::vector<Segment> contour;
     Point allowance;
     double stock = 0, depth = 0, retract = 0;
-    if (linux) {
+    if (onSub) {
         // G71 Q(sub) X Z D(stock left) I(depth of cut) R(retract)
         Point start = pos_;
         if (b_.has('X')) start.x = b_.use('X') / m_.xScale();
@@ -192,7 +192,7 @@ void Interpreter::finishCycle() {
     }
     std::vector<Segment> contour;
     Point start = pos_;
-    if (out_.dialect == Dialect::LinuxCnc) {
+    if (rules_->cyclesOnSubroutine) {
         // G70 Q(sub) X Z D E P: the finishing passes along the contour.
         for (const char c : {'D', 'E', 'P'})
             if (b_.has(c)) b_.use(c);

@@ -1,0 +1,55 @@
+// One row of rules per dialect, in the order of the Dialect enum.
+
+#include "gcode/dialect_rules.h"
+
+#include <array>
+
+namespace zivek::backplot {
+namespace {
+
+constexpr std::array<DialectRules, 3> kRules{{
+    // This system's own form: X as written, U/W steps from where the tool was zeroed.
+    {.xDiameter = false,
+     .feedPerRevolution = false,
+     .singleCycles = false,
+     .g92 = G92Meaning::ThreadCycleWithLead,
+     .g50SetsPosition = true,
+     .g98g99FeedMode = true,
+     .g96LimitFromD = false,
+     .cyclesOnSubroutine = false,
+     .g76OneBlock = false,
+     .leadFromFeed = true,
+     .startAtWorkZero = true},
+    // Fanuc and Haas lathes.
+    {.xDiameter = true,
+     .feedPerRevolution = true,
+     .singleCycles = true,
+     .g92 = G92Meaning::ThreadCycle,
+     .g50SetsPosition = true,
+     .g98g99FeedMode = true,
+     .g96LimitFromD = false,
+     .cyclesOnSubroutine = false,
+     .g76OneBlock = false,
+     .leadFromFeed = true,
+     .startAtWorkZero = false},
+    // LinuxCNC 2.9 in lathe mode.
+    {.xDiameter = false,
+     .feedPerRevolution = false,
+     .singleCycles = false,
+     .g92 = G92Meaning::Offset,
+     .g50SetsPosition = false,
+     .g98g99FeedMode = false,
+     .g96LimitFromD = true,
+     .cyclesOnSubroutine = true,
+     .g76OneBlock = true,
+     .leadFromFeed = false,
+     .startAtWorkZero = false},
+}};
+
+}  // namespace
+
+const DialectRules& rulesOf(Dialect dialect) {
+    return kRules[std::size_t(dialect)];
+}
+
+}  // namespace zivek::backplot
