@@ -14,10 +14,11 @@ constexpr std::size_t kWordTextMax = 24;
 constexpr std::size_t kLongLine = 1024;
 constexpr int kMaxCallDepth = 16;
 
-// Letters every line may carry: the motion words and what the control keeps as modal.
+// Letters every line may carry: the motion words, what the control keeps as modal, and
+// H, the tool length offset that G43 names and that leaves the drawn path as it is.
 const std::uint32_t kAlwaysUsed = [] {
     std::uint32_t bits = 0;
-    for (const char c : std::string_view("GMNOFSTXZUWY")) bits |= Block::bit(c);
+    for (const char c : std::string_view("GMNOFSTXZUWYH")) bits |= Block::bit(c);
     return bits;
 }();
 

@@ -54,6 +54,8 @@ bool Interpreter::target(Point& to, bool& kz, bool& kx) {
         warn(Warning::OutOfRange);
         return false;
     }
+    if (std::abs(to.x) > kMachineReach || std::abs(to.z) > kMachineReach)
+        warn(Warning::BeyondReach);
     return true;
 }
 

@@ -75,8 +75,11 @@ enum class Warning : std::uint8_t {
     ExpansionLimit,          // a call or cycle that would expand without end: refused
     NotEvaluated,            // expressions, parameters, program flow: not computed
     ThreadWithoutLead,       // a thread without its pitch: not drawn
+    BeyondReach,             // an end point beyond any lathe's travel: drawn, lengths unreal
 };
-inline constexpr std::size_t kWarningKinds = std::size_t(Warning::ThreadWithoutLead) + 1;
+inline constexpr std::size_t kWarningKinds = std::size_t(Warning::BeyondReach) + 1;
+// Farther from the zero than any lathe travels, in program units (a kilometre in mm).
+inline constexpr double kMachineReach = 1e6;
 
 struct LineWarning {
     std::uint32_t line = 0;

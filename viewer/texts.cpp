@@ -99,6 +99,10 @@ QString warningText(const LineWarning& w) {
             return QStringLiteral("Parametre, ifade ya da akış hesaplanmadı: %1").arg(word);
         case Warning::ThreadWithoutLead:
             return QStringLiteral("Diş adımı verilmemiş: diş süresi bilinemez");
+        case Warning::BeyondReach:
+            return QStringLiteral(
+                "Konum hiçbir tezgâhın erişemeyeceği kadar uzakta: boylar ve süre gerçek "
+                "değil");
     }
     return {};
 }
@@ -143,6 +147,8 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Hesaplanmayan ifade");
         case Warning::ThreadWithoutLead:
             return QStringLiteral("Adımsız diş");
+        case Warning::BeyondReach:
+            return QStringLiteral("Erişilemez konum");
     }
     return {};
 }
