@@ -101,7 +101,7 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
         {"G0 U1 (no end", {Warning::OpenComment}, "(no end", 1},
         {"G0 X3 U1", {Warning::AbsoluteAndIncremental}, "X/U", 1},
         {"G0 #1=5", {Warning::NotEvaluated}, "#1=5", 0},
-        {"G0 U1.5E308\nG0 U1.5E308", {Warning::OutOfRange}, "", 1},
+        {"G0 U1.5E308\nG0 U1.5E308", {Warning::BeyondReach, Warning::OutOfRange}, "", 1},
     };
     for (const Case& c : cases) {
         const Toolpath path = interpret(c.line);
