@@ -16,6 +16,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -135,6 +137,14 @@ struct Toolpath {
 
     const Arc* arcOf(std::size_t move) const;
     double moveLength(std::size_t move) const;  // arcs along the arc
+
+    // A program line's share of the path. Moves and warnings are in line order: the
+    // moves of a call or a cycle belong to the line that commands them.
+    std::size_t movesBefore(std::size_t line) const;     // index of the first move at or after
+    std::size_t warningsBefore(std::size_t line) const;  // likewise for warnings
+    std::optional<std::size_t> firstMoveOf(std::size_t line) const;
+    std::span<const Move> movesOf(std::size_t line) const;
+    std::span<const LineWarning> warningsOf(std::size_t line) const;
 };
 
 struct ReadOptions {

@@ -36,19 +36,11 @@ int LineModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(starts_.size());
 }
 
-std::size_t LineModel::firstWarning(std::size_t line) const {
-    if (!path_) return 0;
-    const auto& w = path_->warnings;
-    const auto it = std::lower_bound(
-        w.begin(), w.end(), line, [](const LineWarning& a, std::size_t l) { return a.line < l; });
-    return it != w.end() && it->line == line ? std::size_t(it - w.begin()) : w.size();
-}
-
 QVariant LineModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || std::size_t(index.row()) >= starts_.size()) return {};
     const auto row = std::size_t(index.row());
-    const std::size_t first = firstWarning(row);
-    const bool warned = first != path_->warnings.size();
+    const auto lineWarnings = path_->warningsOf(row);
+    const bool warned = !lineWarnings.empty();
     switch (role) {
         case Qt::DisplayRole: {
             const std::string_view line = lineAt(text_, starts_, row);
@@ -76,17 +68,14 @@ QVariant LineModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole: {
             if (!warned) return {};
             QStringList texts;
-            for (auto i = first; i < path_->warnings.size() && path_->warnings[i].line == row; ++i)
-                texts << warningText(path_->warnings[i]);
+            for (const LineWarning& w : lineWarnings) texts << warningText(w);
             return texts.join(u'\n');
         }
         case Qt::ForegroundRole: {
             // The line's text takes the colour of its move in the plot.
-            const auto& moves = path_->moves;
-            const auto it =
-                std::lower_bound(moves.begin(), moves.end(), row,
-                                 [](const Move& m, std::size_t line) { return m.line < line; });
-            if (it == moves.end() || it->line != row) return {};
+            const auto first = path_->firstMoveOf(row);
+            if (!first) return {};
+            const Move* it = &path_->moves[*first];
             if (it->is(kIncomplete)) return QBrush(plotColors().incomplete);
             return QBrush(it->kind == MoveKind::Rapid ? plotColors().rapidText
                                                       : plotColors().feedText);

@@ -25,8 +25,6 @@ class LineModel : public QAbstractListModel {
 
     std::size_t linesWithWarnings() const { return warnedLines_; }
     const std::string& text() const { return text_; }
-    // The first of a line's warnings in path->warnings, or its size when none.
-    std::size_t firstWarning(std::size_t line) const;
 
   private:
     std::string text_;

@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -269,6 +270,12 @@ void MainWindow::reload() {
 void MainWindow::setWorkpiece(std::optional<Workpiece> workpiece) {
     workpiece_ = std::move(workpiece);
     if (workpiece_ && workpiece_->empty()) workpiece_.reset();
+    // Only the wizard hands over a workpiece, and its program is in the wizard's own form:
+    // the workpiece and the passes assume it, whatever words were added by hand.
+    if (workpiece_) {
+        const QSignalBlocker quiet(dialectChoice_);
+        dialectChoice_->setCurrentIndex(1 + int(Dialect::Generic));
+    }
     if (path_) {
         cutWorkpiece();
         showWorkpieceAfter(stepBar_->linesRun());
@@ -391,12 +398,8 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     stepBar_->showLinesRun(index.isValid() ? index.row() + 1 : int(path_ ? path_->lineCount : 0));
     showWorkpieceAfter(index.isValid() ? index.row() + 1 : stepBar_->linesRun());
     if (!index.isValid() || !path_) return;
-    const auto& moves = path_->moves;
-    const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(index.row()),
-                                     [](const Move& m, std::uint32_t l) { return m.line < l; });
-    QString text = it != moves.end() && it->line == std::uint32_t(index.row())
-                       ? moveText(*path_, std::size_t(it - moves.begin()))
-                       : QString();
+    const auto first = path_->firstMoveOf(std::size_t(index.row()));
+    QString text = first ? moveText(*path_, *first) : QString();
     // A line's warnings are otherwise only in its tooltip, which nobody has to find.
     const QString warnings = index.data(Qt::ToolTipRole).toString();
     if (!warnings.isEmpty()) {

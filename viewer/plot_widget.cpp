@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gcode/dialect_rules.h"
 #include "viewer/plot_painter.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
@@ -97,18 +98,15 @@ void PlotWidget::selectLine(int line) {
     selectedMove_.reset();
     toolPosition_.reset();
     if (path_ && line >= 0) {
-        const auto& moves = path_->moves;
-        const auto it = std::lower_bound(moves.begin(), moves.end(), std::uint32_t(line),
-                                         [](const Move& m, std::uint32_t l) { return m.line < l; });
-        if (it != moves.end() && it->line == std::uint32_t(line)) {
-            selectedMove_ = std::size_t(it - moves.begin());
-            ensureVisible(*it);
+        if (const auto first = path_->firstMoveOf(std::size_t(line))) {
+            selectedMove_ = *first;
+            ensureVisible(path_->moves[*first]);
         } else {
             // Before the first move the tool stands at the work zero in this system's own
             // programs; elsewhere nobody knows where.
-            if (it != moves.begin()) {
-                toolPosition_ = std::prev(it)->to;
-            } else if (path_->dialect == Dialect::Generic) {
+            if (const std::size_t before = path_->movesBefore(std::size_t(line)); before > 0) {
+                toolPosition_ = path_->moves[before - 1].to;
+            } else if (rulesOf(path_->dialect).startAtWorkZero) {
                 toolPosition_ = Point{};
             }
         }

@@ -77,13 +77,12 @@ void WarningPanel::setPath(std::shared_ptr<const Toolpath> path) {
 int WarningPanel::lineFrom(int line, int direction) const {
     if (!path_ || path_->warnings.empty()) return -1;
     const auto& w = path_->warnings;
-    const auto cmp = [](const LineWarning& a, std::uint32_t l) { return a.line < l; };
     if (direction > 0) {
-        const auto it = std::lower_bound(w.begin(), w.end(), std::uint32_t(line + 1), cmp);
-        return int(it == w.end() ? w.front().line : it->line);
+        const std::size_t next = path_->warningsBefore(std::size_t(line + 1));
+        return int(next == w.size() ? w.front().line : w[next].line);
     }
-    const auto it = std::lower_bound(w.begin(), w.end(), std::uint32_t(std::max(line, 0)), cmp);
-    return int(it == w.begin() ? w.back().line : std::prev(it)->line);
+    const std::size_t here = path_->warningsBefore(std::size_t(std::max(line, 0)));
+    return int(here == 0 ? w.back().line : w[here - 1].line);
 }
 
 }  // namespace zivek::backplot

@@ -1,0 +1,44 @@
+// The moves and warnings of one program line, found by halving: both lists are in line
+// order, and the viewer asks for every line it shows or steps to.
+
+#include <algorithm>
+
+#include "gcode/toolpath.h"
+
+namespace zivek::backplot {
+namespace {
+
+template <typename T>
+std::size_t firstAtOrAfter(const std::vector<T>& items, std::size_t line) {
+    const auto it = std::lower_bound(items.begin(), items.end(), line,
+                                     [](const T& item, std::size_t l) { return item.line < l; });
+    return std::size_t(it - items.begin());
+}
+
+}  // namespace
+
+std::size_t Toolpath::movesBefore(std::size_t line) const {
+    return firstAtOrAfter(moves, line);
+}
+
+std::size_t Toolpath::warningsBefore(std::size_t line) const {
+    return firstAtOrAfter(warnings, line);
+}
+
+std::optional<std::size_t> Toolpath::firstMoveOf(std::size_t line) const {
+    const std::size_t i = movesBefore(line);
+    if (i < moves.size() && moves[i].line == line) return i;
+    return std::nullopt;
+}
+
+std::span<const Move> Toolpath::movesOf(std::size_t line) const {
+    const std::size_t from = movesBefore(line);
+    return std::span<const Move>(moves).subspan(from, movesBefore(line + 1) - from);
+}
+
+std::span<const LineWarning> Toolpath::warningsOf(std::size_t line) const {
+    const std::size_t from = warningsBefore(line);
+    return std::span<const LineWarning>(warnings).subspan(from, warningsBefore(line + 1) - from);
+}
+
+}  // namespace zivek::backplot
