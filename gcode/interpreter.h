@@ -118,9 +118,10 @@ class Interpreter {
 
     // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(bool facing);
+    void linuxG7x(int code);  // linuxcnc_g7x.cpp
     void finishCycle();
     void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
-                     double retract, Point allowance, double stock, double feed);
+                     double retract, Point allowance, double feed);
     void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
                              std::string_view code);
 

@@ -34,9 +34,12 @@ bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to)
 }
 
 void Interpreter::roughCycle(bool facing) {
-    const bool linux = out_.dialect == Dialect::LinuxCnc;
+    if (out_.dialect == Dialect::LinuxCnc) {
+        linuxG7x(facing ? 72 : 71);
+        return;
+    }
     const char letter = facing ? 'W' : 'U';
-    if (!linux && !b_.has('P')) {
+    if (!b_.has('P')) {
         // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
         double& depth = facing ? facingDepth_ : roughDepth_;
         double& retract = facing ? facingRetract_ : roughRetract_;
@@ -48,45 +51,30 @@ void Interpreter::roughCycle(bool facing) {
         warn(Warning::UnknownStart);
         return;
     }
+    // G71 P(first block) Q(last block) U(allowance on X) W(allowance on Z) [D(depth)]
     std::vector<Segment> contour;
     Point allowance;
-    double stock = 0, depth = 0, retract = 0;
-    if (linux) {
-        // G71 Q(sub) X Z D(stock left) I(depth of cut) R(retract)
-        Point start = pos_;
-        if (b_.has('X')) start.x = b_.use('X') / m_.xScale();
-        if (b_.has('Z')) start.z = b_.use('Z');
-        if (!std::isfinite(start.x) || !std::isfinite(start.z)) return;
-        if (!(start == pos_)) go(MoveKind::Rapid, start, kFromCycle, m_.feed);
-        stock = b_.has('D') ? std::abs(b_.use('D')) : 0;
-        depth = b_.has('I') ? std::abs(b_.use('I')) : 0;
-        retract = b_.has('R') ? std::abs(b_.use('R')) : 0;
-        if (!b_.has('Q') || !captureSub(numberName(b_.use('Q')), contour)) return;
-    } else {
-        // G71 P(first block) Q(last block) U(allowance on X) W(allowance on Z) [D(depth)]
-        const double first = b_.use('P');
-        std::size_t from = 0, to = 0;
-        if (!contourLines(first, from, to)) return;
-        if (b_.has('U')) allowance.x = b_.use('U') / m_.xScale();
-        if (b_.has('W')) allowance.z = b_.use('W');
-        depth = b_.has('D') ? std::abs(valueInIncrements('D'))
-                : facing    ? facingDepth_
-                            : roughDepth_;
-        retract = facing ? facingRetract_ : roughRetract_;
-        if (!capture(from, to + 1, contour)) return;
-        // The contour's blocks run in the cycle, not again after it.
-        if (to > line_) next_ = to + 1;
-    }
+    const double first = b_.use('P');
+    std::size_t from = 0, to = 0;
+    if (!contourLines(first, from, to)) return;
+    if (b_.has('U')) allowance.x = b_.use('U') / m_.xScale();
+    if (b_.has('W')) allowance.z = b_.use('W');
+    const double depth = b_.has('D') ? std::abs(valueInIncrements('D'))
+                         : facing    ? facingDepth_
+                                     : roughDepth_;
+    const double retract = facing ? facingRetract_ : roughRetract_;
+    if (!capture(from, to + 1, contour)) return;
+    // The contour's blocks run in the cycle, not again after it.
+    if (to > line_) next_ = to + 1;
     if (contour.empty()) {
         warn(Warning::CycleMissingContour, facing ? "G72" : "G71");
         return;
     }
-    roughPasses(contour, pos_, facing, depth, retract, allowance, stock, m_.feed);
+    roughPasses(contour, pos_, facing, depth, retract, allowance, m_.feed);
 }
 
 void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, bool facing,
-                              double depth, double retract, Point allowance, double stock,
-                              double feed) {
+                              double depth, double retract, Point allowance, double feed) {
     // In (a, b) terms: a is the axis the depth of cut steps along, b the one passes run on.
     auto A = [facing](Point p) { return facing ? p.z : p.x; };
     auto B = [facing](Point p) { return facing ? p.x : p.z; };
@@ -95,16 +83,15 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
     const Point first = contour.front().move.to;
     const Point last = contour.back().move.to;
     const double side = A(start) > A(first) ? 1.0 : A(start) < A(first) ? -1.0 : 0.0;
-    const double dir = B(last) > B(start) ? 1.0 : B(last) < B(start) ? -1.0 : 0.0;
-    Point shift = allowance;
-    // Stock left all round: away from the material on both axes.
-    if (facing) {
-        shift.z += side * stock;
-        shift.x -= dir * stock;
-    } else {
-        shift.x += side * stock;
-        shift.z -= dir * stock;
-    }
+    // The passes run the way the contour leads away from the start; a CAM contour that
+    // ends back at the start's Z still reaches farthest in that direction.
+    double farthest = B(start);
+    for (const Segment& seg : contour)
+        if (std::abs(B(seg.move.to) - B(start)) > std::abs(farthest - B(start)))
+            farthest = B(seg.move.to);
+    const double dir = farthest > B(start) ? 1.0 : farthest < B(start) ? -1.0 : 0.0;
+    // Fanuc's U and W leave the allowance along each axis, by definition of the cycle.
+    const Point shift = allowance;
     if (side == 0 || dir == 0 || !(depth > 0) || !std::isfinite(depth)) {
         contourAsIncomplete(contour, shift, facing ? "G72" : "G71");
         return;
@@ -186,22 +173,17 @@ void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point
 }
 
 void Interpreter::finishCycle() {
+    if (out_.dialect == Dialect::LinuxCnc) {
+        linuxG7x(70);
+        return;
+    }
     if (!(knownZ_ && knownX_)) {
         warn(Warning::UnknownStart);
         return;
     }
     std::vector<Segment> contour;
     Point start = pos_;
-    if (out_.dialect == Dialect::LinuxCnc) {
-        // G70 Q(sub) X Z D E P: the finishing passes along the contour.
-        for (const char c : {'D', 'E', 'P'})
-            if (b_.has(c)) b_.use(c);
-        if (b_.has('X')) start.x = b_.use('X') / m_.xScale();
-        if (b_.has('Z')) start.z = b_.use('Z');
-        if (!std::isfinite(start.x) || !std::isfinite(start.z)) return;
-        if (!(start == pos_)) go(MoveKind::Rapid, start, kFromCycle, m_.feed);
-        if (!b_.has('Q') || !captureSub(numberName(b_.use('Q')), contour)) return;
-    } else {
+    {
         if (!b_.has('P')) {
             warn(Warning::CycleMissingContour, "G70");
             return;

@@ -1,0 +1,512 @@
+// A contour held as complex numbers, Z the real part and X the imaginary one, so that
+// turning, mirroring and offsetting are one multiplication each.
+
+#include "gcode/g7x_planner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <stdexcept>
+
+namespace zivek::backplot {
+namespace {
+
+using C = std::complex<double>;
+const C kI(0, 1);
+constexpr double kTol = 1e-6;
+
+struct Refused : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+C toC(Point p) {
+    return {p.z, p.x};
+}
+Point toPoint(C c) {
+    return {c.real(), c.imag()};
+}
+
+struct Piece {
+    C s, e, c;
+    bool arc = false;
+    bool ccw = false;
+
+    double radius() const {
+        return arc ? std::min(std::abs(s - e), std::abs(s - c)) : std::abs(s - e);
+    }
+    // Runs towards -Z without turning back.
+    bool monotonic() const {
+        if (!arc) return (e - s).real() <= 1e-3;
+        const double in = (s - c).imag(), out = (e - c).imag(), dz = (e - s).real();
+        return ccw ? in >= -1e-3 && out >= -1e-3 && dz <= -1e-3
+                   : in <= 1e-3 && out <= 1e-3 && dz <= -1e-3;
+    }
+    void offset(double d) {
+        if (!arc) {
+            const C n = kI * d * (s - e) / std::abs(s - e);
+            s += n;
+            e += n;
+            return;
+        }
+        const double f = (std::abs(s - c) + (ccw ? 1 : -1) * d) / std::abs(s - c);
+        s = f * (s - c) + c;
+        e = f * (e - c) + c;
+    }
+    void map(C (*f)(C), bool mirror) {
+        s = f(s);
+        e = f(e);
+        c = f(c);
+        if (mirror) ccw = !ccw;
+    }
+    bool onArc(C p) const {
+        const double a = std::imag(std::conj(s - c) * (p - c));
+        const double b = std::imag(std::conj(e - c) * (p - c));
+        return ccw ? a >= -1e-6 && b <= 1e-6 : a <= 1e-6 && b >= -1e-6;
+    }
+    // Where the piece crosses the level X = x, in Z.
+    std::vector<double> crossings(double x) const {
+        std::vector<double> z;
+        if (!arc) {
+            if (std::min(s.imag(), e.imag()) > x + 1e-6 || std::max(s.imag(), e.imag()) < x - 1e-6)
+                return z;
+            if (std::abs((s - e).imag()) < 1e-6) return {s.real(), e.real()};
+            z.push_back((x - s.imag()) / (e.imag() - s.imag()) * (e.real() - s.real()) + s.real());
+            return z;
+        }
+        const double r = std::abs(s - c);
+        double q = -(x - r - c.imag()) * (x + r - c.imag());
+        if (q < -1e-6) return z;
+        q = std::sqrt(std::max(q, 0.0));
+        for (const double zz : {c.real() + q, c.real() - q})
+            if (onArc({zz, x})) z.push_back(zz);
+        return z;
+    }
+};
+
+// The corner where piece `a` ends and piece `b` begins, after both moved apart.
+void meet(Piece& a, Piece& b) {
+    if (!a.arc && !b.arc) {
+        const C rot = std::conj(b.s - b.e) / std::abs(b.s - b.e);
+        const C ps = (a.s - b.e) * rot, pe = (a.e - b.e) * rot;
+        if ((ps - pe).imag() == 0) throw Refused("parallel");
+        const double f = ps.imag() / (ps - pe).imag();
+        b.s = a.e = (ps + f * (pe - ps)) / rot + b.e;
+        return;
+    }
+    if (a.arc && b.arc) {
+        const double ra = std::abs(b.s - b.c), rb = std::abs(a.s - a.c), d = std::abs(b.c - a.c);
+        const double cosB = (d * d + ra * ra - rb * rb) / 2.0 / ra / d;
+        const C rot(cosB, std::sqrt(1 - std::min(cosB * cosB, 1.0)));
+        b.s = a.e = rot * (a.c - b.c) / d * ra + b.c;
+        return;
+    }
+    // A line and an arc: where the arc's circle crosses the line, nearer the old corner.
+    if (std::abs(b.s - a.e) < 1e-6) return;
+    const Piece& line = a.arc ? b : a;
+    const Piece& circle = a.arc ? a : b;
+    const C origin = line.e;
+    const C rot = std::conj(line.s - line.e) / std::abs(line.s - line.e);
+    const C pe = (circle.e - origin) * rot, pc = (circle.c - origin) * rot;
+    const double h = std::norm(pc - pe) - pc.imag() * pc.imag();
+    const double root = h < 0 ? 0 : std::sqrt(h);
+    const C s1 = (pc.real() + root) / rot + origin, s2 = (pc.real() - root) / rot + origin;
+    b.s = a.e = std::abs(b.s - s1) < std::abs(b.s - s2) ? s1 : s2;
+}
+
+C mirrorX(C p) {
+    return std::conj(p);
+}
+C mirrorZ(C p) {
+    return -std::conj(p);
+}
+C quarterTurn(C p) {
+    return -p * kI;
+}
+
+class Profile {
+  public:
+    std::vector<Piece> pieces;
+    int turned = 0;  // 4 turned a quarter, 2 mirrored in X, 1 mirrored in Z
+
+    void quarter() {
+        for (Piece& p : pieces) p.map(quarterTurn, false);
+        turned ^= 4;
+    }
+    // Mirrors the contour so that it ends at a smaller Z and a larger X than it begins.
+    void normalize() {
+        const C d = pieces.front().e - pieces.back().e;
+        if (d.imag() > 0) {
+            for (Piece& p : pieces) p.map(mirrorX, true);
+            turned ^= 2;
+        }
+        if (d.real() < 0) {
+            for (Piece& p : pieces) p.map(mirrorZ, true);
+            turned ^= 1;
+        }
+    }
+    void offset(double distance);
+};
+
+void Profile::offset(double distance) {
+    const C along = pieces.front().e - pieces.front().s;
+    const C across = pieces.back().s - pieces.front().s;
+    if ((along / across).imag() < 0) distance = -distance;
+    const Piece lead = pieces.front();
+    pieces.erase(pieces.begin());
+    double done = 0;
+    while (done != distance && !pieces.empty()) {
+        double step = 1e9;
+        for (const Piece& p : pieces) step = std::min(step, p.radius() / 2);
+        step = std::min(step, std::abs(distance - done));
+        if (distance < 0) step = -step;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            pieces[i].offset(step);
+            if (pieces[i].radius() < 1e-3) pieces.erase(pieces.begin() + std::ptrdiff_t(i--));
+        }
+        // Outside corners open into a gap: an arc about the old corner bridges it.
+        for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+            if ((pieces[i].e - pieces[i + 1].s).real() <= 1e-2) continue;
+            Piece a = pieces[i], b = pieces[i + 1];
+            a.offset(-step);
+            b.offset(-step);
+            Piece bridge{pieces[i].e, pieces[i + 1].s, (a.e + b.s) / 2.0, true, distance > 0};
+            pieces.insert(pieces.begin() + std::ptrdiff_t(i + 1), bridge);
+            ++i;
+        }
+        // Inside corners overlap: pieces that turned round are dropped, the rest meet.
+        for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+            if (!pieces[i].monotonic() && i > 0) {
+                const std::size_t drop = pieces[i].radius() < pieces[i - 1].radius() ? i : i - 1;
+                pieces.erase(pieces.begin() + std::ptrdiff_t(drop));
+                i = 0;
+                if (pieces.size() < 2) break;
+            }
+            if (pieces[i].radius() < 1e-3) {
+                pieces.erase(pieces.begin() + std::ptrdiff_t(i));
+                i = 0;
+                continue;
+            }
+            meet(pieces[i], pieces[i + 1]);
+        }
+        done += step;
+    }
+    if (pieces.empty()) throw Refused("offset");
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+        const C mid = (pieces[i].e + pieces[i + 1].s) / 2.0;
+        pieces[i].e = pieces[i + 1].s = mid;
+    }
+    Piece first = lead;
+    first.e = pieces.front().s;
+    pieces.insert(pieces.begin(), first);
+}
+
+// Writes moves in the program's frame from the turned and mirrored one.
+class Writer {
+  public:
+    Writer(int turned, std::vector<PlannedMove>& out, std::size_t limit)
+        : turned_(turned), out_(out), limit_(limit) {}
+    void rapid(C to) { put({MoveKind::Rapid, toPoint(back(to)), {}, false, false}); }
+    void feed(C to) { put({MoveKind::Feed, toPoint(back(to)), {}, false, false}); }
+    void arc(bool ccw, C center, C to) {
+        const bool mirrored = ((turned_ & 1) != 0) != ((turned_ & 2) != 0);
+        put({MoveKind::Feed, toPoint(back(to)), toPoint(back(center)), true, ccw != mirrored});
+    }
+
+  private:
+    C back(C p) const {
+        if (turned_ & 1) p = -std::conj(p);
+        if (turned_ & 2) p = std::conj(p);
+        if (turned_ & 4) p = kI * p;
+        return p;
+    }
+    void put(PlannedMove m) {
+        if (out_.size() >= limit_) throw Refused("limit");
+        out_.push_back(m);
+    }
+    int turned_;
+    std::vector<PlannedMove>& out_;
+    std::size_t limit_;
+};
+
+void drawPiece(const Piece& p, Writer& w) {
+    if (p.arc) {
+        w.arc(p.ccw, p.c, p.e);
+    } else {
+        w.feed(p.e);
+    }
+}
+
+// The roughing levels of one contour, from its start down to the finished profile.
+class Levels {
+  public:
+    Levels(const Profile& profile, double depth, double retract, Writer& w)
+        : p_(profile.pieces), depth_(depth), escape_(retract, retract), w_(w) {}
+
+    void cut(G7xPart part, C at) {
+        starts_.push_back(at);
+        pocket(part, at, 0);
+    }
+
+  private:
+    // Down piece i towards level x; false when the piece does not go down.
+    bool dive(std::size_t i, C& at, double x) {
+        const Piece& p = p_[i];
+        const bool fast = i == 0;
+        if (!p.arc) {
+            if (p.s.imag() <= p.e.imag() + kTol) return false;
+            if (x < p.e.imag()) {
+                fast ? w_.rapid(p.e) : w_.feed(p.e);
+                at = p.e;
+                return true;
+            }
+            const std::vector<double> z = p.crossings(x);
+            if (z.empty()) throw Refused("dive");
+            at = {z.front(), x};
+            fast ? w_.rapid(at) : w_.feed(at);
+            return true;
+        }
+        if (std::abs(at - p.e) < kTol || (at - p.e).real() <= kTol) {
+            at = p.e;
+            return true;
+        }
+        std::vector<double> z = p.crossings(x);
+        if (z.empty()) z = p.crossings(x - kTol);
+        if (p.ccw) {
+            if (at.real() - kTol > p.c.real()) return false;
+            const C to = z.empty() || z.back() > p.c.real() ? p.e : C(z.back(), x);
+            w_.arc(true, p.c, to);
+            at = to;
+            return true;
+        }
+        if (at.real() <= p.c.real()) return false;
+        if (!z.empty() && z.front() < p.c.real()) return true;  // met on its far side only
+        const C to = z.empty() ? p.e : C(z.front(), x);
+        w_.arc(false, p.c, to);
+        at = to;
+        return true;
+    }
+    // Up along piece i; false when it does not climb, or tops out in a pocket's start.
+    bool climb(std::size_t i, C& at) {
+        const Piece& p = p_[i];
+        if (!p.arc) {
+            if (p.e.imag() + kTol < p.s.imag()) return false;
+            w_.feed(p.e);
+            at = p.e;
+            return true;
+        }
+        if (!p.ccw) {
+            if (at.real() > p.c.real()) return false;
+            if (std::abs(at - p.e) > 1e-3) w_.arc(false, p.c, p.e);
+            at = p.e;
+            return true;
+        }
+        if (at.real() < p.c.real()) return false;
+        const C to = top(p);
+        if (std::abs(at - to) > 1e-3) w_.arc(true, p.c, to);
+        at = to;
+        return false;
+    }
+    // Up along piece i from where the level meets it, leaving pockets uncut.
+    void climbOnly(std::size_t i, C& at) {
+        const Piece& p = p_[i];
+        if (!p.arc && p.e.imag() < p.s.imag()) return;
+        const std::vector<double> z = p.crossings(at.imag());
+        if (z.empty()) return;
+        if (!p.arc) {
+            at.real(z.front());
+            w_.feed(at);
+            w_.feed(p.e);
+            at = p.e;
+            return;
+        }
+        if (!p.ccw) {
+            if (z.back() > p.c.real()) return;
+            at.real(z.back());
+            w_.feed(at);
+            if (std::abs(at - p.e) > 1e-3) w_.arc(false, p.c, p.e);
+            at = p.e;
+            return;
+        }
+        if (z.front() < p.c.real()) return;
+        at.real(z.front());
+        w_.feed(at);
+        const C to = top(p);
+        if (std::abs(at - to) > 1e-3) w_.arc(true, p.c, to);
+        at = to;
+    }
+    // A counter-clockwise arc climbs no further than its highest point.
+    static C top(const Piece& p) {
+        if (p.e.real() >= p.c.real()) return p.e;
+        return {p.c.real(), p.c.imag() + std::abs(p.s - p.c)};
+    }
+
+    // `resume` marks G71.2 after its first dive: a pocket begins at its own top.
+    void pocket(G7xPart part, C at, std::size_t i, bool resume = false) {
+        double x = starts_.back().imag();
+        if (part == G7xPart::OnlyPockets) {
+            // The outline was cut before: follow it down to the first pocket.
+            for (; i < p_.size(); ++i)
+                if (!dive(i, at, -1e9)) break;
+            resume = true;
+            part = G7xPart::All;
+        }
+        while (i < p_.size()) {
+            if (++steps_ > 1000000) throw Refused("limit");
+            while (x - kTol > at.imag()) x -= depth_;
+            if (!dive(i, at, x)) {
+                if (part == G7xPart::NoPockets) {
+                    for (; i < p_.size(); ++i) climbOnly(i, at);
+                    return;
+                }
+                for (; i < p_.size(); ++i) {
+                    if (climb(i, at)) continue;
+                    if (resume) {
+                        if (at.imag() > starts_.back().imag() && starts_.size() > 1)
+                            starts_.pop_back();
+                        if (starts_.size() == 1) starts_.push_back(at);
+                    }
+                    pocket(G7xPart::All, at, i, resume);
+                    return;
+                }
+                return;
+            }
+            if (std::abs(at.imag() - x) > kTol) {
+                ++i;  // the piece ended above this level
+                continue;
+            }
+            for (std::size_t j = i; j < p_.size(); ++j) {
+                const std::vector<double> z = p_[j].crossings(at.imag());
+                if (z.empty()) continue;
+                const double endZ = j != i ? z.front() : z.back();
+                const double length = std::abs(endZ - at.real());
+                if (endZ - kTol > at.real()) continue;
+                if (length < kTol) {
+                    if (j == i) continue;
+                    if (std::abs(at - p_[j].s) < kTol) {
+                        i = j;
+                    } else {
+                        x -= depth_;
+                    }
+                    break;
+                }
+                C to = at;
+                to.real(endZ);
+                w_.feed(to);
+                const double scale = std::min(1.0, length / 2 / escape_.real());
+                w_.rapid(to + scale * escape_);
+                w_.rapid(at - std::conj(scale * escape_));
+                i == 0 ? w_.rapid(at) : w_.feed(at);
+                x -= depth_;
+                break;
+            }
+        }
+    }
+
+    const std::vector<Piece>& p_;
+    double depth_;
+    C escape_;
+    Writer& w_;
+    std::size_t steps_ = 0;
+    std::vector<C> starts_;  // the top of the pocket being cut, and of the whole
+};
+
+// Pieces too short to matter are dropped; a lead that runs away from the cut begins
+// straight above its end instead.
+void tidy(Profile& profile) {
+    std::vector<Piece>& pieces = profile.pieces;
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
+                                [](const Piece& p) { return p.radius() < 1e-3; }),
+                 pieces.end());
+    if (pieces.empty()) throw Refused("empty");
+    if ((pieces.front().e - pieces.front().s).real() > 0)
+        pieces.front().s.real(pieces.front().e.real());
+    for (const Piece& p : pieces)
+        if (!p.monotonic()) throw Refused("monotonic");
+}
+
+void finish(Profile profile, const G7xRequest& r, std::vector<PlannedMove>& moves,
+            std::size_t limit) {
+    profile.pieces.front().s = toC(r.start);
+    // Whether to turn is judged on the contour without its lead.
+    Profile body = profile;
+    body.pieces.erase(body.pieces.begin());
+    if (body.pieces.empty()) throw Refused("empty");
+    body.normalize();
+    if (std::any_of(body.pieces.begin(), body.pieces.end(),
+                    [](const Piece& p) { return !p.monotonic(); })) {
+        body.quarter();
+        body.normalize();
+    }
+    tidy(body);
+    if (body.turned & 4) profile.quarter();
+    profile.normalize();
+    tidy(profile);
+    Writer w(profile.turned, moves, limit);
+    const int passes = std::max(1, int(r.passes));
+    for (int pass = passes; pass > 0; --pass) {
+        Profile path = profile;
+        path.offset((pass - 1) * (r.stock - r.lastStock) / passes + r.lastStock);
+        w.rapid(path.pieces.front().s);
+        w.rapid(path.pieces.front().e);
+        for (std::size_t i = 1; i < path.pieces.size(); ++i) drawPiece(path.pieces[i], w);
+    }
+}
+
+void rough(Profile profile, const G7xRequest& r, std::vector<PlannedMove>& moves,
+           std::size_t limit) {
+    profile.pieces.front().s = toC(r.start);
+    if (r.kind == G7xKind::Face) profile.quarter();
+    profile.normalize();
+    tidy(profile);
+    profile.offset(r.stock);
+    for (Piece& p : profile.pieces) {
+        const C by(r.shift.z, r.shift.x);
+        p.s += by;
+        p.e += by;
+        p.c += by;
+    }
+    Writer w(profile.turned, moves, limit);
+    std::vector<Piece>& pieces = profile.pieces;
+    const C start = pieces.front().s;
+    w.rapid(start);
+    if (pieces.back().e.imag() < start.imag()) {
+        const C up(pieces.back().e.real(), start.imag());
+        pieces.push_back({pieces.back().e, up, {}, false, false});
+    }
+    Levels(profile, std::max(r.depth, 2 * kTol), r.retract, w).cut(r.part, start);
+}
+
+}  // namespace
+
+bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request,
+             std::vector<PlannedMove>& moves, std::string& reason, std::size_t workLimit) {
+    moves.clear();
+    Profile profile;
+    for (const ContourPiece& c : contour) {
+        if (c.from == c.to && !c.arc) continue;
+        profile.pieces.push_back({toC(c.from), toC(c.to), toC(c.center), c.arc, c.ccw});
+    }
+    if (profile.pieces.size() < 2) {
+        reason = "empty";
+        return false;
+    }
+    if (!(request.depth > 0) && request.kind != G7xKind::Finish) {
+        reason = "depth";
+        return false;
+    }
+    // The cycle first goes to its X and Z.
+    moves.push_back({MoveKind::Rapid, request.start, {}, false, false});
+    try {
+        if (request.kind == G7xKind::Finish) {
+            finish(profile, request, moves, workLimit);
+        } else {
+            rough(profile, request, moves, workLimit);
+        }
+    } catch (const Refused& e) {
+        reason = e.what();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zivek::backplot
