@@ -30,12 +30,14 @@ struct Piece {
     C s, e, c;
     bool arc = false;
     bool ccw = false;
+    double corner = 0;  // a round (arc) or chamfer (line) still to be fitted here
 
     double radius() const {
         return arc ? std::min(std::abs(s - e), std::abs(s - c)) : std::abs(s - e);
     }
     // Runs towards -Z without turning back.
     bool monotonic() const {
+        if (corner != 0) return true;
         if (!arc) return (e - s).real() <= 1e-3;
         const double in = (s - c).imag(), out = (e - c).imag(), dz = (e - s).real();
         return ccw ? in >= -1e-3 && out >= -1e-3 && dz <= -1e-3
@@ -200,15 +202,52 @@ void Profile::offset(double distance) {
     pieces.insert(pieces.begin(), first);
 }
 
+// Fits the rounds and chamfers written on the contour's corners: each meets the pieces
+// either side of its corner, at the distance its size gives from both.
+void fitCorners(std::vector<Piece>& pieces) {
+    for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+        Piece& h = pieces[i];
+        if (h.corner == 0) continue;
+        double d = h.corner;
+        Piece a = pieces[i - 1], b = pieces[i + 1];
+        a.offset(d);
+        b.offset(d);
+        if ((a.e - b.s).real() > 1e-2) {
+            d = -d;
+            a = pieces[i - 1];
+            b = pieces[i + 1];
+            a.offset(d);
+            b.offset(d);
+        }
+        if ((a.e - b.s).real() > 1e-2) throw Refused("corner");
+        meet(a, b);
+        const C center = (a.e + b.s) / 2.0;
+        a.offset(-d);
+        b.offset(-d);
+        h.s = pieces[i - 1].e = a.e;
+        h.e = pieces[i + 1].s = b.s;
+        if (h.arc) {
+            h.c = center;
+            h.ccw = (h.s - center).imag() > 0 || (h.e - center).imag() > 0;
+        }
+        h.corner = 0;
+    }
+}
+
 // Writes moves in the program's frame from the turned and mirrored one.
 class Writer {
   public:
     Writer(int turned, std::vector<PlannedMove>& out, std::size_t limit)
-        : turned_(turned), out_(out), limit_(limit) {}
+        : turned_(turned), out_(out), limit_(limit) {
+        if (!out.empty()) at_ = out.back().to;
+    }
     void rapid(C to) { put({MoveKind::Rapid, toPoint(back(to)), {}, false, false}); }
     void feed(C to) { put({MoveKind::Feed, toPoint(back(to)), {}, false, false}); }
     void arc(bool ccw, C center, C to) {
         const bool mirrored = ((turned_ & 1) != 0) != ((turned_ & 2) != 0);
+        // An arc that ends where it starts is no move at all to LinuxCNC.
+        const Point end = toPoint(back(to));
+        if (std::abs(end.z - at_.z) < 1e-4 && std::abs(end.x - at_.x) < 1e-4) return;
         put({MoveKind::Feed, toPoint(back(to)), toPoint(back(center)), true, ccw != mirrored});
     }
 
@@ -222,10 +261,12 @@ class Writer {
     void put(PlannedMove m) {
         if (out_.size() >= limit_) throw Refused("limit");
         out_.push_back(m);
+        at_ = m.to;
     }
     int turned_;
     std::vector<PlannedMove>& out_;
     std::size_t limit_;
+    Point at_;
 };
 
 void drawPiece(const Piece& p, Writer& w) {
@@ -412,8 +453,9 @@ class Levels {
 
 // Pieces too short to matter are dropped; a lead that runs away from the cut begins
 // straight above its end instead.
-void tidy(Profile& profile) {
+void tidy(Profile& profile, bool corners = true) {
     std::vector<Piece>& pieces = profile.pieces;
+    if (corners) fitCorners(pieces);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
                                 [](const Piece& p) { return p.radius() < 1e-3; }),
                  pieces.end());
@@ -437,7 +479,7 @@ void finish(Profile profile, const G7xRequest& r, std::vector<PlannedMove>& move
         body.quarter();
         body.normalize();
     }
-    tidy(body);
+    tidy(body, false);
     if (body.turned & 4) profile.quarter();
     profile.normalize();
     tidy(profile);
@@ -484,7 +526,12 @@ bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request
     Profile profile;
     for (const ContourPiece& c : contour) {
         if (c.from == c.to && !c.arc) continue;
-        profile.pieces.push_back({toC(c.from), toC(c.to), toC(c.center), c.arc, c.ccw});
+        profile.pieces.push_back({toC(c.from), toC(c.to), toC(c.center), c.arc, c.ccw, 0});
+        if (c.fillet != 0 || c.chamfer != 0) {
+            const C at = toC(c.to);
+            const bool round = c.fillet != 0;
+            profile.pieces.push_back({at, at, at, round, false, round ? c.fillet : c.chamfer});
+        }
     }
     if (profile.pieces.size() < 2) {
         reason = "empty";

@@ -19,6 +19,8 @@ struct ContourPiece {
     Point center;
     bool arc = false;
     bool ccw = false;
+    double fillet = 0;   // a round of this radius at the corner after the piece
+    double chamfer = 0;  // a chamfer of this size there
 };
 
 struct PlannedMove {

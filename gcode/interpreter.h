@@ -50,6 +50,9 @@ struct Segment {
     Point center;
     bool arc = false;
     bool ccw = false;
+    // LinuxCNC's G7x contour: A rounds the corner after this move, C chamfers it.
+    double fillet = 0;
+    double chamfer = 0;
 };
 
 struct Modal {

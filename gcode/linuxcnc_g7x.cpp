@@ -67,7 +67,7 @@ void Interpreter::linuxG7x(int code) {
     std::vector<ContourPiece> contour;
     contour.reserve(captured.size());
     for (const Segment& s : captured)
-        contour.push_back({s.move.from, s.move.to, s.center, s.arc, s.ccw});
+        contour.push_back({s.move.from, s.move.to, s.center, s.arc, s.ccw, s.fillet, s.chamfer});
     std::vector<PlannedMove> planned;
     std::string reason;
     if (contour.empty() || !planG7x(contour, r, planned, reason, budget_)) {
