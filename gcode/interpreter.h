@@ -117,7 +117,19 @@ class Interpreter {
     // Threading cycles (thread_cycles.cpp).
     void fanucG76();
     void linuxG76();
-    void threadPass(Point start, double zEnd, double xCut, double taper, double lead);
+    struct ThreadPass {
+        Point start;         // where each pass begins and ends
+        double crest = 0;    // X of the thread's crest
+        double zEnd = 0;     // Z where the last pass ends
+        double side = 1;     // +1 when deeper passes go towards the axis
+        double dir = -1;     // the way along Z the thread runs
+        double height = 0;   // the full depth of the thread
+        double flank = 0;    // tan of the infeed angle from the radial
+        double taper = 0;    // X at the start less X at the end, as a radius
+        double pullOut = 0;  // the 45° chamfer's length at the thread's end
+        double lead = 0;
+    };
+    void threadPass(const ThreadPass& t, double depth);
 
     // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(bool facing);
@@ -162,6 +174,7 @@ class Interpreter {
     double roughDepth_ = 0, roughRetract_ = 0;
     double facingDepth_ = 0, facingRetract_ = 0;
     int threadFinishPasses_ = 1;
+    double threadChamfer_ = 0, threadAngle_ = 0;  // of P(mm rr aa): rr in leads, aa in degrees
     double threadMinDepth_ = 0, threadAllowance_ = 0;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
     bool numbersBuilt_ = false;
