@@ -76,10 +76,11 @@ void Interpreter::linuxG7x(int code) {
             return;
         }
         if (reason == "limit") warn(Warning::ExpansionLimit, name);
-        if (!(knownZ_ && knownX_)) {
-            pos_ = r.start;
-            knownZ_ = knownX_ = true;
-        }
+        // LinuxCNC goes to the cycle's X and Z before it refuses the contour.
+        if (!(knownZ_ && knownX_) || zeroStart_) pos_ = r.start;
+        zeroStart_ = false;
+        knownZ_ = knownX_ = true;
+        go(MoveKind::Rapid, r.start, kFromCycle, m_.feed);
         contourAsIncomplete(captured, {}, name);
         return;
     }
