@@ -121,7 +121,8 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
             break;
         }
         // The pass runs from the start until it meets the contour.
-        double end = B(points.back());
+        // Where the level meets no contour it runs to the contour's far end.
+        double end = farthest + B(shift);
         double best = std::abs(end - b0);
         for (std::size_t i = 1; i < points.size(); ++i) {
             const double p = A(points[i - 1]) - a, q = A(points[i]) - a;
