@@ -102,5 +102,23 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
     }
 }
 
+// D leaves its stock normal to the contour: on the 45° taper from X4 Z-5 to X8 Z-9
+// (x + z = −1) the cuts end on x + z = −1 + 0.5·√2, not on the line moved 0.5 along
+// each axis (x + z = 0), nor 0.5 along Z alone.
+TEST(LinuxCncCycles, StockLeftNormalToTheContour) {
+    const std::string program =
+        readFile(std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/g71_taper_allowance.ngc");
+    const Toolpath p = interpret(program);
+    ASSERT_EQ(p.dialect, Dialect::LinuxCnc);
+    std::vector<Point> ends;
+    for (const Move& m : p.moves)
+        if (m.kind == MoveKind::Feed && m.from.x == m.to.x && m.from.z == 1) ends.push_back(m.to);
+    ASSERT_EQ(ends.size(), 7u);  // levels X10, 9 .. 5 and the allowance's own X4.5
+    for (std::size_t i = 2; i < 6; ++i)
+        EXPECT_NEAR(ends[i].x + ends[i].z, -1 + 0.5 * std::sqrt(2.0), 1e-9) << ends[i].x;
+    EXPECT_NEAR(ends[6].x, 4.5, 1e-9);
+    EXPECT_NEAR(ends[6].z, -1 + 0.5 * std::sqrt(2.0) - 4.5, 1e-9);
+}
+
 }  // namespace
 }  // namespace zivek::backplot
