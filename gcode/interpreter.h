@@ -136,7 +136,7 @@ class Interpreter {
     void linuxG7x(int code);  // linuxcnc_g7x.cpp
     void finishCycle();
     void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
-                     double retract, Point allowance, double feed);
+                     double retract, Point allowance, double feed, bool pockets);
     void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
                              std::string_view code);
 

@@ -22,6 +22,34 @@ Point shifted(Point p, Point by) {
     return {p.z + by.z, p.x + by.x};
 }
 
+// Where level `a` runs through material, as (from, to) pairs along the pass from b0 in
+// direction `dir`: the contour's crossings split it, the first stretch begins at b0 and
+// one that never meets the contour runs to `farEnd`. Points are (a, b) pairs.
+std::vector<double> stretchesOf(const std::vector<std::pair<double, double>>& points, double a,
+                                double b0, double dir, double farEnd) {
+    std::vector<double> cuts;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const double p = points[i - 1].first - a, q = points[i].first - a;
+        // Half open, so that a level through a corner counts it once.
+        if ((p >= 0) == (q >= 0)) continue;
+        const double b =
+            points[i - 1].second + (points[i].second - points[i - 1].second) * p / (p - q);
+        if ((b - b0) * dir > 1e-12) cuts.push_back(b);
+    }
+    std::sort(cuts.begin(), cuts.end(), [dir](double x, double y) { return x * dir < y * dir; });
+    std::vector<double> ends{b0};
+    for (const double b : cuts) ends.push_back(b);
+    if (ends.size() % 2 != 0) ends.push_back(farEnd);
+    // Stretches of no length along the pass are no cut.
+    std::vector<double> kept;
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+        if ((ends[i + 1] - ends[i]) * dir > 1e-9) {
+            kept.push_back(ends[i]);
+            kept.push_back(ends[i + 1]);
+        }
+    return kept;
+}
+
 }  // namespace
 
 // The blocks from N<first> to N<Q> (or that one block) that hold a Fanuc cycle's contour.
@@ -70,11 +98,21 @@ void Interpreter::roughCycle(bool facing) {
         warn(Warning::CycleMissingContour, facing ? "G72" : "G71");
         return;
     }
-    roughPasses(contour, pos_, facing, depth, retract, allowance, m_.feed);
+    // Type II, which also cuts pockets, names both axes in the contour's first block.
+    std::vector<Word> words;
+    std::vector<BadToken> bad;
+    readWords(lineAt(text_, starts_, from), words, bad);
+    bool named[2] = {false, false};
+    for (const Word& w : words) {
+        if (w.letter == 'X' || w.letter == 'U') named[0] = true;
+        if (w.letter == 'Z' || w.letter == 'W') named[1] = true;
+    }
+    roughPasses(contour, pos_, facing, depth, retract, allowance, m_.feed, named[0] && named[1]);
 }
 
 void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, bool facing,
-                              double depth, double retract, Point allowance, double feed) {
+                              double depth, double retract, Point allowance, double feed,
+                              bool pockets) {
     // In (a, b) terms: a is the axis the depth of cut steps along, b the one passes run on.
     auto A = [facing](Point p) { return facing ? p.z : p.x; };
     auto B = [facing](Point p) { return facing ? p.x : p.z; };
@@ -107,6 +145,9 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
             points.push_back(shifted(s.move.to, shift));
         }
     }
+    std::vector<std::pair<double, double>> ab;
+    ab.reserve(points.size());
+    for (const Point p : points) ab.emplace_back(A(p), B(p));
     double limit = A(points.front());
     for (const Point p : points) limit = side > 0 ? std::min(limit, A(p)) : std::max(limit, A(p));
 
@@ -120,24 +161,26 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
             warn(Warning::ExpansionLimit, facing ? "G72" : "G71");
             break;
         }
-        // The pass runs from the start until it meets the contour.
-        // Where the level meets no contour it runs to the contour's far end.
-        double end = farthest + B(shift);
-        double best = std::abs(end - b0);
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            const double p = A(points[i - 1]) - a, q = A(points[i]) - a;
-            if ((p > 0 && q > 0) || (p < 0 && q < 0) || p == q) continue;
-            const double b = B(points[i - 1]) + (B(points[i]) - B(points[i - 1])) * p / (p - q);
-            if ((b - b0) * dir >= 0 && std::abs(b - b0) < best) {
-                best = std::abs(b - b0);
-                end = b;
+        // Type I runs from the start until it meets the contour; type II also cuts each
+        // pocket the level crosses, entering it from the start's level above.
+        const std::vector<double> ends = stretchesOf(ab, a, b0, dir, farthest + B(shift));
+        const bool fromStart = !ends.empty() && ends[0] == b0;
+        const std::size_t count = pockets ? ends.size() / 2 : fromStart ? 1 : 0;
+        for (std::size_t j = 0; j < count; ++j) {
+            const double from = ends[2 * j], to = ends[2 * j + 1];
+            if (from == b0) {
+                go(MoveKind::Rapid, at(a, b0), c, feed);
+            } else {
+                go(MoveKind::Rapid, at(a0, B(pos_)), c, feed);
+                go(MoveKind::Rapid, at(a0, from), c, feed);
+                go(MoveKind::Rapid, at(a + side * retract, from), c, feed);
+                go(MoveKind::Feed, at(a, from), c, feed);
             }
+            go(MoveKind::Feed, at(a, to), c, feed);
+            go(MoveKind::Feed, at(a + side * retract, to - dir * retract), c, feed);
         }
-        if ((end - b0) * dir <= 0) continue;
-        go(MoveKind::Rapid, at(a, b0), c, feed);
-        go(MoveKind::Feed, at(a, end), c, feed);
-        go(MoveKind::Feed, at(a + side * retract, end - dir * retract), c, feed);
-        go(MoveKind::Rapid, at(a + side * retract, b0), c, feed);
+        if (count > 1) go(MoveKind::Rapid, at(a0, B(pos_)), c, feed);
+        if (count > 0) go(MoveKind::Rapid, at(count > 1 ? a0 : a + side * retract, b0), c, feed);
     }
     // The last pass follows the contour, the finishing allowance away from it.
     go(MoveKind::Rapid, shifted(first, shift), c, feed);

@@ -94,6 +94,74 @@ TEST(FanucCycles, RoughingPassesAsTheManualDefinesThem) {
     }
 }
 
+// A contour with a pocket between Z-10 and Z-30 (top X25 at Z-14, bottom X16): type I
+// (only X in its first block) cuts each level until it first meets the contour; type II
+// (X and Z there) also cuts where the level runs through the pocket, entering it from
+// the start's level. Levels X36 .. X16 every 4 (depth 2 as a radius); the crossings
+// are worked out on each straight of the contour, e.g. X24 (r12) on the rise from r6
+// at Z-10 to r12.5 at Z-14: Z = −10 − 4·6/6.5.
+TEST(FanucCycles, TypeTwoAlsoCutsThePockets) {
+    struct Cut {
+        double x, from, to;
+    };
+    struct Row {
+        const char* name;
+        const char* firstBlock;
+        std::vector<Cut> cuts;
+    };
+    const Row rows[] = {
+        {"type I",
+         "N10 G0 X12",
+         {{36, 2, -30},
+          {32, 2, -30},
+          {28, 2, -29.428571},
+          {24, 2, -13.692308},
+          {20, 2, -12.461538},
+          {16, 2, -11.230769}}},
+        {"type II",
+         "N10 G0 X12 Z2",
+         {{36, 2, -30},
+          {32, 2, -30},
+          {28, 2, -29.428571},
+          {24, 2, -13.692308},
+          {24, -14.666667, -28.285714},
+          {20, 2, -12.461538},
+          {20, -17.333333, -27.142857},
+          {16, 2, -11.230769}}},
+    };
+    for (const Row& r : rows) {
+        const std::string program = std::string("T0101\nG98\nG0 X40 Z2\nG71 U2 R0.5\n") +
+                                    "G71 P10 Q20 U0 W0 F100\n" + r.firstBlock +
+                                    "\nG1 Z-10\nX25 Z-14\nX16 Z-20\nZ-26\nX30 Z-30\nN20 X40\n";
+        const Toolpath p = interpret(program);
+        EXPECT_TRUE(p.warnings.empty()) << r.name << ": " << p.warnings.front().word;
+        // The cuts come before the last pass, which begins with a rapid to the contour.
+        std::size_t last = p.moves.size();
+        while (last > 0 &&
+               !(p.moves[last - 1].kind == MoveKind::Rapid && p.moves[last - 1].to == Point{2, 6}))
+            --last;
+        std::vector<Cut> got;
+        for (std::size_t i = 0; i + 1 < last; ++i) {
+            const Move& m = p.moves[i];
+            if (m.kind == MoveKind::Feed && m.from.x == m.to.x && m.from.z != m.to.z)
+                got.push_back({2 * m.to.x, m.from.z, m.to.z});
+        }
+        ASSERT_EQ(got.size(), r.cuts.size()) << r.name;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_NEAR(got[i].x, r.cuts[i].x, 1e-9) << r.name << " cut " << i;
+            EXPECT_NEAR(got[i].from, r.cuts[i].from, 1e-6) << r.name << " cut " << i;
+            EXPECT_NEAR(got[i].to, r.cuts[i].to, 1e-6) << r.name << " cut " << i;
+        }
+        // A rapid along Z either returns to the start's Z over the level just cut, or
+        // crosses the part at the start's own level X40.
+        for (std::size_t i = 0; i < last; ++i) {
+            const Move& m = p.moves[i];
+            if (m.kind != MoveKind::Rapid || m.from.z == m.to.z) continue;
+            EXPECT_TRUE(m.to.z == 2 || m.to.x == 20) << r.name << " rapid at X" << 2 * m.to.x;
+        }
+    }
+}
+
 struct Step {
     char kind;    // R rapid, F feed, T thread
     double z, x;  // x as a diameter
