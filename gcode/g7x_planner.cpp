@@ -1,238 +1,17 @@
-// A contour held as complex numbers, Z the real part and X the imaginary one, so that
-// turning, mirroring and offsetting are one multiplication each.
+// LinuxCNC's G7x cycles planned on a contour turned and mirrored so that it runs
+// towards -Z and +X; the moves are turned back as they are written.
 
 #include "gcode/g7x_planner.h"
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
-#include <stdexcept>
+
+#include "gcode/g7x_contour.h"
 
 namespace zivek::backplot {
 namespace {
 
-using C = std::complex<double>;
-const C kI(0, 1);
-constexpr double kTol = 1e-6;
-
-struct Refused : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-C toC(Point p) {
-    return {p.z, p.x};
-}
-Point toPoint(C c) {
-    return {c.real(), c.imag()};
-}
-
-struct Piece {
-    C s, e, c;
-    bool arc = false;
-    bool ccw = false;
-    double corner = 0;  // a round (arc) or chamfer (line) still to be fitted here
-
-    double radius() const {
-        return arc ? std::min(std::abs(s - e), std::abs(s - c)) : std::abs(s - e);
-    }
-    // Runs towards -Z without turning back.
-    bool monotonic() const {
-        if (corner != 0) return true;
-        if (!arc) return (e - s).real() <= 1e-3;
-        const double in = (s - c).imag(), out = (e - c).imag(), dz = (e - s).real();
-        return ccw ? in >= -1e-3 && out >= -1e-3 && dz <= -1e-3
-                   : in <= 1e-3 && out <= 1e-3 && dz <= -1e-3;
-    }
-    void offset(double d) {
-        if (!arc) {
-            const C n = kI * d * (s - e) / std::abs(s - e);
-            s += n;
-            e += n;
-            return;
-        }
-        const double f = (std::abs(s - c) + (ccw ? 1 : -1) * d) / std::abs(s - c);
-        s = f * (s - c) + c;
-        e = f * (e - c) + c;
-    }
-    void map(C (*f)(C), bool mirror) {
-        s = f(s);
-        e = f(e);
-        c = f(c);
-        if (mirror) ccw = !ccw;
-    }
-    bool onArc(C p) const {
-        const double a = std::imag(std::conj(s - c) * (p - c));
-        const double b = std::imag(std::conj(e - c) * (p - c));
-        return ccw ? a >= -1e-6 && b <= 1e-6 : a <= 1e-6 && b >= -1e-6;
-    }
-    // Where the piece crosses the level X = x, in Z.
-    std::vector<double> crossings(double x) const {
-        std::vector<double> z;
-        if (!arc) {
-            if (std::min(s.imag(), e.imag()) > x + 1e-6 || std::max(s.imag(), e.imag()) < x - 1e-6)
-                return z;
-            if (std::abs((s - e).imag()) < 1e-6) return {s.real(), e.real()};
-            z.push_back((x - s.imag()) / (e.imag() - s.imag()) * (e.real() - s.real()) + s.real());
-            return z;
-        }
-        const double r = std::abs(s - c);
-        double q = -(x - r - c.imag()) * (x + r - c.imag());
-        if (q < -1e-6) return z;
-        q = std::sqrt(std::max(q, 0.0));
-        for (const double zz : {c.real() + q, c.real() - q})
-            if (onArc({zz, x})) z.push_back(zz);
-        return z;
-    }
-};
-
-// The corner where piece `a` ends and piece `b` begins, after both moved apart.
-void meet(Piece& a, Piece& b) {
-    if (!a.arc && !b.arc) {
-        const C rot = std::conj(b.s - b.e) / std::abs(b.s - b.e);
-        const C ps = (a.s - b.e) * rot, pe = (a.e - b.e) * rot;
-        if ((ps - pe).imag() == 0) throw Refused("parallel");
-        const double f = ps.imag() / (ps - pe).imag();
-        b.s = a.e = (ps + f * (pe - ps)) / rot + b.e;
-        return;
-    }
-    if (a.arc && b.arc) {
-        const double ra = std::abs(b.s - b.c), rb = std::abs(a.s - a.c), d = std::abs(b.c - a.c);
-        const double cosB = (d * d + ra * ra - rb * rb) / 2.0 / ra / d;
-        const C rot(cosB, std::sqrt(1 - std::min(cosB * cosB, 1.0)));
-        b.s = a.e = rot * (a.c - b.c) / d * ra + b.c;
-        return;
-    }
-    // A line and an arc: where the arc's circle crosses the line, nearer the old corner.
-    if (std::abs(b.s - a.e) < 1e-6) return;
-    const Piece& line = a.arc ? b : a;
-    const Piece& circle = a.arc ? a : b;
-    const C origin = line.e;
-    const C rot = std::conj(line.s - line.e) / std::abs(line.s - line.e);
-    const C pe = (circle.e - origin) * rot, pc = (circle.c - origin) * rot;
-    const double h = std::norm(pc - pe) - pc.imag() * pc.imag();
-    const double root = h < 0 ? 0 : std::sqrt(h);
-    const C s1 = (pc.real() + root) / rot + origin, s2 = (pc.real() - root) / rot + origin;
-    b.s = a.e = std::abs(b.s - s1) < std::abs(b.s - s2) ? s1 : s2;
-}
-
-C mirrorX(C p) {
-    return std::conj(p);
-}
-C mirrorZ(C p) {
-    return -std::conj(p);
-}
-C quarterTurn(C p) {
-    return -p * kI;
-}
-
-class Profile {
-  public:
-    std::vector<Piece> pieces;
-    int turned = 0;  // 4 turned a quarter, 2 mirrored in X, 1 mirrored in Z
-
-    void quarter() {
-        for (Piece& p : pieces) p.map(quarterTurn, false);
-        turned ^= 4;
-    }
-    // Mirrors the contour so that it ends at a smaller Z and a larger X than it begins.
-    void normalize() {
-        const C d = pieces.front().e - pieces.back().e;
-        if (d.imag() > 0) {
-            for (Piece& p : pieces) p.map(mirrorX, true);
-            turned ^= 2;
-        }
-        if (d.real() < 0) {
-            for (Piece& p : pieces) p.map(mirrorZ, true);
-            turned ^= 1;
-        }
-    }
-    void offset(double distance);
-};
-
-void Profile::offset(double distance) {
-    const C along = pieces.front().e - pieces.front().s;
-    const C across = pieces.back().s - pieces.front().s;
-    if ((along / across).imag() < 0) distance = -distance;
-    const Piece lead = pieces.front();
-    pieces.erase(pieces.begin());
-    double done = 0;
-    while (done != distance && !pieces.empty()) {
-        double step = 1e9;
-        for (const Piece& p : pieces) step = std::min(step, p.radius() / 2);
-        step = std::min(step, std::abs(distance - done));
-        if (distance < 0) step = -step;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            pieces[i].offset(step);
-            if (pieces[i].radius() < 1e-3) pieces.erase(pieces.begin() + std::ptrdiff_t(i--));
-        }
-        // Outside corners open into a gap: an arc about the old corner bridges it.
-        for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-            if ((pieces[i].e - pieces[i + 1].s).real() <= 1e-2) continue;
-            Piece a = pieces[i], b = pieces[i + 1];
-            a.offset(-step);
-            b.offset(-step);
-            Piece bridge{pieces[i].e, pieces[i + 1].s, (a.e + b.s) / 2.0, true, distance > 0};
-            pieces.insert(pieces.begin() + std::ptrdiff_t(i + 1), bridge);
-            ++i;
-        }
-        // Inside corners overlap: pieces that turned round are dropped, the rest meet.
-        for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-            if (!pieces[i].monotonic() && i > 0) {
-                const std::size_t drop = pieces[i].radius() < pieces[i - 1].radius() ? i : i - 1;
-                pieces.erase(pieces.begin() + std::ptrdiff_t(drop));
-                i = 0;
-                if (pieces.size() < 2) break;
-            }
-            if (pieces[i].radius() < 1e-3) {
-                pieces.erase(pieces.begin() + std::ptrdiff_t(i));
-                i = 0;
-                continue;
-            }
-            meet(pieces[i], pieces[i + 1]);
-        }
-        done += step;
-    }
-    if (pieces.empty()) throw Refused("offset");
-    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
-        const C mid = (pieces[i].e + pieces[i + 1].s) / 2.0;
-        pieces[i].e = pieces[i + 1].s = mid;
-    }
-    Piece first = lead;
-    first.e = pieces.front().s;
-    pieces.insert(pieces.begin(), first);
-}
-
-// Fits the rounds and chamfers written on the contour's corners: each meets the pieces
-// either side of its corner, at the distance its size gives from both.
-void fitCorners(std::vector<Piece>& pieces) {
-    for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
-        Piece& h = pieces[i];
-        if (h.corner == 0) continue;
-        double d = h.corner;
-        Piece a = pieces[i - 1], b = pieces[i + 1];
-        a.offset(d);
-        b.offset(d);
-        if ((a.e - b.s).real() > 1e-2) {
-            d = -d;
-            a = pieces[i - 1];
-            b = pieces[i + 1];
-            a.offset(d);
-            b.offset(d);
-        }
-        if ((a.e - b.s).real() > 1e-2) throw Refused("corner");
-        meet(a, b);
-        const C center = (a.e + b.s) / 2.0;
-        a.offset(-d);
-        b.offset(-d);
-        h.s = pieces[i - 1].e = a.e;
-        h.e = pieces[i + 1].s = b.s;
-        if (h.arc) {
-            h.c = center;
-            h.ccw = (h.s - center).imag() > 0 || (h.e - center).imag() > 0;
-        }
-        h.corner = 0;
-    }
-}
+using namespace g7x;
 
 // Writes moves in the program's frame from the turned and mirrored one.
 class Writer {
@@ -383,6 +162,8 @@ class Levels {
 
     // `resume` marks G71.2 after its first dive: a pocket begins at its own top.
     void pocket(G7xPart part, C at, std::size_t i, bool resume = false) {
+        // Each pocket is cut by a call of its own; a contour of thousands is refused.
+        if (++nesting_ > 1000) throw Refused("limit");
         double x = starts_.back().imag();
         if (part == G7xPart::OnlyPockets) {
             // The outline was cut before: follow it down to the first pocket.
@@ -448,6 +229,7 @@ class Levels {
     C escape_;
     Writer& w_;
     std::size_t steps_ = 0;
+    std::size_t nesting_ = 0;
     std::vector<C> starts_;  // the top of the pocket being cut, and of the whole
 };
 
