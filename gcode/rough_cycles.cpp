@@ -1,5 +1,6 @@
-// Roughing (G71 along Z, G72 across it) and finishing (G70) cycles, expanded from the
-// contour they name: Fanuc's blocks N(P) to N(Q) or LinuxCNC's subroutine o(Q).
+// Fanuc's roughing (G71 along Z, G72 across it) and finishing (G70) cycles, expanded
+// from the contour blocks N(P) to N(Q) they name. LinuxCNC's forms, on a subroutine
+// o(Q), are planned in linuxcnc_g7x.cpp.
 
 #include <algorithm>
 #include <cmath>
@@ -225,19 +226,18 @@ void Interpreter::finishCycle() {
         warn(Warning::UnknownStart);
         return;
     }
-    std::vector<Segment> contour;
-    Point start = pos_;
-    {
-        if (!b_.has('P')) {
-            warn(Warning::CycleMissingContour, "G70");
-            return;
-        }
-        const double first = b_.use('P');
-        std::size_t from = 0, to = 0;
-        if (!contourLines(first, from, to)) return;
-        if (!capture(from, to + 1, contour)) return;
-        if (to > line_) next_ = to + 1;
+    // G70 P(first block) Q(last block): the contour as written, entered with its first
+    // block's own motion, then back to the start by rapid.
+    if (!b_.has('P')) {
+        warn(Warning::CycleMissingContour, "G70");
+        return;
     }
+    std::vector<Segment> contour;
+    const Point start = pos_;
+    std::size_t from = 0, to = 0;
+    if (!contourLines(b_.use('P'), from, to)) return;
+    if (!capture(from, to + 1, contour)) return;
+    if (to > line_) next_ = to + 1;
     for (Segment s : contour) {
         s.move.flags |= kFromCycle;
         s.move.line = line_;
