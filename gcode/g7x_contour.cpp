@@ -71,7 +71,10 @@ void Profile::offset(double distance) {
     const Piece lead = pieces.front();
     pieces.erase(pieces.begin());
     double done = 0;
-    while (done != distance && !pieces.empty()) {
+    // Small steps keep each piece's corners in order; a distance thousands of times the
+    // smallest piece is a typing error.
+    for (int n = 0; done != distance && !pieces.empty(); ++n) {
+        if (n > 10000) throw Refused("limit");
         double step = 1e9;
         for (const Piece& p : pieces) step = std::min(step, p.radius() / 2);
         step = std::min(step, std::abs(distance - done));

@@ -174,7 +174,7 @@ class Levels {
         }
         while (i < p_.size()) {
             if (++steps_ > 1000000) throw Refused("limit");
-            while (x - kTol > at.imag()) x -= depth_;
+            stepDown(x, at.imag());
             if (!dive(i, at, x)) {
                 if (part == G7xPart::NoPockets) {
                     for (; i < p_.size(); ++i) climbOnly(i, at);
@@ -221,6 +221,16 @@ class Levels {
                 x -= depth_;
                 break;
             }
+        }
+    }
+
+    // Down by whole depths of cut to the level at or below `floor`. A start far above
+    // the contour for its depth of cut jumps there, so that no typing error costs time.
+    void stepDown(double& x, double floor) const {
+        for (int n = 0; x - kTol > floor; ++n) {
+            const double gap = x - kTol - floor;
+            x -= gap > 1000 * depth_ ? std::floor(gap / depth_) * depth_ : depth_;
+            if (n > 2000) throw Refused("limit");
         }
     }
 
