@@ -143,11 +143,15 @@ TEST(Parameters, ProgramsMoveWhereLinuxCncMoves) {
          "G18 G8 G0 X10 Z2\n#1=0\no100 while [#1 LT 3]\nG1 X[9-#1] Z-5 F100\nG0 Z2\n#1=[#1+1]\n"
          "o100 endwhile\nM2\n",
          {{2, 10}, {-5, 9}, {2, 9}, {-5, 8}, {2, 8}, {-5, 7}, {2, 7}}},
-        {"repeat, do-while, break and continue",
+        {"repeat, and a while with continue and break",
          "G18 G8 G0 X0 Z0\n#1=0\no1 repeat [3]\n#1=[#1+1]\nG1 X#1 F100\no1 endrepeat\n"
-         "#2=0\no2 do\n#2=[#2+1]\no3 if [#2 EQ 2]\no2 continue\no3 endif\no4 if [#2 GT 3]\n"
-         "o2 break\no4 endif\nG1 Z-#2\no2 while [1]\nG0 X0\nM2\n",
-         {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {-1, 3}, {-3, 3}, {-3, 0}}},
+         "#2=0\no2 while [1]\n#2=[#2+1]\no3 if [#2 EQ 2]\no2 continue\no3 endif\n"
+         "o4 if [#2 GT 3]\no2 break\no4 endif\nG1 Z-#2\no2 endwhile\nG0 X1\nM2\n",
+         {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {-1, 3}, {-3, 3}, {-3, 1}}},
+        {"a do-while runs its body before the test",
+         "G18 G8 G0 X0 Z0\n#5=0\no5 do\n#5=[#5+1]\nG0 X#5\no5 while [#5 LT 3]\n#6=5\n"
+         "o6 do\nG0 Z#6\no6 while [#6 LT 3]\nM2\n",
+         {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {5, 3}}},
         {"if, elseif and else",
          "G18 G8 G0 X0 Z0\n#1=2\no1 if [#1 EQ 1]\nG0 X1\no1 elseif [#1 EQ 2]\nG0 X2\no1 elseif "
          "[#1 EQ 2]\nG0 X22\no1 else\nG0 X3\no1 endif\no2 if [0]\nG0 X4\no2 else\nG0 X5\n"
