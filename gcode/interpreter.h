@@ -6,6 +6,7 @@
 // finishing cycles (rough_cycles.cpp), cutting time (cutting_time.cpp).
 
 #include <array>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <string>
@@ -14,9 +15,13 @@
 #include <vector>
 
 #include "gcode/gcode_words.h"
+#include "gcode/parameters.h"
 #include "gcode/toolpath.h"
 
 namespace zivek::backplot {
+
+// An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
+std::string lowerName(std::string_view name);
 
 // Totals of the moves; times are added while the moves are made.
 void summarize(Toolpath& path);
@@ -97,6 +102,18 @@ class Interpreter {
     bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
     bool captureSub(std::string_view name, std::vector<Segment>& out);
     bool contourLines(double first, std::size_t& from, std::size_t& to);
+
+    // Parameters and o-word flow (oword_flow.cpp).
+    bool controlWord(std::size_t index, const OWord& o);
+    double flowValue(std::string_view text, double otherwise);
+    void callSub(std::size_t index, const OWord& o);
+    void takeBranch(std::size_t from);
+    std::size_t follow(std::size_t from, bool forward, std::initializer_list<std::string_view> to);
+    struct FlowLine {
+        std::string keyword;
+        std::size_t next, prev;  // the neighbouring o-word lines of the same name
+    };
+    const FlowLine* flowLine(std::size_t index);
 
     // Motion (motion.cpp).
     bool hasAxis() const;
@@ -180,6 +197,10 @@ class Interpreter {
     bool numbersBuilt_ = false;
     std::map<std::string, Sub> subs_;
     bool subsBuilt_ = false;
+    Parameters params_;
+    std::map<std::size_t, FlowLine> flowLines_;  // by line, built on demand
+    bool flowBuilt_ = false;
+    std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 
 }  // namespace zivek::backplot
