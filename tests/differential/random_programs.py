@@ -148,7 +148,7 @@ def main():
             reference, errors = compare.run_rs274(args.rs274, path)
             reader = compare.run_reader(args.dump, path)
             difference = f"rs274 stopped: {' / '.join(errors[:2])}" if errors else \
-                compare.compare(path, reader, reference, {})[0]
+                compare.compare(path, reader, reference, set())[0]
             if difference:
                 os.makedirs(args.keep, exist_ok=True)
                 kept = os.path.join(args.keep, os.path.basename(path))
