@@ -184,7 +184,8 @@ def compare(program, reader, reference, allowed):
             return f"{name}: line {mine.line}: reader {mine}, rs274 {reference[j]}", i, passed
         j += 1
     if j < len(reference):
-        return (f"{name}: after the reader's last move, rs274 has {len(reference) - j} more, "
+        last = f" (line {reader[-1].line})" if reader else ""
+        return (f"{name}: after the reader's last move{last}, rs274 has {len(reference) - j} more, "
                 f"the first {reference[j]}"), len(reader), passed
     return None, len(reader), passed
 
@@ -194,7 +195,7 @@ def main():
     parser.add_argument("--dump", required=True, help="the dump_moves program")
     parser.add_argument("--rs274", default=shutil.which("rs274") or "rs274")
     parser.add_argument("--corpus", action="store_true", help="the committed corpus")
-    parser.add_argument("--all-fail", action="store_true",
+    parser.add_argument("--no-expected", action="store_true",
                         help="report every program plainly, with no expected failures")
     parser.add_argument("programs", nargs="*")
     args = parser.parse_args()
@@ -203,7 +204,7 @@ def main():
         return 0
     programs = (corpus() if args.corpus else []) + args.programs
     allowed = by_definition()
-    expected = {} if args.all_fail else expected_failures()
+    expected = {} if args.no_expected else expected_failures()
     failed = fixed = 0
     for program in programs:
         name = os.path.basename(program)
