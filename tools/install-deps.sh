@@ -4,7 +4,8 @@
 # the tests that need a real display (the Linux selection); Qt's private headers let a
 # test switch accessibility on as a running screen reader does. With "screenshots", also
 # what the screenshot scripts need (an image grabber); with "windows", what the Windows
-# zip needs.
+# zip needs. LinuxCNC's standalone interpreter (rs274, about 48 MB of downloads) is the
+# reference the program reader is compared with, move by move.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -16,6 +17,7 @@ packages=(
     xvfb xauth
     dpkg-dev file desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix googletest wine
+    linuxcnc-uspace
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(imagemagick librsvg2-bin)
