@@ -13,8 +13,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "output_box/output_box.h"
 #include "shown_output_box.h"
-#include "windows/output_box.h"
 
 using zivek::windows::OutputBox;
 

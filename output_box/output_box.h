@@ -12,8 +12,8 @@
 #include <string_view>
 #include <utility>
 
-#include "windows/edit_history.h"
-#include "windows/output_text.h"
+#include "output_box/edit_history.h"
+#include "output_box/output_text.h"
 
 namespace zivek::windows {
 
