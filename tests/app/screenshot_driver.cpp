@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
-#include <QtTest>
+#include <QTest>
 #include <cstdio>
 
 #include "app/navigator.h"

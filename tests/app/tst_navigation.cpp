@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "app/navigator.h"
 #include "output/control_names.h"

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <QtTest>
+#include <QTest>
 #include <string>
 
 #include "output_box/output_box.h"

@@ -10,7 +10,7 @@
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTextCharFormat>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "output_box/output_box.h"

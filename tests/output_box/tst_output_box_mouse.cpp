@@ -4,7 +4,7 @@
 // server, since the offscreen platform has no primary selection.
 #include <QClipboard>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "output_box/output_box.h"

@@ -12,7 +12,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
-#include <QtTest>
+#include <QTest>
 #include <atomic>
 #include <thread>
 

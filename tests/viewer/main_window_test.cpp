@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QWheelEvent>
-#include <QtTest>
+#include <QTest>
 
 #include "viewer/plot_widget.h"
 #include "viewer/texts.h"

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "output/control_names.h"
 #include "output_box/output_box.h"

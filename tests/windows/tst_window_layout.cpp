@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "output/control_names.h"
 #include "output_box/output_box.h"
