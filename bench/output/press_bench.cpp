@@ -117,15 +117,15 @@ void writeFile(const std::string& path, const std::string& bytes) {
 
 // The press's true floor: its three file passes over the same bytes, with nothing
 // formatted and no blank removed. The raw program is written, read back in the press's
-// blocks into a buffer of its size, and the final bytes replace it in a new file.
+// blocks into a new buffer of its size, and the final bytes replace it in a new file.
 void FilePasses(benchmark::State& state) {
     const PressBytes bytes = pressBytes(state.range(0));
     const std::string path = (benchFolder() / "floor.txt").string();
-    std::string readBack;
     auto block = std::make_unique<char[]>(1 << 16);
     for (auto _ : state) {
         writeFile(path, bytes.raw);
-        readBack.clear();
+        // A buffer of its own each time, as the press hands its text over.
+        std::string readBack;
         readBack.reserve(bytes.raw.size());
         std::FILE* file = std::fopen(path.c_str(), "rb");
         while (const std::size_t got = std::fread(block.get(), 1, 1 << 16, file))
