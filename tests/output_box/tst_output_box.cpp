@@ -5,8 +5,8 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QVBoxLayout>
 #include <QTest>
+#include <QVBoxLayout>
 #include <string>
 
 #include "output_box/output_box.h"

@@ -9,8 +9,8 @@
 #include <QAccessible>
 #include <QInputMethodEvent>
 #include <QScrollBar>
-#include <QTextCharFormat>
 #include <QTest>
+#include <QTextCharFormat>
 #include <memory>
 
 #include "output_box/output_box.h"

@@ -11,8 +11,8 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <atomic>
 #include <thread>
 
