@@ -18,7 +18,7 @@ step "install what is missing"
 bash tools/install-deps.sh
 
 step "format of every tracked source"
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+bash tools/list-sources.sh | xargs -0 clang-format --dry-run -Werror
 
 # Without debug information: the tests do not need it, and it is a fifth of the build.
 step "build with warnings as errors and test"

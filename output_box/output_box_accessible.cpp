@@ -1,12 +1,18 @@
-#include "windows/output_box_accessible.h"
+#include "output_box/output_box_accessible.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
 
 namespace zivek::windows {
 namespace {
+
+QAccessibleInterface* boxInterface(const QString& key, QObject* object) {
+    if (key == QLatin1String(OutputBox::staticMetaObject.className()))
+        if (auto* box = qobject_cast<OutputBox*>(object)) return new OutputBoxAccessible(box);
+    return nullptr;
+}
 
 QString decoded(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -238,6 +244,41 @@ void OutputBoxAccessible::insertText(int offset, const QString& text) {
 
 void OutputBoxAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
     box()->replace(position(startOffset), position(endOffset), text.toStdString());
+}
+
+void installOutputBoxAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&boxInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+void tellReplaced(QObject* box, int at, const QString& removed, const QString& inserted) {
+    if (!QAccessible::isActive() || (removed.isEmpty() && inserted.isEmpty())) return;
+    if (removed.isEmpty()) {
+        QAccessibleTextInsertEvent event(box, at, inserted);
+        QAccessible::updateAccessibility(&event);
+    } else if (inserted.isEmpty()) {
+        QAccessibleTextRemoveEvent event(box, at, removed);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(box, at, removed, inserted);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void tellSelection(QObject* box, int from, int to, int caret) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleTextSelectionEvent event(box, from, to);
+    event.setCursorPosition(caret);
+    QAccessible::updateAccessibility(&event);
+}
+
+void tellCaret(QObject* box, int caret) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleTextCursorEvent event(box, caret);
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace zivek::windows

@@ -5,13 +5,13 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QVBoxLayout>
-#include <QtTest>
 #include <string>
 
+#include "output_box/output_box.h"
+#include "output_box/output_text.h"
 #include "shown_output_box.h"
-#include "windows/output_box.h"
-#include "windows/output_text.h"
 
 using zivek::windows::OutputBox;
 using zivek::windows::OutputText;

@@ -7,8 +7,8 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "windows/accessibility.h"
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
+#include "output_box/output_box_accessible.h"
 
 namespace zivek::windows {
 

@@ -1,4 +1,4 @@
-#include "windows/output_text.h"
+#include "output_box/output_text.h"
 
 #include <algorithm>
 #include <utility>

@@ -9,12 +9,12 @@
 #include <QAccessible>
 #include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextCharFormat>
-#include <QtTest>
 #include <memory>
 
+#include "output_box/output_box.h"
 #include "shown_output_box.h"
-#include "windows/output_box.h"
 
 using zivek::windows::OutputBox;
 

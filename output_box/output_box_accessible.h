@@ -1,10 +1,23 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <QString>
+
+class QObject;
 
 namespace zivek::windows {
 
 class OutputBox;
+
+// Makes the output box known to assistive tools as an editable text. Called by each
+// box; installs once.
+void installOutputBoxAccessibility();
+
+// What the output box tells assistive tools, offsets in UTF-16 units. Each sends
+// nothing unless a tool listens.
+void tellReplaced(QObject* box, int at, const QString& removed, const QString& inserted);
+void tellSelection(QObject* box, int from, int to, int caret);
+void tellCaret(QObject* box, int caret);
 
 // The output box as a screen reader sees it: an editable multi-line text with its
 // caret and selection, read line by line. Offsets are UTF-16 units, as everywhere

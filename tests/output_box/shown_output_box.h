@@ -4,7 +4,7 @@
 #include <QTest>
 #include <memory>
 
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
 
 namespace zivek::testing {
 

@@ -1,4 +1,4 @@
-#include "windows/edit_history.h"
+#include "output_box/edit_history.h"
 
 #include <utility>
 

@@ -6,7 +6,7 @@
 #include <QTextCharFormat>
 #include <algorithm>
 
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
 
 namespace zivek::windows {
 namespace {

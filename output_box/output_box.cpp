@@ -1,4 +1,4 @@
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <cmath>
 #include <utility>
 
-#include "windows/accessibility.h"
+#include "output_box/output_box_accessible.h"
 
 namespace zivek::windows {
 namespace {
@@ -34,7 +34,7 @@ QString decoded(std::string_view bytes) {
 }  // namespace
 
 OutputBox::OutputBox(QWidget* parent) : QAbstractScrollArea(parent) {
-    installAccessibility();
+    installOutputBoxAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     setInputMethodHints(Qt::ImhMultiLine);

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <utility>
 
-#include "windows/edit_history.h"
-#include "windows/output_text.h"
+#include "output_box/edit_history.h"
+#include "output_box/output_text.h"
 
 namespace zivek::windows {
 
@@ -22,12 +22,11 @@ namespace zivek::windows {
 // that a program of 300,000 lines costs little more than its own bytes.
 //
 // Why not QPlainTextEdit: it builds a text block and a layout for every line it is
-// given. For the largest program (300,010 lines, 3.5 MB) setPlainText alone took
-// 795 ms, where a whole "G KOD" press at the window, file work included, takes
-// 20.3 ms with this box; and the press needs 1.44 times the program's size in memory
-// above the idle window. What the standard box brings for free is built here: the
-// keys, the clipboard and the Linux selection, input methods, and the accessibility
-// interface (output_box_accessible.cpp).
+// given, and for the largest program its setPlainText alone is many times a whole
+// "G KOD" press at the window with this box (bench/windows: window_press_bench and
+// press_memory; the figures are in the README). What the standard box brings for free
+// is built here: the keys, the clipboard and the Linux selection, input methods, and
+// the accessibility interface (output_box_accessible.cpp).
 class OutputBox : public QAbstractScrollArea {
     Q_OBJECT
   public:

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
 
 namespace zivek::windows {
 namespace {

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "windows/output_box.h"
+#include "output_box/output_box.h"
 
 namespace zivek::windows {
 namespace {

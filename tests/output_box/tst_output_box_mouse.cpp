@@ -4,11 +4,11 @@
 // server, since the offscreen platform has no primary selection.
 #include <QClipboard>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
+#include "output_box/output_box.h"
 #include "shown_output_box.h"
-#include "windows/output_box.h"
 
 using zivek::windows::OutputBox;
 
