@@ -25,6 +25,7 @@ struct DialectRules {
     // D (allowance), I (depth), R (retract); otherwise P/Q are the contour's first and
     // last block numbers, U/W the allowance, and a block without P is the first block.
     bool cyclesOnSubroutine;
+    bool contourCorners;   // A and C on a cycle's contour block round or chamfer its end
     bool g76OneBlock;      // G76 P I J K ... in one block; otherwise Fanuc's two blocks
     bool leadFromFeed;     // G32/G33 without K take the lead from F
     bool startAtWorkZero;  // the tool stands at the work zero before the first move

@@ -77,7 +77,8 @@ const char* warningName(Warning w) {
         "NoMotionMode",   "NoFeedRate",      "OpenComment",       "AbsoluteAndIncremental",
         "OutOfRange",     "TooManyWarnings", "RepeatedWord",      "LongLine",
         "UnknownStart",   "BadArc",          "CycleIncomplete",   "CycleMissingContour",
-        "ExpansionLimit", "NotEvaluated",    "ThreadWithoutLead", "BeyondReach"};
+        "ExpansionLimit", "NotEvaluated",    "ThreadWithoutLead", "BadExpression",
+        "MathError",      "BeyondReach"};
     return names[std::size_t(w)];
 }
 

@@ -75,8 +75,10 @@ enum class Warning : std::uint8_t {
     CycleIncomplete,         // a cycle that could not be expanded: contour only
     CycleMissingContour,     // the contour or subroutine a cycle names is not in the file
     ExpansionLimit,          // a call or cycle that would expand without end: refused
-    NotEvaluated,            // expressions, parameters, program flow: not computed
+    NotEvaluated,            // an o-word keyword or a form that is not computed
     ThreadWithoutLead,       // a thread without its pitch: not drawn
+    BadExpression,           // an expression not readable, or a parameter never set: word lost
+    MathError,               // division by zero, or a function outside its domain: word lost
     BeyondReach,             // an end point beyond any lathe's travel: drawn, lengths unreal
 };
 inline constexpr std::size_t kWarningKinds = std::size_t(Warning::BeyondReach) + 1;
