@@ -360,11 +360,7 @@ void MainWindow::cutWorkpiece() {
 
 void MainWindow::showWorkpieceAfter(int linesRun) {
     if (!path_ || layer_->empty()) return;
-    const auto& moves = path_->moves;
-    const auto through =
-        std::upper_bound(moves.begin(), moves.end(), std::uint32_t(std::max(linesRun - 1, 0)),
-                         [](std::uint32_t line, const Move& m) { return line < m.line; });
-    layer_->showAfter(linesRun <= 0 ? 0 : std::size_t(through - moves.begin()));
+    layer_->showAfter(path_->movesBefore(std::size_t(std::max(linesRun, 0))));
     plot_->layerChanged();
 }
 

@@ -38,10 +38,7 @@ void WorkpieceLayer::setCut(std::shared_ptr<const WorkpieceCut> cut,
             leftAtEnd_ = cut_->materialAfter(moves.size());
             continue;
         }
-        const auto it = std::lower_bound(moves.begin(), moves.end(), w.line,
-                                         [](const Move& m, std::uint32_t l) { return m.line < l; });
-        if (it != moves.end() && it->line == w.line)
-            warnedMoves_.push_back(std::size_t(it - moves.begin()));
+        if (const auto first = path_->firstMoveOf(w.line)) warnedMoves_.push_back(*first);
     }
     showAfter(moves.size());
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,35 @@ TEST(Interpreter, WarningsOfOneLineAreCapped) {
                   line == garbage ? Warning::BadExpression : Warning::TooManyWarnings);
         EXPECT_LE(path.warnings.front().word.size(), 24u);
         EXPECT_EQ(path.moves.size(), 2u);  // the lines around it still count
+    }
+}
+
+// The viewer asks these for every line it shows or steps to: a line with no move, one
+// whose cycle makes several, and warnings on a line without a move must all be found.
+TEST(Toolpath, AnswersForEachLine) {
+    const Toolpath path = interpret(
+        "G0 X20 Z5\n"          // 0: one move
+        "(a comment)\n"        // 1: nothing
+        "G92 X18 Z-10 F1.5\n"  // 2: a thread cycle, four moves
+        "G4 Q9\n"              // 3: a warning, no move
+        "G0 Z8\n");            // 4: one move
+    struct Case {
+        std::size_t line;
+        std::optional<std::size_t> first;
+        std::size_t before, moves, warnings;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 1, 0},  {1, {}, 1, 0, 0}, {2, 1, 1, 4, 0},
+        {3, {}, 5, 0, 1}, {4, 5, 5, 1, 0},  {9, {}, 6, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(path.firstMoveOf(c.line), c.first);
+        EXPECT_EQ(path.movesBefore(c.line), c.before);
+        EXPECT_EQ(path.movesOf(c.line).size(), c.moves);
+        for (const Move& m : path.movesOf(c.line)) EXPECT_EQ(m.line, c.line);
+        EXPECT_EQ(path.warningsOf(c.line).size(), c.warnings);
+        for (const LineWarning& w : path.warningsOf(c.line)) EXPECT_EQ(w.line, c.line);
     }
 }
 
