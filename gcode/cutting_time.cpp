@@ -12,16 +12,10 @@
 
 namespace zivek::backplot {
 
-double Interpreter::valueInIncrements(char c) {
-    // Fanuc reads a number without a point in the least input increment: Q500 is 0.5 mm.
-    const double v = b_.use(c);
-    return b_.hasDecimal(c) ? v : v * (m_.inch ? 1e-4 : 1e-3);
-}
-
 double Interpreter::reciprocalRpmIntegral(Point a, Point b) const {
     // 1/rpm at radius x is 2π|x| / (C·V), no less than 1/limit: piecewise linear along
     // the move, so splitting at its kinks makes the trapezoid rule exact.
-    const double c = (m_.inch ? 12.0 : 1000.0) * m_.speed;
+    const double c = m_.surfaceUnit * m_.speed;
     const double slope = 2 * std::numbers::pi / c;
     const double floor = m_.rpmLimit > 0 ? 1 / m_.rpmLimit : 0;
     auto g = [&](double t) {

@@ -46,6 +46,16 @@ struct Block {
         used |= bit(c);
         return get(c);
     }
+    // Words that are lengths are taken in the path's units: a program that switches
+    // between inches and millimetres draws one path.
+    double lengthScale = 1;
+    double increment = 1e-3;  // the least input increment of the units in force
+    double length(char c) { return use(c) * lengthScale; }
+    // Fanuc reads a number without a point in the least input increment: Q500 is 0.5 mm.
+    double lengthInIncrements(char c) {
+        const double v = use(c);
+        return (hasDecimal(c) ? v : v * increment) * lengthScale;
+    }
     bool hasG(double g) const;
     bool hasDecimal(char c) const;  // the number was written with a point
 };
@@ -67,11 +77,13 @@ struct Modal {
     bool diameter = false;
     bool perRevolution = false;
     bool inch = false;
+    bool absoluteCentres = false;  // G90.1: I and K name the arc's centre, not a step to it
     bool constantSurface = false;
     double feed = 0;
-    double speed = 0;     // S: rpm, or surface speed under G96
-    double rpmLimit = 0;  // G50 S or G96 D; 0 none
-    double lead = 0;      // G33 K, or F where F gives the lead
+    double speed = 0;           // S: rpm, or surface speed under G96
+    double surfaceUnit = 1000;  // path units in the metre or foot of a surface speed S
+    double rpmLimit = 0;        // G50 S or G96 D; 0 none
+    double lead = 0;            // G33 K, or F where F gives the lead
     double tool = -1;
     double xScale() const { return diameter ? 2.0 : 1.0; }
 };
@@ -90,6 +102,7 @@ class Interpreter {
     bool flowWord(std::size_t index, std::string_view line);
     void readBlock(std::string_view line);
     void applyModes();
+    void setUnits(bool inch);
     void execute();
     void warnUnused();
     void warn(Warning code, std::string_view word = {});
@@ -129,6 +142,8 @@ class Interpreter {
     void add(Segment s);
     void machineMove(int g);
     void setPosition();
+    void dropPositionShift(bool keep);
+    void restorePositionShift();
     void singleCycle(int kind, Point to);
     double threadLead();
 
@@ -161,7 +176,6 @@ class Interpreter {
     // Cutting time (cutting_time.cpp).
     void time(const Segment& s);
     double reciprocalRpmIntegral(Point a, Point b) const;
-    double valueInIncrements(char c);
 
     std::string_view text_;
     std::vector<std::uint32_t> starts_;
@@ -172,6 +186,13 @@ class Interpreter {
     std::vector<Word> words_;
     std::vector<BadToken> bad_;
     Point pos_;
+    // The path is drawn in the units its first positioned block was written in.
+    bool pathInch_ = false;
+    bool unitsFixed_ = false;
+    // What G92 (or G50) added to the coordinates, per axis while it is known; G92.1 and
+    // G92.2 take it away again, G92.3 brings the kept one back.
+    Point g92Shift_, g92Kept_;
+    bool g92ShiftKnownZ_ = true, g92ShiftKnownX_ = true;
     bool knownZ_ = false;
     bool knownX_ = false;
     bool unknownStartWarned_ = false;

@@ -28,15 +28,17 @@ void Interpreter::linuxG7x(int code) {
     r.part = partOf(b_);
     const std::string name = "G" + std::to_string(code);
     const double xs = m_.xScale();
-    auto take = [this](char c, double fallback) { return b_.has(c) ? b_.use(c) : fallback; };
-    r.stock = take('D', 0);
-    r.lastStock = take('E', 0);
-    r.passes = take('P', 1);
-    r.depth = take('I', 1);
-    r.retract = take('R', 0.5);
-    r.shift = {take('W', 0), take('U', 0)};
+    auto length = [this](char c, double fallback) {
+        return b_.has(c) ? b_.length(c) : fallback * b_.lengthScale;
+    };
+    r.stock = length('D', 0);
+    r.lastStock = length('E', 0);
+    r.passes = b_.has('P') ? b_.use('P') : 1;
+    r.depth = length('I', 1);
+    r.retract = length('R', 0.5);
+    r.shift = {length('W', 0), length('U', 0)};
     const bool kz = b_.has('Z') || knownZ_, kx = b_.has('X') || knownX_;
-    r.start = {take('Z', pos_.z), b_.has('X') ? b_.use('X') / xs : pos_.x};
+    r.start = {b_.has('Z') ? b_.length('Z') : pos_.z, b_.has('X') ? b_.length('X') / xs : pos_.x};
     if (!b_.has('Q')) {
         warn(Warning::CycleMissingContour, name);
         return;

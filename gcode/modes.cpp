@@ -22,6 +22,13 @@ bool Interpreter::hasAxis() const {
     return ((b_.present | b_.lost) & axes) != 0;
 }
 
+void Interpreter::setUnits(bool inch) {
+    m_.inch = inch;
+    if (!unitsFixed_) pathInch_ = inch;
+    b_.increment = inch ? 1e-4 : 1e-3;
+    b_.lengthScale = inch == pathInch_ ? 1.0 : inch ? 25.4 : 1 / 25.4;
+}
+
 void Interpreter::applyModes() {
     nonModal_ = 0;
     const bool motionOnLine = b_.hasG(0) || b_.hasG(1) || b_.hasG(2) || b_.hasG(3);
@@ -53,7 +60,7 @@ void Interpreter::applyModes() {
                 break;
             case 200:
             case 210:
-                m_.inch = tenths(g) == 200;
+                setUnits(tenths(g) == 200);
                 break;
             case 280:
             case 300:
@@ -102,7 +109,14 @@ void Interpreter::applyModes() {
                 break;
             case 921:
             case 922:
-                knownZ_ = knownX_ = false;  // offsets dropped: the work zero moves
+                dropPositionShift(tenths(g) == 922);
+                break;
+            case 923:
+                restorePositionShift();
+                break;
+            case 901:
+            case 911:
+                m_.absoluteCentres = tenths(g) == 901;
                 break;
             case 940:
                 if (rules_->singleCycles && hasAxis() && !motionOnLine) {
@@ -154,9 +168,6 @@ void Interpreter::applyModes() {
             case 611:
             case 640:
             case 800:
-            case 901:
-            case 911:
-            case 923:
             case 930:
             case 281:
             case 301:
@@ -172,12 +183,15 @@ void Interpreter::applyModes() {
             }
         }
     }
-    if (b_.has('F')) m_.feed = b_.get('F');
+    // Once a block places the tool, the path's units are settled.
+    if (hasAxis()) unitsFixed_ = true;
+    if (b_.has('F')) m_.feed = b_.length('F');
     if (b_.has('S')) {
         if (nonModal_ == 50) {
             m_.rpmLimit = b_.get('S');
         } else {
             m_.speed = b_.get('S');
+            m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;
         }
     }
     if (b_.has('T')) {
@@ -302,7 +316,7 @@ void Interpreter::execute() {
 double Interpreter::threadLead() {
     // LinuxCNC's G33 takes K; Fanuc's G32/G33 take F, the feed in force.
     if (b_.has('K')) {
-        m_.lead = b_.use('K');
+        m_.lead = b_.length('K');
     } else if (rules_->leadFromFeed && b_.has('F')) {
         m_.lead = m_.feed;
     } else if (rules_->leadFromFeed && !(m_.lead > 0)) {

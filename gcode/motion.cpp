@@ -19,7 +19,7 @@ constexpr std::uint32_t kZBits = (1u << ('Z' - 'A')) | (1u << ('W' - 'A'));
 void Interpreter::axisTarget(char absolute, char incremental, double scale, double at, double& to,
                              bool& known) {
     if (b_.has(absolute)) {
-        const double v = b_.use(absolute) / scale;
+        const double v = b_.length(absolute) / scale;
         if (b_.has(incremental)) {
             warn(Warning::AbsoluteAndIncremental,
                  std::string{absolute} + "/" + std::string{incremental});
@@ -32,7 +32,7 @@ void Interpreter::axisTarget(char absolute, char incremental, double scale, doub
             known = true;
         }
     } else if (b_.has(incremental)) {
-        to = at + b_.use(incremental) / scale;
+        to = at + b_.length(incremental) / scale;
     }
 }
 
@@ -91,12 +91,15 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     }
     Point center;
     bool ok = false;
+    const double scale = b_.lengthScale;
     if (b_.has('R')) {
-        ok = centerFromRadius(pos_, to, b_.get('R'), ccw, center);
+        ok = centerFromRadius(pos_, to, b_.get('R') * scale, ccw, center);
     } else if (b_.has('I') || b_.has('K')) {
-        // I and K lead from the start to the centre; I is a radius in either X mode.
-        center = {pos_.z + (b_.has('K') ? b_.get('K') : 0),
-                  pos_.x + (b_.has('I') ? b_.get('I') : 0)};
+        // I and K lead from the start to the centre, or under G90.1 name it; I is a
+        // radius in either X mode.
+        const Point from = m_.absoluteCentres ? Point{} : pos_;
+        center = {from.z + (b_.has('K') ? b_.get('K') * scale : 0),
+                  from.x + (b_.has('I') ? b_.get('I') * scale : 0)};
         const double r1 = std::hypot(pos_.z - center.z, pos_.x - center.x);
         const double r2 = std::hypot(to.z - center.z, to.x - center.x);
         ok = r1 > 0 && std::isfinite(r1) && std::isfinite(r2) &&
@@ -117,8 +120,8 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
 void Interpreter::add(Segment s) {
     if (capture_ != nullptr) {
         if (rules_->contourCorners) {
-            if (b_.has('A')) s.fillet = b_.use('A');
-            if (b_.has('C')) s.chamfer = b_.use('C');
+            if (b_.has('A')) s.fillet = b_.length('A');
+            if (b_.has('C')) s.chamfer = b_.length('C');
         }
         capture_->push_back(s);
         return;
@@ -154,20 +157,41 @@ void Interpreter::machineMove(int) {
 void Interpreter::setPosition() {
     // Fanuc G50 X Z and LinuxCNC G92 X Z: the tool stays, its coordinates change.
     const double xs = m_.xScale();
+    const Point was = pos_;
+    const bool knewZ = knownZ_, knewX = knownX_;
     if (b_.has('X')) {
-        pos_.x = b_.use('X') / xs;
+        pos_.x = b_.length('X') / xs;
         knownX_ = true;
     } else if (b_.has('U')) {
-        pos_.x += b_.use('U') / xs;
+        pos_.x += b_.length('U') / xs;
     }
     if (b_.has('Z')) {
-        pos_.z = b_.use('Z');
+        pos_.z = b_.length('Z');
         knownZ_ = true;
     } else if (b_.has('W')) {
-        pos_.z += b_.use('W');
+        pos_.z += b_.length('W');
     }
     if (b_.lost & kXBits) knownX_ = false;
     if (b_.lost & kZBits) knownZ_ = false;
+    // The shift is known where both the old and the new coordinates are.
+    g92Shift_ = {g92Shift_.z + pos_.z - was.z, g92Shift_.x + pos_.x - was.x};
+    g92ShiftKnownZ_ = g92ShiftKnownZ_ && knewZ && knownZ_;
+    g92ShiftKnownX_ = g92ShiftKnownX_ && knewX && knownX_;
+}
+
+void Interpreter::dropPositionShift(bool keep) {
+    // G92.1 forgets the shift, G92.2 keeps it for G92.3; the tool stays where it is.
+    pos_ = {pos_.z - g92Shift_.z, pos_.x - g92Shift_.x};
+    knownZ_ = knownZ_ && g92ShiftKnownZ_;
+    knownX_ = knownX_ && g92ShiftKnownX_;
+    g92Kept_ = keep ? g92Shift_ : Point{};
+    g92Shift_ = {};
+    g92ShiftKnownZ_ = g92ShiftKnownX_ = true;
+}
+
+void Interpreter::restorePositionShift() {
+    pos_ = {pos_.z + g92Kept_.z, pos_.x + g92Kept_.x};
+    g92Shift_ = g92Kept_;
 }
 
 void Interpreter::singleCycle(int kind, Point to) {
@@ -175,7 +199,7 @@ void Interpreter::singleCycle(int kind, Point to) {
     // only the next depth.
     if (!b_.has('Z') && !b_.has('W')) to.z = cycleEnd_.z;
     if (!b_.has('X') && !b_.has('U')) to.x = cycleEnd_.x;
-    if (b_.has('R')) cycleTaper_ = b_.use('R');
+    if (b_.has('R')) cycleTaper_ = b_.length('R');
     cycleEnd_ = to;
     const double r = cycleTaper_;
     if (!(knownZ_ && knownX_)) {

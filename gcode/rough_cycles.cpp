@@ -72,8 +72,8 @@ void Interpreter::roughCycle(bool facing) {
         // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
         double& depth = facing ? facingDepth_ : roughDepth_;
         double& retract = facing ? facingRetract_ : roughRetract_;
-        if (b_.has(letter)) depth = std::abs(b_.use(letter));
-        if (b_.has('R')) retract = std::abs(b_.use('R'));
+        if (b_.has(letter)) depth = std::abs(b_.length(letter));
+        if (b_.has('R')) retract = std::abs(b_.length('R'));
         return;
     }
     if (!(knownZ_ && knownX_)) {
@@ -86,9 +86,9 @@ void Interpreter::roughCycle(bool facing) {
     const double first = b_.use('P');
     std::size_t from = 0, to = 0;
     if (!contourLines(first, from, to)) return;
-    if (b_.has('U')) allowance.x = b_.use('U') / m_.xScale();
-    if (b_.has('W')) allowance.z = b_.use('W');
-    const double depth = b_.has('D') ? std::abs(valueInIncrements('D'))
+    if (b_.has('U')) allowance.x = b_.length('U') / m_.xScale();
+    if (b_.has('W')) allowance.z = b_.length('W');
+    const double depth = b_.has('D') ? std::abs(b_.lengthInIncrements('D'))
                          : facing    ? facingDepth_
                                      : roughDepth_;
     const double retract = facing ? facingRetract_ : roughRetract_;

@@ -46,24 +46,24 @@ void Interpreter::fanucG76() {
             threadChamfer_ = std::fmod(std::floor(p / 100), 100) / 10;
             threadAngle_ = std::fmod(p, 100);
         }
-        if (b_.has('Q')) threadMinDepth_ = valueInIncrements('Q');
-        if (b_.has('R')) threadAllowance_ = std::abs(valueInIncrements('R'));
+        if (b_.has('Q')) threadMinDepth_ = b_.lengthInIncrements('Q');
+        if (b_.has('R')) threadAllowance_ = std::abs(b_.lengthInIncrements('R'));
         return;
     }
     Point to;
     bool kz = false, kx = false;
     if (!target(to, kz, kx)) return;
     ThreadPass t;
-    t.taper = b_.has('R') ? b_.use('R') : 0;  // a radius in either X mode
+    t.taper = b_.has('R') ? b_.length('R') : 0;  // a radius in either X mode
     // Two-block form: P thread height, Q first depth; one-block form: K, D and A.
     double height = 0, first = 0, angle = threadAngle_;
     double chamfer = threadChamfer_;
     if (b_.has('P') || b_.has('Q')) {
-        height = b_.has('P') ? std::abs(valueInIncrements('P')) : 0;
-        first = b_.has('Q') ? std::abs(valueInIncrements('Q')) : 0;
+        height = b_.has('P') ? std::abs(b_.lengthInIncrements('P')) : 0;
+        first = b_.has('Q') ? std::abs(b_.lengthInIncrements('Q')) : 0;
     } else {
-        height = b_.has('K') ? std::abs(valueInIncrements('K')) : 0;
-        first = b_.has('D') ? std::abs(valueInIncrements('D')) : 0;
+        height = b_.has('K') ? std::abs(b_.lengthInIncrements('K')) : 0;
+        first = b_.has('D') ? std::abs(b_.lengthInIncrements('D')) : 0;
         angle = b_.has('A') ? b_.use('A') : 0;
         chamfer = 0;
     }
@@ -112,14 +112,14 @@ void Interpreter::linuxG76() {
     for (const char c : {'X', 'U'})
         if (b_.has(c)) b_.use(c);
     const double xs = m_.xScale();
-    const double pitch = b_.has('P') ? b_.use('P') : 0;
-    const double peak = b_.has('I') ? b_.use('I') / xs : 0;
-    const double first = b_.has('J') ? std::abs(b_.use('J')) / xs : 0;
-    const double full = b_.has('K') ? std::abs(b_.use('K')) / xs : 0;
+    const double pitch = b_.has('P') ? b_.length('P') : 0;
+    const double peak = b_.has('I') ? b_.length('I') / xs : 0;
+    const double first = b_.has('J') ? std::abs(b_.length('J')) / xs : 0;
+    const double full = b_.has('K') ? std::abs(b_.length('K')) / xs : 0;
     const double degression = b_.has('R') ? b_.use('R') : 1;
     const double spring = b_.has('H') ? b_.use('H') : 0;
     const double flank = degrees(b_.has('Q') ? b_.use('Q') : 0);
-    const double taperLength = b_.has('E') ? std::abs(b_.use('E')) : 0;
+    const double taperLength = b_.has('E') ? std::abs(b_.length('E')) : 0;
     const int ends = b_.has('L') ? int(std::clamp(b_.use('L'), 0.0, 3.0)) : 0;
     if (!(knownZ_ && knownX_)) {
         warn(Warning::UnknownStart);
@@ -128,9 +128,9 @@ void Interpreter::linuxG76() {
     const Point start = pos_;
     double zEnd = start.z;
     if (b_.has('Z')) {
-        zEnd = b_.use('Z');
+        zEnd = b_.length('Z');
     } else if (b_.has('W')) {
-        zEnd = start.z + b_.use('W');
+        zEnd = start.z + b_.length('W');
     }
     if (!(pitch > 0)) warn(Warning::ThreadWithoutLead);
     if (!(first > 0) || !(full > 0) || !(degression >= 1) || !std::isfinite(zEnd)) {

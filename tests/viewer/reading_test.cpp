@@ -162,6 +162,44 @@ TEST(Toolpath, AnswersForEachLine) {
     }
 }
 
+// Units switched and coordinates set anew leave one path in one unit, with the tool
+// where LinuxCNC has it: the last move of each program, from and to, and its feed.
+TEST(Interpreter, UnitsAndCoordinateSettingsKeepThePath) {
+    struct Case {
+        const char* program;
+        Point from, to;
+        double feed;
+    };
+    const Case cases[] = {
+        // The path takes the units of its first placed block; later words are rescaled.
+        {"G20 G8\nG0 X1 Z0\nG21\nG1 Z-25.4 F127", {0, 1}, {-1, 1}, 5},
+        {"G21 G8\nG0 X10 Z0\nG20\nG1 X1 Z-1 F2", {0, 10}, {-25.4, 25.4}, 50.8},
+        {"G21\nG20 G8\nG0 X1 Z1\nG1 Z0 F3", {1, 1}, {0, 1}, 3},
+        // G92.1 and G92.2 take the shift away, G92.3 brings the kept one back.
+        {"G21 G8\nG0 X10 Z0\nG92 Z5\nG92.1\nG1 Z-8 F1", {0, 10}, {-8, 10}, 1},
+        {"G21 G8\nG0 X10 Z0\nG92 Z5\nG92.2\nG1 Z-8 F1", {0, 10}, {-8, 10}, 1},
+        {"G21 G8\nG0 X10 Z0\nG92 Z5\nG92.2\nG92.3\nG1 Z-8 F1", {5, 10}, {-8, 10}, 1},
+        // A shift set where the tool was not known is not known either: the path
+        // begins anew at the next place named in full.
+        {"G21 G8\nG92 Z5 X3\nG92.1\nG1 Z-8 X3 F1", {-8, 3}, {-8, 3}, 1},
+    };
+    ReadOptions options;
+    options.autoDialect = false;
+    options.dialect = Dialect::LinuxCnc;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program);
+        const Toolpath path = interpret(c.program, options);
+        ASSERT_FALSE(path.moves.empty());
+        const Move& m = path.moves.back();
+        EXPECT_NEAR(m.from.z, c.from.z, 1e-9);
+        EXPECT_NEAR(m.from.x, c.from.x, 1e-9);
+        EXPECT_NEAR(m.to.z, c.to.z, 1e-9);
+        EXPECT_NEAR(m.to.x, c.to.x, 1e-9);
+        EXPECT_NEAR(m.feed, c.feed, 1e-9);
+        EXPECT_TRUE(path.warnings.empty());
+    }
+}
+
 TEST(SplitLines, LineEnds) {
     using V = std::vector<std::string_view>;
     EXPECT_EQ(splitLines("a\r\nb\r\n\r\n"), (V{"a", "b", ""}));
