@@ -37,10 +37,6 @@ std::string lowerName(std::string_view name) {
     return s;
 }
 
-bool Block::hasG(double g) const {
-    return std::any_of(gCodes.begin(), gCodes.end(), [g](double v) { return v == g; });
-}
-
 bool Block::hasDecimal(char c) const {
     return text[std::size_t(c - 'A')].find('.') != std::string_view::npos;
 }

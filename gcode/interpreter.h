@@ -2,8 +2,9 @@
 
 // The interpreter's state and its parts. Internal: the public face is interpret() in
 // toolpath.h. One class, its work split over files by kind: lines and program flow
-// (interpreter.cpp), motion (motion.cpp), threads (thread_cycles.cpp), roughing and
-// finishing cycles (rough_cycles.cpp), cutting time (cutting_time.cpp).
+// (interpreter.cpp), the G-codes (gcode_table.cpp) and what they set (modes.cpp), motion
+// (motion.cpp), threads (thread_cycles.cpp), roughing and finishing cycles
+// (rough_cycles.cpp), cutting time (cutting_time.cpp).
 
 #include <array>
 #include <initializer_list>
@@ -16,6 +17,7 @@
 
 #include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
+#include "gcode/gcodes.h"
 #include "gcode/parameters.h"
 #include "gcode/toolpath.h"
 
@@ -56,7 +58,6 @@ struct Block {
         const double v = use(c);
         return (hasDecimal(c) ? v : v * increment) * lengthScale;
     }
-    bool hasG(double g) const;
     bool hasDecimal(char c) const;  // the number was written with a point
 };
 
@@ -71,8 +72,25 @@ struct Segment {
     double chamfer = 0;
 };
 
+class Interpreter;
+
+// One G-code: what it sets when its block is read, and what it does in place of the
+// block's move. Either may be absent; the table is in gcode_table.cpp.
+struct GCodeRow {
+    int tenths;  // the number ×10: 331 for G33.1
+    GCode code;
+    ModalGroup group;
+    void (Interpreter::*set)(const GCodeRow&);
+    void (Interpreter::*run)(const GCodeRow&);
+    Motion motion = Motion::None;  // the motion it selects, where it selects one
+};
+// The row of a G word's number; nullptr for a code the reader does not know.
+const GCodeRow* gCodeRow(double number);
+// What stands for a code the reader does not know: its words are its own, not a move.
+const GCodeRow& unknownGCode();
+
 struct Modal {
-    int motion = -1;  // 0-3, 32 thread; 90/92/94 Fanuc single cycles; -1 none yet
+    Motion motion = Motion::None;
     bool incremental = false;
     bool diameter = false;
     bool perRevolution = false;
@@ -96,6 +114,8 @@ class Interpreter {
     void run();
 
   private:
+    friend struct GCodeTable;
+
     // Lines and program flow (interpreter.cpp).
     void runRange(std::size_t begin, std::size_t end);
     void runLine(std::size_t index);
@@ -103,6 +123,25 @@ class Interpreter {
     void readBlock(std::string_view line);
     void applyModes();
     void setUnits(bool inch);
+    // What G-codes set as their block is read (modes.cpp).
+    void setMotion(const GCodeRow& g);
+    void setDiameter(const GCodeRow& g);
+    void setUnitsOf(const GCodeRow& g);
+    void positionOrLimit(const GCodeRow& g);
+    void absoluteOrTurningCycle(const GCodeRow& g);
+    void setIncremental(const GCodeRow& g);
+    void setArcDistance(const GCodeRow& g);
+    void offsetOrThreadingCycle(const GCodeRow& g);
+    void perMinuteOrFacingCycle(const GCodeRow& g);
+    void setPerRevolution(const GCodeRow& g);
+    void setSpindleMode(const GCodeRow& g);
+    void feedModeOrReturn(const GCodeRow& g);
+    void startSingleCycle(const GCodeRow& g);
+    // What they do in place of the block's move.
+    void claimWords(const GCodeRow& g);
+    void dwell(const GCodeRow& g);
+    void rigidTap(const GCodeRow& g);
+    void threadCycle(const GCodeRow& g);
     void execute();
     void warnUnused();
     void warn(Warning code, std::string_view word = {});
@@ -140,11 +179,11 @@ class Interpreter {
     void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
     void arc(bool ccw, Point to, bool kz, bool kx);
     void add(Segment s);
-    void machineMove(int g);
-    void setPosition();
-    void dropPositionShift(bool keep);
-    void restorePositionShift();
-    void singleCycle(int kind, Point to);
+    void machineMove(const GCodeRow& g);
+    void setPosition(const GCodeRow& g);
+    void dropPositionShift(const GCodeRow& g);
+    void restorePositionShift(const GCodeRow& g);
+    void singleCycle(Motion kind, Point to);
     double threadLead();
 
     // Threading cycles (thread_cycles.cpp).
@@ -165,9 +204,9 @@ class Interpreter {
     void threadPass(const ThreadPass& t, double depth);
 
     // Roughing and finishing (rough_cycles.cpp).
-    void roughCycle(bool facing);
-    void linuxG7x(int code);  // linuxcnc_g7x.cpp
-    void finishCycle();
+    void roughCycle(const GCodeRow& g);
+    void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
+    void finishCycle(const GCodeRow& g);
     void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
                      double retract, Point allowance, double feed, bool pockets);
     void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
@@ -200,7 +239,9 @@ class Interpreter {
     bool zeroStart_ = false;               // this system's programs start where the tool was zeroed
     Point cycleEnd_;  // Fanuc G90/G92/G94: the end point and taper of the last block
     double cycleTaper_ = 0;
-    int nonModal_ = 0;  // this block's one-shot code: 4, 28, 30, 50, 53, 70-76, 92, 331
+    const GCodeRow* oneShot_ = nullptr;
+    bool motionOnLine_ = false;  // the block names a code of the motion group  // the code that
+                                 // acts in place of this block's move
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one

@@ -11,22 +11,25 @@ namespace zivek::backplot {
 namespace {
 
 // G71.1 roughs the outline and leaves the pockets; G71.2 cuts only those pockets.
-G7xPart partOf(const Block& b) {
-    for (const double g : b.gCodes) {
-        const long t = std::lround(g * 10);
-        if (t == 711 || t == 721) return G7xPart::NoPockets;
-        if (t == 712 || t == 722) return G7xPart::OnlyPockets;
-    }
+G7xPart partOf(GCode code) {
+    if (code == GCode::G71_1 || code == GCode::G72_1) return G7xPart::NoPockets;
+    if (code == GCode::G71_2 || code == GCode::G72_2) return G7xPart::OnlyPockets;
     return G7xPart::All;
+}
+
+G7xKind kindOf(GCode code) {
+    if (code == GCode::G70) return G7xKind::Finish;
+    if (code == GCode::G72 || code == GCode::G72_1 || code == GCode::G72_2) return G7xKind::Face;
+    return G7xKind::Rough;
 }
 
 }  // namespace
 
-void Interpreter::linuxG7x(int code) {
+void Interpreter::linuxG7x(GCode code) {
     G7xRequest r;
-    r.kind = code == 70 ? G7xKind::Finish : code == 72 ? G7xKind::Face : G7xKind::Rough;
-    r.part = partOf(b_);
-    const std::string name = "G" + std::to_string(code);
+    r.kind = kindOf(code);
+    r.part = partOf(code);
+    const std::string name = nameOf(code);
     const double xs = m_.xScale();
     auto length = [this](char c, double fallback) {
         return b_.has(c) ? b_.length(c) : fallback * b_.lengthScale;

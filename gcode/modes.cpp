@@ -29,165 +29,108 @@ void Interpreter::setUnits(bool inch) {
     b_.lengthScale = inch == pathInch_ ? 1.0 : inch ? 25.4 : 1 / 25.4;
 }
 
+void Interpreter::setMotion(const GCodeRow& g) {
+    m_.motion = g.motion;
+}
+
+void Interpreter::setDiameter(const GCodeRow& g) {
+    m_.diameter = g.code == GCode::G7;
+    // The program's own X mode is the one its moves begin in.
+    if (out_.moves.empty()) out_.diameterMode = m_.diameter;
+}
+
+void Interpreter::setUnitsOf(const GCodeRow& g) {
+    setUnits(g.code == GCode::G20);
+}
+
+void Interpreter::positionOrLimit(const GCodeRow& g) {
+    if (rules_->g50SetsPosition) {
+        oneShot_ = &g;
+    } else {
+        warn(Warning::UnsupportedG, "G50");
+    }
+}
+
+// Fanuc's single cycles (G-code system A) take over the modal motion when the block
+// names axes and no other motion.
+void Interpreter::startSingleCycle(const GCodeRow& g) {
+    m_.motion = g.motion;
+    cycleEnd_ = pos_;
+    cycleTaper_ = 0;
+}
+
+void Interpreter::absoluteOrTurningCycle(const GCodeRow& g) {
+    if (rules_->singleCycles && hasAxis() && !motionOnLine_) {
+        startSingleCycle(g);
+    } else {
+        m_.incremental = false;
+    }
+}
+
+void Interpreter::setIncremental(const GCodeRow&) {
+    m_.incremental = true;
+}
+
+void Interpreter::setArcDistance(const GCodeRow& g) {
+    m_.absoluteCentres = g.code == GCode::G90_1;
+}
+
+void Interpreter::offsetOrThreadingCycle(const GCodeRow& g) {
+    if (rules_->g92 == G92Meaning::ThreadCycle ||
+        (rules_->g92 == G92Meaning::ThreadCycleWithLead && b_.has('F'))) {
+        startSingleCycle(g);
+    } else {
+        oneShot_ = &g;  // a coordinate offset
+    }
+}
+
+void Interpreter::perMinuteOrFacingCycle(const GCodeRow& g) {
+    if (rules_->singleCycles && hasAxis() && !motionOnLine_) {
+        startSingleCycle(g);
+    } else {
+        m_.perRevolution = false;
+    }
+}
+
+void Interpreter::setPerRevolution(const GCodeRow&) {
+    m_.perRevolution = true;
+}
+
+void Interpreter::setSpindleMode(const GCodeRow& g) {
+    m_.constantSurface = g.code == GCode::G96;
+    if (m_.constantSurface && rules_->g96LimitFromD && b_.has('D')) m_.rpmLimit = b_.use('D');
+}
+
+void Interpreter::feedModeOrReturn(const GCodeRow& g) {
+    if (rules_->g98g99FeedMode) m_.perRevolution = g.code == GCode::G99;
+}
+
 void Interpreter::applyModes() {
-    nonModal_ = 0;
-    const bool motionOnLine = b_.hasG(0) || b_.hasG(1) || b_.hasG(2) || b_.hasG(3);
+    oneShot_ = nullptr;
+    motionOnLine_ = false;
     for (const double g : b_.gCodes) {
-        switch (tenths(g)) {
-            case 0:
-            case 10:
-            case 20:
-            case 30:
-                m_.motion = tenths(g) / 10;
-                break;
-            case 320:
-                m_.motion = 32;
-                break;
-            case 330:
-                m_.motion = 33;
-                break;
-            case 331:
-                nonModal_ = 331;
-                break;
-            case 40:
-                nonModal_ = 4;
-                break;
-            case 70:
-            case 80:
-                m_.diameter = tenths(g) == 70;
-                // The program's own X mode is the one its moves begin in.
-                if (out_.moves.empty()) out_.diameterMode = m_.diameter;
-                break;
-            case 200:
-            case 210:
-                setUnits(tenths(g) == 200);
-                break;
-            case 280:
-            case 300:
-            case 530:
-                nonModal_ = tenths(g) / 10;
-                break;
-            case 500:
-                if (rules_->g50SetsPosition) {
-                    nonModal_ = 50;
-                } else {
-                    warn(Warning::UnsupportedG, "G50");
-                }
-                break;
-            case 700:
-            case 710:
-            case 711:
-            case 712:
-            case 720:
-            case 721:
-            case 722:
-            case 760:
-                nonModal_ = tenths(g) / 10;
-                break;
-            case 900:
-                // Fanuc's G-code system A: G90 with axis words is the turning cycle.
-                if (rules_->singleCycles && hasAxis() && !motionOnLine) {
-                    m_.motion = 90;
-                    cycleEnd_ = pos_;
-                    cycleTaper_ = 0;
-                } else {
-                    m_.incremental = false;
-                }
-                break;
-            case 910:
-                m_.incremental = true;
-                break;
-            case 920:
-                if (rules_->g92 == G92Meaning::ThreadCycle ||
-                    (rules_->g92 == G92Meaning::ThreadCycleWithLead && b_.has('F'))) {
-                    m_.motion = 92;  // the threading cycle
-                    cycleEnd_ = pos_;
-                    cycleTaper_ = 0;
-                } else {
-                    nonModal_ = 92;  // a coordinate offset
-                }
-                break;
-            case 921:
-            case 922:
-                dropPositionShift(tenths(g) == 922);
-                break;
-            case 923:
-                restorePositionShift();
-                break;
-            case 901:
-            case 911:
-                m_.absoluteCentres = tenths(g) == 901;
-                break;
-            case 940:
-                if (rules_->singleCycles && hasAxis() && !motionOnLine) {
-                    m_.motion = 94;  // the facing cycle
-                    cycleEnd_ = pos_;
-                    cycleTaper_ = 0;
-                } else {
-                    m_.perRevolution = false;
-                }
-                break;
-            case 950:
-                m_.perRevolution = true;
-                break;
-            case 960:
-                m_.constantSurface = true;
-                if (rules_->g96LimitFromD && b_.has('D')) m_.rpmLimit = b_.use('D');
-                break;
-            case 970:
-                m_.constantSurface = false;
-                break;
-            case 980:
-            case 990:
-                if (rules_->g98g99FeedMode) m_.perRevolution = tenths(g) == 990;
-                break;
-            // Settings that leave the path as it is: planes, compensation, offsets,
-            // exact stop, cancel of drilling cycles, arc centre modes, inverse time.
-            case 170:
-            case 180:
-            case 190:
-            case 400:
-            case 410:
-            case 420:
-            case 411:
-            case 421:
-            case 430:
-            case 431:
-            case 490:
-            case 540:
-            case 550:
-            case 560:
-            case 570:
-            case 580:
-            case 590:
-            case 591:
-            case 592:
-            case 593:
-            case 541:
-            case 610:
-            case 611:
-            case 640:
-            case 800:
-            case 930:
-            case 281:
-            case 301:
-            case 150:
-            case 160:
-                break;
-            default: {
-                // Codes that move the tool in ways not drawn (G73-G75, drilling ...).
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "G%g", g);
-                warn(Warning::UnsupportedG, buf);
-                nonModal_ = -1;  // its words are its own parameters, not a move
-            }
+        const GCodeRow* row = gCodeRow(g);
+        motionOnLine_ = motionOnLine_ || (row != nullptr && row->group == ModalGroup::Motion);
+    }
+    for (const double g : b_.gCodes) {
+        const GCodeRow* row = gCodeRow(g);
+        if (row == nullptr) {
+            // Codes that move the tool in ways not drawn (G73-G75, drilling ...).
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "G%g", g);
+            warn(Warning::UnsupportedG, buf);
+            oneShot_ = &unknownGCode();  // its words are its own parameters, not a move
+        } else if (row->set != nullptr) {
+            (this->*row->set)(*row);
+        } else if (row->run != nullptr) {
+            oneShot_ = row;
         }
     }
     // Once a block places the tool, the path's units are settled.
     if (hasAxis()) unitsFixed_ = true;
     if (b_.has('F')) m_.feed = b_.length('F');
     if (b_.has('S')) {
-        if (nonModal_ == 50) {
+        if (oneShot_ != nullptr && oneShot_->code == GCode::G50) {
             m_.rpmLimit = b_.get('S');
         } else {
             m_.speed = b_.get('S');
@@ -238,78 +181,71 @@ void Interpreter::execute() {
         }
         return;
     }
-    switch (nonModal_) {
-        case -1:
-            b_.used = b_.present;
-            return;
-        case 4:  // dwell: P, X or U give its time, nothing moves
-            for (const char c : {'P', 'X', 'U'})
-                if (b_.has(c)) b_.use(c);
-            return;
-        case 28:
-        case 30:
-        case 53:
-            machineMove(nonModal_);
-            return;
-        case 50:
-        case 92:
-            setPosition();
-            return;
-        case 70:
-            finishCycle();
-            return;
-        case 71:
-        case 72:
-            roughCycle(nonModal_ == 72);
-            return;
-        case 76:
-            if (rules_->g76OneBlock || b_.has('I') || b_.has('J')) {
-                linuxG76();
-            } else {
-                fanucG76();
-            }
-            return;
-        default:
-            break;
+    if (oneShot_ != nullptr) {
+        (this->*oneShot_->run)(*oneShot_);
+        return;
     }
     if (!hasAxis()) return;
     Point to;
     bool kz = false, kx = false;
     if (!target(to, kz, kx)) return;
-    if (nonModal_ == 331) {
-        // Rigid tapping: in to the depth and back out along the same line.
-        const Point back = pos_;
-        const bool bz = knownZ_, bx = knownX_;
-        const double lead = threadLead();
-        moveTo(MoveKind::Feed, to, kz, kx, kThread, lead);
-        moveTo(MoveKind::Feed, back, bz, bx, kThread, lead);
-        return;
-    }
     switch (m_.motion) {
-        case -1:
+        case Motion::None:
             warn(Warning::NoMotionMode);
-            m_.motion = 0;
+            m_.motion = Motion::Rapid;
             moveTo(MoveKind::Rapid, to, kz, kx);
             return;
-        case 0:
+        case Motion::Rapid:
             moveTo(MoveKind::Rapid, to, kz, kx);
             return;
-        case 1:
+        case Motion::Feed:
             moveTo(MoveKind::Feed, to, kz, kx);
             return;
-        case 2:
-        case 3:
-            arc(m_.motion == 3, to, kz, kx);
+        case Motion::ArcClockwise:
+        case Motion::ArcCounterClockwise:
+            arc(m_.motion == Motion::ArcCounterClockwise, to, kz, kx);
             return;
-        case 32:
-        case 33: {
+        case Motion::Thread: {
             const double lead = threadLead();
             if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
             moveTo(MoveKind::Feed, to, kz, kx, kThread, lead);
             return;
         }
-        default:
+        case Motion::TurningCycle:
+        case Motion::ThreadingCycle:
+        case Motion::FacingCycle:
             singleCycle(m_.motion, to);
+    }
+}
+
+void Interpreter::claimWords(const GCodeRow&) {
+    b_.used = b_.present;
+}
+
+void Interpreter::dwell(const GCodeRow&) {
+    // P, X or U give its time; nothing moves.
+    for (const char c : {'P', 'X', 'U'})
+        if (b_.has(c)) b_.use(c);
+}
+
+void Interpreter::rigidTap(const GCodeRow&) {
+    // In to the depth and back out along the same line.
+    if (!hasAxis()) return;
+    Point to;
+    bool kz = false, kx = false;
+    if (!target(to, kz, kx)) return;
+    const Point back = pos_;
+    const bool bz = knownZ_, bx = knownX_;
+    const double lead = threadLead();
+    moveTo(MoveKind::Feed, to, kz, kx, kThread, lead);
+    moveTo(MoveKind::Feed, back, bz, bx, kThread, lead);
+}
+
+void Interpreter::threadCycle(const GCodeRow&) {
+    if (rules_->g76OneBlock || b_.has('I') || b_.has('J')) {
+        linuxG76();
+    } else {
+        fanucG76();
     }
 }
 

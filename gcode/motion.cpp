@@ -138,7 +138,7 @@ void Interpreter::add(Segment s) {
     out_.moves.push_back(m);
 }
 
-void Interpreter::machineMove(int) {
+void Interpreter::machineMove(const GCodeRow& g) {
     // G28/G30 go home (through an intermediate point), G53 moves in machine
     // coordinates: either way the work coordinates of the named axes are unknown after.
     const std::uint32_t named = b_.present | b_.lost;
@@ -147,14 +147,14 @@ void Interpreter::machineMove(int) {
     const bool x = named & kXBits;
     const bool z = named & kZBits;
     if (!x && !z) {
-        if (nonModal_ != 53) knownZ_ = knownX_ = false;
+        if (g.code != GCode::G53) knownZ_ = knownX_ = false;
         return;
     }
     if (x) knownX_ = false;
     if (z) knownZ_ = false;
 }
 
-void Interpreter::setPosition() {
+void Interpreter::setPosition(const GCodeRow&) {
     // Fanuc G50 X Z and LinuxCNC G92 X Z: the tool stays, its coordinates change.
     const double xs = m_.xScale();
     const Point was = pos_;
@@ -179,7 +179,8 @@ void Interpreter::setPosition() {
     g92ShiftKnownX_ = g92ShiftKnownX_ && knewX && knownX_;
 }
 
-void Interpreter::dropPositionShift(bool keep) {
+void Interpreter::dropPositionShift(const GCodeRow& g) {
+    const bool keep = g.code == GCode::G92_2;
     // G92.1 forgets the shift, G92.2 keeps it for G92.3; the tool stays where it is.
     pos_ = {pos_.z - g92Shift_.z, pos_.x - g92Shift_.x};
     knownZ_ = knownZ_ && g92ShiftKnownZ_;
@@ -189,12 +190,12 @@ void Interpreter::dropPositionShift(bool keep) {
     g92ShiftKnownZ_ = g92ShiftKnownX_ = true;
 }
 
-void Interpreter::restorePositionShift() {
+void Interpreter::restorePositionShift(const GCodeRow&) {
     pos_ = {pos_.z + g92Kept_.z, pos_.x + g92Kept_.x};
     g92Shift_ = g92Kept_;
 }
 
-void Interpreter::singleCycle(int kind, Point to) {
+void Interpreter::singleCycle(Motion kind, Point to) {
     // The cycle's end point and taper hold for the blocks after it, which usually give
     // only the next depth.
     if (!b_.has('Z') && !b_.has('W')) to.z = cycleEnd_.z;
@@ -210,20 +211,20 @@ void Interpreter::singleCycle(int kind, Point to) {
     const std::uint8_t c = kFromCycle;
     const double lead = m_.feed;
     switch (kind) {
-        case 90:  // turning: in, along (a taper with R), out, back
+        case Motion::TurningCycle:  // turning: in, along (a taper with R), out, back
             go(MoveKind::Rapid, {s.z, to.x + r}, c, m_.feed);
             go(MoveKind::Feed, to, c, m_.feed);
             go(MoveKind::Feed, {to.z, s.x}, c, m_.feed);
             go(MoveKind::Rapid, s, c, m_.feed);
             break;
-        case 92:  // threading: the same square with a thread along Z
+        case Motion::ThreadingCycle:  // threading: the same square with a thread along Z
             if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
             go(MoveKind::Rapid, {s.z, to.x + r}, c, lead);
             go(MoveKind::Feed, to, c | kThread, lead);
             go(MoveKind::Rapid, {to.z, s.x}, c, lead);
             go(MoveKind::Rapid, s, c, lead);
             break;
-        default:  // 94, facing: along Z, across, back along Z, out
+        default:  // facing: along Z, across, back along Z, out
             go(MoveKind::Rapid, {to.z + r, s.x}, c, m_.feed);
             go(MoveKind::Feed, to, c, m_.feed);
             go(MoveKind::Feed, {s.z, to.x}, c, m_.feed);

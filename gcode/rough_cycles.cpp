@@ -62,11 +62,12 @@ bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to)
     return false;
 }
 
-void Interpreter::roughCycle(bool facing) {
+void Interpreter::roughCycle(const GCodeRow& g) {
     if (rules_->cyclesOnSubroutine) {
-        linuxG7x(facing ? 72 : 71);
+        linuxG7x(g.code);
         return;
     }
+    const bool facing = g.code == GCode::G72 || g.code == GCode::G72_1 || g.code == GCode::G72_2;
     const char letter = facing ? 'W' : 'U';
     if (!b_.has('P')) {
         // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
@@ -217,9 +218,9 @@ void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point
     go(MoveKind::Rapid, start, kFromCycle, m_.feed);
 }
 
-void Interpreter::finishCycle() {
+void Interpreter::finishCycle(const GCodeRow& g) {
     if (rules_->cyclesOnSubroutine) {
-        linuxG7x(70);
+        linuxG7x(g.code);
         return;
     }
     if (!(knownZ_ && knownX_)) {

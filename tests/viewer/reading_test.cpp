@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gcode/gcode_words.h"
+#include "gcode/gcodes.h"
 #include "gcode/toolpath.h"
 
 namespace zivek::backplot {
@@ -197,6 +198,42 @@ TEST(Interpreter, UnitsAndCoordinateSettingsKeepThePath) {
         EXPECT_NEAR(m.to.x, c.to.x, 1e-9);
         EXPECT_NEAR(m.feed, c.feed, 1e-9);
         EXPECT_TRUE(path.warnings.empty());
+    }
+}
+
+// Each code is found by its own number and named by it, fractions included: a row out
+// of place in the table would give one code another's handler.
+TEST(GCodes, ByNumberAndName) {
+    for (int i = 0; i <= int(GCode::G99); ++i) {
+        const auto code = GCode(i);
+        const std::string name = nameOf(code);
+        SCOPED_TRACE(name);
+        GCode found = GCode::G99;
+        ASSERT_TRUE(gCodeOf(std::stod(name.substr(1)), found));
+        EXPECT_EQ(found, code);
+    }
+    struct Case {
+        double number;
+        bool known;
+        ModalGroup group;
+    };
+    const Case cases[] = {
+        {33.1, true, ModalGroup::NonModal},
+        {33, true, ModalGroup::Motion},
+        {71.2, true, ModalGroup::NonModal},
+        {90.1, true, ModalGroup::ArcDistance},
+        {74, false, {}},
+        {33.15, false, {}},
+        {-1, false, {}},
+        {1000, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        GCode code = GCode::G0;
+        EXPECT_EQ(gCodeOf(c.number, code), c.known);
+        if (c.known) {
+            EXPECT_EQ(groupOf(code), c.group);
+        }
     }
 }
 
