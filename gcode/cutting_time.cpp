@@ -1,6 +1,7 @@
-// Cutting time: feed per minute as written, feed per revolution through the spindle
-// speed (G97 S) or the constant surface speed (G96 S) at each point of the move, capped
-// by the speed limit (G50 S, G96 D). Also the totals of a finished path.
+// The totals of a finished path, its cutting time among them, from what each move
+// records: feed per minute as written, feed per revolution through the spindle speed
+// (G97 S) or the constant surface speed (G96 S) at each point of the move, capped by the
+// speed limit (G50 S, G96 D).
 
 #include <algorithm>
 #include <array>
@@ -11,13 +12,14 @@
 #include "gcode/interpreter.h"
 
 namespace zivek::backplot {
+namespace {
 
-double Interpreter::reciprocalRpmIntegral(Point a, Point b) const {
-    // 1/rpm at radius x is 2π|x| / (C·V), no less than 1/limit: piecewise linear along
-    // the move, so splitting at its kinks makes the trapezoid rule exact.
-    const double c = m_.surfaceUnit * m_.speed;
-    const double slope = 2 * std::numbers::pi / c;
-    const double floor = m_.rpmLimit > 0 ? 1 / m_.rpmLimit : 0;
+// 1/rpm at radius x is 2π|x| / V (V: surface speed in program units per minute), no less
+// than 1/limit: piecewise linear along the move, so splitting at its kinks makes the
+// trapezoid rule exact.
+double reciprocalRpmIntegral(Point a, Point b, const Spindle& spindle) {
+    const double slope = 2 * std::numbers::pi / spindle.speed;
+    const double floor = spindle.rpmLimit > 0 ? 1 / spindle.rpmLimit : 0;
     auto g = [&](double t) {
         const double x = a.x + (b.x - a.x) * t;
         return std::max(floor, slope * std::abs(x));
@@ -42,47 +44,38 @@ double Interpreter::reciprocalRpmIntegral(Point a, Point b) const {
     return sum * length;
 }
 
-void Interpreter::time(const Segment& s) {
-    const Move& m = s.move;
-    if (m.kind != MoveKind::Feed || m.from == m.to) return;
-    Summary& sum = out_.summary;
-    auto gap = [&](TimeGap why) {
-        ++sum.feedMovesWithoutRate;
-        if (sum.timeGap == TimeGap::None) sum.timeGap = why;
-    };
-    const double length = s.arc ? arcLength(m.from, m.to, s.center, s.ccw) : m.length();
-    if (!m.is(kThread) && !m_.perRevolution) {
-        if (m.feed > 0) {
-            sum.cuttingMinutes += length / m.feed;
-        } else {
-            gap(TimeGap::NoFeed);
-        }
-        return;
+// The minutes of one feed move of the given length, from what it records and the
+// spindle in force; NaN with the reason when they cannot be known.
+double minutesOf(const Move& m, double length, const Arc* arc, const Spindle& spindle,
+                 TimeGap& why) {
+    if (!m.is(kThread) && !m.is(kPerRevolution)) {
+        why = TimeGap::NoFeed;
+        return m.feed > 0 ? length / m.feed : NAN;
     }
-    if (!(m.feed > 0)) return gap(TimeGap::NoFeed);
-    if (!(m_.speed > 0)) return gap(TimeGap::NoSpindle);
+    why = TimeGap::NoFeed;
+    if (!(m.feed > 0)) return NAN;
+    why = TimeGap::NoSpindle;
+    if (!(spindle.speed > 0)) return NAN;
     double revolutionsPerUnit = 0;  // ∫ ds / rpm
-    if (!m_.constantSurface) {
-        revolutionsPerUnit = length / m_.speed;
-    } else if (!s.arc) {
-        revolutionsPerUnit = reciprocalRpmIntegral(m.from, m.to);
+    if (!m.is(kConstantSurface)) {
+        revolutionsPerUnit = length / spindle.speed;
+    } else if (arc == nullptr) {
+        revolutionsPerUnit = reciprocalRpmIntegral(m.from, m.to, spindle);
     } else {
         std::vector<Point> points{m.from};
-        flattenArc(m.from, m.to, s.center, s.ccw, 1e-3 * length, points, 8);
+        flattenArc(m.from, m.to, arc->center, arc->ccw, 1e-3 * length, points, 8);
         double chords = 0;
         for (std::size_t i = 1; i < points.size(); ++i) {
-            revolutionsPerUnit += reciprocalRpmIntegral(points[i - 1], points[i]);
+            revolutionsPerUnit += reciprocalRpmIntegral(points[i - 1], points[i], spindle);
             chords += Move{MoveKind::Feed, 0, 0, points[i - 1], points[i], 0}.length();
         }
         if (chords > 0) revolutionsPerUnit *= length / chords;
     }
     const double minutes = revolutionsPerUnit / m.feed;
-    if (std::isfinite(minutes)) {
-        sum.cuttingMinutes += minutes;
-    } else {
-        gap(TimeGap::NoSpindle);
-    }
+    return std::isfinite(minutes) ? minutes : NAN;
 }
+
+}  // namespace
 
 double Move::length() const {
     // sqrt, not hypot: positions stay far from where squares overflow, and it is the
@@ -103,6 +96,8 @@ void Extent::add(Point p) {
 
 void summarize(Toolpath& path) {
     Summary& s = path.summary;
+    const Spindle stopped;
+    std::size_t spindle = 0;
     for (std::size_t i = 0; i < path.moves.size(); ++i) {
         const Move& m = path.moves[i];
         const double len = path.moveLength(i);
@@ -127,6 +122,17 @@ void summarize(Toolpath& path) {
         s.feedLength += len;
         if (a != nullptr) ++s.arcMoves;
         if (m.is(kThread)) ++s.threadMoves;
+        if (m.from == m.to) continue;
+        while (spindle < path.spindles.size() && path.spindles[spindle].firstMove <= i) ++spindle;
+        TimeGap why = TimeGap::None;
+        const double minutes =
+            minutesOf(m, len, a, spindle > 0 ? path.spindles[spindle - 1] : stopped, why);
+        if (!std::isnan(minutes)) {
+            s.cuttingMinutes += minutes;
+        } else {
+            ++s.feedMovesWithoutRate;
+            if (s.timeGap == TimeGap::None) s.timeGap = why;
+        }
     }
 }
 

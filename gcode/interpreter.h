@@ -26,7 +26,7 @@ namespace zivek::backplot {
 // An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
 std::string lowerName(std::string_view name);
 
-// Totals of the moves; times are added while the moves are made.
+// Totals of the moves, the cutting time among them, from what the moves record.
 void summarize(Toolpath& path);
 
 Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts);
@@ -212,9 +212,7 @@ class Interpreter {
     void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
                              std::string_view code);
 
-    // Cutting time (cutting_time.cpp).
-    void time(const Segment& s);
-    double reciprocalRpmIntegral(Point a, Point b) const;
+    void recordSpindle();
 
     std::string_view text_;
     std::vector<std::uint32_t> starts_;

@@ -134,8 +134,18 @@ void Interpreter::add(Segment s) {
     }
     if (m.kind == MoveKind::Feed && !m.is(kThread) && !(m.feed > 0) && !(m.from == m.to))
         warn(Warning::NoFeedRate);
-    time(s);
+    if (m_.perRevolution) m.flags |= kPerRevolution;
+    if (m_.constantSurface) m.flags |= kConstantSurface;
+    recordSpindle();
     out_.moves.push_back(m);
+}
+
+void Interpreter::recordSpindle() {
+    const Spindle now{std::uint32_t(out_.moves.size()),
+                      m_.constantSurface ? m_.speed * m_.surfaceUnit : m_.speed, m_.rpmLimit};
+    auto& all = out_.spindles;
+    if (all.empty() || all.back().speed != now.speed || all.back().rpmLimit != now.rpmLimit)
+        all.push_back(now);
 }
 
 void Interpreter::machineMove(const GCodeRow& g) {

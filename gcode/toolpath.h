@@ -28,10 +28,12 @@ enum class MoveKind : std::uint8_t { Rapid, Feed };
 
 // What else a move is; bits of Move::flags.
 enum MoveFlag : std::uint8_t {
-    kArc = 1,         // an arc: Toolpath::arcOf gives its centre and direction
-    kThread = 2,      // a spindle-synchronised thread pass; feed is the lead
-    kFromCycle = 4,   // made by expanding a canned cycle
-    kIncomplete = 8,  // a cycle's contour drawn in place of passes it could not expand
+    kArc = 1,               // an arc: Toolpath::arcOf gives its centre and direction
+    kThread = 2,            // a spindle-synchronised thread pass; feed is the lead
+    kFromCycle = 4,         // made by expanding a canned cycle
+    kIncomplete = 8,        // a cycle's contour drawn in place of passes it could not expand
+    kPerRevolution = 16,    // the feed is per spindle revolution (G95, G99), not per minute
+    kConstantSurface = 32,  // the spindle keeps its surface speed (G96), not its rpm
 };
 
 struct Point {
@@ -49,6 +51,15 @@ struct Move {
     double feed = 0;        // F in force (per minute or per revolution); 0 when none was given yet
     double length() const;  // straight length; Toolpath::moveLength measures arcs as arcs
     bool is(MoveFlag f) const { return (flags & f) != 0; }
+};
+
+// The spindle as it stands from one move on, until the next such change.
+struct Spindle {
+    std::uint32_t firstMove = 0;  // index into Toolpath::moves
+    // rpm; under constant surface speed the surface speed, in program units per minute
+    double speed = 0;
+    double rpmLimit = 0;  // G50 S or G96 D; 0 none
+    friend bool operator==(const Spindle&, const Spindle&) = default;
 };
 
 struct Arc {
@@ -130,6 +141,7 @@ struct Summary {
 struct Toolpath {
     std::vector<Move> moves;            // in program order
     std::vector<Arc> arcs;              // by move index, ascending
+    std::vector<Spindle> spindles;      // by first move, ascending; changes only
     std::vector<LineWarning> warnings;  // in line order
     std::size_t lineCount = 0;
     Summary summary;
@@ -147,6 +159,8 @@ struct Toolpath {
     std::optional<std::size_t> firstMoveOf(std::size_t line) const;
     std::span<const Move> movesOf(std::size_t line) const;
     std::span<const LineWarning> warningsOf(std::size_t line) const;
+    // The spindle in force for a move; a stopped one before any S.
+    Spindle spindleOf(std::size_t move) const;
 };
 
 struct ReadOptions {

@@ -1,5 +1,5 @@
-// The moves and warnings of one program line, found by halving: both lists are in line
-// order, and the viewer asks for every line it shows or steps to.
+// The moves and warnings of one program line, and the spindle of a move, found by halving: both
+// lists are in line order, and the viewer asks for every line it shows or steps to.
 
 #include <algorithm>
 
@@ -39,6 +39,13 @@ std::span<const Move> Toolpath::movesOf(std::size_t line) const {
 std::span<const LineWarning> Toolpath::warningsOf(std::size_t line) const {
     const std::size_t from = warningsBefore(line);
     return std::span<const LineWarning>(warnings).subspan(from, warningsBefore(line + 1) - from);
+}
+
+Spindle Toolpath::spindleOf(std::size_t move) const {
+    const auto it =
+        std::upper_bound(spindles.begin(), spindles.end(), move,
+                         [](std::size_t m, const Spindle& s) { return m < s.firstMove; });
+    return it == spindles.begin() ? Spindle{} : *std::prev(it);
 }
 
 }  // namespace zivek::backplot

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -235,6 +237,47 @@ TEST(GCodes, ByNumberAndName) {
             EXPECT_EQ(groupOf(code), c.group);
         }
     }
+}
+
+// Each move keeps the feed mode and spindle it was made under, so that its time can be
+// told after reading: a mode switched between moves must reach only the moves after it.
+TEST(Toolpath, MovesRecordTheirFeedAndSpindle) {
+    ReadOptions generic;
+    generic.autoDialect = false;
+    const Toolpath path = interpret(
+        "G0 X20 Z5\n"
+        "G95 G97 S500\n"
+        "G1 Z0 F0.2\n"  // per revolution at 500 rpm: 5/0.2/500 = 0.05 min
+        "G50 S2000\n"
+        "G96 S100\n"
+        "G1 Z-5\n"  // constant surface speed, capped
+        "G94 G97 S800\n"
+        "G1 Z-10 F100\n",  // per minute: 5/100 = 0.05 min
+        generic);
+    struct Case {
+        bool perRevolution, constantSurface;
+        double speed;
+    };
+    const Case cases[] = {
+        {false, false, 0},
+        {true, false, 500},
+        {true, true, 100 * 1000.0},
+        {false, false, 800},
+    };
+    ASSERT_EQ(path.moves.size(), std::size(cases));
+    for (std::size_t i = 0; i < path.moves.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Move& m = path.moves[i];
+        EXPECT_EQ(m.is(kPerRevolution), cases[i].perRevolution);
+        EXPECT_EQ(m.is(kConstantSurface), cases[i].constantSurface);
+        EXPECT_DOUBLE_EQ(path.spindleOf(i).speed, cases[i].speed);
+    }
+    EXPECT_DOUBLE_EQ(path.spindleOf(2).rpmLimit, 2000);
+    // At X20 (radius 20 mm) 100 m/min is under 800 rpm, so the limit does not bite:
+    // 5 mm at 0.2 mm/rev and 100000/(2π·20) rpm.
+    const double cssMinutes = 5 / 0.2 / (100000 / (2 * std::numbers::pi * 20));
+    EXPECT_NEAR(path.summary.cuttingMinutes, 0.05 + cssMinutes + 0.05, 1e-9);
+    EXPECT_EQ(path.summary.feedMovesWithoutRate, 0u);
 }
 
 TEST(SplitLines, LineEnds) {
