@@ -170,6 +170,7 @@ class Interpreter {
 
     // Motion (motion.cpp).
     bool hasAxis() const;
+    bool motionOnLine() const;  // the block names a code of the motion group
     bool target(Point& to, bool& kz, bool& kx);
     void axisTarget(char absolute, char incremental, double scale, double at, double& to,
                     bool& known);
@@ -237,9 +238,8 @@ class Interpreter {
     bool zeroStart_ = false;               // this system's programs start where the tool was zeroed
     Point cycleEnd_;  // Fanuc G90/G92/G94: the end point and taper of the last block
     double cycleTaper_ = 0;
-    const GCodeRow* oneShot_ = nullptr;
-    bool motionOnLine_ = false;  // the block names a code of the motion group  // the code that
-                                 // acts in place of this block's move
+    const GCodeRow* oneShot_ = nullptr;  // the code that
+                                         // acts in place of this block's move
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one

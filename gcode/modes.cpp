@@ -16,6 +16,13 @@ int tenths(double v) {
 
 }  // namespace
 
+bool Interpreter::motionOnLine() const {
+    for (const double g : b_.gCodes)
+        if (const GCodeRow* row = gCodeRow(g); row != nullptr && row->group == ModalGroup::Motion)
+            return true;
+    return false;
+}
+
 bool Interpreter::hasAxis() const {
     const std::uint32_t axes =
         Block::bit('X') | Block::bit('Z') | Block::bit('U') | Block::bit('W');
@@ -60,7 +67,7 @@ void Interpreter::startSingleCycle(const GCodeRow& g) {
 }
 
 void Interpreter::absoluteOrTurningCycle(const GCodeRow& g) {
-    if (rules_->singleCycles && hasAxis() && !motionOnLine_) {
+    if (rules_->singleCycles && hasAxis() && !motionOnLine()) {
         startSingleCycle(g);
     } else {
         m_.incremental = false;
@@ -85,7 +92,7 @@ void Interpreter::offsetOrThreadingCycle(const GCodeRow& g) {
 }
 
 void Interpreter::perMinuteOrFacingCycle(const GCodeRow& g) {
-    if (rules_->singleCycles && hasAxis() && !motionOnLine_) {
+    if (rules_->singleCycles && hasAxis() && !motionOnLine()) {
         startSingleCycle(g);
     } else {
         m_.perRevolution = false;
@@ -107,11 +114,6 @@ void Interpreter::feedModeOrReturn(const GCodeRow& g) {
 
 void Interpreter::applyModes() {
     oneShot_ = nullptr;
-    motionOnLine_ = false;
-    for (const double g : b_.gCodes) {
-        const GCodeRow* row = gCodeRow(g);
-        motionOnLine_ = motionOnLine_ || (row != nullptr && row->group == ModalGroup::Motion);
-    }
     for (const double g : b_.gCodes) {
         const GCodeRow* row = gCodeRow(g);
         if (row == nullptr) {
