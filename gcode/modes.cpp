@@ -9,6 +9,7 @@
 namespace zivek::backplot {
 namespace {
 
+// An M-code's number ×10, or -1 when it is not one.
 int tenths(double v) {
     const double t = std::round(v * 10);
     return std::abs(v * 10 - t) < 1e-6 && std::abs(t) < 1e6 ? int(t) : -1;

@@ -63,6 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(finite(a.center), "finite centre");
         for (const Point p : polyline(path, a.move, 0.01)) require(finite(p), "finite arc points");
     }
+    for (std::size_t i = 0; i < path.spindles.size(); ++i) {
+        const Spindle& sp = path.spindles[i];
+        require(sp.firstMove < path.moves.size(), "spindle change at a real move");
+        require(i == 0 || path.spindles[i - 1].firstMove < sp.firstMove,
+                "spindle changes in order");
+    }
     for (std::size_t i = 0; i < path.warnings.size(); ++i) {
         require(path.warnings[i].line < path.lineCount, "warning on a real line");
         require(i == 0 || path.warnings[i - 1].line <= path.warnings[i].line, "warnings in order");
