@@ -4,7 +4,7 @@
 # the tests that need a real display (the Linux selection); Qt's private headers let a
 # test switch accessibility on as a running screen reader does. With "screenshots", also
 # what the screenshot scripts need (an image grabber); with "windows", what the Windows
-# zip needs.
+# zip needs. poppler-utils reads the viewer's setup sheet back in its test.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
@@ -14,6 +14,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
     xvfb xauth
+    poppler-utils
     dpkg-dev file desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix googletest wine
 )

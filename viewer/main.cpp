@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,6 +10,7 @@
 #include "gcode/program_file.h"
 #include "gcode/summary_json.h"
 #include "viewer/main_window.h"
+#include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
 
 namespace {
@@ -33,6 +35,27 @@ int printSummary(int argc, char* argv[]) {
     return 0;
 }
 
+// `zivek-backplot --sheet PROGRAM OUT.pdf`: the window, never shown, writes its sheet.
+int writeSheetOnly(zivek::backplot::MainWindow& window, const QStringList& files) {
+    using namespace zivek::backplot;
+    if (files.size() != 2) {
+        std::fputs("Kullanım: zivek-backplot --sheet <dosya> <föy.pdf>\n", stderr);
+        return 2;
+    }
+    window.openFile(files[0]);
+    if (!window.message().isEmpty()) {
+        std::fprintf(stderr, "%s\n", window.message().toLocal8Bit().constData());
+        return 1;
+    }
+    // Laid out as on screen, so the plot's view is the one a window would show.
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    QCoreApplication::processEvents();
+    if (writeSetupSheet(files[1], window.sheetContent())) return 0;
+    std::fprintf(stderr, "%s\n", sheetFailedText(files[1]).toLocal8Bit().constData());
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -55,7 +78,17 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Pencere açmadan programın toplamlarını JSON olarak yazar "
                        "(ardından isteğe bağlı hızlı ilerleme)."),
         QStringLiteral("dosya")));
+    const QCommandLineOption sheet(
+        QStringLiteral("sheet"),
+        QStringLiteral(
+            "Pencere açmadan kurulum föyünü PDF olarak yazar: --sheet <dosya> <föy.pdf>"));
+    parser.addOption(sheet);
     zivek::app::answerHelpOrVersion(parser, argc, argv);
+    // The sheet needs no display.
+    if (std::any_of(argv + 1, argv + argc,
+                    [](const char* a) { return std::strcmp(a, "--sheet") == 0; }) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 1 && std::strcmp(argv[1], "--summary") == 0) return printSummary(argc, argv);
     QApplication app(argc, argv);
     parser.process(app);
@@ -63,6 +96,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(workpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(workpiece).toStdString()));
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(sheet)) return writeSheetOnly(window, files);
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());
     } else {

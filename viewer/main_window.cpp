@@ -28,6 +28,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/sheet_commands.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/warning_panel.h"
@@ -152,6 +153,7 @@ MainWindow::MainWindow(QWidget* parent)
     below->addStretch();
     below->addWidget(upright);
     below->addWidget(saveAs_);
+    below->addWidget(makeSheetButton(this, [this] { return sheetContent(); }));
     plotLayout->addLayout(below);
     selection_->setContentsMargins(6, 2, 6, 2);
     // A long list of warnings must not widen the window.
@@ -378,6 +380,20 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     const std::string& bytes = bytes_.empty() ? model_->text() : bytes_;
     file.write(bytes.data(), qint64(bytes.size()));
     return file.commit();
+}
+
+SheetContent MainWindow::sheetContent() const {
+    SheetContent c;
+    if (!path_) return c;
+    c.file = file_;
+    c.printed = QDateTime::currentDateTime();
+    c.path = path_;
+    c.cut = cut_.get();
+    c.layer = layer_.get();
+    c.view = plot_->viewport();
+    c.xAxis = plot_->xAxisName();
+    c.rapidRate = rapidRate_->value();
+    return c;
 }
 
 void MainWindow::showTotals() {

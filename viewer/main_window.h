@@ -11,6 +11,7 @@
 #include "gcode/program_file.h"
 #include "gcode/toolpath.h"
 #include "output/workpiece.h"
+#include "viewer/setup_sheet.h"
 
 class QCheckBox;
 class QComboBox;
@@ -46,6 +47,8 @@ class MainWindow : public QMainWindow {
     void reload();
     // Writes the program shown, its bytes exactly as read; false when that failed.
     bool saveProgramAs(const QString& path) const;
+    // What the setup sheet shows of the program, as the window shows it now.
+    SheetContent sheetContent() const;
 
     // For tests: the message shown, empty while a program is shown.
     QString message() const;

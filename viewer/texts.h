@@ -3,6 +3,7 @@
 // Every text the viewer shows, in Turkish. Numbers are written with a point, as the
 // program beside them writes them, whatever the desktop's regional settings.
 
+#include <QDateTime>
 #include <QString>
 
 #include "gcode/program_file.h"
@@ -14,6 +15,22 @@ QString number(double value);  // at most 3 decimals, no trailing zeros: 6.703, 
 QString tooLargeText();        // for a number beyond the double range
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
+// The setup sheet.
+QString sheetTitleText();
+QString sheetDateText(const QDateTime& when);
+QString sheetDialectText(Dialect d, bool diameter);
+QString sheetTotalsTitle();
+QString sheetRapidRateText(double rapidRate);
+QString sheetPartTitle(bool fromWorkpiece);  // else the cutting moves' bounds
+QString sheetSpanText(const QString& axis, double from, double to);
+QString sheetLengthText(double length);
+QString sheetWarningsTitle(std::size_t count);
+QString sheetNoWarningsText();
+QString sheetWarningText(std::uint32_t line, const QString& text, bool workpiece);
+QString sheetMoreWarningsText(std::size_t count);
+QString sheetFooterText();
+QString sheetLegendText(int entry);  // feed, rapid, workpiece warning, finished part
+QString sheetFailedText(const QString& pdf);
 QString warningText(const LineWarning& warning);
 QString warningKindText(Warning kind);  // the group's name in the warning panel
 QString moveCountText(const Summary& s);
