@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 
+#include "cycles/operation_titles.h"
 #include "windows/framed_picture.h"
 
 namespace zivek::app {
@@ -24,15 +25,15 @@ PictureButton pictureButton(std::string_view name, windows::TwipsRect at, std::s
 // Form1's picture buttons, each with the name written on its picture (what assistive
 // tools call it) and the window it opens.
 const PictureButton pictureButtons[] = {
-    pictureButton("DISCAP", {120, 120, 2490, 2970}, "DIŞ ÇAP TORNALAMA",
+    pictureButton("DISCAP", {120, 120, 2490, 2970}, zivek::title::externalDiameter,
                   {":/menu_discap.svg", 162, 194}, &windows::form11),
-    pictureButton("ICCAP", {2760, 120, 2505, 3000}, "İÇ ÇAP TORNALAMA",
+    pictureButton("ICCAP", {2760, 120, 2505, 3000}, zivek::title::internalDiameter,
                   {":/menu_iccap.svg", 163, 196}, &windows::form4),
-    pictureButton("ALINTORNA", {5400, 120, 2535, 3015}, "ALIN TORNALAMA",
+    pictureButton("ALINTORNA", {5400, 120, 2535, 3015}, zivek::title::facing,
                   {":/menu_alintorna.svg", 162, 195}, &windows::form2),
-    pictureButton("DISKONIK", {120, 3240, 2535, 3015}, "DIŞ KONİK TORNALAMA",
+    pictureButton("DISKONIK", {120, 3240, 2535, 3015}, zivek::title::externalTaper,
                   {":/menu_diskonik.svg", 162, 196}, &windows::form3),
-    pictureButton("ICKONIK", {2760, 3240, 2535, 3015}, "İÇ KONİK TORNALAMA",
+    pictureButton("ICKONIK", {2760, 3240, 2535, 3015}, zivek::title::internalTaper,
                   {":/menu_ickonik.svg", 161, 192}, &windows::form5),
 };
 

@@ -4,10 +4,10 @@
 
 namespace zivek {
 
-const Cycle& externalDiameterCycle();  // Form11, "DIŞ ÇAP TORNALAMA"
-const Cycle& internalDiameterCycle();  // Form4, "İÇ ÇAP TORNALAMA"
-const Cycle& facingCycle();            // Form2, "ALIN TORNALAMA"
-const Cycle& externalTaperCycle();     // Form3, "DIŞ KONİK TORNALAMA"
-const Cycle& internalTaperCycle();     // Form5, "İÇ KONİK TORNALAMA"
+const Cycle& externalDiameterCycle();  // Form11
+const Cycle& internalDiameterCycle();  // Form4
+const Cycle& facingCycle();            // Form2
+const Cycle& externalTaperCycle();     // Form3
+const Cycle& internalTaperCycle();     // Form5
 
 }  // namespace zivek

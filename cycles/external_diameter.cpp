@@ -1,5 +1,6 @@
 #include "cycles/cycles.h"
 #include "cycles/diameter_checks.h"
+#include "cycles/operation_titles.h"
 
 namespace zivek {
 namespace {
@@ -8,7 +9,8 @@ constexpr StraightAxes towardTheAxis{"U", "W", -1.0, PastTheTravel::Shoulder};
 }  // namespace
 
 const Cycle& externalDiameterCycle() {
-    static const Cycle cycle = straightCycle<towardTheAxis>("DIŞ ÇAP TORNALAMA", diameterChecks);
+    static const Cycle cycle =
+        straightCycle<towardTheAxis>(title::externalDiameter, diameterChecks);
     return cycle;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cycles/check_list.h"
 #include "cycles/cycles.h"
+#include "cycles/operation_titles.h"
 #include "cycles/taper_cycle.h"
 
 namespace zivek {
@@ -27,7 +28,7 @@ constexpr auto externalTaperChecks = joinChecks(
 }  // namespace
 
 const Cycle& externalTaperCycle() {
-    static const Cycle cycle = taperCycle<outside>("DIŞ KONİK TORNALAMA", externalTaperChecks);
+    static const Cycle cycle = taperCycle<outside>(title::externalTaper, externalTaperChecks);
     return cycle;
 }
 

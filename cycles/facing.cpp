@@ -2,6 +2,7 @@
 
 #include "cycles/check_list.h"
 #include "cycles/cycles.h"
+#include "cycles/operation_titles.h"
 #include "cycles/straight_cycle.h"
 
 namespace zivek {
@@ -24,7 +25,7 @@ constexpr auto facingChecks = joinChecks(
 }  // namespace
 
 const Cycle& facingCycle() {
-    static const Cycle cycle = straightCycle<intoTheFace>("ALIN TORNALAMA", facingChecks);
+    static const Cycle cycle = straightCycle<intoTheFace>(title::facing, facingChecks);
     return cycle;
 }
 

@@ -1,5 +1,6 @@
 #include "cycles/cycles.h"
 #include "cycles/diameter_checks.h"
+#include "cycles/operation_titles.h"
 
 namespace zivek {
 namespace {
@@ -8,7 +9,8 @@ constexpr StraightAxes intoTheBoreWall{"U", "W", +1.0, PastTheTravel::BoreBottom
 }  // namespace
 
 const Cycle& internalDiameterCycle() {
-    static const Cycle cycle = straightCycle<intoTheBoreWall>("İÇ ÇAP TORNALAMA", diameterChecks);
+    static const Cycle cycle =
+        straightCycle<intoTheBoreWall>(title::internalDiameter, diameterChecks);
     return cycle;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cycles/check_list.h"
 #include "cycles/cycles.h"
+#include "cycles/operation_titles.h"
 #include "cycles/taper_cycle.h"
 
 namespace zivek {
@@ -23,7 +24,7 @@ constexpr auto internalTaperChecks = joinChecks(
 }  // namespace
 
 const Cycle& internalTaperCycle() {
-    static const Cycle cycle = taperCycle<inside>("İÇ KONİK TORNALAMA", internalTaperChecks);
+    static const Cycle cycle = taperCycle<inside>(title::internalTaper, internalTaperChecks);
     return cycle;
 }
 

@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "gcode/expression.h"
+
 namespace zivek::backplot {
 namespace {
 
@@ -43,6 +45,14 @@ std::size_t skipExpression(std::string_view s, std::size_t i) {
         while (i < s.size() && isDigit(s[i])) ++i;
     }
     return i;
+}
+std::size_t skipSign(std::string_view s, std::size_t i) {
+    return i < s.size() && (s[i] == '-' || s[i] == '+') ? i + 1 : i;
+}
+// "[", "#", or a sign before one of them ("X-#1").
+bool startsValue(std::string_view s, std::size_t i) {
+    i = skipSign(s, i);
+    return i < s.size() && (s[i] == '[' || s[i] == '#');
 }
 char upper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
@@ -128,7 +138,13 @@ std::size_t readNumber(std::string_view s, double& value, bool& ok) {
     return i;
 }
 
-void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad) {
+Warning expressionWarning(ExprError e) {
+    return e == ExprError::DivisionByZero || e == ExprError::Domain ? Warning::MathError
+                                                                    : Warning::BadExpression;
+}
+
+void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad,
+               Parameters* params) {
     words.clear();
     bad.clear();
     std::size_t i = skipBlanks(line, 0);
@@ -151,6 +167,19 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
             double value = 0;
             bool ok = false;
             const std::size_t used = readNumber(line.substr(at), value, ok);
+            if (used == 0 && params != nullptr && startsValue(line, at)) {
+                ExprError error = ExprError::None;
+                const std::size_t n = readValue(line.substr(at), *params, value, error);
+                if (n > 0) {
+                    words.push_back({upper(c), value, line.substr(i, at + n - i)});
+                    i = at + n;
+                    continue;
+                }
+                const std::size_t end = skipExpression(line, skipSign(line, at));
+                bad.push_back({expressionWarning(error), line.substr(i, end - i), upper(c)});
+                i = end;
+                continue;
+            }
             if (used == 0 && at < line.size() && (line[at] == '[' || line[at] == '#')) {
                 const std::size_t end = skipExpression(line, at);
                 bad.push_back({Warning::NotEvaluated, line.substr(i, end - i), upper(c)});
@@ -173,6 +202,14 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
                 bad.push_back({Warning::BadNumber, text, 0});
             }
             i = at + used;
+        } else if (c == '#' && params != nullptr) {
+            ExprError error = ExprError::None;
+            const std::size_t n = readSetting(line.substr(i), *params, error);
+            if (n == 0) {
+                bad.push_back({expressionWarning(error), line.substr(i), 0});
+                return;
+            }
+            i += n;
         } else if (c == '#' || c == '[') {
             // "#1 = 5", "#<_x> = [#1 + 2]": parameter arithmetic is not computed.
             bad.push_back({Warning::NotEvaluated, line.substr(i), 0});
@@ -213,6 +250,7 @@ bool readOWord(std::string_view line, OWord& out) {
     i = skipBlanks(line, i);
     while (i < line.size() && isLetter(line[i]) && out.keyword.size() < 16)
         out.keyword += char(upper(line[i++]) - 'A' + 'a');
+    out.rest = line.substr(i);
     return true;
 }
 

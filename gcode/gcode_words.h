@@ -26,6 +26,7 @@ struct BadToken {
 struct OWord {
     std::string_view name;
     std::string keyword;
+    std::string_view rest;  // what follows the keyword: a condition, a count, arguments
 };
 // Reads an o-word at the start of the line (after blanks and an N word); false when the
 // line does not start with one.
@@ -36,8 +37,13 @@ bool readOWord(std::string_view line, OWord& out);
 // `ok` is false when the text is a number but not a finite double.
 std::size_t readNumber(std::string_view s, double& value, bool& ok);
 
+class Parameters;
+
 // Appends to words and bad; both are cleared first. Comments "(...)" and after ";",
-// blanks, "%" and a leading "/" are skipped.
-void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad);
+// blanks, "%" and a leading "/" are skipped. With parameters, a word's value may be an
+// expression or a parameter ("X[#1*2]") and "#1 = 5" queues a setting; without them
+// both are reported as not evaluated.
+void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad,
+               Parameters* params = nullptr);
 
 }  // namespace zivek::backplot

@@ -21,6 +21,8 @@ const std::uint32_t kAlwaysUsed = [] {
     return bits;
 }();
 
+}  // namespace
+
 std::string lowerName(std::string_view name) {
     std::string s;
     for (const char c : name) s += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
@@ -33,8 +35,6 @@ std::string lowerName(std::string_view name) {
     }
     return s;
 }
-
-}  // namespace
 
 bool Block::hasG(double g) const {
     return std::any_of(gCodes.begin(), gCodes.end(), [g](double v) { return v == g; });
@@ -107,31 +107,9 @@ void Interpreter::runLine(std::size_t index) {
     warnUnused();
 }
 
-bool Interpreter::flowWord(std::size_t index, std::string_view line) {
-    OWord o;
-    if (!readOWord(line, o) || o.keyword.empty()) return false;
-    if (o.keyword == "sub") {
-        // A definition is skipped; it runs when called.
-        if (const Sub* s = findSub(o.name); s && s->begin == index + 1) next_ = s->end + 1;
-    } else if (o.keyword == "endsub" || o.keyword == "return") {
-        if (depth_ > 0) returning_ = true;
-    } else if (o.keyword == "call") {
-        const Sub* s = findSub(o.name);
-        if (s == nullptr) {
-            warn(Warning::CycleMissingContour, std::string("o") + std::string(o.name));
-        } else {
-            callLines(s->begin, s->end, 1);
-            line_ = std::uint32_t(index);
-        }
-    } else {
-        // if, while, repeat ...: the lines inside run once, in order.
-        warn(Warning::NotEvaluated, line.substr(line.find_first_not_of(" \t")));
-    }
-    return true;
-}
-
 void Interpreter::readBlock(std::string_view line) {
-    readWords(line, words_, bad_);
+    readWords(line, words_, bad_, &params_);
+    params_.commit();  // a line's settings take effect together, once it is read
     b_.present = b_.lost = b_.used = 0;
     b_.gCodes.clear();
     b_.mCodes.clear();

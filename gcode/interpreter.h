@@ -6,6 +6,7 @@
 // finishing cycles (rough_cycles.cpp), cutting time (cutting_time.cpp).
 
 #include <array>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <string>
@@ -14,9 +15,13 @@
 #include <vector>
 
 #include "gcode/gcode_words.h"
+#include "gcode/parameters.h"
 #include "gcode/toolpath.h"
 
 namespace zivek::backplot {
+
+// An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
+std::string lowerName(std::string_view name);
 
 // Totals of the moves; times are added while the moves are made.
 void summarize(Toolpath& path);
@@ -50,6 +55,9 @@ struct Segment {
     Point center;
     bool arc = false;
     bool ccw = false;
+    // LinuxCNC's G7x contour: A rounds the corner after this move, C chamfers it.
+    double fillet = 0;
+    double chamfer = 0;
 };
 
 struct Modal {
@@ -95,6 +103,18 @@ class Interpreter {
     bool captureSub(std::string_view name, std::vector<Segment>& out);
     bool contourLines(double first, std::size_t& from, std::size_t& to);
 
+    // Parameters and o-word flow (oword_flow.cpp).
+    bool controlWord(std::size_t index, const OWord& o);
+    double flowValue(std::string_view text, double otherwise);
+    void callSub(std::size_t index, const OWord& o);
+    void takeBranch(std::size_t from);
+    std::size_t follow(std::size_t from, bool forward, std::initializer_list<std::string_view> to);
+    struct FlowLine {
+        std::string keyword;
+        std::size_t next, prev;  // the neighbouring o-word lines of the same name
+    };
+    const FlowLine* flowLine(std::size_t index);
+
     // Motion (motion.cpp).
     bool hasAxis() const;
     bool target(Point& to, bool& kz, bool& kx);
@@ -114,13 +134,26 @@ class Interpreter {
     // Threading cycles (thread_cycles.cpp).
     void fanucG76();
     void linuxG76();
-    void threadPass(Point start, double zEnd, double xCut, double taper, double lead);
+    struct ThreadPass {
+        Point start;         // where each pass begins and ends
+        double crest = 0;    // X of the thread's crest
+        double zEnd = 0;     // Z where the last pass ends
+        double side = 1;     // +1 when deeper passes go towards the axis
+        double dir = -1;     // the way along Z the thread runs
+        double height = 0;   // the full depth of the thread
+        double flank = 0;    // tan of the infeed angle from the radial
+        double taper = 0;    // X at the start less X at the end, as a radius
+        double pullOut = 0;  // the 45° chamfer's length at the thread's end
+        double lead = 0;
+    };
+    void threadPass(const ThreadPass& t, double depth);
 
     // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(bool facing);
+    void linuxG7x(int code);  // linuxcnc_g7x.cpp
     void finishCycle();
     void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
-                     double retract, Point allowance, double stock, double feed);
+                     double retract, Point allowance, double feed, bool pockets);
     void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
                              std::string_view code);
 
@@ -158,11 +191,16 @@ class Interpreter {
     double roughDepth_ = 0, roughRetract_ = 0;
     double facingDepth_ = 0, facingRetract_ = 0;
     int threadFinishPasses_ = 1;
+    double threadChamfer_ = 0, threadAngle_ = 0;  // of P(mm rr aa): rr in leads, aa in degrees
     double threadMinDepth_ = 0, threadAllowance_ = 0;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
     bool numbersBuilt_ = false;
     std::map<std::string, Sub> subs_;
     bool subsBuilt_ = false;
+    Parameters params_;
+    std::map<std::size_t, FlowLine> flowLines_;  // by line, built on demand
+    bool flowBuilt_ = false;
+    std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 
 }  // namespace zivek::backplot

@@ -114,6 +114,10 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
 
 void Interpreter::add(Segment s) {
     if (capture_ != nullptr) {
+        if (out_.dialect == Dialect::LinuxCnc) {
+            if (b_.has('A')) s.fillet = b_.use('A');
+            if (b_.has('C')) s.chamfer = b_.use('C');
+        }
         capture_->push_back(s);
         return;
     }

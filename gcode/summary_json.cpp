@@ -73,11 +73,12 @@ const char* gapName(TimeGap g) {
 
 const char* warningName(Warning w) {
     static constexpr std::array<const char*, kWarningKinds> names = {
-        "UnknownWord",    "BadNumber",       "UnsupportedG",     "UnsupportedM",
-        "NoMotionMode",   "NoFeedRate",      "OpenComment",      "AbsoluteAndIncremental",
-        "OutOfRange",     "TooManyWarnings", "RepeatedWord",     "LongLine",
-        "UnknownStart",   "BadArc",          "CycleIncomplete",  "CycleMissingContour",
-        "ExpansionLimit", "NotEvaluated",    "ThreadWithoutLead"};
+        "UnknownWord",    "BadNumber",       "UnsupportedG",      "UnsupportedM",
+        "NoMotionMode",   "NoFeedRate",      "OpenComment",       "AbsoluteAndIncremental",
+        "OutOfRange",     "TooManyWarnings", "RepeatedWord",      "LongLine",
+        "UnknownStart",   "BadArc",          "CycleIncomplete",   "CycleMissingContour",
+        "ExpansionLimit", "NotEvaluated",    "ThreadWithoutLead", "BadExpression",
+        "MathError"};
     return names[std::size_t(w)];
 }
 

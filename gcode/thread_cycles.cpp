@@ -12,15 +12,28 @@ namespace {
 // A thread of more passes than this is a typing error, not a thread.
 constexpr int kMaxThreadPasses = 1000;
 
+double degrees(double a) {
+    return std::isfinite(a) ? std::tan(std::clamp(a, 0.0, 89.0) * std::acos(-1.0) / 180) : 0;
+}
+
 }  // namespace
 
-void Interpreter::threadPass(Point start, double zEnd, double xCut, double taper, double lead) {
-    // In to the depth, along the thread, straight out, back to the start.
+// Fanuc's pass: in to the depth (along the flank with a compound angle), along the
+// thread, out at 45° over the chamfer, straight out, back to the start.
+void Interpreter::threadPass(const ThreadPass& t, double depth) {
     const std::uint8_t c = kFromCycle;
-    go(MoveKind::Rapid, {start.z, xCut + taper}, c, lead);
-    go(MoveKind::Feed, {zEnd, xCut}, c | kThread, lead);
-    go(MoveKind::Rapid, {zEnd, start.x}, c, lead);
-    go(MoveKind::Rapid, start, c, lead);
+    const double shift = t.dir * depth * t.flank;
+    const double xCut = t.crest - t.side * depth;
+    const double zEnd = t.zEnd - t.dir * t.height * t.flank + shift;
+    go(MoveKind::Rapid, {t.start.z + shift, xCut + t.taper}, c, t.lead);
+    if (t.pullOut > 0) {
+        go(MoveKind::Feed, {zEnd - t.dir * t.pullOut, xCut}, c | kThread, t.lead);
+        go(MoveKind::Feed, {zEnd, xCut + t.side * t.pullOut}, c | kThread, t.lead * std::sqrt(2.0));
+    } else {
+        go(MoveKind::Feed, {zEnd, xCut}, c | kThread, t.lead);
+    }
+    go(MoveKind::Rapid, {zEnd, t.start.x}, c, t.lead);
+    go(MoveKind::Rapid, t.start, c, t.lead);
 }
 
 void Interpreter::fanucG76() {
@@ -30,7 +43,8 @@ void Interpreter::fanucG76() {
         if (b_.has('P')) {
             const double p = b_.use('P');
             threadFinishPasses_ = std::clamp(int(std::fmod(std::floor(p / 10000), 100)), 1, 99);
-            // The chamfer and the tool angle (rr aa) only tilt the infeed: not drawn.
+            threadChamfer_ = std::fmod(std::floor(p / 100), 100) / 10;
+            threadAngle_ = std::fmod(p, 100);
         }
         if (b_.has('Q')) threadMinDepth_ = valueInIncrements('Q');
         if (b_.has('R')) threadAllowance_ = std::abs(valueInIncrements('R'));
@@ -39,34 +53,43 @@ void Interpreter::fanucG76() {
     Point to;
     bool kz = false, kx = false;
     if (!target(to, kz, kx)) return;
-    const double taper = b_.has('R') ? b_.use('R') : 0;
-    // Two-block form: P thread height, Q first depth; one-block form: K and D.
-    double height = 0, first = 0;
+    ThreadPass t;
+    t.taper = b_.has('R') ? b_.use('R') : 0;  // a radius in either X mode
+    // Two-block form: P thread height, Q first depth; one-block form: K, D and A.
+    double height = 0, first = 0, angle = threadAngle_;
+    double chamfer = threadChamfer_;
     if (b_.has('P') || b_.has('Q')) {
         height = b_.has('P') ? std::abs(valueInIncrements('P')) : 0;
         first = b_.has('Q') ? std::abs(valueInIncrements('Q')) : 0;
     } else {
         height = b_.has('K') ? std::abs(valueInIncrements('K')) : 0;
         first = b_.has('D') ? std::abs(valueInIncrements('D')) : 0;
-        if (b_.has('A')) b_.use('A');
+        angle = b_.has('A') ? b_.use('A') : 0;
+        chamfer = 0;
     }
-    const double lead = m_.feed;
+    t.lead = m_.feed;
     if (!(knownZ_ && knownX_ && kz && kx)) {
         warn(Warning::UnknownStart);
         return;
     }
-    if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
+    if (!(t.lead > 0)) warn(Warning::ThreadWithoutLead);
     if (!(height > 0) || !(first > 0)) {
         warn(Warning::CycleIncomplete, "G76");
         ++out_.summary.incompleteCycles;
-        go(MoveKind::Feed, to, kFromCycle | kThread | kIncomplete, lead);
-        go(MoveKind::Rapid, {to.z, pos_.x}, kFromCycle, lead);
+        go(MoveKind::Feed, to, kFromCycle | kThread | kIncomplete, t.lead);
+        go(MoveKind::Rapid, {to.z, pos_.x}, kFromCycle, t.lead);
         return;
     }
-    const Point start = pos_;
+    t.start = pos_;
     // X names the root; the crest lies a thread height towards the start.
-    const double side = start.x >= to.x ? 1.0 : -1.0;
-    const double crest = to.x + side * height;
+    t.side = t.start.x >= to.x ? 1.0 : -1.0;
+    t.dir = to.z < t.start.z ? -1.0 : 1.0;
+    t.crest = to.x + t.side * height;
+    t.zEnd = to.z;
+    t.height = height;
+    // The tool goes in along one flank: half its angle from the radial.
+    t.flank = degrees(angle / 2);
+    t.pullOut = chamfer * std::max(t.lead, 0.0);
     const double rough = std::max(height - threadAllowance_, 0.0);
     double depth = 0;
     for (int n = 1; n <= kMaxThreadPasses; ++n) {
@@ -74,20 +97,19 @@ void Interpreter::fanucG76() {
         next = std::max(next, depth + threadMinDepth_);
         if (next >= rough || n == kMaxThreadPasses) {
             if (n == kMaxThreadPasses) warn(Warning::ExpansionLimit, "G76");
-            if (rough > depth) threadPass(start, to.z, crest - side * rough, taper, lead);
+            if (rough > depth) threadPass(t, rough);
             break;
         }
         depth = next;
-        threadPass(start, to.z, crest - side * depth, taper, lead);
+        threadPass(t, depth);
     }
-    for (int i = 0; i < threadFinishPasses_; ++i)
-        threadPass(start, to.z, crest - side * height, taper, lead);
+    for (int i = 0; i < threadFinishPasses_; ++i) threadPass(t, height);
 }
 
 void Interpreter::linuxG76() {
     // G76 P(pitch) Z(end) I(peak offset) J(first depth) K(full depth) R(degression)
-    // Q(compound angle) H(spring passes) E/L(tapered ends, not drawn)
-    for (const char c : {'Q', 'E', 'L', 'X', 'U'})
+    // Q(compound angle) H(spring passes) E(taper length along Z) L(which ends taper)
+    for (const char c : {'X', 'U'})
         if (b_.has(c)) b_.use(c);
     const double xs = m_.xScale();
     const double pitch = b_.has('P') ? b_.use('P') : 0;
@@ -96,6 +118,9 @@ void Interpreter::linuxG76() {
     const double full = b_.has('K') ? std::abs(b_.use('K')) / xs : 0;
     const double degression = b_.has('R') ? b_.use('R') : 1;
     const double spring = b_.has('H') ? b_.use('H') : 0;
+    const double flank = degrees(b_.has('Q') ? b_.use('Q') : 0);
+    const double taperLength = b_.has('E') ? std::abs(b_.use('E')) : 0;
+    const int ends = b_.has('L') ? int(std::clamp(b_.use('L'), 0.0, 3.0)) : 0;
     if (!(knownZ_ && knownX_)) {
         warn(Warning::UnknownStart);
         return;
@@ -115,19 +140,44 @@ void Interpreter::linuxG76() {
         go(MoveKind::Rapid, start, kFromCycle, pitch);
         return;
     }
-    // A negative I cuts an outside thread: deeper passes go towards the axis.
-    const double side = peak < 0 ? 1.0 : -1.0;
-    const double crest = start.x + peak;
+    // A negative I cuts an outside thread: deeper passes go towards the axis, and the
+    // tool waits farther out the less deep the pass.
+    const double side = peak < 0 ? -1.0 : 1.0;
+    const double dir = zEnd < start.z ? -1.0 : 1.0;
+    const std::uint8_t c = kFromCycle, th = kFromCycle | kThread;
+    const double taperLead = pitch * std::hypot(taperLength, full) / std::max(taperLength, 1e-12);
+    auto pass = [&](double depth) {
+        const double cut = start.x + peak + side * depth;
+        const double out = start.x - side * (full - depth);
+        // Along the flank: each pass is the last one moved back by its missing depth.
+        const double z0 = start.z + dir * depth * flank;
+        const double z1 = zEnd + dir * (depth - full) * flank;
+        go(MoveKind::Rapid, {z0, out}, c, pitch);
+        if (ends & 1) {
+            go(MoveKind::Feed, {z0, cut - side * full}, th, taperLead);
+            go(MoveKind::Feed, {z0 + dir * taperLength, cut}, th, taperLead);
+        } else {
+            go(MoveKind::Rapid, {z0, cut}, c, pitch);
+        }
+        if (ends & 2) {
+            go(MoveKind::Feed, {z1 - dir * taperLength, cut}, th, pitch);
+            go(MoveKind::Feed, {z1, cut - side * full}, th, taperLead);
+        } else {
+            go(MoveKind::Feed, {z1, cut}, th, pitch);
+        }
+        go(MoveKind::Rapid, {z1, out}, c, pitch);
+    };
     for (int n = 1;; ++n) {
         const double depth = first * std::pow(double(n), 1 / degression);
         if (depth >= full || n >= kMaxThreadPasses) {
             if (n >= kMaxThreadPasses) warn(Warning::ExpansionLimit, "G76");
             break;
         }
-        threadPass(start, zEnd, crest - side * depth, 0, pitch);
+        pass(depth);
     }
     const int passes = 1 + int(std::clamp(spring, 0.0, double(kMaxThreadPasses)));
-    for (int i = 0; i < passes; ++i) threadPass(start, zEnd, crest - side * full, 0, pitch);
+    for (int i = 0; i < passes; ++i) pass(full);
+    go(MoveKind::Rapid, {zEnd, start.x}, c, pitch);
 }
 
 }  // namespace zivek::backplot

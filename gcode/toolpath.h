@@ -73,10 +73,12 @@ enum class Warning : std::uint8_t {
     CycleIncomplete,         // a cycle that could not be expanded: contour only
     CycleMissingContour,     // the contour or subroutine a cycle names is not in the file
     ExpansionLimit,          // a call or cycle that would expand without end: refused
-    NotEvaluated,            // expressions, parameters, program flow: not computed
+    NotEvaluated,            // an o-word keyword or a form that is not computed
     ThreadWithoutLead,       // a thread without its pitch: not drawn
+    BadExpression,           // an expression not readable, or a parameter never set: word lost
+    MathError,               // division by zero, or a function outside its domain: word lost
 };
-inline constexpr std::size_t kWarningKinds = std::size_t(Warning::ThreadWithoutLead) + 1;
+inline constexpr std::size_t kWarningKinds = std::size_t(Warning::MathError) + 1;
 
 struct LineWarning {
     std::uint32_t line = 0;

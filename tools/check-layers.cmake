@@ -9,7 +9,8 @@ set(layers
     "gcode||plain"
     "workpiece|gcode,output|plain"
     "common||qt"
-    "windows|output,cycles|qt"
+    "output_box||qt"
+    "windows|output,cycles,output_box|qt"
     "viewer|gcode,workpiece,output,common|qt"
     "app|output,cycles,windows,common|qt"
 )

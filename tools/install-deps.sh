@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what building, running, testing and packaging need on Debian 12, as root;
+# Installs what building, running, testing and packaging need on Debian 12, as root
+# (git lists the sources the format step checks);
 # skips the package lists when everything is already there. The virtual X server runs
 # the tests that need a real display (the Linux selection); Qt's private headers let a
 # test switch accessibility on as a running screen reader does. With "screenshots", also
 # what the screenshot scripts need (an image grabber); with "windows", what the Windows
-# zip needs. poppler-utils reads the viewer's setup sheet back in its test.
+# zip needs. LinuxCNC's standalone interpreter (rs274, about 48 MB of downloads) is the
+# reference the program reader is compared with, move by move. poppler-utils reads the
+# viewer's setup sheet back in its test.
 set -euo pipefail
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config git
     qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
     qt6-translations-l10n
     libgtest-dev libbenchmark-dev
@@ -17,6 +20,7 @@ packages=(
     poppler-utils
     dpkg-dev file desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix googletest wine
+    linuxcnc-uspace
 )
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(imagemagick librsvg2-bin)

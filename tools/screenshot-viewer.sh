@@ -1,8 +1,8 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Screenshots of the backplot viewer under a virtual X server, for looking at by eye.
 # Usage: tools/screenshot-viewer.sh [build dir]   (default: build-viewer)
 # Writes shots/viewer-*.png; shots/ is not tracked.
-set -eu
+set -euo pipefail
 bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,21 +10,19 @@ build=${1:-"$root/build-viewer"}
 viewer="$build/bin/zivek-backplot"
 programs="$root/tests/viewer/programs"
 out="$root/shots"
-display=:${ZIVEK_SHOT_DISPLAY:-57}
 
 [ -x "$viewer" ] || { echo "no viewer at $viewer; build the zivek-backplot target" >&2; exit 1; }
 mkdir -p "$out"
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT INT TERM
-sleep 1
+source "$root/tools/virtual-display.sh"
+zivek_virtual_display "$out"
+trap 'kill "$zivek_xvfb" 2>/dev/null || true' EXIT INT TERM
 
 shot() {  # shot <name> <viewer argument>
-    DISPLAY=$display QT_QPA_PLATFORM=xcb "$viewer" "$2" >/dev/null 2>&1 &
+    QT_QPA_PLATFORM=xcb "$viewer" "$2" >/dev/null 2>&1 &
     pid=$!
     sleep 2
-    DISPLAY=$display import -window root "$out/viewer-$1.png"
+    import -window root "$out/viewer-$1.png"
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     echo "$out/viewer-$1.png"

@@ -18,7 +18,7 @@ step "install what is missing"
 bash tools/install-deps.sh
 
 step "format of every tracked source"
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+bash tools/list-sources.sh | xargs -0 clang-format --dry-run -Werror
 
 # Without debug information: the tests do not need it, and it is a fifth of the build.
 step "build with warnings as errors and test"
@@ -43,5 +43,9 @@ bash tools/check-package.sh build
 step "core tests for Windows, cross-built and run under wine"
 bash tools/windows/test-core.sh build-windows/core
 
-step "fuzz the press and the viewer, side by side"
+# Random programs against LinuxCNC's interpreter run beside the fuzzers, for the same minute.
+step "fuzz the press and the viewer, and random programs against rs274, side by side"
+bash tools/compare-random.sh 60 &
+random=$!
 bash tools/fuzz.sh 60
+wait "$random"

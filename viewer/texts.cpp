@@ -172,9 +172,16 @@ QString warningText(const LineWarning& w) {
                        ? QStringLiteral("Program sonsuz açılıyor: gerisi çizilmedi")
                        : QStringLiteral("%1 sınırsız açılıyor: geri kalanı çizilmedi").arg(word);
         case Warning::NotEvaluated:
-            return QStringLiteral("Parametre, ifade ya da akış hesaplanmadı: %1").arg(word);
+            return QStringLiteral("Desteklenmeyen akış ya da ifade: %1").arg(word);
         case Warning::ThreadWithoutLead:
             return QStringLiteral("Diş adımı verilmemiş: diş süresi bilinemez");
+        case Warning::BadExpression:
+            return QStringLiteral(
+                       "İfade okunamadı ya da parametre tanımlı değil: %1 (değer alınmadı)")
+                .arg(word);
+        case Warning::MathError:
+            return QStringLiteral("Sıfıra bölme ya da tanım dışı işlem: %1 (değer alınmadı)")
+                .arg(word);
     }
     return {};
 }
@@ -219,6 +226,10 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Hesaplanmayan ifade");
         case Warning::ThreadWithoutLead:
             return QStringLiteral("Adımsız diş");
+        case Warning::BadExpression:
+            return QStringLiteral("Okunamayan ifade");
+        case Warning::MathError:
+            return QStringLiteral("Hesap hatası");
     }
     return {};
 }

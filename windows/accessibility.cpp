@@ -2,8 +2,6 @@
 
 #include <QAccessibleWidget>
 
-#include "windows/output_box.h"
-#include "windows/output_box_accessible.h"
 #include "windows/picture_button.h"
 
 namespace zivek::windows {
@@ -28,8 +26,6 @@ class PictureButtonAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* ownInterface(const QString& key, QObject* object) {
-    if (key == QLatin1String(OutputBox::staticMetaObject.className()))
-        if (auto* box = qobject_cast<OutputBox*>(object)) return new OutputBoxAccessible(box);
     if (key == QLatin1String(PictureButton::staticMetaObject.className()))
         if (auto* button = qobject_cast<PictureButton*>(object))
             return new PictureButtonAccessible(button);
@@ -44,33 +40,6 @@ void installAccessibility() {
         return true;
     }();
     (void)installed;
-}
-
-void tellReplaced(QObject* box, int at, const QString& removed, const QString& inserted) {
-    if (!QAccessible::isActive() || (removed.isEmpty() && inserted.isEmpty())) return;
-    if (removed.isEmpty()) {
-        QAccessibleTextInsertEvent event(box, at, inserted);
-        QAccessible::updateAccessibility(&event);
-    } else if (inserted.isEmpty()) {
-        QAccessibleTextRemoveEvent event(box, at, removed);
-        QAccessible::updateAccessibility(&event);
-    } else {
-        QAccessibleTextUpdateEvent event(box, at, removed, inserted);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void tellSelection(QObject* box, int from, int to, int caret) {
-    if (!QAccessible::isActive()) return;
-    QAccessibleTextSelectionEvent event(box, from, to);
-    event.setCursorPosition(caret);
-    QAccessible::updateAccessibility(&event);
-}
-
-void tellCaret(QObject* box, int caret) {
-    if (!QAccessible::isActive()) return;
-    QAccessibleTextCursorEvent event(box, caret);
-    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace zivek::windows

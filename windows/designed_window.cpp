@@ -10,9 +10,9 @@
 #include <limits>
 #include <vector>
 
+#include "output_box/output_box.h"
 #include "windows/framed_picture.h"
 #include "windows/outline_frame.h"
-#include "windows/output_box.h"
 #include "windows/picture_button.h"
 #include "windows/pictures.h"
 

@@ -7,8 +7,8 @@
 
 #include "output/control_names.h"
 #include "output/press.h"
+#include "output_box/output_box.h"
 #include "windows/message_box.h"
-#include "windows/output_box.h"
 
 namespace zivek::windows {
 namespace {

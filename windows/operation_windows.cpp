@@ -1,4 +1,5 @@
 #include "cycles/cycles.h"
+#include "cycles/operation_titles.h"
 #include "output/control_names.h"
 #include "windows/operation_window_definition.h"
 
@@ -126,7 +127,7 @@ std::array<ControlDefinition, commonControlCount> commonControls(
 
 const OperationWindowDefinition& form2() {
     static const OperationWindowDefinition window{
-        operationFrame("Form2", "ALIN TORNALAMA", Border::Sizable, Placement::CentreOfScreen),
+        operationFrame("Form2", zivek::title::facing, Border::Sizable, Placement::CentreOfScreen),
         {":/drawing_form2.svg", 691, 357},
         &zivek::facingCycle,
         10800,
@@ -138,7 +139,8 @@ const OperationWindowDefinition& form2() {
 
 const OperationWindowDefinition& form3() {
     static const OperationWindowDefinition window{
-        operationFrame("Form3", "DIŞ KONİK TORNALAMA", Border::Sizable, Placement::CentreOfScreen),
+        operationFrame("Form3", zivek::title::externalTaper, Border::Sizable,
+                       Placement::CentreOfScreen),
         {":/drawing_form3.svg", 689, 353},
         &zivek::externalTaperCycle,
         10680,
@@ -150,7 +152,8 @@ const OperationWindowDefinition& form3() {
 
 const OperationWindowDefinition& form4() {
     static const OperationWindowDefinition window{
-        operationFrame("Form4", "İÇ ÇAP TORNALAMA", Border::Sizable, Placement::CentreOfScreen),
+        operationFrame("Form4", zivek::title::internalDiameter, Border::Sizable,
+                       Placement::CentreOfScreen),
         {":/drawing_form4.svg", 690, 355},
         &zivek::internalDiameterCycle,
         10680,
@@ -162,7 +165,8 @@ const OperationWindowDefinition& form4() {
 
 const OperationWindowDefinition& form5() {
     static const OperationWindowDefinition window{
-        operationFrame("Form5", "İÇ KONİK TORNALAMA", Border::Sizable, Placement::PlatformDefault),
+        operationFrame("Form5", zivek::title::internalTaper, Border::Sizable,
+                       Placement::PlatformDefault),
         {":/drawing_form5.svg", 691, 355},
         &zivek::internalTaperCycle,
         10680,
@@ -174,7 +178,7 @@ const OperationWindowDefinition& form5() {
 
 const OperationWindowDefinition& form11() {
     static const OperationWindowDefinition window{
-        operationFrame("Form11", "DIŞ ÇAP TORNALAMA", Border::FixedSingle,
+        operationFrame("Form11", zivek::title::externalDiameter, Border::FixedSingle,
                        Placement::CentreOfScreen),
         {":/drawing_form11.svg", 691, 356},
         &zivek::externalDiameterCycle,

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <QtTest>
 #include <cstdio>
 
 #include "app/navigator.h"

@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "app/navigator.h"
 #include "output/control_names.h"
+#include "output_box/output_box.h"
 #include "test_support.h"
 #include "windows/framed_picture.h"
-#include "windows/output_box.h"
 
 using zivek::app::Navigator;
 

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <filesystem>
 
 #include "app/process_viewer.h"

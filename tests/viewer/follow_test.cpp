@@ -11,8 +11,8 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWheelEvent>
-#include <QtTest>
 #include <atomic>
 #include <thread>
 

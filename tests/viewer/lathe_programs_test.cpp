@@ -90,14 +90,16 @@ TEST(LathePrograms, FanucG72FacesInPasses) {
 }
 
 // Fanuc G76: root X27.4 (radius 13.7), height 1.3, first depth 0.5, least 0.1, one
-// finishing pass. Depths 0.5·√n: 0.5, 0.707, 0.866, 1, 1.118, 1.225, then 1.3 and the
-// finishing pass at 1.3: eight passes of 25 along Z, at 2 per revolution and 500 rpm.
+// finishing pass, tool angle 60°. Depths 0.5·√n: 0.5, 0.707, 0.866, 1, 1.118, 1.225,
+// then 1.3 and the finishing pass at 1.3: eight passes, each the last one moved back
+// along the flank, so 25 − 1.3·tan 30° long, at 2 per revolution and 500 rpm.
 TEST(LathePrograms, FanucG76IsExpandedIntoThreadPasses) {
     const Toolpath p = interpret(
         "T0101\nG97 S500\nG0 X30 Z5\nG76 P010060 Q100 R0\nG76 X27.4 Z-20 P1300 Q500 F2\n");
+    const double pass = 25 - 1.3 * std::tan(kPi / 6);
     EXPECT_EQ(p.summary.threadMoves, 8u);
-    EXPECT_NEAR(p.summary.feedLength, 8 * 25, 1e-9);
-    EXPECT_NEAR(p.summary.cuttingMinutes, 200 / (2.0 * 500), 1e-9);
+    EXPECT_NEAR(p.summary.feedLength, 8 * pass, 1e-9);
+    EXPECT_NEAR(p.summary.cuttingMinutes, 8 * pass / (2.0 * 500), 1e-9);
     double deepest = 15;
     for (const Move& m : p.moves)
         if (m.is(kThread)) deepest = std::min(deepest, m.to.x);
@@ -107,34 +109,36 @@ TEST(LathePrograms, FanucG76IsExpandedIntoThreadPasses) {
 
 // LinuxCNC G76: drive line X10 (radius, G8), peak at I-0.5, first cut J0.2, full K1,
 // degression 1: depths 0.2 .. 0.8 and the full depth, plus one spring pass: 6 passes.
+// It leaves the tool on the drive line at Z-10, so G33 then cuts 2.
 TEST(LathePrograms, LinuxCncG76AndG33) {
     const Toolpath p = interpret(
         "G18 G8 G21\nM3 S400\nG0 X10 Z2\nG76 P1.5 Z-10 I-0.5 J0.2 K1 H1\nG33 Z-12 K1.5\n");
     EXPECT_EQ(p.dialect, Dialect::LinuxCnc);
     EXPECT_FALSE(p.diameterMode);
     EXPECT_EQ(p.summary.threadMoves, 7u);
-    EXPECT_NEAR(p.summary.feedLength, 6 * 12 + 14, 1e-9);
+    EXPECT_NEAR(p.summary.feedLength, 6 * 12 + 2, 1e-9);
     double deepest = 10;
     for (const Move& m : p.moves)
         if (m.is(kThread) && m.line == 3) deepest = std::min(deepest, m.to.x);
     EXPECT_NEAR(deepest, 10 - 0.5 - 1, 1e-9);
-    // Threads are timed by their lead: 6·12 at 1.5 and 14 at 1.5, 400 rpm.
-    EXPECT_NEAR(p.summary.cuttingMinutes, (72 + 14) / (1.5 * 400), 1e-9);
+    // Threads are timed by their lead: 6·12 at 1.5 and 2 at 1.5, 400 rpm.
+    EXPECT_NEAR(p.summary.cuttingMinutes, (72 + 2) / (1.5 * 400), 1e-9);
 }
 
 // LinuxCNC G71 on subroutine o100, radius mode: start X12 Z2, contour from X5 along Z to
-// Z-10 and up to X10; 2 a pass, retract 0.5: levels 10, 8, 6, each a cut of 12 and a
-// retract of 0.5·√2, then the contour's 12 and 5.
+// Z-10 and up to X10; 2 a pass, retract 0.5 by rapid: levels 12, 10, 8, 6, each a cut
+// of 12, then the contour's 12 and 5 and the climb back to X12 at Z-10, where it stays.
 TEST(LathePrograms, LinuxCncG71OnASubroutine) {
     const Toolpath p = interpret(
         "G18 G8 G21\no100 sub\nG0 X5 Z2\nG1 Z-10\nX10\no100 endsub\nG0 X12 Z2\n"
         "G71 Q100 X12 Z2 D0 I2 R0.5 F100\nM2\n");
     EXPECT_EQ(p.dialect, Dialect::LinuxCnc);
-    const double feed = 3 * (12 + 0.5 * std::sqrt(2.0)) + 12 + 5;
+    const double feed = 4 * 12 + 12 + 5 + 2;
     EXPECT_NEAR(p.summary.feedLength, feed, 1e-9);
     EXPECT_NEAR(p.summary.cuttingMinutes, feed / 100, 1e-9);
     // The subroutine's own lines draw nothing where it is defined.
     for (const Move& m : p.moves) EXPECT_TRUE(m.line == 6 || m.line == 7) << m.line;
+    EXPECT_EQ(p.moves.back().to, (Point{-10, 12}));
     EXPECT_TRUE(p.warnings.empty()) << p.warnings.front().word;
 }
 

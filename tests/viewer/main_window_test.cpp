@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 #include <QWheelEvent>
-#include <QtTest>
 
 #include "viewer/plot_widget.h"
 #include "viewer/texts.h"

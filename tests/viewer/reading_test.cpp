@@ -100,7 +100,9 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
         {"U5", {Warning::NoMotionMode}, "", 1},
         {"G0 U1 (no end", {Warning::OpenComment}, "(no end", 1},
         {"G0 X3 U1", {Warning::AbsoluteAndIncremental}, "X/U", 1},
-        {"G0 #1=5", {Warning::NotEvaluated}, "#1=5", 0},
+        {"G0 #1=[1/0]", {Warning::MathError}, "#1=[1/0]", 0},
+        {"G0 U[2*#<unset>]", {Warning::BadExpression}, "U[2*#<unset>]", 0},
+        {"o1 goto", {Warning::NotEvaluated}, "o1 goto", 0},
         {"G0 U1.5E308\nG0 U1.5E308", {Warning::OutOfRange}, "", 1},
     };
     for (const Case& c : cases) {
@@ -124,7 +126,7 @@ TEST(Interpreter, WarningsOfOneLineAreCapped) {
         const Toolpath path = interpret("G0U1\n" + line + "\nG0U-1\n");
         EXPECT_LE(path.warnings.size(), 9u);
         EXPECT_EQ(path.warnings.back().code,
-                  line == garbage ? Warning::NotEvaluated : Warning::TooManyWarnings);
+                  line == garbage ? Warning::BadExpression : Warning::TooManyWarnings);
         EXPECT_LE(path.warnings.front().word.size(), 24u);
         EXPECT_EQ(path.moves.size(), 2u);  // the lines around it still count
     }

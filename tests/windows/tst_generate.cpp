@@ -6,15 +6,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "output/control_names.h"
+#include "output_box/output_box.h"
 #include "support/held_file.h"
 #include "support/memory_disk.h"
 #include "support/press_disk_steps.h"
 #include "test_support.h"
 #include "windows/operation_window.h"
-#include "windows/output_box.h"
 #include "windows/qt_translation.h"
 
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it

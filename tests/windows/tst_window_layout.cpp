@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "output/control_names.h"
+#include "output_box/output_box.h"
 #include "test_support.h"
 #include "windows/framed_picture.h"
 #include "windows/operation_window.h"
-#include "windows/output_box.h"
 #include "windows/pictures.h"
 
 namespace control = zivek::control;

@@ -1,4 +1,7 @@
 # shellcheck shell=bash
+# (With zivek_virtual_display, which runs the programs on a display of their own.)
+source "$(dirname "${BASH_SOURCE[0]}")/../virtual-display.sh"
+
 # Sourced by the Windows scripts. zivek_wine_prefix FOLDER: a wine prefix of its own in
 # FOLDER, quiet, with no offer to install Mono or Gecko, and with DejaVu Sans standing in
 # for the Windows interface fonts (without them wine falls back to a serif), so that the
@@ -24,19 +27,4 @@ REG
     wine regedit /S "$(winepath -w "$WINEPREFIX/fonts.reg")" >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.zivek-fonts"
-}
-
-# zivek_virtual_display FOLDER: starts Xvfb on a free display number, exports DISPLAY
-# and sets zivek_xvfb to its process id (the caller stops it).
-zivek_virtual_display() {
-    local numberFile="$1/xvfb-display"
-    rm -f "$numberFile"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
-    zivek_xvfb=$!
-    for _ in $(seq 50); do
-        [[ -s "$numberFile" ]] && break
-        sleep 0.2
-    done
-    export DISPLAY=":$(cat "$numberFile")"
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }

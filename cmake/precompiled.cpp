@@ -1,0 +1,1 @@
+// The donor of a precompiled header: the header is all it compiles.

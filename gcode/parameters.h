@@ -1,0 +1,57 @@
+#pragma once
+
+// The parameters a LinuxCNC program computes with: numbered (#1..#5601), named locals
+// (#<name>) and named globals (#<_name>). Settings made on a line wait in a queue and
+// all take effect together once the line has been read, as LinuxCNC does.
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zivek::backplot {
+
+class Parameters {
+  public:
+    static constexpr int kLastNumbered = 5601;
+    static constexpr int kArguments = 30;  // #1..#30 carry a call's arguments
+
+    Parameters();
+    // An unset numbered parameter reads 0; false for a number out of range.
+    bool get(double number, double& value) const;
+    // A name as written between "<" and ">"; blanks are dropped and case ignored.
+    bool getNamed(std::string_view name, double& value) const;
+    bool exists(std::string_view name) const;
+
+    // Queued until commit(); false for a number out of range.
+    bool defer(double number, double value);
+    void deferNamed(std::string_view name, double value);
+    void commit();
+    void dropPending() { pending_.clear(); }
+
+    // A call gets fresh locals and #1..#30 set to its arguments; a return restores them.
+    void enterCall(const std::vector<double>& arguments);
+    void leaveCall();
+
+  private:
+    struct Setting {
+        int number;  // 0 for a named one
+        std::string name;
+        double value;
+    };
+    struct Frame {
+        std::array<double, kArguments> saved{};
+        std::map<std::string, double> locals;
+    };
+    static std::string key(std::string_view name);
+    void setNamed(const std::string& name, double value);
+
+    std::vector<double> numbered_;
+    std::map<std::string, double> globals_;
+    std::vector<Frame> frames_;  // the program's own level first
+    std::vector<Setting> pending_;
+};
+
+}  // namespace zivek::backplot

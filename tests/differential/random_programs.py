@@ -1,0 +1,165 @@
+#!/usr/bin/env python3
+"""Random LinuxCNC lathe programs, each run by rs274 and the reader and compared move by
+move, for a given number of seconds. Seeded: program n of seed s is always the same, so
+a failure is reproduced by its seed and number. The first failing program is written out
+(to --keep) to be kept as a test in tests/viewer/programs/linuxcnc/.
+
+Moves G0/G1, arcs G2/G3 by R and by I/K that are valid, G7/G8 and G90/G91 switched
+freely. Units switched mid-program (--with units) and parameters with [...] expressions
+(--with params) are left out by default: the reader does not handle them yet.
+"""
+import argparse
+import math
+import os
+import random
+import sys
+import tempfile
+import time
+
+import compare
+
+
+class Writer:
+    def __init__(self, rng, features):
+        self.rng, self.features = rng, features
+        self.z, self.x = 0.0, 0.0  # true position, mm, X a radius
+        self.inch = rng.random() < 0.3
+        self.diameter = False
+        self.incremental = False
+        self.lines = []
+
+    def unit(self):
+        return 25.4 if self.inch else 1.0
+
+    def num(self, value_mm, axis_x=False):
+        """A word's number in the units and X mode in force, as written."""
+        v = value_mm / self.unit()
+        if axis_x and self.diameter:
+            v *= 2
+        return f"{v:.4f}"
+
+    def param(self, text):
+        """Now and then a number becomes a parameter or an expression giving the same value."""
+        if "params" not in self.features or self.rng.random() < 0.6:
+            return text
+        n = self.rng.randint(1, 30)
+        self.lines.append(f"#{n} = {text}")
+        if self.rng.random() < 0.5:
+            return f"#{n}"
+        return f"[#{n} * 2 / 2 + 0]"
+
+    def axes(self, z, x):
+        if self.incremental:
+            dz, dx = z - self.z, x - self.x
+            words = f"X{self.param(self.num(dx, True))} Z{self.param(self.num(dz))}"
+        else:
+            words = f"X{self.param(self.num(x, True))} Z{self.param(self.num(z))}"
+        self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
+        return words
+
+    def modes(self):
+        r = self.rng.random()
+        if r < 0.1:
+            self.diameter = not self.diameter
+            self.lines.append("G7" if self.diameter else "G8")
+        elif r < 0.2:
+            self.incremental = not self.incremental
+            self.lines.append("G91" if self.incremental else "G90")
+        elif r < 0.25 and "units" in self.features:
+            self.inch = not self.inch
+            self.lines.append("G20" if self.inch else "G21")
+
+    def target(self):
+        return self.rng.uniform(-60, 10), self.rng.uniform(0, 40)
+
+    def move(self):
+        r = self.rng.random()
+        if r < 0.2:
+            z, x = self.target()
+            self.lines.append(f"G0 {self.axes(z, x)}")
+        elif r < 0.5:
+            z, x = self.target()
+            self.lines.append(f"G1 {self.axes(z, x)} F{self.rng.choice([50, 100, 250])}")
+        elif r < 0.75:
+            self.arc_by_radius()
+        else:
+            self.arc_by_centre()
+
+    def arc_by_radius(self):
+        z, x = self.target()
+        chord = math.hypot(z - self.z, x - self.x)
+        if chord < 1:
+            return
+        radius = chord / 2 * self.rng.uniform(1.05, 3)
+        sign = -1 if self.rng.random() < 0.3 else 1
+        code = self.rng.choice(["G2", "G3"])
+        words = self.axes(z, x)
+        self.lines.append(f"{code} {words} R{self.num(sign * radius)}")
+
+    def arc_by_centre(self):
+        radius = self.rng.uniform(1, 15)
+        start = self.rng.uniform(0, 2 * math.pi)
+        end = start + self.rng.uniform(0.3, 2 * math.pi - 0.3)
+        cz, cx = self.z - radius * math.cos(start), self.x - radius * math.sin(start)
+        z, x = cz + radius * math.cos(end), cx + radius * math.sin(end)
+        i, k = cx - self.x, cz - self.z
+        code = self.rng.choice(["G2", "G3"])
+        words = self.axes(z, x)
+        # I and K are increments from the start and I is a radius in either X mode.
+        self.lines.append(f"{code} {words} I{self.num(i)} K{self.num(k)}")
+
+    def program(self, moves):
+        self.lines.append(f"G18 G90 G8 {'G20' if self.inch else 'G21'} F100")
+        z, x = self.target()
+        self.lines.append(f"G0 {self.axes(z, x)}")
+        for _ in range(moves):
+            self.modes()
+            self.move()
+        self.lines.append("M2")
+        return "\n".join(self.lines) + "\n"
+
+
+def round_to_written(writer, value_mm, axis_x=False):
+    """The position the control reaches: the written number read back."""
+    factor = writer.unit() * (0.5 if axis_x and writer.diameter else 1)
+    return float(writer.num(value_mm, axis_x)) * factor
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--dump", required=True)
+    parser.add_argument("--rs274", default="rs274")
+    parser.add_argument("--seconds", type=float, default=60)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--with", dest="features", default="",
+                        help="comma-separated: units, params")
+    parser.add_argument("--keep", default=".", help="folder for a failing program")
+    args = parser.parse_args()
+    features = set(filter(None, args.features.split(",")))
+    deadline = time.monotonic() + args.seconds
+    n = 0
+    with tempfile.TemporaryDirectory(prefix="zivek-random-") as work:
+        while time.monotonic() < deadline:
+            rng = random.Random(f"{args.seed}-{n}")
+            text = Writer(rng, features).program(rng.randint(3, 25))
+            path = os.path.join(work, f"random-{args.seed}-{n}.ngc")
+            with open(path, "w", encoding="ascii") as f:
+                f.write(text)
+            reference, errors = compare.run_rs274(args.rs274, path)
+            reader = compare.run_reader(args.dump, path)
+            difference = f"rs274 stopped: {' / '.join(errors[:2])}" if errors else \
+                compare.compare(path, reader, reference, set())[0]
+            if difference:
+                os.makedirs(args.keep, exist_ok=True)
+                kept = os.path.join(args.keep, os.path.basename(path))
+                with open(kept, "w", encoding="ascii") as f:
+                    f.write(text)
+                print(f"FAIL seed {args.seed} program {n}: {difference}\nkept as {kept}")
+                return 1
+            n += 1
+    print(f"{n} random programs (seed {args.seed}) agree with rs274 move by move")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
