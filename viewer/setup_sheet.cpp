@@ -180,6 +180,10 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     y = line(p, left, y, QFileInfo(c.file).fileName(), sized(13, true), kInk, width);
     y = line(p, left, y, c.file, sized(8), kQuiet, width);
     y = line(p, left, y + 2, sheetDialectText(path.dialect, path.diameterMode), sized(10));
+    // The file's own date tells which edit of the program this sheet belongs to.
+    const QFileInfo program(c.file);
+    if (program.exists())
+        y = line(p, left, y, sheetProgramDateText(program.lastModified()), sized(9), kQuiet);
     y += kGap;
 
     // The plot as the window showed it.

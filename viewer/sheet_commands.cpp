@@ -20,12 +20,11 @@ namespace zivek::backplot {
 namespace {
 
 void saveSheet(QWidget* window, const SheetContent& content) {
-    const QString pdf = QFileDialog::getSaveFileName(
-        window, QStringLiteral("Kurulum föyünü kaydet"), sheetFileFor(content.file),
-        QStringLiteral("PDF belgeleri (*.pdf)"));
+    const QString pdf = QFileDialog::getSaveFileName(window, sheetSaveDialogTitle(),
+                                                     sheetFileFor(content.file), pdfFilterText());
     if (pdf.isEmpty()) return;
     if (!writeSetupSheet(pdf, content))
-        QMessageBox::warning(window, QStringLiteral("Kaydedilemedi"), sheetFailedText(pdf));
+        QMessageBox::warning(window, notSavedTitle(), sheetFailedText(pdf));
 }
 
 void printSheet([[maybe_unused]] QWidget* window, [[maybe_unused]] const SheetContent& content) {
@@ -35,11 +34,10 @@ void printSheet([[maybe_unused]] QWidget* window, [[maybe_unused]] const SheetCo
     printer.setDocName(sheetTitleText() + QStringLiteral(": ") +
                        QFileInfo(content.file).fileName());
     QPrintDialog dialog(&printer, window);
-    dialog.setWindowTitle(QStringLiteral("Kurulum föyünü yazdır"));
+    dialog.setWindowTitle(sheetPrintDialogTitle());
     if (dialog.exec() != QDialog::Accepted) return;
     if (!printSetupSheet(printer, content))
-        QMessageBox::warning(window, QStringLiteral("Yazdırılamadı"),
-                             sheetFailedText(printer.printerName()));
+        QMessageBox::warning(window, notPrintedTitle(), sheetFailedText(printer.printerName()));
 #endif
 }
 
@@ -51,14 +49,12 @@ QString sheetFileFor(const QString& program) {
 }
 
 QPushButton* makeSheetButton(QWidget* window, std::function<SheetContent()> content) {
-    auto* button = new QPushButton(QStringLiteral("Kurulum föyü"), window);
+    auto* button = new QPushButton(sheetButtonText(), window);
     button->setObjectName(QStringLiteral("setupSheet"));
     button->setFocusPolicy(Qt::NoFocus);
-    button->setToolTip(
-        QStringLiteral("Atölye için tek sayfalık A4 föy: program, lehçe, "
-                       "toplamlar, çizim, parça ölçüleri ve uyarılar"));
+    button->setToolTip(sheetButtonTip());
     auto* menu = new QMenu(button);
-    auto* save = menu->addAction(QStringLiteral("PDF olarak kaydet…"));
+    auto* save = menu->addAction(sheetSaveActionText());
     save->setObjectName(QStringLiteral("saveSheet"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     window->addAction(save);  // the shortcut works with the menu closed
@@ -67,7 +63,7 @@ QPushButton* makeSheetButton(QWidget* window, std::function<SheetContent()> cont
         if (c.path) saveSheet(window, c);
     });
 #ifdef ZIVEK_HAS_PRINT_SUPPORT
-    auto* print = menu->addAction(QStringLiteral("Yazdır…"));
+    auto* print = menu->addAction(sheetPrintActionText());
     print->setObjectName(QStringLiteral("printSheet"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     window->addAction(print);

@@ -121,6 +121,53 @@ QString sheetFailedText(const QString& pdf) {
     return QStringLiteral("Kurulum föyü yazılamadı: %1").arg(pdf);
 }
 
+QString sheetProgramDateText(const QDateTime& modified) {
+    return QStringLiteral("Program dosyasının tarihi: ") +
+           modified.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+QString sheetButtonText() {
+    return QStringLiteral("Kurulum föyü");
+}
+
+QString sheetButtonTip() {
+    return QStringLiteral(
+        "Atölye için tek sayfalık A4 föy: program, lehçe, toplamlar, çizim, parça ölçüleri "
+        "ve uyarılar (Ctrl+P: PDF, Ctrl+Shift+P: yazdır)");
+}
+
+QString sheetSaveActionText() {
+    return QStringLiteral("PDF olarak kaydet…");
+}
+
+QString sheetPrintActionText() {
+    return QStringLiteral("Yazdır…");
+}
+
+QString sheetSaveDialogTitle() {
+    return QStringLiteral("Kurulum föyünü kaydet");
+}
+
+QString sheetPrintDialogTitle() {
+    return QStringLiteral("Kurulum föyünü yazdır");
+}
+
+QString pdfFilterText() {
+    return QStringLiteral("PDF belgeleri (*.pdf)");
+}
+
+QString notSavedTitle() {
+    return QStringLiteral("Kaydedilemedi");
+}
+
+QString notPrintedTitle() {
+    return QStringLiteral("Yazdırılamadı");
+}
+
+QString sheetUsageText() {
+    return QStringLiteral("Kullanım: zivek-backplot --sheet <dosya> <föy.pdf>");
+}
+
 QString warningText(const LineWarning& w) {
     const QString word = QString::fromUtf8(w.word.data(), qsizetype(w.word.size()));
     switch (w.code) {

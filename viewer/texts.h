@@ -31,6 +31,17 @@ QString sheetMoreWarningsText(std::size_t count);
 QString sheetFooterText();
 QString sheetLegendText(int entry);  // feed, rapid, workpiece warning, finished part
 QString sheetFailedText(const QString& pdf);
+QString sheetProgramDateText(const QDateTime& modified);  // the program file's own date
+QString sheetButtonText();
+QString sheetButtonTip();
+QString sheetSaveActionText();
+QString sheetPrintActionText();
+QString sheetSaveDialogTitle();
+QString sheetPrintDialogTitle();
+QString pdfFilterText();
+QString notSavedTitle();
+QString notPrintedTitle();
+QString sheetUsageText();
 QString warningText(const LineWarning& warning);
 QString warningKindText(Warning kind);  // the group's name in the warning panel
 QString moveCountText(const Summary& s);

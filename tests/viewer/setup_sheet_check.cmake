@@ -1,6 +1,6 @@
 # The setup sheet written without a display: one A4 page whose words a machinist needs,
 # and that a PDF reader turns into a picture. Run with -DVIEWER=, -DPROGRAM=, -DOUT=.
-foreach(tool pdfinfo pdftotext pdftoppm)
+foreach(tool pdfinfo pdftotext pdftoppm pdfimages)
     find_program(${tool}_exe ${tool})
     if(NOT ${tool}_exe)
         message(FATAL_ERROR "${tool} is missing (poppler-utils; tools/install-deps.sh)")
@@ -34,16 +34,25 @@ endif()
 
 execute_process(COMMAND "${pdftotext_exe}" "${pdf}" - OUTPUT_VARIABLE words RESULT_VARIABLE status)
 set(expected
-    "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
+    "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Program dosyasının tarihi: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
     "İlerleme boyu: 732" "Kesme süresi: 6.703 dk" "Toplam süre: " "Bitmiş parçanın ölçüleri"
     "X (yarıçap): -25 … -12" "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
-    "Satır 43 İş parçası: Hızlı hareket parçaya giriyor")
+    "Satır 43 İş parçası: Hızlı hareket parçaya giriyor"
+    # the plot's own axis words: drawn as text, not as a picture
+    "X (yarıçap) ↑" "ayna" "Hızlı (G0)")
 foreach(want IN LISTS expected)
     string(FIND "${words}" "${want}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the sheet lacks \"${want}\"; its words:\n${words}")
     endif()
 endforeach()
+
+# The plot is drawn in lines and letters: the page holds no picture at all.
+execute_process(COMMAND "${pdfimages_exe}" -list "${pdf}" OUTPUT_VARIABLE images)
+string(REGEX MATCHALL "\n *1 +[0-9]+ +image" pictures "${images}")
+if(pictures)
+    message(FATAL_ERROR "the sheet holds pictures, not lines:\n${images}")
+endif()
 
 execute_process(COMMAND "${pdftoppm_exe}" -r 60 -png -singlefile "${pdf}" "${OUT}/DIS_CAP-kurulum"
                 RESULT_VARIABLE status)
