@@ -28,8 +28,11 @@ int main(int argc, char* argv[]) {
     zivek::app::describeProgram(
         parser, {QStringLiteral("zivek-vuvev"),
                  QStringLiteral("ZIVEK-VUVEV V1.0: iki eksenli CNC torna için G kodu programı "
-                                "yazar.")});
-    zivek::app::answerHelpOrVersion(parser, argc, argv);
+                                "yazar."),
+                 {{zivek::app::kExitDone, QStringLiteral("pencere kapandı")},
+                  {zivek::app::kExitBadCommandLine,
+                   QStringLiteral("komut satırı yanlış: bilinmeyen seçenek ya da eksik değer")}}});
+    zivek::app::answerWithoutDisplay(parser, argc, argv);
     QApplication application(argc, argv);
     parser.process(application);
 #ifdef Q_OS_WIN

@@ -168,6 +168,46 @@ QString sheetUsageText() {
     return QStringLiteral("Kullanım: zivek-backplot --sheet <dosya> <föy.pdf>");
 }
 
+QString viewerDescriptionText() {
+    return QStringLiteral(
+        "ZIVEK-VUVEV takım yolu görüntüleyicisi: bir torna programının takım yolunu çizer.");
+}
+
+QString programArgumentText() {
+    return QStringLiteral("Gösterilecek G kodu programı.");
+}
+
+QString workpieceOptionText() {
+    return QStringLiteral("İşlemin iş parçası (sihirbaz verir): kaldırılacak malzeme, parça, uç.");
+}
+
+QString summaryOptionText() {
+    return QStringLiteral(
+        "Pencere açmadan programın toplamlarını JSON olarak yazar (ardından isteğe bağlı "
+        "hızlı ilerleme).");
+}
+
+QString sheetOptionText() {
+    return QStringLiteral(
+        "Pencere açmadan kurulum föyünü PDF olarak yazar: --sheet <dosya> <föy.pdf>");
+}
+
+QString summaryUsageText() {
+    return QStringLiteral("Kullanım: zivek-backplot --summary <dosya> [hızlı ilerleme > 0]");
+}
+
+QString exitDoneText() {
+    return QStringLiteral("iş tamam (pencere kapandı, toplamlar ya da föy yazıldı)");
+}
+
+QString exitFailedText() {
+    return QStringLiteral("program dosyası okunamadı ya da föy yazılamadı");
+}
+
+QString exitBadCommandLineText() {
+    return QStringLiteral("komut satırı yanlış: bilinmeyen seçenek, eksik değer ya da dosya adı");
+}
+
 QString warningText(const LineWarning& w) {
     const QString word = QString::fromUtf8(w.word.data(), qsizetype(w.word.size()));
     switch (w.code) {

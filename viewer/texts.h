@@ -42,6 +42,16 @@ QString pdfFilterText();
 QString notSavedTitle();
 QString notPrintedTitle();
 QString sheetUsageText();
+// The command line.
+QString viewerDescriptionText();
+QString programArgumentText();
+QString workpieceOptionText();
+QString summaryOptionText();
+QString sheetOptionText();
+QString summaryUsageText();
+QString exitDoneText();
+QString exitFailedText();
+QString exitBadCommandLineText();
 QString warningText(const LineWarning& warning);
 QString warningKindText(Warning kind);  // the group's name in the warning panel
 QString moveCountText(const Summary& s);
