@@ -2,10 +2,12 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <filesystem>
+#include <optional>
 
 #include "common/command_line.h"
 #include "gcode/program_file.h"
 #include "gcode/summary_json.h"
+#include "viewer/file_claim.h"
 #include "viewer/main_window.h"
 #include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
@@ -93,13 +95,19 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    std::optional<FileClaim> claim;
+    if (!parser.isSet(kSheet) && !files.isEmpty()) {
+        claim.emplace(files.constFirst(), parser.value(kWorkpiece));
+        if (claim->handedOver()) return kExitDone;
+    }
     MainWindow window;
     if (parser.isSet(kWorkpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
-    const QStringList files = parser.positionalArguments();
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());
+        claim->release();  // the window listens for the file now
     } else {
         window.showMessage(noFileText());
     }
