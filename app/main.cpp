@@ -5,6 +5,7 @@
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "common/command_line.h"
+#include "windows/focus_style.h"
 #include "windows/pictures.h"
 #include "windows/qt_translation.h"
 
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     // style of the Linux build draws them as designed.
     QApplication::setStyle(QStringLiteral("fusion"));
 #endif
+    QApplication::setStyle(zivek::windows::plainFocusStyle());
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
     zivek::windows::installQtTranslation();
