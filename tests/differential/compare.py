@@ -15,6 +15,7 @@ the reader's. by_definition.txt names the other lines where this is so, with why
   compare.py --dump BUILD/.../dump_moves PROGRAM...                  # any programs
 """
 import argparse
+import fcntl
 import glob
 import math
 import os
@@ -99,10 +100,16 @@ def run_rs274(rs274, program):
             f.write(ini)
         shutil.copy(os.path.join(HERE, "tools.tbl"), work)
         open(os.path.join(work, "rs274.var"), "w").close()
-        run = subprocess.run([rs274, "-g", "-i", "rs274.ini", "-t", "tools.tbl", "-v",
-                              "rs274.var", os.path.abspath(program)], cwd=work,
-                             stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                             errors="replace", timeout=120)
+        # Two rs274 processes at once share LinuxCNC's memory and may die of a bus error
+        # half-way through, so runs from every comparison on the machine take turns.
+        with open(os.path.join(tempfile.gettempdir(), "zivek-rs274.lock"), "w") as lock:
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            run = subprocess.run([rs274, "-g", "-i", "rs274.ini", "-t", "tools.tbl", "-v",
+                                  "rs274.var", os.path.abspath(program)], cwd=work,
+                                 stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                 errors="replace", timeout=120)
+        if run.returncode < 0:
+            raise RuntimeError(f"{program}: rs274 died of signal {-run.returncode}")
     finally:
         shutil.rmtree(work, ignore_errors=True)
     moves, errors = [], []
