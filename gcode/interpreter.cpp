@@ -56,6 +56,9 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     zeroStart_ = knownZ_ = knownX_ = out_.dialect == Dialect::Generic;
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
+    params_.setStateValue([this](std::string_view name, int number, double& value) {
+        return stateValue(name, number, value);
+    });
 }
 
 void Interpreter::run() {

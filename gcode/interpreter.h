@@ -115,6 +115,9 @@ class Interpreter {
     };
     const FlowLine* flowLine(std::size_t index);
 
+    // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
+    bool stateValue(std::string_view name, int number, double& value) const;
+
     // Motion (motion.cpp).
     bool hasAxis() const;
     bool target(Point& to, bool& kz, bool& kx);

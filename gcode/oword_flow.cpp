@@ -32,11 +32,12 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
         // A definition is skipped; it runs when called.
         if (const Sub* s = findSub(o.name); s && s->begin == index + 1) next_ = s->end + 1;
     } else if (o.keyword == "endsub" || o.keyword == "return") {
-        // A value given back is read by the caller as #<_value>.
-        if (!trimmed(o.rest).empty()) {
-            params_.deferNamed("_value", flowValue(o.rest, 0));
-            params_.commit();
-        }
+        // A value given back is read by the caller as #<_value>; none gives 0, and
+        // #<_value_returned> tells the two apart.
+        const bool given = !trimmed(o.rest).empty();
+        params_.deferNamed("_value", given ? flowValue(o.rest, 0) : 0.0);
+        params_.deferNamed("_value_returned", given ? 1.0 : 0.0);
+        params_.commit();
         if (depth_ > 0) returning_ = true;
     } else if (o.keyword == "call") {
         callSub(index, o);

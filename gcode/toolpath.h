@@ -77,8 +77,10 @@ enum class Warning : std::uint8_t {
     ThreadWithoutLead,       // a thread without its pitch: not drawn
     BadExpression,           // an expression not readable, or a parameter never set: word lost
     MathError,               // division by zero, or a function outside its domain: word lost
+    ReadOnlyParameter,       // a setting of #<_x>, #5420 ...: the interpreter's state stays
+    SubroutineFileMissing,   // o<name> call: name.ngc is in none of the folders searched
 };
-inline constexpr std::size_t kWarningKinds = std::size_t(Warning::MathError) + 1;
+inline constexpr std::size_t kWarningKinds = std::size_t(Warning::SubroutineFileMissing) + 1;
 
 struct LineWarning {
     std::uint32_t line = 0;

@@ -133,7 +133,7 @@ TEST(Parameters, ProgramsMoveWhereLinuxCncMoves) {
          "G18 G7\n#1=2\n#1=5 #2=#1\nG0 X#2 Z#1\n#3=1 G0 X#3 Z1\nM2\n",
          {{5, 1}, {1, 0}}},
         {"named locals and globals",
-         "G18 G8\n#<a>=3\n#<_B> = [#<a>*2]\nG0 X#<A> Z#<_b>\nG0 X[EXISTS[#<a>]] "
+         "G18 G8\n#<a>=3\n#<_Bq> = [#<a>*2]\nG0 X#<A> Z#<_bq>\nG0 X[EXISTS[#<a>]] "
          "Z[EXISTS[#<c>]]\nM2\n",
          {{6, 3}, {0, 1}}},
         {"indirection and a computed word",
