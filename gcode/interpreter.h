@@ -6,9 +6,12 @@
 // finishing cycles (rough_cycles.cpp), cutting time (cutting_time.cpp).
 
 #include <array>
+#include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -115,6 +118,27 @@ class Interpreter {
     };
     const FlowLine* flowLine(std::size_t index);
 
+    // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp).
+    // A file read is kept with what is found in it on demand; while it runs, the
+    // interpreter reads from it in place of the program, exchanging one for the other.
+    struct SourceFile {
+        std::string text;  // UTF-8
+        std::string_view view;
+        std::vector<std::uint32_t> starts;
+        std::vector<std::pair<double, std::uint32_t>> numbers;
+        bool numbersBuilt = false;
+        std::map<std::string, Sub> subs;
+        bool subsBuilt = false;
+        std::map<std::size_t, FlowLine> flowLines;
+        bool flowBuilt = false;
+        bool running = false;
+    };
+    SourceFile* subroutineFile(std::string_view name);
+    void exchangeSource(SourceFile& f);
+    // Runs `body` with the subroutine `name` of its file as the source; false when there
+    // is no such file or subroutine, which is warned.
+    bool inSubroutineFile(std::string_view name, const std::function<void(const Sub&)>& body);
+
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
     bool stateValue(std::string_view name, int number, double& value) const;
 
@@ -203,6 +227,10 @@ class Interpreter {
     Parameters params_;
     std::map<std::size_t, FlowLine> flowLines_;  // by line, built on demand
     bool flowBuilt_ = false;
+    std::vector<std::filesystem::path> folders_;                // searched for name.ngc, in order
+    std::map<std::string, std::unique_ptr<SourceFile>> files_;  // by name; null: not found
+    int fileDepth_ = 0;               // subroutine files running, one inside the other
+    std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs them
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 

@@ -49,7 +49,7 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
 
 void Interpreter::callSub(std::size_t index, const OWord& o) {
     const Sub* s = findSub(o.name);
-    if (s == nullptr) {
+    if (s == nullptr && folders_.empty()) {
         warn(Warning::CycleMissingContour, std::string("o") + std::string(o.name));
         return;
     }
@@ -67,9 +67,18 @@ void Interpreter::callSub(std::size_t index, const OWord& o) {
         arguments.push_back(v);
         rest = trimmed(rest.substr(used));
     }
-    params_.enterCall(arguments);
-    callLines(s->begin, s->end, 1);
-    params_.leaveCall();
+    const auto run = [&](const Sub& sub) {
+        params_.enterCall(arguments);
+        // Through the endsub line, which may give a value back.
+        callLines(sub.begin, sub.end + 1, 1);
+        params_.leaveCall();
+    };
+    if (s != nullptr) {
+        run(*s);
+    } else {
+        // Not in the program: a file of its own on the subroutine path.
+        inSubroutineFile(o.name, run);
+    }
     line_ = std::uint32_t(index);
 }
 

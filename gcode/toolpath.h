@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -141,6 +142,11 @@ struct Toolpath {
 struct ReadOptions {
     bool autoDialect = true;
     Dialect dialect = Dialect::Generic;  // used when autoDialect is false
+    // Where "o<name> call" finds a subroutine the program does not hold: the file
+    // name.ngc (name in lower case, as LinuxCNC looks for it) holding "o<name> sub" ...
+    // "o<name> endsub", in the first of these folders that has one. The program's own
+    // folder comes first; none: the program is read alone.
+    std::vector<std::filesystem::path> subroutineFolders;
 };
 
 // Never throws on bad input: everything odd becomes a warning on its line. Work is

@@ -137,8 +137,19 @@ def run_rs274(rs274, program):
     return moves, errors
 
 
+def subroutine_path():
+    """The folders rs274.ini gives LinuxCNC for o<name> calls; the reader gets the same."""
+    with open(os.path.join(HERE, "rs274.ini"), encoding="utf-8") as f:
+        for text in f:
+            name, _, value = text.partition("=")
+            if name.strip() == "SUBROUTINE_PATH":
+                return value.strip()
+    return ""
+
+
 def run_reader(dump, program):
-    run = subprocess.run([dump, program], capture_output=True, text=True, check=True)
+    run = subprocess.run([dump, "--subroutine-path", subroutine_path(), program],
+                         capture_output=True, text=True, check=True)
     moves = []
     for text in run.stdout.splitlines():
         f = text.split()

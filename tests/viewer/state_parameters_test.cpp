@@ -64,6 +64,10 @@ TEST(StateParameters, ReadAsLinuxCncGivesThem) {
          "o1 call\nG0 X#<_value> Z#<_value_returned>\no2 call\nG0 X[#<_value>+7] "
          "Z#<_value_returned>\n",
          {0, 7}},
+        {"a value given back by endsub",
+         "o1 sub\no1 endsub [5]\nG18 G8\no1 call\nG0 X#<_value> "
+         "Z#<_value_returned>\n",
+         {1, 5}},
         {"a global of the program's own that begins with _",
          "#<_xx>=4\nG18 G8 G0 X#<_xx> Z0\n",
          {0, 4}},
