@@ -2,8 +2,11 @@
 
 // What both programs say about themselves on the command line and to the desktop.
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
+#include <filesystem>
+#include <vector>
 
 namespace zivek::app {
 
@@ -22,5 +25,17 @@ void describeProgram(QCommandLineParser& parser, const ProgramIdentity& identity
 // neither answer needs a display. Everything else waits for parser.process(application),
 // after Qt has taken its own options (-platform, -style, ...) out of the arguments.
 void answerHelpOrVersion(QCommandLineParser& parser, int argc, char* argv[]);
+
+// Where a program's "o<name> call" finds name.ngc when the program does not hold the
+// subroutine, after the program's own folder, as LinuxCNC's SUBROUTINE_PATH does:
+// --subroutine-path FOLDERS (given once or more), then the environment variable
+// ZIVEK_SUBROUTINE_PATH. Either lists folders separated as PATH does: ';' on Windows,
+// ':' elsewhere.
+QCommandLineOption subroutinePathOption();
+inline constexpr char kSubroutinePathVariable[] = "ZIVEK_SUBROUTINE_PATH";
+// The folders of the option (when the parser has it) and of the variable, in that order.
+std::vector<std::filesystem::path> subroutineFolders(const QCommandLineParser* parser);
+// A folder as the file system names it, whatever its letters (Windows wants them wide).
+std::filesystem::path toPath(const QString& folder);
 
 }  // namespace zivek::app

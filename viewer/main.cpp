@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "common/command_line.h"
@@ -28,7 +29,12 @@ int printSummary(int argc, char* argv[]) {
     }
     double rapid = 10000;
     if (argc > 3) rapid = std::strtod(argv[3], nullptr);
-    const Toolpath path = interpret(loaded.text);
+    ReadOptions options;
+    options.subroutineFolders = zivek::app::subroutineFolders(nullptr);  // of ZIVEK_SUBROUTINE_PATH
+    const auto program = zivek::app::toPath(QString::fromLocal8Bit(argv[2]));
+    options.subroutineFolders.insert(options.subroutineFolders.begin(),
+                                     std::filesystem::absolute(program).parent_path());
+    const Toolpath path = interpret(loaded.text, options);
     std::fputs(summaryJson(path, loaded.decoded, rapid).c_str(), stdout);
     return 0;
 }
@@ -55,11 +61,13 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Pencere açmadan programın toplamlarını JSON olarak yazar "
                        "(ardından isteğe bağlı hızlı ilerleme)."),
         QStringLiteral("dosya")));
+    parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerHelpOrVersion(parser, argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--summary") == 0) return printSummary(argc, argv);
     QApplication app(argc, argv);
     parser.process(app);
     zivek::backplot::MainWindow window;
+    window.setSubroutineFolders(zivek::app::subroutineFolders(&parser));
     if (parser.isSet(workpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(workpiece).toStdString()));
     const QStringList files = parser.positionalArguments();
