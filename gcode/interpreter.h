@@ -175,6 +175,19 @@ class Interpreter {
     };
     void threadPass(const ThreadPass& t, double depth);
 
+    // LinuxCNC's drilling cycles G73, G81-G83, G85, G89 along Z (drill_cycles.cpp).
+    struct DrillCycle {
+        double z = 0, r = 0, q = 0;   // held from block to block
+        bool retractToStart = false;  // G98; G99 (the default) retracts to R
+        int motionBefore = -1;        // the motion mode in force before this block
+        double initialZ = 0;          // where the run of cycle blocks began
+    };
+    void drillCycle();
+    static bool isDrillCycle(int motion) {
+        return motion == 73 || motion == 81 || motion == 82 || motion == 83 || motion == 85 ||
+               motion == 89;
+    }
+
     // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(bool facing);
     void linuxG7x(int code);  // linuxcnc_g7x.cpp
@@ -211,6 +224,7 @@ class Interpreter {
     bool stop_ = false;     // program end, or M99/endsub in a call
     bool returning_ = false;
     int depth_ = 0;
+    DrillCycle drill_;
     std::vector<Segment>* capture_ = nullptr;
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;
