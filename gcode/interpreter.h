@@ -225,6 +225,8 @@ class Interpreter {
     bool returning_ = false;
     int depth_ = 0;
     DrillCycle drill_;
+    std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
+    void restoreModes();
     std::vector<Segment>* capture_ = nullptr;
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;

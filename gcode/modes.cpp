@@ -209,6 +209,8 @@ void Interpreter::applyModes() {
     for (const double mc : b_.mCodes) {
         const int code = tenths(mc);
         if (code == 60) knownZ_ = knownX_ = false;
+        // LinuxCNC's M73: the subroutine's modes are undone when it returns.
+        if (code == 730 && depth_ > 0 && linux) savedModes_[depth_] = m_;
         if (code == 20 || code == 300) {
             if (capture_ != nullptr) {
                 returning_ = true;

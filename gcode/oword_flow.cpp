@@ -71,6 +71,7 @@ void Interpreter::callSub(std::size_t index, const OWord& o) {
         params_.enterCall(arguments);
         // Through the endsub line, which may give a value back.
         callLines(sub.begin, sub.end + 1, 1);
+        restoreModes();
         params_.leaveCall();
     };
     if (s != nullptr) {
@@ -80,6 +81,17 @@ void Interpreter::callSub(std::size_t index, const OWord& o) {
         inSubroutineFile(o.name, run);
     }
     line_ = std::uint32_t(index);
+}
+
+// After a call whose subroutine saved its modes with M73: all but the motion mode, as
+// LinuxCNC restores them.
+void Interpreter::restoreModes() {
+    const auto it = savedModes_.find(depth_ + 1);
+    if (it == savedModes_.end()) return;
+    const int motion = m_.motion;
+    m_ = it->second;
+    m_.motion = motion;
+    savedModes_.erase(it);
 }
 
 double Interpreter::flowValue(std::string_view text, double otherwise) {
