@@ -36,7 +36,9 @@ Interpreter::SourceFile* Interpreter::subroutineFile(std::string_view name) {
     std::unique_ptr<SourceFile>& slot = files_[file];
     for (const std::filesystem::path& folder : folders_) {
         std::error_code ec;
-        const std::filesystem::path path = folder / file;
+        // The name is UTF-8 whatever the system's code page (Windows reads narrow
+        // names in its own).
+        const std::filesystem::path path = folder / std::u8string(file.begin(), file.end());
         if (!std::filesystem::is_regular_file(path, ec)) continue;
         LoadedProgram loaded = loadProgramFile(path);
         if (loaded.status != LoadStatus::Ok) continue;

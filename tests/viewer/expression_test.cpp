@@ -163,6 +163,10 @@ TEST(Parameters, ProgramsMoveWhereLinuxCncMoves) {
          "o<pass> return [#3*2]\no<pass> endsub\nG18 G8 G0 X10 Z0\n#1=99\n"
          "o<pass> call [10] [4] [3]\nG0 X#1 Z#<_value>\nM2\n",
          {{0, 10}, {0, 8}, {0, 10}, {-7, 10}, {6, 99}}},
+        {"M73 undoes a call's distance and diameter modes, not its motion mode",
+         "o1 sub\nM73\nG91 G7\nG0 X2 Z-1\no1 endsub\nG18 G90 G8 G0 X10 Z5\no1 call\nX12 Z2\n"
+         "M2\n",
+         {{5, 10}, {4, 11}, {2, 12}}},
         {"a call's locals do not leak",
          "o1 sub\n#<n>=5\n#1=7\no1 endsub\nG18 G8\n#<n>=1\n#1=2\no1 call\nG0 X#<n> Z#1\nM2\n",
          {{2, 1}}},

@@ -28,7 +28,7 @@ class SubroutineFiles : public ::testing::Test {
     void TearDown() override { fs::remove_all(root_); }
 
     fs::path first() const { return root_ / "program"; }
-    fs::path second() const { return root_ / "makrolar ğüş"; }  // a folder in Turkish
+    fs::path second() const { return root_ / u8"makrolar ğüş"; }  // a folder in Turkish
 
     static void write(const fs::path& file, const std::string& text) {
         std::ofstream(file, std::ios::binary) << text;
@@ -78,6 +78,13 @@ TEST_F(SubroutineFiles, FoundInTheFirstFolderThatHasOne) {
     write(first() / "groove.ngc", "o<groove> sub\nG0 X#2\no<groove> endsub\n");
     EXPECT_EQ(ends(read("G18 G8 G0 X20 Z0\no<groove> call [10] [3]\n")),
               (std::vector<Point>{{0, 20}, {0, 3}}));
+}
+
+TEST_F(SubroutineFiles, TurkishNamesInTurkishFolders) {
+    write(second() / u8"oluğ.ngc", "o<oluğ> sub\nG0 X#1\no<oluğ> endsub\n");
+    const Toolpath path = read("G18 G8 G0 X20 Z0\no<OLUğ> call [4]\n");
+    EXPECT_TRUE(path.warnings.empty());
+    EXPECT_EQ(ends(path), (std::vector<Point>{{0, 20}, {0, 4}}));
 }
 
 TEST_F(SubroutineFiles, FilesCallFilesAndTheirOwnSubroutines) {
