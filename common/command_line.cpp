@@ -1,6 +1,7 @@
 #include "common/command_line.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -66,7 +67,39 @@ QStringList withoutQtOptions(const QStringList& arguments) {
     return kept;
 }
 
+const QString kSubroutinePathName = QStringLiteral("subroutine-path");
+
+void addFolders(const QString& list, std::vector<std::filesystem::path>& folders) {
+    for (const QString& folder : list.split(QDir::listSeparator(), Qt::SkipEmptyParts))
+        folders.push_back(toPath(QDir::cleanPath(folder.trimmed())));
+}
+
 }  // namespace
+
+std::filesystem::path toPath(const QString& folder) {
+    return std::filesystem::path(folder.toStdU16String());
+}
+
+QCommandLineOption subroutinePathOption() {
+    return QCommandLineOption(
+        kSubroutinePathName,
+        QStringLiteral("Alt program klasörleri: programda olmayan bir o<ad> call alt programı, "
+                       "programın kendi klasöründen sonra bu klasörlerde ad.ngc dosyası olarak "
+                       "aranır (LinuxCNC'nin SUBROUTINE_PATH ayarı gibi). Klasörler %1 ile "
+                       "ayrılır; seçenek birden çok kez verilebilir. %2 ortam değişkenindeki "
+                       "klasörlere de ardından bakılır.")
+            .arg(QDir::listSeparator() == u';' ? QStringLiteral("';'") : QStringLiteral("':'"),
+                 QString::fromLatin1(kSubroutinePathVariable)),
+        QStringLiteral("klasörler"));
+}
+
+std::vector<std::filesystem::path> subroutineFolders(const QCommandLineParser* parser) {
+    std::vector<std::filesystem::path> folders;
+    if (parser != nullptr)
+        for (const QString& list : parser->values(kSubroutinePathName)) addFolders(list, folders);
+    addFolders(qEnvironmentVariable(kSubroutinePathVariable), folders);
+    return folders;
+}
 
 void describeProgram(QCommandLineParser& parser, const ProgramIdentity& identity) {
     QCoreApplication::setApplicationName(identity.name);

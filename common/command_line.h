@@ -2,8 +2,10 @@
 
 // What both programs say about themselves on the command line and to the desktop.
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -36,5 +38,17 @@ void answerWithoutDisplay(QCommandLineParser& parser, int argc, char* argv[]);
 
 // Says `message` on stderr, after the program's name, as the parser's own errors are said.
 void complain(const QString& message);
+
+// Where a program's "o<name> call" finds name.ngc when the program does not hold the
+// subroutine, after the program's own folder, as LinuxCNC's SUBROUTINE_PATH does:
+// --subroutine-path FOLDERS (given once or more), then the environment variable
+// ZIVEK_SUBROUTINE_PATH. Either lists folders separated as PATH does: ';' on Windows,
+// ':' elsewhere.
+QCommandLineOption subroutinePathOption();
+inline constexpr char kSubroutinePathVariable[] = "ZIVEK_SUBROUTINE_PATH";
+// The folders of the option (when the parser has it) and of the variable, in that order.
+std::vector<std::filesystem::path> subroutineFolders(const QCommandLineParser* parser);
+// A folder as the file system names it, whatever its letters (Windows wants them wide).
+std::filesystem::path toPath(const QString& folder);
 
 }  // namespace zivek::app

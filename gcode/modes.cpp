@@ -24,6 +24,7 @@ bool Interpreter::hasAxis() const {
 
 void Interpreter::applyModes() {
     nonModal_ = 0;
+    drill_.motionBefore = m_.motion;
     const bool fanuc = out_.dialect == Dialect::Fanuc;
     const bool linux = out_.dialect == Dialect::LinuxCnc;
     const bool motionOnLine = b_.hasG(0) || b_.hasG(1) || b_.hasG(2) || b_.hasG(3);
@@ -126,7 +127,15 @@ void Interpreter::applyModes() {
                 break;
             case 980:
             case 990:
-                if (!linux) m_.perRevolution = tenths(g) == 990;
+                // LinuxCNC: where drilling cycles retract to; elsewhere the feed mode.
+                if (linux) {
+                    drill_.retractToStart = tenths(g) == 980;
+                } else {
+                    m_.perRevolution = tenths(g) == 990;
+                }
+                break;
+            case 800:
+                if (isDrillCycle(m_.motion)) m_.motion = -1;
                 break;
             // Settings that leave the path as it is: planes, compensation, offsets,
             // exact stop, cancel of drilling cycles, arc centre modes, inverse time.
@@ -154,7 +163,6 @@ void Interpreter::applyModes() {
             case 610:
             case 611:
             case 640:
-            case 800:
             case 901:
             case 911:
             case 923:
@@ -164,6 +172,17 @@ void Interpreter::applyModes() {
             case 150:
             case 160:
                 break;
+            case 730:
+            case 810:
+            case 820:
+            case 830:
+            case 850:
+            case 890:
+                if (linux) {
+                    m_.motion = tenths(g) / 10;  // drilling along Z, drawn
+                    break;
+                }
+                [[fallthrough]];
             default: {
                 // Codes that move the tool in ways not drawn (G73-G75, drilling ...).
                 char buf[32];
@@ -190,6 +209,8 @@ void Interpreter::applyModes() {
     for (const double mc : b_.mCodes) {
         const int code = tenths(mc);
         if (code == 60) knownZ_ = knownX_ = false;
+        // LinuxCNC's M73: the subroutine's modes are undone when it returns.
+        if (code == 730 && depth_ > 0 && linux) savedModes_[depth_] = m_;
         if (code == 20 || code == 300) {
             if (capture_ != nullptr) {
                 returning_ = true;
@@ -287,6 +308,14 @@ void Interpreter::execute() {
         case 2:
         case 3:
             arc(m_.motion == 3, to, kz, kx);
+            return;
+        case 73:
+        case 81:
+        case 82:
+        case 83:
+        case 85:
+        case 89:
+            drillCycle();
             return;
         case 32:
         case 33: {

@@ -43,7 +43,13 @@ int printSummary(const QCommandLineParser& parser) {
         complain(loadFailureText(loaded.status, file));
         return kExitFailed;
     }
-    const Toolpath path = interpret(loaded.text);
+    // o<name> calls search the program's own folder first, then the user's folders.
+    ReadOptions options;
+    options.subroutineFolders = zivek::app::subroutineFolders(&parser);
+    const auto program = zivek::app::toPath(file);
+    options.subroutineFolders.insert(options.subroutineFolders.begin(),
+                                     std::filesystem::absolute(program).parent_path());
+    const Toolpath path = interpret(loaded.text, options);
     std::fputs(summaryJson(path, loaded.decoded, rapid).c_str(), stdout);
     return kExitDone;
 }
@@ -84,6 +90,7 @@ int main(int argc, char* argv[]) {
     parser.addOption(kWorkpiece);
     parser.addOption(kSummary);
     parser.addOption(kSheet);
+    parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerWithoutDisplay(parser, argc, argv);
     // Neither the totals nor the sheet needs a display.
     if (parser.isSet(kSummary)) {
@@ -102,6 +109,7 @@ int main(int argc, char* argv[]) {
         if (claim->handedOver()) return kExitDone;
     }
     MainWindow window;
+    window.setSubroutineFolders(zivek::app::subroutineFolders(&parser));
     if (parser.isSet(kWorkpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);

@@ -277,6 +277,11 @@ void MainWindow::setWorkpiece(std::optional<Workpiece> workpiece) {
     }
 }
 
+void MainWindow::setSubroutineFolders(std::vector<std::filesystem::path> folders) {
+    subroutineFolders_ = std::move(folders);
+    if (path_) reinterpret();
+}
+
 void MainWindow::reinterpret() {
     if (!path_) return;
     std::string text = model_->text();
@@ -313,6 +318,11 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     ReadOptions options;
     options.autoDialect = dialectChoice_->currentIndex() <= 0;
     if (!options.autoDialect) options.dialect = Dialect(dialectChoice_->currentIndex() - 1);
+    // The program's own folder first, as LinuxCNC finds a subroutine beside its program.
+    if (!file_.isEmpty())
+        options.subroutineFolders.emplace_back(QFileInfo(file_).absolutePath().toStdU16String());
+    options.subroutineFolders.insert(options.subroutineFolders.end(), subroutineFolders_.begin(),
+                                     subroutineFolders_.end());
     auto path = std::make_shared<const Toolpath>(interpret(text, options));
     const auto& was = path_ ? path_->summary.extent : Extent{};
     const auto& is = path->summary.extent;

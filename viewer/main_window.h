@@ -4,9 +4,11 @@
 // a message in place of all that when the file cannot be shown.
 
 #include <QMainWindow>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gcode/program_file.h"
 #include "gcode/toolpath.h"
@@ -43,6 +45,8 @@ class MainWindow : public QMainWindow {
     void showMessage(const QString& text);
     // The operation's workpiece for the programs shown from now on (none: the path only).
     void setWorkpiece(std::optional<Workpiece> workpiece);
+    // Where o<name> calls find name.ngc after the program's own folder.
+    void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.
     void reload();
     // Writes the program shown, its bytes exactly as read; false when that failed.
@@ -100,6 +104,7 @@ class MainWindow : public QMainWindow {
     QPushButton* saveAs_;
     ProgramFollower* follower_;
     QString file_;
+    std::vector<std::filesystem::path> subroutineFolders_;
     std::string bytes_;  // the program as read, for saving it as it is
     std::optional<Workpiece> workpiece_;
     std::shared_ptr<const WorkpieceCut> cut_;

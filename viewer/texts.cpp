@@ -269,6 +269,14 @@ QString warningText(const LineWarning& w) {
         case Warning::MathError:
             return QStringLiteral("Sıfıra bölme ya da tanım dışı işlem: %1 (değer alınmadı)")
                 .arg(word);
+        case Warning::ReadOnlyParameter:
+            return QStringLiteral("Salt okunur parametreye değer verilemez: %1 (atama yok sayıldı)")
+                .arg(word);
+        case Warning::SubroutineFileMissing:
+            return QStringLiteral(
+                       "Alt program dosyası bulunamadı ya da okunamadı: %1 (programın "
+                       "klasörüne ve alt program klasörlerine bakıldı; çağrı çizilmedi)")
+                .arg(word);
     }
     return {};
 }
@@ -317,6 +325,10 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Okunamayan ifade");
         case Warning::MathError:
             return QStringLiteral("Hesap hatası");
+        case Warning::ReadOnlyParameter:
+            return QStringLiteral("Salt okunur parametre");
+        case Warning::SubroutineFileMissing:
+            return QStringLiteral("Bulunamayan alt program dosyası");
     }
     return {};
 }
