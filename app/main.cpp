@@ -5,8 +5,8 @@
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "common/command_line.h"
+#include "common/qt_translation.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
 
     zivek::app::ProcessViewer viewer;
     zivek::app::Navigator navigator({outputPlace(), &viewer});

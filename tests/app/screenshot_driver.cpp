@@ -15,9 +15,9 @@
 #include <cstdio>
 
 #include "app/navigator.h"
+#include "common/qt_translation.h"
 #include "output/control_names.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 namespace control = zivek::control;
 
@@ -51,7 +51,7 @@ void click(QWidget* window, const char* control) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
     out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
     out.mkpath(".");
 
