@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/command_line.h"
+#include "common/qt_translation.h"
 #include "gcode/program_file.h"
 #include "gcode/summary_json.h"
 #include "viewer/main_window.h"
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], "--summary") == 0) return printSummary(argc, argv);
     QApplication app(argc, argv);
     parser.process(app);
+    zivek::app::installQtTranslation();
     zivek::backplot::MainWindow window;
     if (parser.isSet(workpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(workpiece).toStdString()));
