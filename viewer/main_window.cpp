@@ -4,12 +4,12 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
@@ -24,6 +24,7 @@
 
 #include "gcode/program_file.h"
 #include "viewer/cut_warning_lines.h"
+#include "viewer/file_dialog.h"
 #include "viewer/line_model.h"
 #include "viewer/open_commands.h"
 #include "viewer/plot_painter.h"
@@ -231,6 +232,10 @@ MainWindow::MainWindow(QWidget* parent)
         connect(new QShortcut(keys, this), &QShortcut::activated, slider,
                 [slider, step = action] { slider->triggerAction(step); });
     connect(saveAs_, &QPushButton::clicked, this, &MainWindow::saveAs);
+    // In the menu as well, with the desktop's key; it follows the button's state.
+    openCommands_->fileMenu()
+        ->addAction(saveAs_->text(), saveAs_, &QPushButton::click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     // The turn is the machinist's habit, kept from one start to the next.
     upright->setChecked(viewerSettings().value(QStringLiteral("view/upright"), false).toBool());
     plot_->setUpright(upright->isChecked());
@@ -399,9 +404,7 @@ void MainWindow::showWorkpieceAfter(int linesRun) {
 }
 
 void MainWindow::saveAs() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Programı farklı kaydet"), file_,
-        QStringLiteral("G kodu programları (*.TXT *.txt *.nc);;Tüm dosyalar (*)"));
+    const QString path = chooseProgramFile(this, FileChoice::Save, saveDialogTitle(), file_);
     if (path.isEmpty()) return;
     if (!saveProgramAs(path))
         QMessageBox::warning(this, QStringLiteral("Kaydedilemedi"),

@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 
+#include "viewer/file_dialog.h"
 #include "viewer/texts.h"
 
 namespace zivek::backplot {
@@ -26,11 +26,12 @@ QString droppedFile(const QMimeData* data) {
 
 OpenCommands::OpenCommands(QMainWindow* window, std::function<bool(const QString&)> open)
     : QObject(window), window_(window), opener_(std::move(open)) {
-    QMenu* file = window->menuBar()->addMenu(fileMenuText());
-    open_ = file->addAction(openText(), this, &OpenCommands::choose);
+    file_ = window->menuBar()->addMenu(fileMenuText());
+    open_ = file_->addAction(openText(), this, &OpenCommands::choose);
     open_->setShortcut(QKeySequence::Open);
     open_->setToolTip(openToolTip());
-    recent_ = file->addMenu(recentFilesText());
+    recent_ = file_->addMenu(recentFilesText());
+    file_->addSeparator();
     connect(recent_, &QMenu::aboutToShow, this, &OpenCommands::fillRecent);
     fillRecent();
     window->setAcceptDrops(true);
@@ -44,8 +45,7 @@ void OpenCommands::remember(const QString& path) {
 void OpenCommands::choose() {
     // Where the last program came from: most programs of a job lie together.
     const QString folder = QFileInfo(files_.paths().value(0)).absolutePath();
-    const QString path =
-        QFileDialog::getOpenFileName(window_, openDialogTitle(), folder, programFilesFilter());
+    const QString path = chooseProgramFile(window_, FileChoice::Open, openDialogTitle(), folder);
     if (!path.isEmpty()) opener_(path);
 }
 

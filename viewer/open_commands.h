@@ -25,6 +25,7 @@ class OpenCommands : public QObject {
     void remember(const QString& path);
     QAction* openAction() const { return open_; }
     QMenu* recentMenu() const { return recent_; }
+    QMenu* fileMenu() const { return file_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +38,7 @@ class OpenCommands : public QObject {
     std::function<bool(const QString&)> opener_;
     QAction* open_;
     QMenu* recent_;
+    QMenu* file_;
     RecentFiles files_;
 };
 

@@ -298,6 +298,10 @@ QString openDialogTitle() {
     return QStringLiteral("Program aç");
 }
 
+QString saveDialogTitle() {
+    return QStringLiteral("Programı farklı kaydet");
+}
+
 QString programFilesFilter() {
     return QStringLiteral(
         "G kodu programları (*.TXT *.txt *.nc *.NC *.ngc *.tap);;Tüm dosyalar (*)");

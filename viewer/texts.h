@@ -45,6 +45,7 @@ QString fileMenuText();
 QString openText();  // the command, with its "…"
 QString openToolTip();
 QString openDialogTitle();
+QString saveDialogTitle();
 QString programFilesFilter();  // the file dialogs' filter list
 QString recentFilesText();
 QString noRecentFilesText();

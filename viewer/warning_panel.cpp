@@ -18,6 +18,7 @@ namespace {
 // buttons still reach them all.
 constexpr std::size_t kListedPerKind = 500;
 constexpr int kLineRole = Qt::UserRole + 1;
+constexpr std::size_t kOpenUpTo = 12;
 
 // One group of the list: its name, whether it is the workpiece's, and its entries.
 struct Group {
@@ -97,8 +98,8 @@ void WarningPanel::setWarnings(const Toolpath& path, const std::vector<CutWarnin
         tree_->addTopLevelItem(top);
         total += group.count;
     }
-    // Few kinds: open, so the lines show without a click.
-    if (tree_->topLevelItemCount() <= 2) tree_->expandAll();
+    // Few warnings or few kinds: open, so the lines show without a click.
+    if (total <= kOpenUpTo || tree_->topLevelItemCount() <= 2) tree_->expandAll();
     title_->setText(warningTotalText(total));
 
     lines_.clear();

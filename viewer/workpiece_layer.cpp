@@ -80,7 +80,10 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
     const DrawingColors& c = drawingColors();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Qt::NoPen);
+    // An outline in the fill's colour closes the seams between the part's pieces.
+    QPen seam(c.part, 1);
+    seam.setCosmetic(true);
+    p.setPen(seam);
     p.setBrush(c.part);
     for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
     // What would be scrapped: gone from the grey, filled red and hatched, so that it

@@ -284,11 +284,16 @@ void DesktopTest::dialogsSpeakTurkish() {
                 for (QAbstractButton* b : buttons->buttons()) *texts << b->text().remove(u'&');
                 for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
                     *texts << dialog->findChild<QLabel*>(name)->text().remove(u'&');
+                // Within the screen, whatever its scale: "İptal" must be in reach.
+                if (!QGuiApplication::primaryScreen()->availableGeometry().contains(
+                        dialog->frameGeometry()))
+                    *texts << QStringLiteral("off the screen");
                 dialog->reject();
             }));
         QVERIFY2(texts->contains(accept), qPrintable(texts->join(u'|')));
         QVERIFY2(texts->contains(QStringLiteral("İptal")), qPrintable(texts->join(u'|')));
-        for (const char* english : {"Cancel", "Look in:", "File name:", "Files of type:"})
+        for (const char* english :
+             {"Cancel", "Look in:", "File name:", "Files of type:", "off the screen"})
             QVERIFY2(!texts->contains(QString::fromLatin1(english)), qPrintable(texts->join(u'|')));
     }
 }
