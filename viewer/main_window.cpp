@@ -89,7 +89,7 @@ MainWindow::MainWindow(QWidget* parent)
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* fit = new QPushButton(QStringLiteral("Sığdır"), this);
-    fit->setToolTip(QStringLiteral("Takım yolunun tamamını göster (F ya da Home)"));
+    fit->setToolTip(QStringLiteral("Takım yolunu, iş parçasını ve ucu sığdır (F ya da Home)"));
     fit->setFocusPolicy(Qt::NoFocus);
     auto* legend = new QHBoxLayout;
     legend->setSpacing(4);
