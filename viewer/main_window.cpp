@@ -273,7 +273,10 @@ void MainWindow::openFile(const QString& path) {
 }
 
 bool MainWindow::openOther(const QString& path) {
+    // The wizard's workpiece belongs to the program it wrote, not to another one.
+    const bool another = QFileInfo(path).absoluteFilePath() != file_;
     if (!path_) {  // nothing shown to keep: as at start
+        if (another) workpiece_.reset();
         openFile(path);
         return path_ != nullptr;
     }
@@ -282,8 +285,7 @@ bool MainWindow::openOther(const QString& path) {
         QMessageBox::warning(this, openFailedTitle(), loadFailureText(loaded.status, path));
         return false;
     }
-    // The wizard's workpiece belongs to the program it wrote, not to another one.
-    if (QFileInfo(path).absoluteFilePath() != file_) workpiece_.reset();
+    if (another) workpiece_.reset();
     showLoaded(path, std::move(loaded));
     return true;
 }

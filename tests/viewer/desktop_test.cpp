@@ -143,7 +143,9 @@ void DesktopTest::opensAnotherProgramEveryWay() {
     const QString chosen = write("secilen.nc", "G0X0Z0\nG1 U-2 F100\nW-5\n");
     const QString dropped = write("birakilan.nc", "G0X0Z0\nG1 U-2 F100\nW-5\nU2\n");
     MainWindow window;
+    window.setWorkpiece(wizardProgram(Operation::ExternalDiameter).workpiece);
     window.openFile(first);
+    QVERIFY(!window.workpieceLayer().empty());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
@@ -161,6 +163,8 @@ void DesktopTest::opensAnotherProgramEveryWay() {
     QCOMPARE(window.lines()->model()->rowCount(), 3);
     QVERIFY(window.windowTitle().contains(QStringLiteral("secilen.nc")));
     QCOMPARE(window.follower()->path(), chosen);
+    // The wizard's workpiece was the first program's, not this one's.
+    QVERIFY(window.workpieceLayer().empty());
 
     // A file dropped on the window; a drop of two files is not taken.
     const auto drop = [&](const QList<QUrl>& urls) {
