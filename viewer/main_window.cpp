@@ -32,6 +32,7 @@
 #include "viewer/program_follower.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/totals_row.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
@@ -194,8 +195,9 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_})
-        statusBar()->addWidget(l);
+    auto* totals = new TotalsRow(this);
+    totals->setLabels({moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_});
+    statusBar()->addWidget(totals, 1);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     // The workpiece's warnings are what a machinist must not miss: never cut off.
     cutWarnings_->setStyleSheet(QStringLiteral("color: #d61f1f; font-weight: bold"));

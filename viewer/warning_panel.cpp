@@ -34,8 +34,7 @@ struct Group {
 
 }  // namespace
 
-WarningPanel::WarningPanel(QWidget* parent)
-    : QWidget(parent), tree_(new QTreeWidget(this)), title_(new QLabel(this)) {
+WarningPanel::WarningPanel(QWidget* parent) : QWidget(parent), tree_(new QTreeWidget(this)) {
     auto* previous = new QPushButton(previousWarningText(), this);
     auto* next = new QPushButton(nextWarningText(), this);
     previous->setToolTip(previousWarningToolTip());
@@ -43,10 +42,12 @@ WarningPanel::WarningPanel(QWidget* parent)
     for (QPushButton* b : {previous, next}) b->setFocusPolicy(Qt::NoFocus);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
-    bar->addWidget(title_, 1);
+    bar->addStretch(1);
     bar->addWidget(previous);
     bar->addWidget(next);
-    tree_->setHeaderHidden(true);
+    // The total heads the list, so that the buttons alone share the row above: the
+    // panel then fits beside the plot on a small screen at 200 %.
+    tree_->header()->setSectionsClickable(false);
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
     auto* layout = new QVBoxLayout(this);
@@ -100,7 +101,7 @@ void WarningPanel::setWarnings(const Toolpath& path, const std::vector<CutWarnin
     }
     // Few warnings or few kinds: open, so the lines show without a click.
     if (total <= kOpenUpTo || tree_->topLevelItemCount() <= 2) tree_->expandAll();
-    title_->setText(warningTotalText(total));
+    tree_->setHeaderLabel(warningTotalText(total));
 
     lines_.clear();
     for (const LineWarning& w : path.warnings) lines_.push_back(w.line);

@@ -11,7 +11,6 @@
 #include "gcode/toolpath.h"
 #include "workpiece/workpiece_cut.h"
 
-class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -35,7 +34,6 @@ class WarningPanel : public QWidget {
   private:
     std::vector<std::uint32_t> lines_;  // every warned line, sorted, once each
     QTreeWidget* tree_;
-    QLabel* title_;
 };
 
 }  // namespace zivek::backplot

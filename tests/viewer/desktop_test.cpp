@@ -466,9 +466,17 @@ void DesktopTest::windowFitsTheScreenAndKeepsItsPlace() {
                                 .arg(window.frameGeometry().height())
                                 .arg(available.width())
                                 .arg(available.height())));
-        // Nothing inside asks for more room than the screen has.
+        // Nothing inside asks for more room than the screen has, even with all there is
+        // to show: the workpiece's steps, the warning panel, every total.
+        window.setWorkpiece(wizardProgram(Operation::ExternalDiameter).workpiece);
+        window.openFile(write("dolu.nc", gougingProgram()));
+        QTest::qWait(100);
         QVERIFY(window.minimumSize().width() <= available.width());
         QVERIFY(window.minimumSize().height() <= available.height());
+        QVERIFY(available.contains(window.frameGeometry()));
+        for (const QLabel* l : window.statusBar()->findChildren<QLabel*>())
+            QVERIFY2(l->text().isEmpty() || l->width() >= l->sizeHint().width(),
+                     qPrintable(l->text()));
         window.setGeometry(QRect(available.topLeft() + QPoint(20, 30), available.size() * 3 / 4));
         QTest::qWait(100);
         size = window.size();  // no smaller than the window can be
