@@ -5,9 +5,9 @@
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "common/command_line.h"
+#include "common/qt_translation.h"
 #include "windows/focus_style.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(zivek::windows::plainFocusStyle());
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
 
     zivek::app::ProcessViewer viewer;
     zivek::app::Navigator navigator({outputPlace(), &viewer});

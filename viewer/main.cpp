@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/command_line.h"
+#include "common/qt_translation.h"
 #include "gcode/program_file.h"
 #include "gcode/summary_json.h"
 #include "viewer/file_claim.h"
@@ -102,6 +103,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     parser.process(app);
+    zivek::app::installQtTranslation();
     const QStringList files = parser.positionalArguments();
     std::optional<FileClaim> claim;
     if (!parser.isSet(kSheet) && !files.isEmpty()) {

@@ -13,7 +13,6 @@
 #include "viewer/screen_segments.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
-#include "viewer/workpiece_texts.h"
 
 namespace zivek::backplot {
 namespace {

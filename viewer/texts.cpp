@@ -455,4 +455,120 @@ QString windowTitle(const QString& fileName) {
     return QStringLiteral("%1 — Takım yolu (zivek-backplot)").arg(fileName);
 }
 
+QString fileMenuText() {
+    return QStringLiteral("&Dosya");
+}
+
+QString openText() {
+    return QStringLiteral("&Aç…");
+}
+
+QString openToolTip() {
+    return QStringLiteral(
+        "Başka bir G kodu programı aç (Ctrl+O); dosyayı pencereye de "
+        "sürükleyebilirsiniz");
+}
+
+QString openDialogTitle() {
+    return QStringLiteral("Program aç");
+}
+
+QString saveDialogTitle() {
+    return QStringLiteral("Programı farklı kaydet");
+}
+
+QString programFilesFilter() {
+    return QStringLiteral(
+        "G kodu programları (*.TXT *.txt *.nc *.NC *.ngc *.tap);;Tüm dosyalar (*)");
+}
+
+QString recentFilesText() {
+    return QStringLiteral("&Son dosyalar");
+}
+
+QString noRecentFilesText() {
+    return QStringLiteral("(henüz yok)");
+}
+
+QString openFailedTitle() {
+    return QStringLiteral("Program açılamadı");
+}
+
+QString warningTotalText(std::size_t warnings) {
+    return warnings == 0 ? QStringLiteral("Uyarı yok")
+                         : QStringLiteral("Uyarılar: %1").arg(warnings);
+}
+
+QString warningLineText(std::size_t line, const QString& text) {
+    return QStringLiteral("Satır %1: %2").arg(line + 1).arg(text);
+}
+
+QString warningGroupText(const QString& kind, std::size_t count) {
+    return QStringLiteral("%1 (%2)").arg(kind).arg(count);
+}
+
+QString previousWarningText() {
+    return QStringLiteral("◀ Önceki");
+}
+
+QString nextWarningText() {
+    return QStringLiteral("Sonraki ▶");
+}
+
+QString previousWarningToolTip() {
+    return QStringLiteral("Önceki uyarılı satır");
+}
+
+QString nextWarningToolTip() {
+    return QStringLiteral("Sonraki uyarılı satır");
+}
+
+// The workpiece checks.
+namespace {
+
+QString span(double from, double to) {
+    return from == to ? number(from) : QStringLiteral("%1 … %2").arg(number(from), number(to));
+}
+
+}  // namespace
+
+QString cutWarningText(const CutWarning& w) {
+    switch (w.check) {
+        case CutCheck::RapidIntoMaterial:
+            return QStringLiteral("Hızlı hareket kesilmemiş malzemeye giriyor");
+        case CutCheck::RapidIntoPart:
+            return QStringLiteral("Hızlı hareket parçaya giriyor");
+        case CutCheck::FeedIntoPart:
+            return QStringLiteral("İlerleme parçaya giriyor");
+        case CutCheck::UncutMaterial:
+            return QStringLiteral("kesilmemiş malzeme: Z %1, X %2")
+                .arg(span(w.where.min.z, w.where.max.z), span(w.where.min.x, w.where.max.x));
+    }
+    return {};
+}
+
+QString cutWarningKindText(CutCheck check) {
+    switch (check) {
+        case CutCheck::RapidIntoMaterial:
+            return QStringLiteral("Malzemeye hızlı giriş");
+        case CutCheck::RapidIntoPart:
+            return QStringLiteral("Parçaya hızlı giriş");
+        case CutCheck::FeedIntoPart:
+            return QStringLiteral("Parçaya giren ilerleme");
+        case CutCheck::UncutMaterial:
+            return QStringLiteral("Kesilmemiş malzeme");
+    }
+    return {};
+}
+
+QString cutWarningCountText(std::size_t warnings, bool cutShort) {
+    if (cutShort) return QStringLiteral("İş parçası: program çok parçalı, denetim yarıda kaldı");
+    return warnings == 0 ? QString() : QStringLiteral("İş parçası uyarısı: %1").arg(warnings);
+}
+
+QString stepText(std::size_t line, std::size_t lineCount) {
+    return line >= lineCount ? QStringLiteral("Son durum")
+                             : QStringLiteral("Satır %1 / %2").arg(line + 1).arg(lineCount);
+}
+
 }  // namespace zivek::backplot

@@ -8,6 +8,7 @@
 
 #include "gcode/program_file.h"
 #include "gcode/toolpath.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 
@@ -69,5 +70,32 @@ QString pointerText(Point p, double xScale);
 QString noMovesText();
 QString idleHintText();
 QString windowTitle(const QString& fileName);
+
+// The workpiece checks.
+QString cutWarningText(const CutWarning& warning);
+QString cutWarningKindText(CutCheck check);  // the group's name in the warning panel
+// The status line's count; empty when there is nothing to say.
+QString cutWarningCountText(std::size_t warnings, bool cutShort);
+QString stepText(std::size_t line, std::size_t lineCount);
+
+// Opening programs.
+QString fileMenuText();
+QString openText();  // the command, with its "…"
+QString openToolTip();
+QString openDialogTitle();
+QString saveDialogTitle();
+QString programFilesFilter();  // the file dialogs' filter list
+QString recentFilesText();
+QString noRecentFilesText();
+QString openFailedTitle();
+
+// The warning panel.
+QString warningTotalText(std::size_t warnings);  // empty panel: "Uyarı yok"
+QString warningLineText(std::size_t line, const QString& text);
+QString warningGroupText(const QString& kind, std::size_t count);
+QString previousWarningText();
+QString nextWarningText();
+QString previousWarningToolTip();
+QString nextWarningToolTip();
 
 }  // namespace zivek::backplot

@@ -15,10 +15,10 @@
 #include <cstdio>
 
 #include "app/navigator.h"
+#include "common/qt_translation.h"
 #include "output/control_names.h"
 #include "windows/focus_style.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 namespace control = zivek::control;
 
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setStyle(zivek::windows::plainFocusStyle());  // as the program does
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
     out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
     out.mkpath(".");
 
