@@ -5,8 +5,9 @@
 #include "app/navigator.h"
 #include "app/process_viewer.h"
 #include "common/command_line.h"
+#include "common/qt_translation.h"
+#include "windows/focus_style.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 namespace {
 
@@ -28,8 +29,11 @@ int main(int argc, char* argv[]) {
     zivek::app::describeProgram(
         parser, {QStringLiteral("zivek-vuvev"),
                  QStringLiteral("ZIVEK-VUVEV V1.0: iki eksenli CNC torna için G kodu programı "
-                                "yazar.")});
-    zivek::app::answerHelpOrVersion(parser, argc, argv);
+                                "yazar."),
+                 {{zivek::app::kExitDone, QStringLiteral("pencere kapandı")},
+                  {zivek::app::kExitBadCommandLine,
+                   QStringLiteral("komut satırı yanlış: bilinmeyen seçenek ya da eksik değer")}}});
+    zivek::app::answerWithoutDisplay(parser, argc, argv);
     QApplication application(argc, argv);
     parser.process(application);
 #ifdef Q_OS_WIN
@@ -37,9 +41,10 @@ int main(int argc, char* argv[]) {
     // style of the Linux build draws them as designed.
     QApplication::setStyle(QStringLiteral("fusion"));
 #endif
+    QApplication::setStyle(zivek::windows::plainFocusStyle());
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
 
     zivek::app::ProcessViewer viewer;
     zivek::app::Navigator navigator({outputPlace(), &viewer});

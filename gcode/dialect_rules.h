@@ -19,7 +19,9 @@ struct DialectRules {
     bool singleCycles;
     G92Meaning g92;
     bool g50SetsPosition;  // G50: position and rpm limit; otherwise not drawn
-    bool g98g99FeedMode;   // G98/G99: per minute / per revolution, not a cycle return
+    bool g98g99FeedMode;   // G98/G99: per minute / per revolution, not a drilling return
+    bool drillCycles;      // G73, G81-G89 drill along Z; otherwise not drawn, warned
+    bool m73SavesModes;    // M73 in a subroutine: its modes are undone at the return
     bool g96LimitFromD;    // G96 D is the rpm limit
     // G70-G72 take their contour from the o-sub that Q names, start at X/Z and read
     // D (allowance), I (depth), R (retract); otherwise P/Q are the contour's first and

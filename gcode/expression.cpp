@@ -337,10 +337,12 @@ std::size_t readSetting(std::string_view s, Parameters& params, ExprError& error
     error = r.error();
     if (error != ExprError::None) return 0;
     if (named) {
-        params.deferNamed(name, value);
+        if (!params.deferNamed(name, value)) error = ExprError::ReadOnly;
     } else if (!params.defer(number, value)) {
-        error = ExprError::Syntax;
-        return 0;
+        double unused = 0;
+        // A number in range that cannot be set is one the interpreter's state gives.
+        error = params.get(number, unused) ? ExprError::ReadOnly : ExprError::Syntax;
+        if (error == ExprError::Syntax) return 0;
     }
     return r.at();
 }

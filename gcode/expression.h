@@ -17,6 +17,7 @@ enum class ExprError : std::uint8_t {
     UnknownName,     // a named parameter read before it was set
     DivisionByZero,  // "/" or MOD by zero
     Domain,          // SQRT of a negative, LN of 0, ASIN[2], a result beyond double range
+    ReadOnly,        // a setting of a value the interpreter's state gives (#<_x>, #5420)
 };
 
 // Reads one value at the start of s: a number, "[expression]", "#parameter", a sign
@@ -25,7 +26,8 @@ enum class ExprError : std::uint8_t {
 std::size_t readValue(std::string_view s, const Parameters& params, double& value,
                       ExprError& error);
 
-// Reads "#12 = value" or "#<name> = value" at the start of s and queues the setting.
+// Reads "#12 = value" or "#<name> = value" at the start of s and queues the setting. A
+// read-only parameter is not set: error says so, and the characters read are returned.
 std::size_t readSetting(std::string_view s, Parameters& params, ExprError& error);
 
 }  // namespace zivek::backplot

@@ -69,8 +69,14 @@ struct GCodeTable {
         {720, G::G72, Group::NonModal, nullptr, &I::roughCycle},
         {721, G::G72_1, Group::NonModal, nullptr, &I::roughCycle},
         {722, G::G72_2, Group::NonModal, nullptr, &I::roughCycle},
+        {730, G::G73, Group::Motion, &I::setDrilling, nullptr, Motion::PeckDrill},
         {760, G::G76, Group::NonModal, nullptr, &I::threadCycle},
-        {800, G::G80, Group::Motion, nullptr, nullptr},
+        {800, G::G80, Group::Motion, &I::cancelDrilling, nullptr},
+        {810, G::G81, Group::Motion, &I::setDrilling, nullptr, Motion::Drill},
+        {820, G::G82, Group::Motion, &I::setDrilling, nullptr, Motion::DrillDwell},
+        {830, G::G83, Group::Motion, &I::setDrilling, nullptr, Motion::DeepPeckDrill},
+        {850, G::G85, Group::Motion, &I::setDrilling, nullptr, Motion::Bore},
+        {890, G::G89, Group::Motion, &I::setDrilling, nullptr, Motion::BoreDwell},
         {900, G::G90, Group::Distance, &I::absoluteOrTurningCycle, nullptr, Motion::TurningCycle},
         {901, G::G90_1, Group::ArcDistance, &I::setArcDistance, nullptr},
         {910, G::G91, Group::Distance, &I::setIncremental, nullptr},
@@ -134,6 +140,12 @@ bool gCodeOf(double number, GCode& code) {
 
 ModalGroup groupOf(GCode code) {
     return GCodeTable::rows[std::size_t(code)].group;
+}
+
+int motionNumber(Motion motion) {
+    for (auto row = GCodeTable::rows.rbegin(); row != GCodeTable::rows.rend(); ++row)
+        if (row->motion == motion && motion != Motion::None) return row->tenths;
+    return 800;
 }
 
 std::string nameOf(GCode code) {

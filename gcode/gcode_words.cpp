@@ -139,6 +139,7 @@ std::size_t readNumber(std::string_view s, double& value, bool& ok) {
 }
 
 Warning expressionWarning(ExprError e) {
+    if (e == ExprError::ReadOnly) return Warning::ReadOnlyParameter;
     return e == ExprError::DivisionByZero || e == ExprError::Domain ? Warning::MathError
                                                                     : Warning::BadExpression;
 }
@@ -209,6 +210,9 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
                 bad.push_back({expressionWarning(error), line.substr(i), 0});
                 return;
             }
+            // A read-only parameter is left as it is; the rest of the line still counts.
+            if (error == ExprError::ReadOnly)
+                bad.push_back({Warning::ReadOnlyParameter, line.substr(i, n), 0});
             i += n;
         } else if (c == '#' || c == '[') {
             // "#1 = 5", "#<_x> = [#1 + 2]": parameter arithmetic is not computed.

@@ -60,8 +60,14 @@ enum class GCode : std::uint8_t {
     G72,
     G72_1,
     G72_2,
+    G73,
     G76,
     G80,
+    G81,
+    G82,
+    G83,
+    G85,
+    G89,
     G90,
     G90_1,
     G91,
@@ -81,7 +87,7 @@ enum class GCode : std::uint8_t {
 
 enum class ModalGroup : std::uint8_t {
     NonModal,      // this block only: dwell, home, machine moves, settings, cycles
-    Motion,        // G0-G3, G32, G33, G80
+    Motion,        // G0-G3, G32, G33, G73, G80-G89
     Plane,         // G17-G19
     Distance,      // G90/G91
     ArcDistance,   // G90.1/G91.1
@@ -109,12 +115,26 @@ enum class Motion : std::uint8_t {
     TurningCycle,
     ThreadingCycle,
     FacingCycle,
+    // Drilling along Z, modal over the blocks that follow with new holes.
+    PeckDrill,      // G73: chip-breaking pecks
+    Drill,          // G81
+    DrillDwell,     // G82
+    DeepPeckDrill,  // G83: out to R between pecks
+    Bore,           // G85: out at the feed
+    BoreDwell,      // G89
 };
+
+inline bool isDrilling(Motion m) {
+    return m >= Motion::PeckDrill && m <= Motion::BoreDwell;
+}
 
 // The code a G word's number names, or false for a code the reader does not know.
 bool gCodeOf(double number, GCode& code);
 ModalGroup groupOf(GCode code);
 // "G33.1" for warnings and summaries.
 std::string nameOf(GCode code);
+// The number ×10 of the code that selects a motion (G33 for a thread, LinuxCNC's own);
+// G80's before any.
+int motionNumber(Motion motion);
 
 }  // namespace zivek::backplot

@@ -42,7 +42,7 @@ bool Block::hasDecimal(char c) const {
 }
 
 Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
-    : text_(text), starts_(lineStarts(text)), out_(out) {
+    : text_(text), starts_(lineStarts(text)), out_(out), folders_(options.subroutineFolders) {
     out_.lineCount = starts_.size();
     out_.dialect = options.autoDialect ? detectDialect(text_, starts_) : options.dialect;
     rules_ = &rulesOf(out_.dialect);
@@ -54,6 +54,9 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     zeroStart_ = knownZ_ = knownX_ = rules_->startAtWorkZero;
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
+    params_.setStateValue([this](std::string_view name, int number, double& value) {
+        return stateValue(name, number, value);
+    });
 }
 
 void Interpreter::run() {
@@ -145,17 +148,19 @@ void Interpreter::warnUnused() {
 
 void Interpreter::warn(Warning code, std::string_view word) {
     word = word.substr(0, kWordTextMax);
+    // What a subroutine file does is told on the program's line that called it.
+    const std::uint32_t line = fileDepth_ > 0 ? fileCallLine_ : line_;
     // A cycle's passes or a repeated call say the same thing once.
     if (!out_.warnings.empty()) {
         const LineWarning& last = out_.warnings.back();
-        if (last.line == line_ && last.code == code && last.word == word) return;
+        if (last.line == line && last.code == code && last.word == word) return;
     }
     if (warned_ > kWarningsPerLine) return;
     if (warned_++ == kWarningsPerLine) {
-        out_.warnings.push_back({line_, Warning::TooManyWarnings, {}});
+        out_.warnings.push_back({line, Warning::TooManyWarnings, {}});
         return;
     }
-    out_.warnings.push_back({line_, code, std::string(word)});
+    out_.warnings.push_back({line, code, std::string(word)});
 }
 
 std::size_t Interpreter::lineOfNumber(double n, std::size_t near) {
@@ -247,12 +252,15 @@ bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segmen
 }
 
 bool Interpreter::captureSub(std::string_view name, std::vector<Segment>& out) {
-    const Sub* s = findSub(name);
-    if (s == nullptr) {
-        warn(Warning::CycleMissingContour, "o" + std::string(name));
-        return false;
+    if (const Sub* s = findSub(name)) return capture(s->begin, s->end, out);
+    // A contour in a file of its own, on the subroutine path.
+    bool captured = false;
+    if (!folders_.empty()) {
+        inSubroutineFile(name, [&](const Sub& s) { captured = capture(s.begin, s.end, out); });
+        return captured;
     }
-    return capture(s->begin, s->end, out);
+    warn(Warning::CycleMissingContour, "o" + std::string(name));
+    return false;
 }
 
 Toolpath interpret(std::string_view program, const ReadOptions& options) {

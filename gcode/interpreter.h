@@ -7,9 +7,12 @@
 // (rough_cycles.cpp), cutting time (cutting_time.cpp).
 
 #include <array>
+#include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -136,6 +139,8 @@ class Interpreter {
     void setPerRevolution(const GCodeRow& g);
     void setSpindleMode(const GCodeRow& g);
     void feedModeOrReturn(const GCodeRow& g);
+    void setDrilling(const GCodeRow& g);
+    void cancelDrilling(const GCodeRow& g);
     void startSingleCycle(const GCodeRow& g);
     // What they do in place of the block's move.
     void claimWords(const GCodeRow& g);
@@ -167,6 +172,30 @@ class Interpreter {
         std::size_t next, prev;  // the neighbouring o-word lines of the same name
     };
     const FlowLine* flowLine(std::size_t index);
+
+    // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp).
+    // A file read is kept with what is found in it on demand; while it runs, the
+    // interpreter reads from it in place of the program, exchanging one for the other.
+    struct SourceFile {
+        std::string text;  // UTF-8
+        std::string_view view;
+        std::vector<std::uint32_t> starts;
+        std::vector<std::pair<double, std::uint32_t>> numbers;
+        bool numbersBuilt = false;
+        std::map<std::string, Sub> subs;
+        bool subsBuilt = false;
+        std::map<std::size_t, FlowLine> flowLines;
+        bool flowBuilt = false;
+        bool running = false;
+    };
+    SourceFile* subroutineFile(std::string_view name);
+    void exchangeSource(SourceFile& f);
+    // Runs `body` with the subroutine `name` of its file as the source; false when there
+    // is no such file or subroutine, which is warned.
+    bool inSubroutineFile(std::string_view name, const std::function<void(const Sub&)>& body);
+
+    // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
+    bool stateValue(std::string_view name, int number, double& value) const;
 
     // Motion (motion.cpp).
     bool hasAxis() const;
@@ -203,6 +232,15 @@ class Interpreter {
         double lead = 0;
     };
     void threadPass(const ThreadPass& t, double depth);
+
+    // LinuxCNC's drilling cycles G73, G81-G83, G85, G89 along Z (drill_cycles.cpp).
+    struct DrillCycle {
+        double z = 0, r = 0, q = 0;          // held from block to block
+        bool retractToStart = false;         // G98; G99 (the default) retracts to R
+        Motion motionBefore = Motion::None;  // the motion mode in force before this block
+        double initialZ = 0;                 // where the run of cycle blocks began
+    };
+    void drillCycle();
 
     // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(const GCodeRow& g);
@@ -246,6 +284,9 @@ class Interpreter {
     bool stop_ = false;     // program end, or M99/endsub in a call
     bool returning_ = false;
     int depth_ = 0;
+    DrillCycle drill_;
+    std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
+    void restoreModes();
     std::vector<Segment>* capture_ = nullptr;
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;
@@ -262,6 +303,10 @@ class Interpreter {
     Parameters params_;
     std::map<std::size_t, FlowLine> flowLines_;  // by line, built on demand
     bool flowBuilt_ = false;
+    std::vector<std::filesystem::path> folders_;                // searched for name.ngc, in order
+    std::map<std::string, std::unique_ptr<SourceFile>> files_;  // by name; null: not found
+    int fileDepth_ = 0;               // subroutine files running, one inside the other
+    std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs them
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 

@@ -110,11 +110,29 @@ void Interpreter::setSpindleMode(const GCodeRow& g) {
 }
 
 void Interpreter::feedModeOrReturn(const GCodeRow& g) {
-    if (rules_->g98g99FeedMode) m_.perRevolution = g.code == GCode::G99;
+    if (rules_->g98g99FeedMode) {
+        m_.perRevolution = g.code == GCode::G99;
+    } else {
+        drill_.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
+    }
+}
+
+void Interpreter::setDrilling(const GCodeRow& g) {
+    if (rules_->drillCycles) {
+        m_.motion = g.motion;
+    } else {
+        warn(Warning::UnsupportedG, nameOf(g.code));
+        oneShot_ = &unknownGCode();
+    }
+}
+
+void Interpreter::cancelDrilling(const GCodeRow&) {
+    if (isDrilling(m_.motion)) m_.motion = Motion::None;
 }
 
 void Interpreter::applyModes() {
     oneShot_ = nullptr;
+    drill_.motionBefore = m_.motion;
     for (const double g : b_.gCodes) {
         const GCodeRow* row = gCodeRow(g);
         if (row == nullptr) {
@@ -149,6 +167,8 @@ void Interpreter::applyModes() {
     for (const double mc : b_.mCodes) {
         const int code = tenths(mc);
         if (code == 60) knownZ_ = knownX_ = false;
+        // M73: the subroutine's modes are undone when it returns.
+        if (code == 730 && depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
         if (code == 20 || code == 300) {
             if (capture_ != nullptr) {
                 returning_ = true;
@@ -218,6 +238,14 @@ void Interpreter::execute() {
         case Motion::ThreadingCycle:
         case Motion::FacingCycle:
             singleCycle(m_.motion, to);
+            return;
+        case Motion::PeckDrill:
+        case Motion::Drill:
+        case Motion::DrillDwell:
+        case Motion::DeepPeckDrill:
+        case Motion::Bore:
+        case Motion::BoreDwell:
+            drillCycle();
     }
 }
 

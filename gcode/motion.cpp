@@ -128,6 +128,7 @@ void Interpreter::add(Segment s) {
     }
     if (!spend(1)) return;
     Move& m = s.move;
+    if (fileDepth_ > 0) m.line = fileCallLine_;  // the program's line that called the file
     if (s.arc) {
         m.flags |= kArc;
         out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw});

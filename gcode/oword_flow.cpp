@@ -32,11 +32,12 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
         // A definition is skipped; it runs when called.
         if (const Sub* s = findSub(o.name); s && s->begin == index + 1) next_ = s->end + 1;
     } else if (o.keyword == "endsub" || o.keyword == "return") {
-        // A value given back is read by the caller as #<_value>.
-        if (!trimmed(o.rest).empty()) {
-            params_.deferNamed("_value", flowValue(o.rest, 0));
-            params_.commit();
-        }
+        // A value given back is read by the caller as #<_value>; none gives 0, and
+        // #<_value_returned> tells the two apart.
+        const bool given = !trimmed(o.rest).empty();
+        params_.deferNamed("_value", given ? flowValue(o.rest, 0) : 0.0);
+        params_.deferNamed("_value_returned", given ? 1.0 : 0.0);
+        params_.commit();
         if (depth_ > 0) returning_ = true;
     } else if (o.keyword == "call") {
         callSub(index, o);
@@ -48,7 +49,7 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
 
 void Interpreter::callSub(std::size_t index, const OWord& o) {
     const Sub* s = findSub(o.name);
-    if (s == nullptr) {
+    if (s == nullptr && folders_.empty()) {
         warn(Warning::CycleMissingContour, std::string("o") + std::string(o.name));
         return;
     }
@@ -66,10 +67,31 @@ void Interpreter::callSub(std::size_t index, const OWord& o) {
         arguments.push_back(v);
         rest = trimmed(rest.substr(used));
     }
-    params_.enterCall(arguments);
-    callLines(s->begin, s->end, 1);
-    params_.leaveCall();
+    const auto run = [&](const Sub& sub) {
+        params_.enterCall(arguments);
+        // Through the endsub line, which may give a value back.
+        callLines(sub.begin, sub.end + 1, 1);
+        restoreModes();
+        params_.leaveCall();
+    };
+    if (s != nullptr) {
+        run(*s);
+    } else {
+        // Not in the program: a file of its own on the subroutine path.
+        inSubroutineFile(o.name, run);
+    }
     line_ = std::uint32_t(index);
+}
+
+// After a call whose subroutine saved its modes with M73: all but the motion mode, as
+// LinuxCNC restores them.
+void Interpreter::restoreModes() {
+    const auto it = savedModes_.find(depth_ + 1);
+    if (it == savedModes_.end()) return;
+    const Motion motion = m_.motion;
+    m_ = it->second;
+    m_.motion = motion;
+    savedModes_.erase(it);
 }
 
 double Interpreter::flowValue(std::string_view text, double otherwise) {

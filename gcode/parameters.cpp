@@ -5,6 +5,9 @@
 namespace zivek::backplot {
 namespace {
 
+// LinuxCNC keeps its own settings and positions from here on; no program's own numbers.
+constexpr int kFirstSystemNumber = 5161;
+
 int index(double number) {
     const double n = std::floor(number + 0.5);
     // LinuxCNC truncates a parameter number that is nearly whole; others are faults.
@@ -14,7 +17,11 @@ int index(double number) {
 
 }  // namespace
 
-Parameters::Parameters() : numbered_(std::size_t(kLastNumbered) + 1, 0.0), frames_(1) {}
+Parameters::Parameters() : numbered_(std::size_t(kLastNumbered) + 1, 0.0), frames_(1) {
+    // What a call gives back reads 0 before any call has returned.
+    globals_["_value"] = 0;
+    globals_["_value_returned"] = 0;
+}
 
 std::string Parameters::key(std::string_view name) {
     std::string k;
@@ -29,12 +36,14 @@ std::string Parameters::key(std::string_view name) {
 bool Parameters::get(double number, double& value) const {
     const int i = index(number);
     if (i == 0) return false;
+    if (i >= kFirstSystemNumber && state_ && state_({}, i, value)) return true;
     value = numbered_[std::size_t(i)];
     return true;
 }
 
 bool Parameters::getNamed(std::string_view name, double& value) const {
     const std::string k = key(name);
+    if (!k.empty() && k[0] == '_' && state_ && state_(k, 0, value)) return true;
     const auto& scope = (!k.empty() && k[0] == '_') ? globals_ : frames_.back().locals;
     const auto it = scope.find(k);
     if (it == scope.end()) return false;
@@ -50,12 +59,18 @@ bool Parameters::exists(std::string_view name) const {
 bool Parameters::defer(double number, double value) {
     const int i = index(number);
     if (i == 0) return false;
+    double unused = 0;
+    if (i >= kFirstSystemNumber && state_ && state_({}, i, unused)) return false;
     pending_.push_back({i, {}, value});
     return true;
 }
 
-void Parameters::deferNamed(std::string_view name, double value) {
-    pending_.push_back({0, key(name), value});
+bool Parameters::deferNamed(std::string_view name, double value) {
+    std::string k = key(name);
+    double unused = 0;
+    if (!k.empty() && k[0] == '_' && state_ && state_(k, 0, unused)) return false;
+    pending_.push_back({0, std::move(k), value});
+    return true;
 }
 
 void Parameters::setNamed(const std::string& name, double value) {

@@ -72,13 +72,30 @@ const char* gapName(TimeGap g) {
 }  // namespace
 
 const char* warningName(Warning w) {
-    static constexpr std::array<const char*, kWarningKinds> names = {
-        "UnknownWord",    "BadNumber",       "UnsupportedG",      "UnsupportedM",
-        "NoMotionMode",   "NoFeedRate",      "OpenComment",       "AbsoluteAndIncremental",
-        "OutOfRange",     "TooManyWarnings", "RepeatedWord",      "LongLine",
-        "UnknownStart",   "BadArc",          "CycleIncomplete",   "CycleMissingContour",
-        "ExpansionLimit", "NotEvaluated",    "ThreadWithoutLead", "BadExpression",
-        "MathError",      "BeyondReach"};
+    static constexpr std::array<const char*, kWarningKinds> names = {"UnknownWord",
+                                                                     "BadNumber",
+                                                                     "UnsupportedG",
+                                                                     "UnsupportedM",
+                                                                     "NoMotionMode",
+                                                                     "NoFeedRate",
+                                                                     "OpenComment",
+                                                                     "AbsoluteAndIncremental",
+                                                                     "OutOfRange",
+                                                                     "TooManyWarnings",
+                                                                     "RepeatedWord",
+                                                                     "LongLine",
+                                                                     "UnknownStart",
+                                                                     "BadArc",
+                                                                     "CycleIncomplete",
+                                                                     "CycleMissingContour",
+                                                                     "ExpansionLimit",
+                                                                     "NotEvaluated",
+                                                                     "ThreadWithoutLead",
+                                                                     "BadExpression",
+                                                                     "MathError",
+                                                                     "ReadOnlyParameter",
+                                                                     "SubroutineFileMissing",
+                                                                     "BeyondReach"};
     return names[std::size_t(w)];
 }
 

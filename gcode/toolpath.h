@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -90,6 +91,8 @@ enum class Warning : std::uint8_t {
     ThreadWithoutLead,       // a thread without its pitch: not drawn
     BadExpression,           // an expression not readable, or a parameter never set: word lost
     MathError,               // division by zero, or a function outside its domain: word lost
+    ReadOnlyParameter,       // a setting of #<_x>, #5420 ...: the interpreter's state stays
+    SubroutineFileMissing,   // o<name> call: name.ngc is in none of the folders searched
     BeyondReach,             // an end point beyond any lathe's travel: drawn, lengths unreal
 };
 inline constexpr std::size_t kWarningKinds = std::size_t(Warning::BeyondReach) + 1;
@@ -166,6 +169,11 @@ struct Toolpath {
 struct ReadOptions {
     bool autoDialect = true;
     Dialect dialect = Dialect::Generic;  // used when autoDialect is false
+    // Where "o<name> call" finds a subroutine the program does not hold: the file
+    // name.ngc (name in lower case, as LinuxCNC looks for it) holding "o<name> sub" ...
+    // "o<name> endsub", in the first of these folders that has one. The program's own
+    // folder comes first; none: the program is read alone.
+    std::vector<std::filesystem::path> subroutineFolders;
 };
 
 // Never throws on bad input: everything odd becomes a warning on its line. Work is

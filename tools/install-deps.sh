@@ -6,7 +6,8 @@
 # test switch accessibility on as a running screen reader does. With "screenshots", also
 # what the screenshot scripts need (an image grabber); with "windows", what the Windows
 # zip needs. LinuxCNC's standalone interpreter (rs274, about 48 MB of downloads) is the
-# reference the program reader is compared with, move by move.
+# reference the program reader is compared with, move by move. poppler-utils reads the
+# viewer's setup sheet back in its test.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config git
@@ -16,6 +17,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
     xvfb xauth
+    poppler-utils
     dpkg-dev file desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix googletest wine
     linuxcnc-uspace

@@ -6,7 +6,7 @@
 #include <QIcon>
 #include <QStyle>
 
-#include "viewer/workpiece_texts.h"
+#include "viewer/texts.h"
 
 namespace zivek::backplot {
 

@@ -1,72 +1,125 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include <filesystem>
+#include <optional>
 
 #include "common/command_line.h"
+#include "common/qt_translation.h"
 #include "gcode/program_file.h"
 #include "gcode/summary_json.h"
+#include "viewer/file_claim.h"
 #include "viewer/main_window.h"
+#include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
 
 namespace {
 
+using zivek::app::complain;
+using zivek::app::kExitBadCommandLine;
+using zivek::app::kExitDone;
+using zivek::app::kExitFailed;
+
+const QCommandLineOption kWorkpiece(QStringLiteral("workpiece"),
+                                    zivek::backplot::workpieceOptionText(),
+                                    QStringLiteral("metin"));
+const QCommandLineOption kSummary(QStringLiteral("summary"), zivek::backplot::summaryOptionText(),
+                                  QStringLiteral("dosya"));
+const QCommandLineOption kSheet(QStringLiteral("sheet"), zivek::backplot::sheetOptionText());
+
 // `zivek-backplot --summary FILE [RAPID-RATE]`: the totals as JSON, no window, no display.
-int printSummary(int argc, char* argv[]) {
+int printSummary(const QCommandLineParser& parser) {
     using namespace zivek::backplot;
-    if (argc < 3) {
-        std::fputs("Kullanım: zivek-backplot --summary <dosya> [hızlı ilerleme]\n", stderr);
-        return 2;
-    }
-    const LoadedProgram loaded = loadProgramFile(argv[2]);
-    if (loaded.status != LoadStatus::Ok) {
-        const QString text = loadFailureText(loaded.status, QString::fromLocal8Bit(argv[2]));
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-        return 1;
-    }
+    const QString file = parser.value(kSummary);
+    const QStringList rest = parser.positionalArguments();
     double rapid = 10000;
-    if (argc > 3) rapid = std::strtod(argv[3], nullptr);
-    const Toolpath path = interpret(loaded.text);
+    bool number = true;
+    if (!rest.isEmpty()) rapid = rest.constFirst().toDouble(&number);
+    if (!number || rapid <= 0 || rest.size() > 1) {
+        complain(summaryUsageText());
+        return kExitBadCommandLine;
+    }
+    const LoadedProgram loaded = loadProgramFile(std::filesystem::path(file.toStdU16String()));
+    if (loaded.status != LoadStatus::Ok) {
+        complain(loadFailureText(loaded.status, file));
+        return kExitFailed;
+    }
+    // o<name> calls search the program's own folder first, then the user's folders.
+    ReadOptions options;
+    options.subroutineFolders = zivek::app::subroutineFolders(&parser);
+    const auto program = zivek::app::toPath(file);
+    options.subroutineFolders.insert(options.subroutineFolders.begin(),
+                                     std::filesystem::absolute(program).parent_path());
+    const Toolpath path = interpret(loaded.text, options);
     std::fputs(summaryJson(path, loaded.decoded, rapid).c_str(), stdout);
-    return 0;
+    return kExitDone;
+}
+
+// `zivek-backplot --sheet PROGRAM OUT.pdf`: the window, never shown, writes its sheet.
+int writeSheetOnly(zivek::backplot::MainWindow& window, const QStringList& files) {
+    using namespace zivek::backplot;
+    if (files.size() != 2) {
+        complain(sheetUsageText());
+        return kExitBadCommandLine;
+    }
+    window.openFile(files[0]);
+    if (!window.message().isEmpty()) {
+        complain(window.message());
+        return kExitFailed;
+    }
+    // Laid out as on screen, so the plot's view is the one a window would show.
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    QCoreApplication::processEvents();
+    if (writeSetupSheet(files[1], window.sheetContent())) return kExitDone;
+    complain(sheetFailedText(files[1]));
+    return kExitFailed;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    using namespace zivek::backplot;
     QCommandLineParser parser;
-    zivek::app::describeProgram(
-        parser, {QStringLiteral("zivek-backplot"),
-                 QStringLiteral("ZIVEK-VUVEV takım yolu görüntüleyicisi: bir torna programının "
-                                "takım yolunu çizer.")});
-    parser.addPositionalArgument(QStringLiteral("dosya"),
-                                 QStringLiteral("Gösterilecek G kodu programı."),
+    zivek::app::describeProgram(parser, {QStringLiteral("zivek-backplot"),
+                                         viewerDescriptionText(),
+                                         {{kExitDone, exitDoneText()},
+                                          {kExitFailed, exitFailedText()},
+                                          {kExitBadCommandLine, exitBadCommandLineText()}}});
+    parser.addPositionalArgument(QStringLiteral("dosya"), programArgumentText(),
                                  QStringLiteral("[dosya]"));
-    // The wizard hands over the operation's workpiece; see output/workpiece.h.
-    const QCommandLineOption workpiece(
-        QStringLiteral("workpiece"),
-        QStringLiteral("İşlemin iş parçası (sihirbaz verir): kaldırılacak malzeme, parça, uç."),
-        QStringLiteral("metin"));
-    parser.addOption(workpiece);
-    parser.addOption(QCommandLineOption(
-        QStringLiteral("summary"),
-        QStringLiteral("Pencere açmadan programın toplamlarını JSON olarak yazar "
-                       "(ardından isteğe bağlı hızlı ilerleme)."),
-        QStringLiteral("dosya")));
-    zivek::app::answerHelpOrVersion(parser, argc, argv);
-    if (argc > 1 && std::strcmp(argv[1], "--summary") == 0) return printSummary(argc, argv);
+    parser.addOption(kWorkpiece);
+    parser.addOption(kSummary);
+    parser.addOption(kSheet);
+    parser.addOption(zivek::app::subroutinePathOption());
+    zivek::app::answerWithoutDisplay(parser, argc, argv);
+    // Neither the totals nor the sheet needs a display.
+    if (parser.isSet(kSummary)) {
+        QCoreApplication core(argc, argv);
+        parser.process(core);
+        return printSummary(parser);
+    }
+    if (parser.isSet(kSheet) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     parser.process(app);
-    zivek::backplot::MainWindow window;
-    if (parser.isSet(workpiece))
-        window.setWorkpiece(zivek::readWorkpiece(parser.value(workpiece).toStdString()));
+    zivek::app::installQtTranslation();
     const QStringList files = parser.positionalArguments();
+    std::optional<FileClaim> claim;
+    if (!parser.isSet(kSheet) && !files.isEmpty()) {
+        claim.emplace(files.constFirst(), parser.value(kWorkpiece));
+        if (claim->handedOver()) return kExitDone;
+    }
+    MainWindow window;
+    window.setSubroutineFolders(zivek::app::subroutineFolders(&parser));
+    if (parser.isSet(kWorkpiece))
+        window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
+    if (parser.isSet(kSheet)) return writeSheetOnly(window, files);
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());
+        claim->release();  // the window listens for the file now
     } else {
-        window.showMessage(zivek::backplot::noFileText());
+        window.showMessage(noFileText());
     }
     window.show();
     return app.exec();

@@ -4,12 +4,12 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
@@ -25,15 +25,19 @@
 
 #include "gcode/program_file.h"
 #include "viewer/cut_warning_lines.h"
+#include "viewer/file_dialog.h"
 #include "viewer/line_model.h"
+#include "viewer/open_commands.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/sheet_commands.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/totals_row.h"
 #include "viewer/warning_panel.h"
+#include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
-#include "viewer/workpiece_texts.h"
 #include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
@@ -71,6 +75,8 @@ MainWindow::MainWindow(QWidget* parent)
       cutWarnings_(new QLabel(this)),
       saveAs_(new QPushButton(QStringLiteral("Farklı kaydet…"), this)),
       follower_(new ProgramFollower(this)),
+      openCommands_(
+          new OpenCommands(this, [this](const QString& path) { return openOther(path); })),
       layer_(std::make_unique<WorkpieceLayer>()) {
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -86,7 +92,7 @@ MainWindow::MainWindow(QWidget* parent)
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* fit = new QPushButton(QStringLiteral("Sığdır"), this);
-    fit->setToolTip(QStringLiteral("Takım yolunun tamamını göster (F ya da Home)"));
+    fit->setToolTip(QStringLiteral("Takım yolunu, iş parçasını ve ucu sığdır (F ya da Home)"));
     fit->setFocusPolicy(Qt::NoFocus);
     auto* legend = new QHBoxLayout;
     legend->setSpacing(4);
@@ -149,10 +155,14 @@ MainWindow::MainWindow(QWidget* parent)
     // the row above is full with the reader's choices.
     auto* below = new QHBoxLayout;
     below->setContentsMargins(0, 0, 6, 0);
-    below->addWidget(stepBar_, 1);
+    // The steps take a row of their own: beside the buttons they would not fit a small
+    // screen at 200 %.
+    plotLayout->addWidget(stepBar_);
+    stepBar_->hide();  // until there is a workpiece to step through
     below->addStretch();
     below->addWidget(upright);
     below->addWidget(saveAs_);
+    below->addWidget(makeSheetButton(this, [this] { return sheetContent(); }));
     plotLayout->addLayout(below);
     selection_->setContentsMargins(6, 2, 6, 2);
     // A long list of warnings must not widen the window.
@@ -162,6 +172,7 @@ MainWindow::MainWindow(QWidget* parent)
     auto* side = new QSplitter(Qt::Vertical, this);
     side->addWidget(lines_);
     side->addWidget(warningPanel_);
+    warningPanel_->hide();  // until a program has warnings
     side->setStretchFactor(0, 3);
     side->setStretchFactor(1, 1);
     auto* split = new QSplitter(this);
@@ -187,8 +198,9 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(messagePage);
     setCentralWidget(pages_);
 
-    for (QLabel* l : {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_})
-        statusBar()->addWidget(l);
+    auto* totals = new TotalsRow(this);
+    totals->setLabels({moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_});
+    statusBar()->addWidget(totals, 1);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     // The workpiece's warnings are what a machinist must not miss: never cut off.
     cutWarnings_->setStyleSheet(QStringLiteral("color: #d61f1f; font-weight: bold"));
@@ -225,6 +237,10 @@ MainWindow::MainWindow(QWidget* parent)
         connect(new QShortcut(keys, this), &QShortcut::activated, slider,
                 [slider, step = action] { slider->triggerAction(step); });
     connect(saveAs_, &QPushButton::clicked, this, &MainWindow::saveAs);
+    // In the menu as well, with the desktop's key; it follows the button's state.
+    openCommands_->fileMenu()
+        ->addAction(saveAs_->text(), saveAs_, &QPushButton::click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     // The turn is the machinist's habit, kept from one start to the next.
     upright->setChecked(viewerSettings().value(QStringLiteral("view/upright"), false).toBool());
     plot_->setUpright(upright->isChecked());
@@ -243,21 +259,48 @@ MainWindow::MainWindow(QWidget* parent)
     connect(follower_, &ProgramFollower::changedOnDisk, this, &MainWindow::reload);
 
     setWindowTitle(QStringLiteral("Takım yolu (zivek-backplot)"));
-    resize(1240, 760);
+    // The size the window was designed at, where the screen has room for it.
+    (new WindowPlace(this, QSize(1240, 760)))->restore();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::openFile(const QString& path) {
+    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
+    if (loaded.status != LoadStatus::Ok) {
+        setWindowTitle(zivek::backplot::windowTitle(QFileInfo(path).fileName()));
+        file_ = QFileInfo(path).absoluteFilePath();
+        follower_->follow(file_);
+        showMessage(loadFailureText(loaded.status, path));
+        return;
+    }
+    showLoaded(path, std::move(loaded));
+}
+
+bool MainWindow::openOther(const QString& path) {
+    // The wizard's workpiece belongs to the program it wrote, not to another one.
+    const bool another = QFileInfo(path).absoluteFilePath() != file_;
+    if (!path_) {  // nothing shown to keep: as at start
+        if (another) workpiece_.reset();
+        openFile(path);
+        return path_ != nullptr;
+    }
+    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
+    if (loaded.status != LoadStatus::Ok) {
+        QMessageBox::warning(this, openFailedTitle(), loadFailureText(loaded.status, path));
+        return false;
+    }
+    if (another) workpiece_.reset();
+    showLoaded(path, std::move(loaded));
+    return true;
+}
+
+void MainWindow::showLoaded(const QString& path, LoadedProgram loaded) {
     setWindowTitle(zivek::backplot::windowTitle(QFileInfo(path).fileName()));
     const bool sameFile = QFileInfo(path).absoluteFilePath() == file_;
     file_ = QFileInfo(path).absoluteFilePath();
     follower_->follow(file_);
-    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
-    if (loaded.status != LoadStatus::Ok) {
-        showMessage(loadFailureText(loaded.status, path));
-        return;
-    }
+    openCommands_->remember(file_);
     decoded_ = loaded.decoded;
     bytes_ = std::move(loaded.bytes);
     showProgram(std::move(loaded.text), sameFile);
@@ -280,6 +323,11 @@ void MainWindow::setWorkpiece(std::optional<Workpiece> workpiece) {
         cutWorkpiece();
         showWorkpieceAfter(stepBar_->linesRun());
     }
+}
+
+void MainWindow::setSubroutineFolders(std::vector<std::filesystem::path> folders) {
+    subroutineFolders_ = std::move(folders);
+    if (path_) reinterpret();
 }
 
 void MainWindow::reinterpret() {
@@ -305,6 +353,9 @@ void MainWindow::showMessage(const QString& text) {
     cut_.reset();
     layer_->setCut(nullptr, nullptr);
     cutLines_->setWarnings({});
+    warningPanel_->setWarnings(Toolpath{}, {});
+    warningPanel_->setVisible(false);
+    stepBar_->setVisible(false);
     model_->setProgram({}, std::make_shared<const Toolpath>());
     plot_->setToolpath(nullptr);
     saveAs_->setEnabled(false);
@@ -318,6 +369,11 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     ReadOptions options;
     options.autoDialect = dialectChoice_->currentIndex() <= 0;
     if (!options.autoDialect) options.dialect = Dialect(dialectChoice_->currentIndex() - 1);
+    // The program's own folder first, as LinuxCNC finds a subroutine beside its program.
+    if (!file_.isEmpty())
+        options.subroutineFolders.emplace_back(QFileInfo(file_).absolutePath().toStdU16String());
+    options.subroutineFolders.insert(options.subroutineFolders.end(), subroutineFolders_.begin(),
+                                     subroutineFolders_.end());
     auto path = std::make_shared<const Toolpath>(interpret(text, options));
     const auto& was = path_ ? path_->summary.extent : Extent{};
     const auto& is = path->summary.extent;
@@ -326,8 +382,6 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     path_ = std::move(path);
     model_->setProgram(std::move(text), path_);
     plot_->setToolpath(path_, keepView);
-    warningPanel_->setPath(path_);
-    warningPanel_->setVisible(!path_->warnings.empty());
     halfSection_->setEnabled(path_->diameterMode);
     pages_->setCurrentIndex(0);
     saveAs_->setEnabled(true);
@@ -352,10 +406,14 @@ void MainWindow::cutWorkpiece() {
             *workpiece_, std::shared_ptr<const std::vector<Move>>(path_, &path_->moves));
     layer_->setCut(cut_, path_);
     stepBar_->setVisible(cut_ && !cut_->empty());
-    cutLines_->setWarnings(cut_ ? cut_->warnings() : std::vector<CutWarning>{});
+    const std::vector<CutWarning> noWarnings;
+    const std::vector<CutWarning>& cutWarnings = cut_ ? cut_->warnings() : noWarnings;
+    cutLines_->setWarnings(cutWarnings);
+    warningPanel_->setWarnings(*path_, cutWarnings);
+    warningPanel_->setVisible(!warningPanel_->empty());
     cutWarnings_->setText(cut_ ? cutWarningCountText(cut_->warnings().size(), cut_->cutShort())
                                : QString());
-    plot_->layerChanged();
+    plot_->workpieceChanged();
 }
 
 void MainWindow::showWorkpieceAfter(int linesRun) {
@@ -365,9 +423,7 @@ void MainWindow::showWorkpieceAfter(int linesRun) {
 }
 
 void MainWindow::saveAs() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Programı farklı kaydet"), file_,
-        QStringLiteral("G kodu programları (*.TXT *.txt *.nc);;Tüm dosyalar (*)"));
+    const QString path = chooseProgramFile(this, FileChoice::Save, saveDialogTitle(), file_);
     if (path.isEmpty()) return;
     if (!saveProgramAs(path))
         QMessageBox::warning(this, QStringLiteral("Kaydedilemedi"),
@@ -381,6 +437,20 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     const std::string& bytes = bytes_.empty() ? model_->text() : bytes_;
     file.write(bytes.data(), qint64(bytes.size()));
     return file.commit();
+}
+
+SheetContent MainWindow::sheetContent() const {
+    SheetContent c;
+    if (!path_) return c;
+    c.file = file_;
+    c.printed = QDateTime::currentDateTime();
+    c.path = path_;
+    c.cut = cut_.get();
+    c.layer = layer_.get();
+    c.view = plot_->viewport();
+    c.xAxis = plot_->xAxisName();
+    c.rapidRate = rapidRate_->value();
+    return c;
 }
 
 void MainWindow::showTotals() {

@@ -4,13 +4,16 @@
 // a message in place of all that when the file cannot be shown.
 
 #include <QMainWindow>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gcode/program_file.h"
 #include "gcode/toolpath.h"
 #include "output/workpiece.h"
+#include "viewer/setup_sheet.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +28,7 @@ namespace zivek::backplot {
 
 class CutWarningLines;
 class LineModel;
+class OpenCommands;
 class WarningPanel;
 class PlotWidget;
 class ProgramFollower;
@@ -39,13 +43,20 @@ class MainWindow : public QMainWindow {
 
     // Reads and shows a program; a file that cannot be shown leaves a message instead.
     void openFile(const QString& path);
+    // Another program chosen by the user: one that cannot be shown is refused in a
+    // message box, and the program shown stays. Returns whether it is shown.
+    bool openOther(const QString& path);
     void showMessage(const QString& text);
     // The operation's workpiece for the programs shown from now on (none: the path only).
     void setWorkpiece(std::optional<Workpiece> workpiece);
+    // Where o<name> calls find name.ngc after the program's own folder.
+    void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.
     void reload();
     // Writes the program shown, its bytes exactly as read; false when that failed.
     bool saveProgramAs(const QString& path) const;
+    // What the setup sheet shows of the program, as the window shows it now.
+    SheetContent sheetContent() const;
 
     // For tests: the message shown, empty while a program is shown.
     QString message() const;
@@ -56,11 +67,13 @@ class MainWindow : public QMainWindow {
     const WorkpieceCut* workpieceCut() const { return cut_.get(); }
     ProgramFollower* follower() const { return follower_; }
     WarningPanel* warningPanel() const { return warningPanel_; }
+    OpenCommands* openCommands() const { return openCommands_; }
     // Moves the list to the next (+1) or previous (-1) line with a warning.
     void stepWarning(int direction);
     ~MainWindow() override;
 
   private:
+    void showLoaded(const QString& path, LoadedProgram loaded);
     void showProgram(std::string text, bool mayKeepView);
     void reinterpret();
     void showTotals();
@@ -96,7 +109,9 @@ class MainWindow : public QMainWindow {
     QLabel* cutWarnings_;
     QPushButton* saveAs_;
     ProgramFollower* follower_;
+    OpenCommands* openCommands_;
     QString file_;
+    std::vector<std::filesystem::path> subroutineFolders_;
     std::string bytes_;  // the program as read, for saving it as it is
     std::optional<Workpiece> workpiece_;
     std::shared_ptr<const WorkpieceCut> cut_;

@@ -32,7 +32,7 @@ double distanceToSegment(QPointF p, ScreenPoint a, ScreenPoint b) {
 PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setMinimumSize(320, 240);
+    setMinimumSize(240, 140);  // a laptop's screen at 200 %: about 680 by 380
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
 }
@@ -56,6 +56,11 @@ void PlotWidget::setUpright(bool upright) {
 void PlotWidget::layerChanged() {
     layerStale_ = true;
     update();
+}
+
+void PlotWidget::workpieceChanged() {
+    layerChanged();
+    if (fitted_) fitToPath();
 }
 
 double PlotWidget::xFactor() const {
@@ -89,6 +94,8 @@ void PlotWidget::fitToPath() {
         extent.add(shown.min);
         extent.add(shown.max);
     }
+    // The workpiece, and the insert wherever the tool goes, belong in the picture too.
+    if (layer_ != nullptr) layer_->holdIn(extent, Extent(extent));
     view_.fit(extent, fitMargins());
     fitted_ = true;
     viewChanged();

@@ -26,6 +26,8 @@ class PlotWidget : public QWidget {
     // The workpiece under and over the path; it tells the plot when it changed.
     void setLayer(const WorkpieceLayer* layer) { layer_ = layer; }
     void layerChanged();
+    // A new workpiece: a plot that shows the fit fits it in too.
+    void workpieceChanged();
     // Highlights the move of a program line; a line without a move shows where the tool
     // stands after it. -1 clears.
     void selectLine(int line);

@@ -6,7 +6,7 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "viewer/workpiece_texts.h"
+#include "viewer/texts.h"
 
 namespace zivek::backplot {
 

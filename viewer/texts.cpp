@@ -45,6 +45,169 @@ QString noFileText() {
     return QStringLiteral("Program dosyası verilmedi.\nKullanım: zivek-backplot <dosya>");
 }
 
+QString sheetTitleText() {
+    return QStringLiteral("Kurulum föyü");
+}
+
+QString sheetDateText(const QDateTime& when) {
+    // A fixed pattern: the date reads the same on every desktop.
+    return QStringLiteral("Tarih: ") + when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+QString sheetDialectText(Dialect d, bool diameter) {
+    return QStringLiteral("Lehçe: %1   ·   X %2 olarak yazılmış")
+        .arg(dialectName(d), diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"));
+}
+
+QString sheetTotalsTitle() {
+    return QStringLiteral("Toplamlar ve süreler");
+}
+
+QString sheetRapidRateText(double rapidRate) {
+    return QStringLiteral("Hesaptaki hızlı ilerleme: %1 /dk").arg(number(rapidRate));
+}
+
+QString sheetPartTitle(bool fromWorkpiece) {
+    return fromWorkpiece ? QStringLiteral("Bitmiş parçanın ölçüleri")
+                         : QStringLiteral("Kesme hareketlerinin alanı");
+}
+
+QString sheetSpanText(const QString& axis, double from, double to) {
+    return QStringLiteral("%1:  %2 … %3").arg(axis, number(from), number(to));
+}
+
+QString sheetLengthText(double length) {
+    return QStringLiteral("Boy (Z): %1").arg(number(length));
+}
+
+QString sheetWarningsTitle(std::size_t count) {
+    return count == 0 ? QStringLiteral("Uyarılar") : QStringLiteral("Uyarılar (%1)").arg(count);
+}
+
+QString sheetNoWarningsText() {
+    return QStringLiteral("Uyarı yok.");
+}
+
+QString sheetWarningText(std::uint32_t line, const QString& text, bool workpiece) {
+    return QStringLiteral("Satır %1  %2%3")
+        .arg(line + 1)
+        .arg(workpiece ? QStringLiteral("İş parçası: ") : QString(), text);
+}
+
+QString sheetMoreWarningsText(std::size_t count) {
+    return QStringLiteral("… ve %1 uyarı daha (tamamı görüntüleyicide)").arg(count);
+}
+
+QString sheetFooterText() {
+    return QStringLiteral(
+        "ZIVEK-VUVEV · zivek-backplot · Programı makinede çalıştırmadan önce "
+        "takım ve iş sıfırını denetleyin.");
+}
+
+QString sheetLegendText(int entry) {
+    switch (entry) {
+        case 0:
+            return QStringLiteral("İlerleme (G1, G2, G3)");
+        case 1:
+            return QStringLiteral("Hızlı (G0)");
+        case 2:
+            return QStringLiteral("İş parçası uyarısı");
+        default:
+            return QStringLiteral("Bitmiş parça");
+    }
+}
+
+QString sheetFailedText(const QString& pdf) {
+    return QStringLiteral("Kurulum föyü yazılamadı: %1").arg(pdf);
+}
+
+QString sheetProgramDateText(const QDateTime& modified) {
+    return QStringLiteral("Program dosyasının tarihi: ") +
+           modified.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+QString sheetButtonText() {
+    return QStringLiteral("Kurulum föyü");
+}
+
+QString sheetButtonTip() {
+    return QStringLiteral(
+        "Atölye için tek sayfalık A4 föy: program, lehçe, toplamlar, çizim, parça ölçüleri "
+        "ve uyarılar (Ctrl+P: PDF, Ctrl+Shift+P: yazdır)");
+}
+
+QString sheetSaveActionText() {
+    return QStringLiteral("PDF olarak kaydet…");
+}
+
+QString sheetPrintActionText() {
+    return QStringLiteral("Yazdır…");
+}
+
+QString sheetSaveDialogTitle() {
+    return QStringLiteral("Kurulum föyünü kaydet");
+}
+
+QString sheetPrintDialogTitle() {
+    return QStringLiteral("Kurulum föyünü yazdır");
+}
+
+QString pdfFilterText() {
+    return QStringLiteral("PDF belgeleri (*.pdf)");
+}
+
+QString notSavedTitle() {
+    return QStringLiteral("Kaydedilemedi");
+}
+
+QString notPrintedTitle() {
+    return QStringLiteral("Yazdırılamadı");
+}
+
+QString sheetUsageText() {
+    return QStringLiteral("Kullanım: zivek-backplot --sheet <dosya> <föy.pdf>");
+}
+
+QString viewerDescriptionText() {
+    return QStringLiteral(
+        "ZIVEK-VUVEV takım yolu görüntüleyicisi: bir torna programının takım yolunu çizer.");
+}
+
+QString programArgumentText() {
+    return QStringLiteral("Gösterilecek G kodu programı.");
+}
+
+QString workpieceOptionText() {
+    return QStringLiteral("İşlemin iş parçası (sihirbaz verir): kaldırılacak malzeme, parça, uç.");
+}
+
+QString summaryOptionText() {
+    return QStringLiteral(
+        "Pencere açmadan programın toplamlarını JSON olarak yazar (ardından isteğe bağlı "
+        "hızlı ilerleme).");
+}
+
+QString sheetOptionText() {
+    return QStringLiteral(
+        "Pencere açmadan kurulum föyünü PDF olarak yazar: --sheet <dosya> <föy.pdf>");
+}
+
+QString summaryUsageText() {
+    return QStringLiteral("Kullanım: zivek-backplot --summary <dosya> [hızlı ilerleme > 0]");
+}
+
+QString exitDoneText() {
+    return QStringLiteral("iş tamam (pencere kapandı, toplamlar ya da föy yazıldı)");
+}
+
+QString exitFailedText() {
+    return QStringLiteral("program dosyası okunamadı ya da föy yazılamadı");
+}
+
+QString exitBadCommandLineText() {
+    return QStringLiteral("komut satırı yanlış: bilinmeyen seçenek, eksik değer ya da dosya adı");
+}
+
 QString warningText(const LineWarning& w) {
     const QString word = QString::fromUtf8(w.word.data(), qsizetype(w.word.size()));
     switch (w.code) {
@@ -106,6 +269,14 @@ QString warningText(const LineWarning& w) {
         case Warning::MathError:
             return QStringLiteral("Sıfıra bölme ya da tanım dışı işlem: %1 (değer alınmadı)")
                 .arg(word);
+        case Warning::ReadOnlyParameter:
+            return QStringLiteral("Salt okunur parametreye değer verilemez: %1 (atama yok sayıldı)")
+                .arg(word);
+        case Warning::SubroutineFileMissing:
+            return QStringLiteral(
+                       "Alt program dosyası bulunamadı ya da okunamadı: %1 (programın "
+                       "klasörüne ve alt program klasörlerine bakıldı; çağrı çizilmedi)")
+                .arg(word);
         case Warning::BeyondReach:
             return QStringLiteral(
                 "Konum hiçbir tezgâhın erişemeyeceği kadar uzakta: boylar ve süre gerçek "
@@ -158,6 +329,10 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Okunamayan ifade");
         case Warning::MathError:
             return QStringLiteral("Hesap hatası");
+        case Warning::ReadOnlyParameter:
+            return QStringLiteral("Salt okunur parametre");
+        case Warning::SubroutineFileMissing:
+            return QStringLiteral("Bulunamayan alt program dosyası");
         case Warning::BeyondReach:
             return QStringLiteral("Erişilemez konum");
     }
@@ -284,6 +459,122 @@ QString noMovesText() {
 
 QString windowTitle(const QString& fileName) {
     return QStringLiteral("%1 — Takım yolu (zivek-backplot)").arg(fileName);
+}
+
+QString fileMenuText() {
+    return QStringLiteral("&Dosya");
+}
+
+QString openText() {
+    return QStringLiteral("&Aç…");
+}
+
+QString openToolTip() {
+    return QStringLiteral(
+        "Başka bir G kodu programı aç (Ctrl+O); dosyayı pencereye de "
+        "sürükleyebilirsiniz");
+}
+
+QString openDialogTitle() {
+    return QStringLiteral("Program aç");
+}
+
+QString saveDialogTitle() {
+    return QStringLiteral("Programı farklı kaydet");
+}
+
+QString programFilesFilter() {
+    return QStringLiteral(
+        "G kodu programları (*.TXT *.txt *.nc *.NC *.ngc *.tap);;Tüm dosyalar (*)");
+}
+
+QString recentFilesText() {
+    return QStringLiteral("&Son dosyalar");
+}
+
+QString noRecentFilesText() {
+    return QStringLiteral("(henüz yok)");
+}
+
+QString openFailedTitle() {
+    return QStringLiteral("Program açılamadı");
+}
+
+QString warningTotalText(std::size_t warnings) {
+    return warnings == 0 ? QStringLiteral("Uyarı yok")
+                         : QStringLiteral("Uyarılar: %1").arg(warnings);
+}
+
+QString warningLineText(std::size_t line, const QString& text) {
+    return QStringLiteral("Satır %1: %2").arg(line + 1).arg(text);
+}
+
+QString warningGroupText(const QString& kind, std::size_t count) {
+    return QStringLiteral("%1 (%2)").arg(kind).arg(count);
+}
+
+QString previousWarningText() {
+    return QStringLiteral("◀ Önceki");
+}
+
+QString nextWarningText() {
+    return QStringLiteral("Sonraki ▶");
+}
+
+QString previousWarningToolTip() {
+    return QStringLiteral("Önceki uyarılı satır");
+}
+
+QString nextWarningToolTip() {
+    return QStringLiteral("Sonraki uyarılı satır");
+}
+
+// The workpiece checks.
+namespace {
+
+QString span(double from, double to) {
+    return from == to ? number(from) : QStringLiteral("%1 … %2").arg(number(from), number(to));
+}
+
+}  // namespace
+
+QString cutWarningText(const CutWarning& w) {
+    switch (w.check) {
+        case CutCheck::RapidIntoMaterial:
+            return QStringLiteral("Hızlı hareket kesilmemiş malzemeye giriyor");
+        case CutCheck::RapidIntoPart:
+            return QStringLiteral("Hızlı hareket parçaya giriyor");
+        case CutCheck::FeedIntoPart:
+            return QStringLiteral("İlerleme parçaya giriyor");
+        case CutCheck::UncutMaterial:
+            return QStringLiteral("kesilmemiş malzeme: Z %1, X %2")
+                .arg(span(w.where.min.z, w.where.max.z), span(w.where.min.x, w.where.max.x));
+    }
+    return {};
+}
+
+QString cutWarningKindText(CutCheck check) {
+    switch (check) {
+        case CutCheck::RapidIntoMaterial:
+            return QStringLiteral("Malzemeye hızlı giriş");
+        case CutCheck::RapidIntoPart:
+            return QStringLiteral("Parçaya hızlı giriş");
+        case CutCheck::FeedIntoPart:
+            return QStringLiteral("Parçaya giren ilerleme");
+        case CutCheck::UncutMaterial:
+            return QStringLiteral("Kesilmemiş malzeme");
+    }
+    return {};
+}
+
+QString cutWarningCountText(std::size_t warnings, bool cutShort) {
+    if (cutShort) return QStringLiteral("İş parçası: program çok parçalı, denetim yarıda kaldı");
+    return warnings == 0 ? QString() : QStringLiteral("İş parçası uyarısı: %1").arg(warnings);
+}
+
+QString stepText(std::size_t line, std::size_t lineCount) {
+    return line >= lineCount ? QStringLiteral("Son durum")
+                             : QStringLiteral("Satır %1 / %2").arg(line + 1).arg(lineCount);
 }
 
 }  // namespace zivek::backplot

@@ -3,10 +3,12 @@
 // Every text the viewer shows, in Turkish. Numbers are written with a point, as the
 // program beside them writes them, whatever the desktop's regional settings.
 
+#include <QDateTime>
 #include <QString>
 
 #include "gcode/program_file.h"
 #include "gcode/toolpath.h"
+#include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 
@@ -14,6 +16,43 @@ QString number(double value);  // at most 3 decimals, no trailing zeros: 6.703, 
 QString tooLargeText();        // for a number beyond the double range
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
+// The setup sheet.
+QString sheetTitleText();
+QString sheetDateText(const QDateTime& when);
+QString sheetDialectText(Dialect d, bool diameter);
+QString sheetTotalsTitle();
+QString sheetRapidRateText(double rapidRate);
+QString sheetPartTitle(bool fromWorkpiece);  // else the cutting moves' bounds
+QString sheetSpanText(const QString& axis, double from, double to);
+QString sheetLengthText(double length);
+QString sheetWarningsTitle(std::size_t count);
+QString sheetNoWarningsText();
+QString sheetWarningText(std::uint32_t line, const QString& text, bool workpiece);
+QString sheetMoreWarningsText(std::size_t count);
+QString sheetFooterText();
+QString sheetLegendText(int entry);  // feed, rapid, workpiece warning, finished part
+QString sheetFailedText(const QString& pdf);
+QString sheetProgramDateText(const QDateTime& modified);  // the program file's own date
+QString sheetButtonText();
+QString sheetButtonTip();
+QString sheetSaveActionText();
+QString sheetPrintActionText();
+QString sheetSaveDialogTitle();
+QString sheetPrintDialogTitle();
+QString pdfFilterText();
+QString notSavedTitle();
+QString notPrintedTitle();
+QString sheetUsageText();
+// The command line.
+QString viewerDescriptionText();
+QString programArgumentText();
+QString workpieceOptionText();
+QString summaryOptionText();
+QString sheetOptionText();
+QString summaryUsageText();
+QString exitDoneText();
+QString exitFailedText();
+QString exitBadCommandLineText();
 QString warningText(const LineWarning& warning);
 QString warningKindText(Warning kind);  // the group's name in the warning panel
 QString moveCountText(const Summary& s);
@@ -31,5 +70,32 @@ QString pointerText(Point p, double xScale);
 QString noMovesText();
 QString idleHintText();
 QString windowTitle(const QString& fileName);
+
+// The workpiece checks.
+QString cutWarningText(const CutWarning& warning);
+QString cutWarningKindText(CutCheck check);  // the group's name in the warning panel
+// The status line's count; empty when there is nothing to say.
+QString cutWarningCountText(std::size_t warnings, bool cutShort);
+QString stepText(std::size_t line, std::size_t lineCount);
+
+// Opening programs.
+QString fileMenuText();
+QString openText();  // the command, with its "…"
+QString openToolTip();
+QString openDialogTitle();
+QString saveDialogTitle();
+QString programFilesFilter();  // the file dialogs' filter list
+QString recentFilesText();
+QString noRecentFilesText();
+QString openFailedTitle();
+
+// The warning panel.
+QString warningTotalText(std::size_t warnings);  // empty panel: "Uyarı yok"
+QString warningLineText(std::size_t line, const QString& text);
+QString warningGroupText(const QString& kind, std::size_t count);
+QString previousWarningText();
+QString nextWarningText();
+QString previousWarningToolTip();
+QString nextWarningToolTip();
 
 }  // namespace zivek::backplot

@@ -7,9 +7,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
+#include <map>
 
 #include "viewer/texts.h"
+#include "viewer/workpiece_layer.h"
 
 namespace zivek::backplot {
 namespace {
@@ -17,21 +18,36 @@ namespace {
 // buttons still reach them all.
 constexpr std::size_t kListedPerKind = 500;
 constexpr int kLineRole = Qt::UserRole + 1;
+constexpr std::size_t kOpenUpTo = 12;
+
+// One group of the list: its name, whether it is the workpiece's, and its entries.
+struct Group {
+    QString kind;
+    bool workpiece = false;
+    std::size_t count = 0;
+    std::vector<std::pair<std::uint32_t, QString>> entries;
+
+    void add(std::uint32_t line, const QString& text) {
+        if (count++ < kListedPerKind) entries.emplace_back(line, text);
+    }
+};
+
 }  // namespace
 
-WarningPanel::WarningPanel(QWidget* parent)
-    : QWidget(parent), tree_(new QTreeWidget(this)), title_(new QLabel(this)) {
-    auto* previous = new QPushButton(QStringLiteral("◀ Önceki"), this);
-    auto* next = new QPushButton(QStringLiteral("Sonraki ▶"), this);
-    previous->setToolTip(QStringLiteral("Önceki uyarılı satır"));
-    next->setToolTip(QStringLiteral("Sonraki uyarılı satır"));
+WarningPanel::WarningPanel(QWidget* parent) : QWidget(parent), tree_(new QTreeWidget(this)) {
+    auto* previous = new QPushButton(previousWarningText(), this);
+    auto* next = new QPushButton(nextWarningText(), this);
+    previous->setToolTip(previousWarningToolTip());
+    next->setToolTip(nextWarningToolTip());
     for (QPushButton* b : {previous, next}) b->setFocusPolicy(Qt::NoFocus);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
-    bar->addWidget(title_, 1);
+    bar->addStretch(1);
     bar->addWidget(previous);
     bar->addWidget(next);
-    tree_->setHeaderHidden(true);
+    // The total heads the list, so that the buttons alone share the row above: the
+    // panel then fits beside the plot on a small screen at 200 %.
+    tree_->header()->setSectionsClickable(false);
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
     auto* layout = new QVBoxLayout(this);
@@ -47,42 +63,63 @@ WarningPanel::WarningPanel(QWidget* parent)
     });
 }
 
-void WarningPanel::setPath(std::shared_ptr<const Toolpath> path) {
-    path_ = std::move(path);
+void WarningPanel::setWarnings(const Toolpath& path, const std::vector<CutWarning>& cut) {
     tree_->clear();
-    std::array<std::size_t, kWarningKinds> counts{};
-    std::array<QTreeWidgetItem*, kWarningKinds> groups{};
-    for (const LineWarning& w : path_->warnings) {
-        const auto k = std::size_t(w.code);
-        if (groups[k] == nullptr) groups[k] = new QTreeWidgetItem;
-        if (counts[k]++ < kListedPerKind) {
-            auto* item = new QTreeWidgetItem(groups[k]);
-            item->setText(0, QStringLiteral("Satır %1: %2").arg(w.line + 1).arg(warningText(w)));
-            item->setToolTip(0, item->text(0));
-            item->setData(0, kLineRole, int(w.line));
+    // The workpiece's groups first: what would scrap the part comes before how it reads.
+    std::map<int, Group> groups;
+    const auto cutKey = [](CutCheck c) { return int(c); };
+    const auto readKey = [](Warning w) { return 100 + int(w); };
+    for (const CutWarning& w : cut) {
+        Group& g = groups[cutKey(w.check)];
+        g.kind = cutWarningKindText(w.check);
+        g.workpiece = true;
+        g.add(w.line, cutWarningText(w));
+    }
+    for (const LineWarning& w : path.warnings) {
+        Group& g = groups[readKey(w.code)];
+        g.kind = warningKindText(w.code);
+        g.add(w.line, warningText(w));
+    }
+    std::size_t total = 0;
+    for (const auto& [key, group] : groups) {
+        auto* top = new QTreeWidgetItem;
+        top->setText(0, warningGroupText(group.kind, group.count));
+        if (group.workpiece) {
+            top->setForeground(0, drawingColors().warning);
+            QFont bold = top->font(0);
+            bold.setBold(true);
+            top->setFont(0, bold);
         }
+        for (const auto& [line, text] : group.entries) {
+            auto* item = new QTreeWidgetItem(top);
+            item->setText(0, warningLineText(line, text));
+            item->setToolTip(0, item->text(0));
+            item->setData(0, kLineRole, int(line));
+        }
+        tree_->addTopLevelItem(top);
+        total += group.count;
     }
-    for (std::size_t k = 0; k < kWarningKinds; ++k) {
-        if (groups[k] == nullptr) continue;
-        groups[k]->setText(
-            0, QStringLiteral("%1 (%2)").arg(warningKindText(Warning(k))).arg(counts[k]));
-        tree_->addTopLevelItem(groups[k]);
-    }
-    if (tree_->topLevelItemCount() == 1) tree_->expandAll();
-    title_->setText(path_->warnings.empty()
-                        ? QStringLiteral("Uyarı yok")
-                        : QStringLiteral("Uyarılar: %1").arg(path_->warnings.size()));
+    // Few warnings or few kinds: open, so the lines show without a click.
+    if (total <= kOpenUpTo || tree_->topLevelItemCount() <= 2) tree_->expandAll();
+    tree_->setHeaderLabel(warningTotalText(total));
+
+    lines_.clear();
+    for (const LineWarning& w : path.warnings) lines_.push_back(w.line);
+    for (const CutWarning& w : cut) lines_.push_back(w.line);
+    std::sort(lines_.begin(), lines_.end());
+    lines_.erase(std::unique(lines_.begin(), lines_.end()), lines_.end());
 }
 
 int WarningPanel::lineFrom(int line, int direction) const {
-    if (!path_ || path_->warnings.empty()) return -1;
-    const auto& w = path_->warnings;
+    if (lines_.empty()) return -1;
     if (direction > 0) {
-        const std::size_t next = path_->warningsBefore(std::size_t(line + 1));
-        return int(next == w.size() ? w.front().line : w[next].line);
+        const auto it =
+            std::lower_bound(lines_.begin(), lines_.end(), std::uint32_t(std::max(line + 1, 0)));
+        return int(it == lines_.end() ? lines_.front() : *it);
     }
-    const std::size_t here = path_->warningsBefore(std::size_t(std::max(line, 0)));
-    return int(here == 0 ? w.back().line : w[here - 1].line);
+    const auto it =
+        std::lower_bound(lines_.begin(), lines_.end(), std::uint32_t(std::max(line, 0)));
+    return int(it == lines_.begin() ? lines_.back() : *std::prev(it));
 }
 
 }  // namespace zivek::backplot

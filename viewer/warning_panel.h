@@ -1,14 +1,16 @@
 #pragma once
 
-// The warnings of a program, grouped by kind with their counts, and buttons that step
-// from one warned line to the next.
+// Every warning of a program in one list: the workpiece's (a rapid into material, a feed
+// into the part, material left uncut) and the reader's, grouped by kind with their
+// counts, and buttons that step from one warned line to the next.
 
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "gcode/toolpath.h"
+#include "workpiece/workpiece_cut.h"
 
-class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -19,8 +21,9 @@ class WarningPanel : public QWidget {
     Q_OBJECT
   public:
     explicit WarningPanel(QWidget* parent = nullptr);
-    void setPath(std::shared_ptr<const Toolpath> path);
+    void setWarnings(const Toolpath& path, const std::vector<CutWarning>& cut);
     QTreeWidget* tree() const { return tree_; }
+    bool empty() const { return lines_.empty(); }
     // The warned line after (+1) or before (-1) `line`, wrapping round; -1 when none.
     int lineFrom(int line, int direction) const;
 
@@ -29,9 +32,8 @@ class WarningPanel : public QWidget {
     void stepRequested(int direction);
 
   private:
-    std::shared_ptr<const Toolpath> path_;
+    std::vector<std::uint32_t> lines_;  // every warned line, sorted, once each
     QTreeWidget* tree_;
-    QLabel* title_;
 };
 
 }  // namespace zivek::backplot

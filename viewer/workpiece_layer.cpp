@@ -30,6 +30,7 @@ void WorkpieceLayer::setCut(std::shared_ptr<const WorkpieceCut> cut,
     warnedMoves_.clear();
     leftAtEnd_.clear();
     shown_.clear();
+    partShown_.clear();
     moveCount_ = 0;
     if (empty() || !path_) return;
     const auto& moves = path_->moves;
@@ -47,6 +48,28 @@ void WorkpieceLayer::showAfter(std::size_t moveCount) {
     if (empty()) return;
     moveCount_ = std::min(moveCount, path_->moves.size());
     shown_ = cut_->materialAfter(moveCount_);
+    partShown_ = cut_->partAfter(moveCount_);
+}
+
+std::vector<ConvexRegion> WorkpieceLayer::damageShown() const {
+    std::vector<ConvexRegion> damage;
+    if (empty()) return damage;
+    for (const Damage& d : cut_->damage())
+        if (d.move < moveCount_) damage.push_back(d.region);
+    return damage;
+}
+
+void WorkpieceLayer::holdIn(Extent& extent, const Extent& toolAt) const {
+    if (empty()) return;
+    for (const auto* regions : {&cut_->part(), &cut_->material()})
+        for (const ConvexRegion& r : *regions) {
+            extent.add(r.low);
+            extent.add(r.high);
+        }
+    const ConvexRegion& insert = cut_->insert();
+    if (toolAt.empty || insert.corners.empty()) return;
+    extent.add({toolAt.min.z + insert.low.z, toolAt.min.x + insert.low.x});
+    extent.add({toolAt.max.z + insert.high.z, toolAt.max.x + insert.high.x});
 }
 
 void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
@@ -54,9 +77,25 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
     const DrawingColors& c = drawingColors();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Qt::NoPen);
+    // An outline in the fill's colour closes the seams between the part's pieces.
+    QPen seam(c.part, 1);
+    seam.setCosmetic(true);
+    p.setPen(seam);
     p.setBrush(c.part);
-    for (const ConvexRegion& piece : cut_->part()) p.drawPolygon(onScreen(view, piece.corners));
+    for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
+    // What would be scrapped: gone from the grey, filled red and hatched, so that it
+    // reads as damage in print and to the colour-blind as well.
+    QPen damageEdge(c.damage.darker(140), 1.2);
+    damageEdge.setCosmetic(true);
+    const std::vector<ConvexRegion> damage = damageShown();
+    for (const Qt::BrushStyle style : {Qt::SolidPattern, Qt::BDiagPattern}) {
+        p.setPen(style == Qt::SolidPattern ? Qt::NoPen : damageEdge);
+        QBrush brush(style == Qt::SolidPattern ? c.damage.lighter(130) : c.damage.darker(160),
+                     style);
+        p.setBrush(brush);
+        for (const ConvexRegion& piece : damage) p.drawPolygon(onScreen(view, piece.corners));
+    }
+    p.setPen(Qt::NoPen);
     p.setBrush(c.material);
     for (const ConvexRegion& piece : shown_) p.drawPolygon(onScreen(view, piece.corners));
     // The material as it was, so that what the program removed still shows its bounds.

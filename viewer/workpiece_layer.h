@@ -1,8 +1,9 @@
 #pragma once
 
 // The workpiece on the plot: the finished part and the material still there under the
-// tool path, in the drawings' colours; over it the moves the checks found in red, the
-// material left at the end outlined in red, and the insert where the tool stands.
+// tool path, in the drawings' colours; what a move gouged out of the part cut away and
+// filled red as damaged; over it the moves the checks found in red, the material left at
+// the end outlined in red, and the insert where the tool stands.
 
 #include <QPainter>
 #include <memory>
@@ -23,6 +24,13 @@ class WorkpieceLayer {
     void showAfter(std::size_t moveCount);
     std::size_t shownMoves() const { return moveCount_; }
     const std::vector<ConvexRegion>& materialShown() const { return shown_; }
+    const std::vector<ConvexRegion>& partShown() const { return partShown_; }
+    // The damage the moves shown did to the part.
+    std::vector<ConvexRegion> damageShown() const;
+
+    // Adds what a fit must hold: the material, the part, and the insert at every point of
+    // `toolAt`, the box the tool moves in.
+    void holdIn(Extent& extent, const Extent& toolAt) const;
 
     void paintUnder(QPainter& p, const Viewport& view) const;
     void paintOver(QPainter& p, const Viewport& view) const;
@@ -32,6 +40,7 @@ class WorkpieceLayer {
     std::shared_ptr<const Toolpath> path_;
     std::vector<std::size_t> warnedMoves_;
     std::vector<ConvexRegion> shown_;
+    std::vector<ConvexRegion> partShown_;
     std::vector<ConvexRegion> leftAtEnd_;  // when the checks found material left
     std::size_t moveCount_ = 0;
 };
@@ -44,6 +53,7 @@ struct DrawingColors {
     QColor insert{0xFF, 0xE0, 0x00};
     QColor insertEdge{0x5C, 0x4B, 0x00};
     QColor warning{0xD6, 0x1F, 0x1F};
+    QColor damage{0xE5, 0x39, 0x35};
 };
 const DrawingColors& drawingColors();
 

@@ -108,6 +108,13 @@ double thickness(const std::vector<Point>& corners) {
     return std::isfinite(narrowest) ? narrowest : 0;
 }
 
+ConvexRegion intersect(const ConvexRegion& a, const ConvexRegion& b) {
+    if (a.corners.size() < 3 || b.corners.size() < 3) return {};
+    std::vector<Point> shared = intersection(a, b);
+    if (shared.size() < 3) shared.clear();
+    return withBounds(std::move(shared));
+}
+
 bool overlaps(const ConvexRegion& a, const ConvexRegion& b, double tolerance) {
     if (a.corners.size() < 3 || b.corners.size() < 3 || boxesApart(a, b, tolerance)) return false;
     return thickness(intersection(a, b)) > tolerance;

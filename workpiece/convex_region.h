@@ -24,6 +24,9 @@ ConvexRegion sweep(const ConvexRegion& insert, Point from, Point to);
 // The width of the region across its narrowest direction.
 double thickness(const std::vector<Point>& corners);
 
+// What a and b share; fewer than 3 corners when they share no area.
+ConvexRegion intersect(const ConvexRegion& a, const ConvexRegion& b);
+
 // Whether a and b overlap by more than `tolerance` across.
 bool overlaps(const ConvexRegion& a, const ConvexRegion& b, double tolerance);
 

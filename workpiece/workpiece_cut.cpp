@@ -76,9 +76,13 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
             auto warn = [&](CutCheck check) {
                 warnings_.push_back({move.line, check, extentOf(swept)});
             };
-            const bool intoPart = std::any_of(part_.begin(), part_.end(), [&](const auto& p) {
-                return overlaps(swept, p, tolerance_);
-            });
+            bool intoPart = false;
+            for (const ConvexRegion& piece : part_) {
+                if (!overlaps(swept, piece, tolerance_)) continue;
+                intoPart = true;
+                damage_.push_back({i, intersect(swept, piece)});
+            }
+            if (intoPart) gouges_.emplace_back(i, swept);
             if (move.kind == MoveKind::Rapid) {
                 if (std::any_of(pieces.begin(), pieces.end(),
                                 [&](const auto& p) { return overlaps(swept, p, tolerance_); }))
@@ -127,6 +131,15 @@ bool WorkpieceCut::cutBy(std::vector<ConvexRegion>& pieces, const ConvexRegion& 
     }
     for (ConvexRegion& piece : added) pieces.push_back(std::move(piece));
     return changed;
+}
+
+std::vector<ConvexRegion> WorkpieceCut::partAfter(std::size_t moveCount) const {
+    std::vector<ConvexRegion> pieces = part_;
+    for (const auto& [move, swept] : gouges_) {
+        if (move >= moveCount) break;
+        cutBy(pieces, swept);
+    }
+    return pieces;
 }
 
 std::vector<ConvexRegion> WorkpieceCut::materialAfter(std::size_t moveCount) const {

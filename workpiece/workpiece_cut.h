@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gcode/toolpath.h"
@@ -32,6 +33,12 @@ struct CutWarning {
     Extent where;  // the move's sweep, or the material left
 };
 
+// Where a move entered the finished part: what would be scrapped.
+struct Damage {
+    std::size_t move = 0;  // index into the moves
+    ConvexRegion region;   // the part the move's insert swept through
+};
+
 // The rounding of two written positions, each to 0.0005: what a program of the wizard
 // may leave or overreach by.
 inline constexpr double kWrittenRounding = 0.001;
@@ -46,6 +53,10 @@ class WorkpieceCut {
     bool empty() const { return part_.empty() && material_.empty(); }
     const std::vector<CutWarning>& warnings() const { return warnings_; }
     const std::vector<ConvexRegion>& part() const { return part_; }
+    // Every entry of a move into the part, in the order of the moves.
+    const std::vector<Damage>& damage() const { return damage_; }
+    // The part less what the first `moveCount` moves gouged out of it.
+    std::vector<ConvexRegion> partAfter(std::size_t moveCount) const;
     const ConvexRegion& insert() const { return insert_; }
     // The material before the first move.
     const std::vector<ConvexRegion>& material() const { return material_; }
@@ -68,6 +79,8 @@ class WorkpieceCut {
     std::size_t simulated_ = 0;  // moves taken into account
     std::vector<Pieces> every_;  // the material after every kStride-th move
     std::vector<CutWarning> warnings_;
+    std::vector<Damage> damage_;
+    std::vector<std::pair<std::size_t, ConvexRegion>> gouges_;  // the sweeps that damaged
     bool cutShort_ = false;
 };
 

@@ -3,13 +3,13 @@
 #include <QWindow>
 
 #include "app/navigator.h"
+#include "common/qt_translation.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
     zivek::NoViewer viewer;
     zivek::app::Navigator navigator({zivek::OutputPlace{"."}, &viewer});
     navigator.openMainMenu();

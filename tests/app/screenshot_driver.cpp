@@ -15,9 +15,10 @@
 #include <cstdio>
 
 #include "app/navigator.h"
+#include "common/qt_translation.h"
 #include "output/control_names.h"
+#include "windows/focus_style.h"
 #include "windows/pictures.h"
-#include "windows/qt_translation.h"
 
 namespace control = zivek::control;
 
@@ -50,8 +51,9 @@ void click(QWidget* window, const char* control) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setStyle(zivek::windows::plainFocusStyle());  // as the program does
     QApplication::setWindowIcon(zivek::windows::applicationIcon());
-    zivek::windows::installQtTranslation();
+    zivek::app::installQtTranslation();
     out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots"));
     out.mkpath(".");
 
@@ -65,6 +67,8 @@ int main(int argc, char* argv[]) {
     navigator.current()->activateWindow();
     if (!QTest::qWaitForWindowActive(navigator.current()))
         std::fprintf(stderr, "menu not active\n");
+    letPaint();
+    shoot("form1-menu-exit-focus");  // the focus where the menu puts it: on "ÇIKIŞ"
     for (int tab = 0; tab < 2; ++tab) QTest::keyClick(navigator.current(), Qt::Key_Tab);
     letPaint();
     shoot("form1-menu-focus");
@@ -77,6 +81,13 @@ int main(int argc, char* argv[]) {
         click(navigator.current(), button);
         const QString base = QString::fromLatin1(name);
         shoot(base + "-opened");
+        // A push button with the focus, as Tab leaves it on "G KOD".
+        navigator.current()->activateWindow();  // no window manager does it here
+        if (!QTest::qWaitForWindowActive(navigator.current()))
+            std::fprintf(stderr, "%s not active\n", name);
+        navigator.current()->findChild<QWidget*>("KOD")->setFocus(Qt::TabFocusReason);
+        letPaint();
+        shoot(base + "-kod-focus");
         click(navigator.current(), "KOD");
         shoot(base + "-program");
 

@@ -4,9 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+
+#ifdef Q_OS_LINUX
+#include <signal.h>
+#endif
 
 #include "app/process_viewer.h"
 
@@ -23,6 +28,25 @@ QStringList recordedArguments(const QDir& folder) {
     arguments.removeLast();  // after the last line end
     return arguments;
 }
+
+#ifdef Q_OS_LINUX
+// The processes whose last argument is the program file: the viewers showing it.
+QList<qint64> viewersOf(const QString& program) {
+    QList<qint64> found;
+    const QByteArray wanted = QFile::encodeName(program);
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        QFile cmdline("/proc/" + entry + "/cmdline");
+        if (!number || !cmdline.open(QIODevice::ReadOnly)) continue;
+        const QList<QByteArray> arguments = cmdline.readAll().split('\0');
+        if (arguments.size() >= 2 && arguments[0].endsWith("zivek-backplot") &&
+            arguments[arguments.size() - 2] == wanted)
+            found << pid;
+    }
+    return found;
+}
+#endif
 
 }  // namespace
 
@@ -83,6 +107,45 @@ class ProcessViewerTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(recordedArguments(viewer), expected, 10000);
         QVERIFY(!QFile::exists(viewer.filePath("shell-ran")));
         QVERIFY(!QFile::exists(QDir::current().filePath("shell-ran")));
+    }
+
+    // Presses closer together than a viewer takes to start, with none open: the real
+    // viewer, started by each press that finds none answering, leaves exactly one.
+    void pressesFasterThanAViewerStartsLeaveOneViewer_data() {
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>("gapMs");
+        QTest::newRow("two at once") << 2 << 0;
+        QTest::newRow("two, 130 ms apart") << 2 << 130;
+        QTest::newRow("five, 40 ms apart") << 5 << 40;
+    }
+
+    void pressesFasterThanAViewerStartsLeaveOneViewer() {
+#ifndef Q_OS_LINUX
+        QSKIP("the viewers are counted through /proc");
+#else
+        QFETCH(int, presses);
+        QFETCH(int, gapMs);
+        const QString program =
+            QDir(folder_.path())
+                .filePath(QStringLiteral("DIS CAP %1-%2.TXT").arg(presses).arg(gapMs));
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("G0 X10 Z2\r\nG1 Z-20 F0.2\r\nG0 X12\r\nM30\r\n");
+        file.close();
+        for (int i = 0; i < presses; ++i) {
+            if (i > 0) QTest::qWait(gapMs);
+            zivek::app::ProcessViewer().start(stdPath(folder_.filePath("A.BAT")), stdPath(program),
+                                              zivek::Workpiece{});
+        }
+        // Whatever the outcome, no viewer outlives the test.
+        const auto endViewers = qScopeGuard([&] {
+            for (const qint64 pid : viewersOf(program)) ::kill(pid_t(pid), SIGTERM);
+        });
+        // Every viewer started has either settled in or handed over and ended.
+        QTRY_COMPARE_WITH_TIMEOUT(viewersOf(program).size(), 1, 20000);
+        QTest::qWait(1500);
+        QCOMPARE(viewersOf(program).size(), 1);
+#endif
     }
 
     // No viewer where it is expected, or a file there that cannot run: nothing is

@@ -29,6 +29,13 @@ CASES = [
      [theirs("G2", 1, 2, (0, 2.5))], False),
     ("moves from an unknown place before the path begins",
      [mine("G0", 5, 5, start=True)], [theirs("G0", 0, 5), theirs("G0", 5, 5)], True),
+    ("moves of no length to where the path begins, more of them in rs274's",
+     [mine("G0", 2, 0, start=True), mine("G0", 2, 0), mine("G1", -1, 0)],
+     [theirs("G0", 2, 0), theirs("G0", 2, 0), theirs("G0", 2, 0), theirs("G1", -1, 0)], True),
+    ("but not one more than the reader's after the path began",
+     [mine("G0", 2, 0, start=True), mine("G1", -1, 0)],
+     [theirs("G0", 2, 0), theirs("G1", -1, 0), theirs("G0", 2, 0), theirs("G1", -1, 0)],
+     False),
     ("a cycle the reader leaves out is not such a move",
      [mine("G0", 5, 5, start=True)], [theirs("G1", z, 1) for z in range(6)] +
      [theirs("G0", 5, 5)], False),

@@ -133,7 +133,7 @@ TEST(Parameters, ProgramsMoveWhereLinuxCncMoves) {
          "G18 G7\n#1=2\n#1=5 #2=#1\nG0 X#2 Z#1\n#3=1 G0 X#3 Z1\nM2\n",
          {{5, 1}, {1, 0}}},
         {"named locals and globals",
-         "G18 G8\n#<a>=3\n#<_B> = [#<a>*2]\nG0 X#<A> Z#<_b>\nG0 X[EXISTS[#<a>]] "
+         "G18 G8\n#<a>=3\n#<_Bq> = [#<a>*2]\nG0 X#<A> Z#<_bq>\nG0 X[EXISTS[#<a>]] "
          "Z[EXISTS[#<c>]]\nM2\n",
          {{6, 3}, {0, 1}}},
         {"indirection and a computed word",
@@ -163,6 +163,10 @@ TEST(Parameters, ProgramsMoveWhereLinuxCncMoves) {
          "o<pass> return [#3*2]\no<pass> endsub\nG18 G8 G0 X10 Z0\n#1=99\n"
          "o<pass> call [10] [4] [3]\nG0 X#1 Z#<_value>\nM2\n",
          {{0, 10}, {0, 8}, {0, 10}, {-7, 10}, {6, 99}}},
+        {"M73 undoes a call's distance and diameter modes, not its motion mode",
+         "o1 sub\nM73\nG91 G7\nG0 X2 Z-1\no1 endsub\nG18 G90 G8 G0 X10 Z5\no1 call\nX12 Z2\n"
+         "M2\n",
+         {{5, 10}, {4, 11}, {2, 12}}},
         {"a call's locals do not leak",
          "o1 sub\n#<n>=5\n#1=7\no1 endsub\nG18 G8\n#<n>=1\n#1=2\no1 call\nG0 X#<n> Z#1\nM2\n",
          {{2, 1}}},

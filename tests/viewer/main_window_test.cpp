@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <filesystem>
 
 #include "viewer/plot_widget.h"
 #include "viewer/texts.h"
@@ -38,6 +40,7 @@ class MainWindowTest : public QObject {
     void savesTheBytesOfAnyEncoding();
     void fitShowsTheCutsWhenRetractsAreFar();
     void rapidRateTimesTheRapidsAndIsKept();
+    void subroutineFilesBesideTheProgramAndOnTheFolders();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -207,6 +210,35 @@ void MainWindowTest::warningsAreGroupedAndStepped() {
     }
     window.stepWarning(-1);
     QCOMPARE(window.lines()->currentIndex().row(), 4);
+}
+
+void MainWindowTest::subroutineFilesBesideTheProgramAndOnTheFolders() {
+    MainWindow window;
+    const auto status = [&] {
+        QStringList texts;
+        for (const QLabel* l : window.statusBar()->findChildren<QLabel*>()) texts << l->text();
+        return texts.join(u'|');
+    };
+    window.openFile(write("makro.ngc", "G18 G8 G0 X10 Z0\no<oluk> call [3]\nG0 X10\n"));
+    QCOMPARE(window.lines()->model()->index(1, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Alt program dosyası bulunamadı ya da okunamadı: oluk.ngc (programın "
+                            "klasörüne ve alt program klasörlerine bakıldı; çağrı çizilmedi)"));
+    // On a folder the user gives: drawn at once.
+    QTemporaryDir folder;
+    QFile sub(folder.filePath(QStringLiteral("oluk.ngc")));
+    QVERIFY(sub.open(QIODevice::WriteOnly));
+    sub.write("o<oluk> sub\nG1 X[10-#1] F50\nG0 X10\no<oluk> endsub\n");
+    sub.close();
+    window.setSubroutineFolders({std::filesystem::path(folder.path().toStdU16String())});
+    QVERIFY(window.lines()->model()->index(1, 0).data(Qt::ToolTipRole).isNull());
+    QVERIFY2(status().contains(QStringLiteral("Hareket: 4 (hızlı 3, ilerleme 1)")),
+             qPrintable(status()));
+    // One beside the program comes first.
+    write("oluk.ngc", "o<oluk> sub\nG0 X[20+#1]\no<oluk> endsub\n");
+    window.reload();
+    QVERIFY2(status().contains(QStringLiteral("Hareket: 3 (hızlı 3, ilerleme 0)")),
+             qPrintable(status()));
+    QVERIFY2(status().contains(QStringLiteral("Hızlı boyu: 26")), qPrintable(status()));
 }
 
 void MainWindowTest::diameterProgramsShowTheirXAxis() {

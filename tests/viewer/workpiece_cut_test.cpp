@@ -247,6 +247,98 @@ TEST(HandEditedPrograms, GetTheirWarning) {
     }
 }
 
+// Corners as a sorted list, so that polygons compare whatever corner they start at.
+using Corners = std::vector<std::pair<double, double>>;
+Corners cornersOf(const ConvexRegion& region) {
+    Corners corners;
+    for (const Point& p : region.corners) corners.emplace_back(p.z, p.x);
+    std::sort(corners.begin(), corners.end());
+    return corners;
+}
+std::vector<Corners> piecesOf(const std::vector<ConvexRegion>& regions) {
+    std::vector<Corners> pieces;
+    for (const ConvexRegion& r : regions) pieces.push_back(cornersOf(r));
+    std::sort(pieces.begin(), pieces.end());
+    return pieces;
+}
+
+// A part Z -20…0, X -10…0 with no material over it, and a unit square insert: each move
+// below gouges it or not, and the part keeps exactly what the moves left of it, in strips
+// along the sweep's edges. All corners are whole numbers, so the clipped polygons are
+// exact.
+struct Gouge {
+    const char* what;
+    const char* program;
+    std::vector<Corners> damage;    // in the order of the moves
+    std::vector<Corners> partLeft;  // after all moves
+};
+
+const Gouge gouges[] = {
+    {"rapid plunging across the part's edge",
+     "G0X0Z0\nG0 X5 Z-5\nG0 X-3\n",
+     {{{-5, -3}, {-5, 0}, {-4, -3}, {-4, 0}}},
+     {{{-20, -10}, {-20, -3}, {0, -10}, {0, -3}},
+      {{-20, -3}, {-20, 0}, {-5, -3}, {-5, 0}},
+      {{-4, -3}, {-4, 0}, {0, -3}, {0, 0}}}},
+    {"feed cutting a corner off the part's end",
+     "G0X0Z0\nG0 X-2 Z3\nG1 X-2 Z-1 F100\n",
+     {{{-1, -2}, {-1, -1}, {0, -2}, {0, -1}}},
+     {{{-20, -10}, {-20, -2}, {0, -10}, {0, -2}},
+      {{-20, -2}, {-20, -1}, {-1, -2}, {-1, -1}},
+      {{-20, -1}, {-20, 0}, {0, -1}, {0, 0}}}},
+    {"moves along the part's surface, touching it only",
+     "G0X0Z0\nG0 X0 Z2\nG1 Z-20 F100\nG0 X5\n",
+     {},
+     {{{-20, -10}, {-20, 0}, {0, -10}, {0, 0}}}},
+};
+
+TEST(Gouges, CutTheDamageOutOfThePart) {
+    const Workpiece workpiece{
+        {}, {{{0, 0}, {-20, 0}, {-20, -10}, {0, -10}}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+    for (const Gouge& gouge : gouges) {
+        auto path = std::make_shared<const Toolpath>(interpret(gouge.program));
+        const WorkpieceCut cut(workpiece,
+                               std::shared_ptr<const std::vector<Move>>(path, &path->moves));
+        std::vector<Corners> damage;
+        for (const Damage& d : cut.damage()) damage.push_back(cornersOf(d.region));
+        EXPECT_EQ(damage, gouge.damage) << gouge.what;
+        EXPECT_EQ(piecesOf(cut.partAfter(path->moves.size())), piecesOf([&] {
+                      std::vector<ConvexRegion> expected;
+                      for (const Corners& c : gouge.partLeft) {
+                          std::vector<Point> points;
+                          for (const auto& [z, x] : c) points.push_back({z, x});
+                          expected.push_back(convexHull(points));
+                      }
+                      return expected;
+                  }()))
+            << gouge.what;
+        // Before the gouging move the part is whole.
+        const std::size_t first = cut.damage().empty() ? path->moves.size() : cut.damage()[0].move;
+        EXPECT_EQ(piecesOf(cut.partAfter(first)), piecesOf(cut.part())) << gouge.what;
+    }
+}
+
+// The count in the status line and the damage agree: one warning per gouging move.
+TEST(Gouges, EachGougeIsAlsoAWarning) {
+    const Checked checked = pressFor(Operation::ExternalDiameter, zivek::testing::straightDefaults);
+    std::vector<std::string> lines = zivek::testing::splitLines(checked.result.programText);
+    lines[38] = "G0U-12.5";
+    lines[40] = "U12.5F55.5";
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    auto path = std::make_shared<const Toolpath>(interpret(text));
+    const WorkpieceCut cut(checked.workpiece,
+                           std::shared_ptr<const std::vector<Move>>(path, &path->moves));
+    ASSERT_FALSE(cut.damage().empty());
+    for (const Damage& d : cut.damage()) {
+        EXPECT_TRUE(
+            std::any_of(cut.warnings().begin(), cut.warnings().end(), [&](const CutWarning& w) {
+                return w.line == path->moves[d.move].line && w.check != CutCheck::UncutMaterial;
+            }));
+        EXPECT_GE(thickness(d.region.corners), kWrittenRounding);
+    }
+}
+
 // Started on a file alone, the viewer has no workpiece: nothing to cut, nothing to warn.
 TEST(NoWorkpiece, GivesNoWarning) {
     EXPECT_TRUE(warningsOf({}, "G0X0Y0\r\nG0U-5\r\nG1W-60F1\r\n").empty());

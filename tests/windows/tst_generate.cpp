@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/qt_translation.h"
 #include "output/control_names.h"
 #include "output_box/output_box.h"
 #include "support/held_file.h"
@@ -15,7 +16,6 @@
 #include "support/press_disk_steps.h"
 #include "test_support.h"
 #include "windows/operation_window.h"
-#include "windows/qt_translation.h"
 
 using Typed = QList<QPair<QString, QString>>;  // box name, text typed into it
 
@@ -94,7 +94,7 @@ class GenerateTest : public QObject {
 
   private slots:
     // Qt's own texts read Turkish, as in the program.
-    void initTestCase() { QVERIFY(zivek::windows::installQtTranslation()); }
+    void initTestCase() { QVERIFY(zivek::app::installQtTranslation()); }
 
     void init() {
         home_ = std::make_unique<QTemporaryDir>();

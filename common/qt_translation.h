@@ -1,6 +1,6 @@
 #pragma once
 
-namespace zivek::windows {
+namespace zivek::app {
 
 // Qt's own texts in Turkish, as on the Turkish systems the program was made for: the
 // message box's "Tamam", the text boxes' context menus. The catalogue is compiled
@@ -8,4 +8,4 @@ namespace zivek::windows {
 // object exists; returns whether the catalogue was found.
 bool installQtTranslation();
 
-}  // namespace zivek::windows
+}  // namespace zivek::app

@@ -1,9 +1,9 @@
-#include "windows/qt_translation.h"
+#include "common/qt_translation.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
 
-namespace zivek::windows {
+namespace zivek::app {
 
 bool installQtTranslation() {
     // Owned by the application, so it lives as long as the texts it translates.
@@ -15,4 +15,4 @@ bool installQtTranslation() {
     return QCoreApplication::installTranslator(translator);
 }
 
-}  // namespace zivek::windows
+}  // namespace zivek::app

@@ -1,0 +1,62 @@
+# The setup sheet written without a display: one A4 page whose words a machinist needs,
+# and that a PDF reader turns into a picture. Run with -DVIEWER=, -DPROGRAM=, -DOUT=.
+foreach(tool pdfinfo pdftotext pdftoppm pdfimages)
+    find_program(${tool}_exe ${tool})
+    if(NOT ${tool}_exe)
+        message(FATAL_ERROR "${tool} is missing (poppler-utils; tools/install-deps.sh)")
+    endif()
+endforeach()
+
+# A wizard program as a machinist edits it by hand: an unknown word and a rapid through
+# the finished part, one warning of each kind.
+file(MAKE_DIRECTORY "${OUT}")
+file(READ "${PROGRAM}" text)
+string(REGEX REPLACE "M05(\r?\n)" "G0X-20Z-30Q7\\1M05\\1" text "${text}")
+set(program "${OUT}/DIS_CAP.nc")
+file(WRITE "${program}" "${text}")
+set(pdf "${OUT}/DIS_CAP-kurulum.pdf")
+file(REMOVE "${pdf}")
+set(workpiece "M:-60,-12;0,-12;0,0;-60,0|P:-60,-25;0,-25;0,-12;-60,-12|T:0,0;3,1;1,3")
+
+# No display and no platform chosen: the sheet must not need one.
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "${VIEWER}" --sheet --workpiece "${workpiece}" "${program}" "${pdf}"
+    RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT EXISTS "${pdf}")
+    message(FATAL_ERROR "--sheet failed (${status}): ${errors}")
+endif()
+
+execute_process(COMMAND "${pdfinfo_exe}" "${pdf}" OUTPUT_VARIABLE info RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT info MATCHES "Pages: +1\n" OR NOT info MATCHES "\\(A4\\)")
+    message(FATAL_ERROR "not one A4 page:\n${info}")
+endif()
+
+execute_process(COMMAND "${pdftotext_exe}" "${pdf}" - OUTPUT_VARIABLE words RESULT_VARIABLE status)
+set(expected
+    "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Program dosyasının tarihi: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
+    "İlerleme boyu: 732" "Kesme süresi: 6.703 dk" "Toplam süre: " "Bitmiş parçanın ölçüleri"
+    "X (yarıçap): -25 … -12" "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
+    "Satır 43 İş parçası: Hızlı hareket parçaya giriyor"
+    # the plot's own axis words: drawn as text, not as a picture
+    "X (yarıçap) ↑" "ayna" "Hızlı (G0)")
+foreach(want IN LISTS expected)
+    string(FIND "${words}" "${want}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the sheet lacks \"${want}\"; its words:\n${words}")
+    endif()
+endforeach()
+
+# The plot is drawn in lines and letters: the page holds no picture at all.
+execute_process(COMMAND "${pdfimages_exe}" -list "${pdf}" OUTPUT_VARIABLE images)
+string(REGEX MATCHALL "\n *1 +[0-9]+ +image" pictures "${images}")
+if(pictures)
+    message(FATAL_ERROR "the sheet holds pictures, not lines:\n${images}")
+endif()
+
+execute_process(COMMAND "${pdftoppm_exe}" -r 60 -png -singlefile "${pdf}" "${OUT}/DIS_CAP-kurulum"
+                RESULT_VARIABLE status)
+file(SIZE "${OUT}/DIS_CAP-kurulum.png" bytes)
+if(NOT status EQUAL 0 OR bytes LESS 10000)
+    message(FATAL_ERROR "the sheet did not turn into a picture (${status}, ${bytes} bytes)")
+endif()

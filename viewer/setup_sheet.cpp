@@ -1,0 +1,243 @@
+#include "viewer/setup_sheet.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPdfWriter>
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "viewer/plot_painter.h"
+#include "viewer/screen_segments.h"
+#include "viewer/texts.h"
+#include "viewer/workpiece_layer.h"
+
+namespace zivek::backplot {
+namespace {
+
+// Units of the sheet: the plot's pens and fonts were made for screen pixels.
+constexpr int kUnitsPerInch = 96;
+constexpr double kMargin = 40;
+constexpr double kGap = 10;
+const QColor kInk(0x11, 0x18, 0x27);
+const QColor kQuiet(0x4B, 0x55, 0x63);
+const QColor kRule(0x9C, 0xA3, 0xAF);
+
+QFont sized(double points, bool bold = false) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+// Writes one line at `y` (its top) and returns the top of the next.
+double line(QPainter& p, double x, double y, const QString& text, const QFont& font,
+            const QColor& color = kInk, double width = 0) {
+    p.setFont(font);
+    p.setPen(color);
+    const QFontMetricsF fm(font);
+    const QString shown = width > 0 ? fm.elidedText(text, Qt::ElideMiddle, width) : text;
+    p.drawText(QPointF(x, y + fm.ascent()), shown);
+    return y + fm.height() + 2;
+}
+
+double heading(QPainter& p, double x, double y, double width, const QString& text) {
+    y = line(p, x, y, text, sized(10.5, true));
+    p.setPen(QPen(kRule, 0.8));
+    p.drawLine(QLineF(x, y, x + width, y));
+    return y + 5;
+}
+
+// The window's plot area in program units, shown again in a box of another size.
+Viewport sheetView(const Viewport& shown, QSizeF box) {
+    const QRectF area = plotArea(shown);
+    const Point a = shown.toModel({area.left(), area.top()});
+    const Point b = shown.toModel({area.right(), area.bottom()});
+    Extent extent;
+    extent.add(a);
+    extent.add(b);
+    Viewport view;
+    view.setUpright(shown.upright());
+    view.setXFactor(shown.xFactor());
+    view.setSize(box.width(), box.height());
+    view.fit(extent, fitMargins());
+    return view;
+}
+
+void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
+    const Viewport view = sheetView(c.view, box.size());
+    ScreenSegments segments;
+    segments.build(*c.path, view);
+    p.save();
+    p.translate(box.topLeft());
+    p.setClipRect(QRectF(0, 0, box.width(), box.height()));
+    p.setFont(sized(8));
+    paintBase(p, view, segments, c.path->moves.empty(), c.xAxis, [&](QPainter& under) {
+        if (c.layer) c.layer->paintUnder(under, view);
+    });
+    p.setClipRect(plotArea(view));
+    if (c.layer) c.layer->paintOver(p, view);
+    p.restore();
+    p.setPen(QPen(kRule, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box);
+}
+
+// The finished part's bounds; without a workpiece, those of the cutting moves.
+std::optional<Extent> partExtent(const SheetContent& c) {
+    Extent e;
+    if (c.cut && !c.cut->part().empty()) {
+        for (const ConvexRegion& piece : c.cut->part()) {
+            e.add(piece.low);
+            e.add(piece.high);
+        }
+        return e;
+    }
+    if (!c.path->summary.cutExtent.empty) return c.path->summary.cutExtent;
+    return std::nullopt;
+}
+
+// The line styles of the plot, named below it.
+double paintLegend(QPainter& p, double x, double y, bool workpiece) {
+    const PlotColors& c = plotColors();
+    QPen rapid(c.rapid, 1.3, Qt::DashLine);
+    std::vector<std::pair<QPen, QString>> entries{{QPen(c.feed, 1.8), sheetLegendText(0)},
+                                                  {rapid, sheetLegendText(1)}};
+    if (workpiece) entries.push_back({QPen(drawingColors().warning, 3), sheetLegendText(2)});
+    const QFont font = sized(8.5);
+    const QFontMetricsF fm(font);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (const auto& [pen, text] : entries) {
+        p.setPen(pen);
+        p.drawLine(QLineF(x, y + fm.height() / 2, x + 28, y + fm.height() / 2));
+        line(p, x + 34, y, text, font, kQuiet);
+        x += 34 + fm.horizontalAdvance(text) + 18;
+    }
+    if (workpiece) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(drawingColors().part);
+        p.drawRect(QRectF(x, y + 2, 28, fm.height() - 4));
+        p.setBrush(Qt::NoBrush);
+        line(p, x + 34, y, sheetLegendText(3), font, kQuiet);
+    }
+    return y + fm.height() + 2;
+}
+
+struct SheetWarning {
+    std::uint32_t line;
+    QString text;
+    bool workpiece;
+};
+
+std::vector<SheetWarning> allWarnings(const SheetContent& c) {
+    std::vector<SheetWarning> all;
+    for (const LineWarning& w : c.path->warnings) all.push_back({w.line, warningText(w), false});
+    if (c.cut)
+        for (const CutWarning& w : c.cut->warnings())
+            all.push_back({w.line, cutWarningText(w), true});
+    std::stable_sort(all.begin(), all.end(),
+                     [](const SheetWarning& a, const SheetWarning& b) { return a.line < b.line; });
+    return all;
+}
+
+double paintWarnings(QPainter& p, double x, double y, double width, double bottom,
+                     const SheetContent& c) {
+    const std::vector<SheetWarning> all = allWarnings(c);
+    y = heading(p, x, y, width, sheetWarningsTitle(all.size()));
+    if (all.empty()) return line(p, x, y, sheetNoWarningsText(), sized(9), kQuiet);
+    const QFont font = sized(9);
+    const double step = QFontMetricsF(font).height() + 2;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        // The last line that fits says how many did not.
+        if (y + 2 * step > bottom && i + 1 < all.size())
+            return line(p, x, y, sheetMoreWarningsText(all.size() - i), sized(9, true), kInk);
+        const QColor color = all[i].workpiece ? drawingColors().warning : plotColors().rapidText;
+        y = line(p, x, y, sheetWarningText(all[i].line, all[i].text, all[i].workpiece), font, color,
+                 width);
+    }
+    return y;
+}
+
+}  // namespace
+
+void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
+    const double left = kMargin;
+    const double width = size.width() - 2 * kMargin;
+    const double bottom = size.height() - kMargin;
+    const Toolpath& path = *c.path;
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+
+    // The head: what this sheet is, which program, when.
+    double y = kMargin;
+    const QString date = sheetDateText(c.printed);
+    p.setFont(sized(9));
+    const double dateWidth = QFontMetricsF(p.font()).horizontalAdvance(date);
+    line(p, left + width - dateWidth, y + 6, date, sized(9), kQuiet);
+    y = line(p, left, y, sheetTitleText(), sized(16, true));
+    y = line(p, left, y, QFileInfo(c.file).fileName(), sized(13, true), kInk, width);
+    y = line(p, left, y, c.file, sized(8), kQuiet, width);
+    y = line(p, left, y + 2, sheetDialectText(path.dialect, path.diameterMode), sized(10));
+    // The file's own date tells which edit of the program this sheet belongs to.
+    const QFileInfo program(c.file);
+    if (program.exists())
+        y = line(p, left, y, sheetProgramDateText(program.lastModified()), sized(9), kQuiet);
+    y += kGap;
+
+    // The plot as the window showed it.
+    const QRectF box(left, y, width, width * 0.7);
+    paintPlot(p, box, c);
+    y = paintLegend(p, left, box.bottom() + 4, c.cut && !c.cut->part().empty()) + kGap;
+
+    // Totals beside the part's size.
+    const double column = (width - 2 * kGap) / 2;
+    const Summary& s = path.summary;
+    double yl = heading(p, left, y, column, sheetTotalsTitle());
+    for (const QString& t :
+         {moveCountText(s), feedLengthText(s), rapidLengthText(s), cuttingTimeText(s),
+          totalTimeText(s, c.rapidRate), sheetRapidRateText(c.rapidRate)})
+        yl = line(p, left, yl, t, sized(9.5), kInk, column);
+    const double right = left + column + 2 * kGap;
+    double yr = heading(p, right, y, column, sheetPartTitle(c.cut && !c.cut->part().empty()));
+    if (const auto e = partExtent(c)) {
+        const double xs = path.xScale();
+        yr = line(p, right, yr, sheetSpanText(QStringLiteral("Z"), e->min.z, e->max.z), sized(9.5));
+        yr = line(p, right, yr,
+                  sheetSpanText(xAxisText(path.diameterMode), e->min.x * xs, e->max.x * xs),
+                  sized(9.5));
+        yr = line(p, right, yr, sheetLengthText(e->max.z - e->min.z), sized(9.5));
+    } else {
+        yr = line(p, right, yr, noMovesText(), sized(9.5), kQuiet);
+    }
+    y = std::max(yl, yr) + kGap;
+
+    const double footer = bottom - QFontMetricsF(sized(7.5)).height();
+    paintWarnings(p, left, y, width, footer - 4, c);
+    p.setPen(QPen(kRule, 0.8));
+    p.drawLine(QLineF(left, footer - 2, left + width, footer - 2));
+    line(p, left, footer, sheetFooterText(), sized(7.5), kQuiet);
+}
+
+bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content) {
+    device.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    // However fine the device, the sheet is laid out in units of a 96-dpi screen.
+    const double scale = device.logicalDpiX() / double(kUnitsPerInch);
+    p.scale(scale, scale);
+    const QRectF page = device.pageLayout().fullRectPixels(kUnitsPerInch);
+    paintSetupSheet(p, page.size(), content);
+    return p.end();
+}
+
+bool writeSetupSheet(const QString& pdf, const SheetContent& content) {
+    QPdfWriter writer(pdf);
+    writer.setResolution(kUnitsPerInch);
+    writer.setCreator(QStringLiteral("zivek-backplot"));
+    writer.setTitle(sheetTitleText() + QStringLiteral(": ") + QFileInfo(content.file).fileName());
+    return printSetupSheet(writer, content);
+}
+
+}  // namespace zivek::backplot

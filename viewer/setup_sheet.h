@@ -1,0 +1,41 @@
+#pragma once
+
+// The setup sheet: one A4 page that travels with a job to the machine. It is painted
+// with the plot's own painting code, so the paper shows what the window showed.
+
+#include <QDateTime>
+#include <QPainter>
+#include <QString>
+#include <memory>
+
+#include "gcode/toolpath.h"
+#include "viewer/viewport.h"
+#include "workpiece/workpiece_cut.h"
+
+class QPagedPaintDevice;
+
+namespace zivek::backplot {
+
+class WorkpieceLayer;
+
+struct SheetContent {
+    QString file;  // the program's full path
+    QDateTime printed;
+    std::shared_ptr<const Toolpath> path;
+    const WorkpieceCut* cut = nullptr;      // none: the path only
+    const WorkpieceLayer* layer = nullptr;  // the workpiece as the plot shows it
+    Viewport view;                          // the window's view, whose plot area is copied
+    QString xAxis;
+    double rapidRate = 0;
+};
+
+// Paints the sheet onto a page `size` units wide and high, at 96 units an inch.
+void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& content);
+
+// Sets the device up for the sheet (A4, upright, 96 units an inch) and paints it.
+bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content);
+
+// Writes the sheet as a PDF; false when the file could not be written.
+bool writeSetupSheet(const QString& pdf, const SheetContent& content);
+
+}  // namespace zivek::backplot
