@@ -69,8 +69,8 @@ class RawCopyDisk final : public zivek::Disk {
         if (file != outputFile_ || ++outputCreations_ != 2) return real;
         return std::make_unique<CopyingFile>(std::move(real), raw);
     }
-    void read(const fs::path& file, const Take& take) override {
-        zivek::systemDisk().read(file, take);
+    void read(const fs::path& file, std::string& bytes) override {
+        zivek::systemDisk().read(file, bytes);
     }
     void remove(const fs::path& file) override { zivek::systemDisk().remove(file); }
 
