@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace zivek {
 
 namespace detail {
@@ -58,12 +62,8 @@ class NumberText {
     // Copies the text to `to`, which has room for paddedSize bytes; what lies after the
     // text there is left undefined.
     void copyTo(char* to) const {
-        std::memcpy(to, &words_[0], sizeof words_[0]);
-        std::memcpy(to + 8, &words_[1], sizeof words_[1]);
-        if (length_ > 16) {
-            std::memcpy(to + 16, &words_[2], sizeof words_[2]);
-            std::memcpy(to + 24, &words_[3], sizeof words_[3]);
-        }
+        std::memcpy(to, &words_[0], 16);
+        if (length_ > 16) std::memcpy(to + 16, &words_[2], 16);
     }
     static constexpr std::size_t paddedSize = 32;
 
@@ -72,6 +72,18 @@ class NumberText {
     static constexpr double fastBound = 1e11;
 
     NumberText() = default;
+    // In one store, as copyTo reads them: a read that spans two smaller stores still
+    // on their way to the cache waits until both have arrived there.
+    void storeFirstWords(std::uint64_t first, std::uint64_t second) {
+#ifdef __SSE2__
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(words_),
+            _mm_set_epi64x(static_cast<long long>(second), static_cast<long long>(first)));
+#else
+        words_[0] = first;
+        words_[1] = second;
+#endif
+    }
     static NumberText ofThousandths(std::uint64_t k);
     static NumberText ofRound3Beyond(double x, double k);
     void writeGeneral(double magnitude);
@@ -110,7 +122,7 @@ inline NumberText NumberText::ofThousandths(std::uint64_t k) {
         return text;
     }
     if (k == 0) {
-        text.words_[0] = '0';
+        text.storeFirstWords('0', 0);
         text.length_ = 1;
         return text;
     }
@@ -125,13 +137,12 @@ inline NumberText NumberText::ofThousandths(std::uint64_t k) {
         digits = 8 - zeros;
     }
     const std::uint64_t point = detail::fractions.text[fraction];
+    std::uint64_t first[2] = {low, point};
     if (digits < 8) {
-        text.words_[0] = low | (point << (8 * digits));
-        text.words_[1] = digits > 4 ? point >> (8 * (8 - digits)) : 0;
-    } else {
-        text.words_[0] = low;
-        text.words_[1] = point;
+        first[0] = low | (point << (8 * digits));
+        first[1] = digits > 4 ? point >> (8 * (8 - digits)) : 0;
     }
+    text.storeFirstWords(first[0], first[1]);
     text.length_ = digits + detail::fractions.length[fraction];
     return text;
 }
