@@ -137,12 +137,11 @@ inline NumberText NumberText::ofThousandths(std::uint64_t k) {
         digits = 8 - zeros;
     }
     const std::uint64_t point = detail::fractions.text[fraction];
-    std::uint64_t first[2] = {low, point};
-    if (digits < 8) {
-        first[0] = low | (point << (8 * digits));
-        first[1] = digits > 4 ? point >> (8 * (8 - digits)) : 0;
-    }
-    text.storeFirstWords(first[0], first[1]);
+    if (digits < 8)
+        text.storeFirstWords(low | (point << (8 * digits)),
+                             digits > 4 ? point >> (8 * (8 - digits)) : 0);
+    else
+        text.storeFirstWords(low, point);
     text.length_ = digits + detail::fractions.length[fraction];
     return text;
 }
