@@ -1,5 +1,7 @@
 #include "cycles/straight_cycle.h"
 
+#include <string>
+
 #include "output/control_names.h"
 #include "output/line_writer.h"
 #include "output/number_text.h"
@@ -15,6 +17,14 @@ void forEachRoughingDepth(const Parameters& values, PassPlan plan, OnRoughing on
         if (!onRoughing(plan.passDepth)) return;
         plan.passDepth += values.plungeAmount;
     } while (!(plan.passDepth >= values.turningDepth));
+}
+
+// A line's raw text made once, for the parts of a pass that repeat unchanged.
+template <typename Items>
+std::string rawText(Items items) {
+    LineWriter text;
+    items(text);
+    return std::string(text.buffered());
 }
 
 }  // namespace
@@ -44,32 +54,30 @@ void writeStraightPasses(const StraightAxes& axes, const Parameters& values, Pas
     const double length = round3(values.turningLength);
     const double depth = round3(values.turningDepth);
     const NumberText lengthText(length);
-    // The travel line is the same in every pass.
-    LineWriter travel;
-    travel.word("G1")
-        .word(axes.travelAxis)
-        .number(-length, lengthText)
-        .word("F")
-        .number(values.feedRate)
-        .endLine();
+    // A pass is "G0", the infeed and its number; the line end, the travel line (the
+    // same in every pass) and "G0", the infeed back and its number; the travel back,
+    // the same again. The return travels the rounded length, as the cut did, so that
+    // the tool is back exactly at the origin after every pass.
+    const std::string travel = rawText([&](LineWriter& l) {
+        l.word("G1").word(axes.travelAxis).number(-length, lengthText).word("F");
+        l.number(values.feedRate).endLine();
+    });
+    const std::string rapidIn = "G0" + std::string(axes.infeedAxis);
+    const Piece infeed(rapidIn);
+    const Piece travelAndBack(std::string(lineEnd) + travel + rapidIn);
+    const Piece travelBack(rawText(
+        [&](LineWriter& l) { l.word(axes.travelAxis).number(length, lengthText).endLine(); }));
     forEachRoughingDepth(values, plan, [&](double passDepth) {
-        const double pass = round3(passDepth);
-        const NumberText passText(pass);
-        lines.word("G0").word(axes.infeedAxis).number(in * pass, passText).endLine();
-        lines.line(travel.buffered());
-        // The return travels the rounded length, as the cut did, so that the tool is
-        // back exactly at the origin after every pass.
-        lines.word("G0")
-            .word(axes.infeedAxis)
-            .number(-in * pass, passText)
-            .word(axes.travelAxis)
-            .number(length, lengthText)
-            .endLine();
+        // round3(passDepth) as its thousandths: the same sign and text, no division.
+        const double pass = thousandthsOf(passDepth);
+        const NumberText passText = NumberText::ofRound3(passDepth, pass);
+        lines.piece(infeed).number(in * pass, passText);
+        lines.piece(travelAndBack).number(-in * pass, passText).piece(travelBack);
         return true;
     });
     const NumberText depthText(depth);
     lines.word("G0").word(axes.infeedAxis).number(in * depth, depthText).endLine();
-    lines.line(travel.buffered());
+    lines.word(travel);
     lines.word(axes.infeedAxis)
         .number(-in * depth, depthText)
         .word("F")

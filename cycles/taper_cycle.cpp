@@ -1,5 +1,7 @@
 #include "cycles/taper_cycle.h"
 
+#include <string>
+
 #include "output/control_names.h"
 #include "output/line_writer.h"
 #include "output/number_text.h"
@@ -62,26 +64,28 @@ std::uint64_t countTaperPasses(const TaperRule& rule, PassPlan plan, std::uint64
 void writeTaperPasses(const TaperRule& rule, const Parameters& values, PassPlan plan,
                       LineWriter& lines) {
     const double in = rule.infeedSign;
-    // The feed word and the return line are the same in every pass.
-    LineWriter feed;
-    feed.word("F").number(values.feedRate);
-    LineWriter back;
-    back.word("G0").word("X").zero().word("Z").zero().endLine();
-    forEachTaperPass(rule, values.plungeAmount, values.turningLength, plan,
-                     [&](const PassPlan& pass) {
-                         const double depth = round3(pass.passDepth);
-                         const NumberText depthText(depth);
-                         lines.word("G0").word("U").number(in * depth, depthText).endLine();
-                         lines.word("G1")
-                             .word("U")
-                             .number(-in * depth, depthText)
-                             .word("W")
-                             .number(-round3(pass.passLength))
-                             .word(feed.buffered())
-                             .endLine();
-                         lines.line(back.buffered());
-                         return true;
-                     });
+    // A pass is "G0U" and the depth; the line end and "G1U", the depth back; "W" and
+    // the length; the feed word, the line end and the return line, the same in every
+    // pass.
+    LineWriter feedAndBack;
+    feedAndBack.word("F").number(values.feedRate).endLine();
+    feedAndBack.word("G0").word("X").zero().word("Z").zero().endLine();
+    const Piece rapidIn("G0U");
+    const Piece feedIn(std::string(lineEnd) + "G1U");
+    const Piece along("W");
+    const Piece feedAndBackLines(feedAndBack.buffered());
+    forEachTaperPass(
+        rule, values.plungeAmount, values.turningLength, plan, [&](const PassPlan& pass) {
+            // round3 as thousandths: the same signs and texts, no division.
+            const double depth = thousandthsOf(pass.passDepth);
+            const double length = thousandthsOf(pass.passLength);
+            const NumberText depthText = NumberText::ofRound3(pass.passDepth, depth);
+            lines.piece(rapidIn).number(in * depth, depthText);
+            lines.piece(feedIn).number(-in * depth, depthText);
+            lines.piece(along).number(-length, NumberText::ofRound3(pass.passLength, length));
+            lines.piece(feedAndBackLines);
+            return true;
+        });
 }
 
 }  // namespace zivek

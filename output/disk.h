@@ -1,8 +1,8 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace zivek {
@@ -26,13 +26,12 @@ class WritableFile {
 // Every failure throws FileFault naming the file.
 class Disk {
   public:
-    using Take = std::function<void(std::string_view block)>;
-
     virtual ~Disk() = default;
     // Creates the file, or cuts an existing one to zero length, open for writing.
     virtual std::unique_ptr<WritableFile> create(const std::filesystem::path& file) = 0;
-    // Hands the file's bytes to take, block by block.
-    virtual void read(const std::filesystem::path& file, const Take& take) = 0;
+    // Puts the file's bytes into `bytes`, in the memory it already has where that is
+    // enough: a whole program is read at once, into room made for it before.
+    virtual void read(const std::filesystem::path& file, std::string& bytes) = 0;
     // Deletes the file; a file that is not there is a failure.
     virtual void remove(const std::filesystem::path& file) = 0;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -10,51 +13,95 @@ namespace zivek {
 
 class WritableFile;
 
+// The end of every line: carriage return and line feed.
+inline constexpr std::string_view lineEnd = "\r\n";
+
+// Text prepared once and written many times (a line that repeats pass after pass),
+// kept with room after it so that it is copied in whole blocks.
+class Piece {
+  public:
+    static constexpr std::size_t block = 16;
+
+    explicit Piece(std::string_view text);
+    std::string_view view() const { return std::string_view(padded_).substr(0, length_); }
+    // The bytes the copy takes: the text rounded up to whole blocks.
+    std::size_t paddedSize() const { return padded_.size(); }
+    const char* data() const { return padded_.data(); }
+
+  private:
+    std::string padded_;
+    std::size_t length_;
+};
+
 // Builds program lines item by item in their raw text: a fixed word as it stands, a
 // number as its sign position ("-" or a blank), its number text and one blank. Each
-// line ends with CR LF. Lines go to the output file in large blocks, or stay in
-// memory when there is no file (tests, the pass bound).
+// line ends with CR LF. The lines stay in memory; with a file, flush sends those not
+// sent yet, so that a whole program goes out in one write (every write costs the file
+// system far more than its bytes).
 class LineWriter {
   public:
-    LineWriter() = default;
-    explicit LineWriter(WritableFile& file);
+    LineWriter();
+    // expectedBytes: room made at once, so that a large program is not moved as it grows.
+    explicit LineWriter(WritableFile& file, std::size_t expectedBytes = 0);
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
     LineWriter& word(std::string_view fixedWord) {
-        buffer_.append(fixedWord);
+        room(fixedWord.size());
+        // Most words are a few letters, for which a call to memcpy costs more than the
+        // copy.
+        if (fixedWord.size() <= 8) {
+            for (const char c : fixedWord) *at_++ = c;
+        } else {
+            std::memcpy(at_, fixedWord.data(), fixedWord.size());
+            at_ += fixedWord.size();
+        }
         return *this;
     }
     LineWriter& number(double value);
     // The number value whose magnitude's text is already at hand.
     LineWriter& number(double value, const NumberText& magnitude) {
-        buffer_.push_back(value < 0 ? '-' : ' ');
-        buffer_.append(magnitude.view());
-        buffer_.push_back(' ');
+        room(NumberText::paddedSize + 2);
+        *at_ = value < 0 ? '-' : ' ';
+        magnitude.copyTo(at_ + 1);
+        at_ += 1 + magnitude.size();
+        *at_++ = ' ';
         return *this;
     }
     // The integer 0 of G0X0Y0 and G0X0Z0: written as the number 0.
-    LineWriter& zero() {
-        buffer_.append(" 0 ");
+    LineWriter& zero() { return word(" 0 "); }
+    LineWriter& piece(const Piece& prepared) {
+        room(prepared.paddedSize());
+        for (std::size_t at = 0; at < prepared.paddedSize(); at += Piece::block)
+            std::memcpy(at_ + at, prepared.data() + at, Piece::block);
+        at_ += prepared.view().size();
         return *this;
     }
-    LineWriter& text(std::string_view wholeText);
-    void endLine();
-    // A whole line prepared once in its raw text, line end included, for lines that
-    // repeat unchanged pass after pass.
-    void line(std::string_view rawLine);
+    LineWriter& endLine() { return word(lineEnd); }
 
-    // Sends what is still buffered to the file.
+    // Sends the lines not sent yet to the file.
     void flush();
     // Bytes sent to the file so far.
-    std::uint64_t written() const { return written_; }
-    // The raw text of the lines written so far (without a file, all of them).
-    const std::string& buffered() const { return buffer_; }
+    std::uint64_t written() const { return static_cast<std::uint64_t>(sent_); }
+    // The raw text of all lines written.
+    std::string_view buffered() const { return {buffer_.data(), used()}; }
+    // The memory of the lines, holding all of them, for the caller to reuse; the
+    // writer is left empty.
+    std::string release();
 
   private:
+    std::size_t used() const { return static_cast<std::size_t>(at_ - buffer_.data()); }
+    void room(std::size_t bytes) {
+        if (static_cast<std::size_t>(end_ - at_) < bytes) makeRoom(bytes);
+    }
+    void makeRoom(std::size_t bytes);
+
+    // Its size is the room made so far, of which the lines fill the first used() bytes.
     std::string buffer_;
+    char* at_ = nullptr;
+    char* end_ = nullptr;
     WritableFile* file_ = nullptr;
-    std::uint64_t written_ = 0;
+    std::size_t sent_ = 0;
 };
 
 }  // namespace zivek

@@ -1,8 +1,6 @@
 #include "output/number_text.h"
 
 #include <charconv>
-#include <cmath>
-#include <cstdint>
 #include <limits>
 
 namespace zivek {
@@ -10,15 +8,38 @@ namespace zivek {
 double round3(double x) {
     const double product = x * 1000.0;
     if (!std::isfinite(product)) return x;
-    // nearbyint rounds halves to even in the default rounding mode.
-    return std::nearbyint(product) / 1000.0;
+    return detail::wholeHalfEven(product) / 1000.0;
 }
+
+namespace detail {
+
+constexpr Fractions makeFractions() {
+    Fractions table{};
+    for (unsigned f = 1; f < 1000; ++f) {
+        const unsigned char digits[4] = {'.', static_cast<unsigned char>('0' + f / 100),
+                                         static_cast<unsigned char>('0' + f / 10 % 10),
+                                         static_cast<unsigned char>('0' + f % 10)};
+        std::uint8_t length = 4;
+        while (digits[length - 1] == '0') --length;
+        std::uint32_t word = 0;
+        for (unsigned i = 0; i < length; ++i)
+            word |= static_cast<std::uint32_t>(digits[i]) << (8 * i);
+        table.text[f] = word;
+        table.length[f] = length;
+    }
+    return table;
+}
+
+constinit const Fractions fractions = makeFractions();
+
+}  // namespace detail
 
 namespace {
 
-// Collects characters into a NumberText's fixed buffer.
+// Collects characters into a NumberText's words.
 struct Chars {
     char* at;
+    char* end;
     void push_back(char c) { *at++ = c; }
     void append(const char* text, std::size_t length) {
         for (std::size_t i = 0; i < length; ++i) *at++ = text[i];
@@ -26,33 +47,20 @@ struct Chars {
     void append(std::size_t count, char c) {
         for (std::size_t i = 0; i < count; ++i) *at++ = c;
     }
+    void appendDigits(std::uint64_t value) { at = std::to_chars(at, end, value).ptr; }
 };
 
-void appendDigits(Chars& out, std::uint64_t value) {
-    char digits[20];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, static_cast<std::size_t>(end - digits));
-}
-
-// Most written numbers are whole thousandths (every round3 result, whole feeds): for
-// those below 1e12 the nearest double rounded to 15 digits gives back exactly k/1000,
-// so the text comes from the integer k without a general conversion.
-bool appendThousandths(Chars& out, double m) {
+// Whole thousandths up to 1e12, beyond the word-wise digits: the same text, from the
+// integer k.
+bool appendWholeThousandths(Chars& out, double m) {
     if (!(m < 1e12)) return false;
-    const double k = std::nearbyint(m * 1000.0);
+    const double k = detail::wholeHalfEven(m * 1000.0);
     if (k < 1.0 || k / 1000.0 != m) return false;
     const auto whole = static_cast<std::uint64_t>(k);
-    const std::uint64_t units = whole / 1000;
-    std::uint64_t fraction = whole % 1000;
-    if (units != 0) appendDigits(out, units);
-    if (fraction != 0) {
-        char digits[4] = {'.', static_cast<char>('0' + fraction / 100),
-                          static_cast<char>('0' + fraction / 10 % 10),
-                          static_cast<char>('0' + fraction % 10)};
-        std::size_t length = 4;
-        while (digits[length - 1] == '0') --length;
-        out.append(digits, length);
-    }
+    if (whole >= 1000) out.appendDigits(whole / 1000);
+    const std::uint32_t point = detail::fractions.text[whole % 1000];
+    for (unsigned i = 0; i < detail::fractions.length[whole % 1000]; ++i)
+        out.push_back(static_cast<char>(point >> (8 * i)));
     return true;
 }
 
@@ -96,23 +104,44 @@ void appendGeneral(Chars& out, double m) {
     out.push_back(exponent < 0 ? '-' : '+');
     const int magnitude = exponent < 0 ? -exponent : exponent;
     if (magnitude < 10) out.push_back('0');
-    appendDigits(out, static_cast<std::uint64_t>(magnitude));
+    out.appendDigits(static_cast<std::uint64_t>(magnitude));
 }
 
 }  // namespace
 
-NumberText::NumberText(double magnitude) {
+void NumberText::writeGeneral(double magnitude) {
     double m = std::fabs(magnitude);
-    Chars out{text_};
+    char* const start = reinterpret_cast<char*>(words_);
+    Chars out{start, start + paddedSize};
     // A program never carries "inf" or "nan": the cycles' arithmetic can only reach
     // them from extreme typed values, and the nearest writable value stands in.
     if (std::isnan(m) || m == 0.0) {
         out.push_back('0');
     } else {
         if (std::isinf(m)) m = std::numeric_limits<double>::max();
-        if (!appendThousandths(out, m)) appendGeneral(out, m);
+        if (!appendWholeThousandths(out, m)) appendGeneral(out, m);
     }
-    length_ = static_cast<unsigned>(out.at - text_);
+    length_ = static_cast<unsigned>(out.at - start);
+}
+
+NumberText::NumberText(double magnitude) {
+    const double m = std::fabs(magnitude);
+    // Most written numbers are whole thousandths (every round3 result, whole feeds).
+    if (m < fastBound / 1000.0) {
+        const double k = detail::wholeHalfEven(m * 1000.0);
+        if (k / 1000.0 == m) {
+            *this = ofThousandths(static_cast<std::uint64_t>(k));
+            return;
+        }
+    }
+    writeGeneral(m);
+}
+
+NumberText NumberText::ofRound3Beyond(double x, double k) {
+    // Where round3 left x as it was, x is written; otherwise round3's result.
+    NumberText text;
+    text.writeGeneral(std::isfinite(k) ? k / 1000.0 : x);
+    return text;
 }
 
 void appendNumberText(std::string& out, double magnitude) {

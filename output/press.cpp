@@ -5,6 +5,7 @@
 #include <span>
 
 #include "output/batch_file.h"
+#include "output/blank_removal.h"
 #include "output/control_names.h"
 #include "output/line_writer.h"
 #include "output/reading_rule.h"
@@ -63,63 +64,53 @@ void writeProgram(const Cycle& cycle, const Parameters& values, LineWriter& line
     lines.word("%").endLine();
 }
 
-// The program's lines in their raw text, blanks included; returns the bytes written.
-std::uint64_t writeRawProgram(Disk& disk, const Cycle& cycle, const Parameters& values,
-                              const std::filesystem::path& outputFile) {
+// A guess at the raw text of a pass, on the large side: three lines of a dozen
+// characters and more, the blanks around the numbers included. Room made and never
+// used costs only address space.
+constexpr std::size_t rawBytesPerPass = 64;
+
+// The program's lines in their raw text, blanks included, in one write; returns them.
+std::string writeRawProgram(Disk& disk, const Cycle& cycle, const Parameters& values,
+                            std::uint64_t passes, const std::filesystem::path& outputFile) {
     const auto file = disk.create(outputFile);
-    LineWriter lines(*file);
+    LineWriter lines(*file, static_cast<std::size_t>(passes + 3) * rawBytesPerPass);
     writeProgram(cycle, values, lines);
     lines.flush();
     file->close();
-    return lines.written();
+    return lines.release();
 }
 
-void appendWithoutBlanks(std::string& out, std::string_view block) {
-    const std::size_t start = out.size();
-    out.resize(start + block.size());
-    char* to = out.data() + start;
-    // Branch-free: blanks stand every few characters, so a test per character would
-    // mispredict all the time.
-    for (const char c : block) {
-        *to = c;
-        to += (c != ' ');
-    }
-    out.resize(static_cast<std::size_t>(to - out.data()));
+// The output box text: the file read back, into the memory of the raw lines, with
+// every blank removed in place. Removing them once over the whole text gives what
+// removing them line by line would.
+void readWithoutBlanks(Disk& disk, const std::filesystem::path& outputFile, std::string& program) {
+    disk.read(outputFile, program);
+    program.resize(copyWithoutBlanks(program, program.data()));
 }
 
-// The output box text: the file read back with every blank removed. Removing them once
-// over the whole text gives what removing them line by line would.
-std::string readWithoutBlanks(Disk& disk, const std::filesystem::path& outputFile,
-                              std::uint64_t rawSize) {
-    std::string program;
-    program.reserve(static_cast<std::size_t>(rawSize));
-    disk.read(outputFile, [&](std::string_view block) { appendWithoutBlanks(program, block); });
-    return program;
-}
-
-// The file becomes the box text and one more line end. It replaces the raw text in a
-// new file rather than in the cut old one: the same bytes at the same path, without
-// the forced early write-out that some file systems give a file cut to zero right
-// after it was written.
-void rewriteProgram(Disk& disk, const std::filesystem::path& outputFile,
-                    const std::string& program) {
+// The file becomes the box text and one more line end, in one write: the line end
+// stands for a moment in the room the blanks left. It replaces
+// the raw text in a new file rather than in the cut old one: the same bytes at the
+// same path, without the forced early write-out that some file systems give a file cut
+// to zero right after it was written.
+void rewriteProgram(Disk& disk, const std::filesystem::path& outputFile, std::string& program) {
     disk.remove(outputFile);
     const auto file = disk.create(outputFile);
-    LineWriter lines(*file);
-    lines.text(program).endLine();
-    lines.flush();
+    program.append(lineEnd);
+    file->write(program);
+    program.resize(program.size() - lineEnd.size());
     file->close();
 }
 
 // Both files at one place. The output box, once cleared by an earlier attempt, stays
 // cleared.
-void writeFiles(Disk& disk, const Cycle& cycle, const Parameters& values, const OutputPlace& place,
-                PressResult& result) {
+void writeFiles(Disk& disk, const Cycle& cycle, const Parameters& values, std::uint64_t passes,
+                const OutputPlace& place, PressResult& result) {
     try {
         prepareOutput(disk, place);
         result.outputBoxCleared = true;
-        const std::uint64_t rawSize = writeRawProgram(disk, cycle, values, place.outputFile());
-        result.programText = readWithoutBlanks(disk, place.outputFile(), rawSize);
+        result.programText = writeRawProgram(disk, cycle, values, passes, place.outputFile());
+        readWithoutBlanks(disk, place.outputFile(), result.programText);
         rewriteProgram(disk, place.outputFile(), result.programText);
         result.outcome = PressResult::Outcome::Written;
     } catch (const FileFault& fault) {
@@ -147,16 +138,17 @@ PressResult press(const Cycle& cycle, const BoxTexts& boxes, const OutputPlace& 
                   ViewerLauncher& viewer, Disk& disk) {
     PressResult result;
     const Parameters values = readBoxes(cycle, boxes);
-    if (const auto refusal = firstRefusal(cycle, values)) {
+    std::uint64_t passes = 0;
+    if (const auto refusal = firstRefusal(cycle, values, &passes)) {
         result.refusal = *refusal;
         return result;
     }
     std::filesystem::path folder = place.folder;
-    writeFiles(disk, cycle, values, OutputPlace{folder}, result);
+    writeFiles(disk, cycle, values, passes, OutputPlace{folder}, result);
     if (!result.written() && !place.fallbackFolder.empty()) {
         // Quietly, both files at the other place; only its fault is worth telling.
         folder = place.fallbackFolder;
-        writeFiles(disk, cycle, values, OutputPlace{folder}, result);
+        writeFiles(disk, cycle, values, passes, OutputPlace{folder}, result);
     }
     if (result.written()) {
         const OutputPlace used{folder};

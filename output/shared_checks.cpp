@@ -18,15 +18,17 @@ constexpr std::array<Check, 3> sharedChecks = {{
 
 }  // namespace
 
-std::optional<MessageKey> firstRefusal(const Cycle& cycle, const Parameters& values) {
+std::optional<MessageKey> firstRefusal(const Cycle& cycle, const Parameters& values,
+                                       std::uint64_t* passes) {
     for (const Check& check : cycle.ownChecks)
         if (check.fails(values)) return check.key;
     for (const Check& check : sharedChecks)
         if (check.fails(values)) return check.key;
     // Last of all, so that every other refusal keeps its place: a program beyond the
     // bound is useless, and with a tiny plunge its passes would never end.
-    if (cycle.countPasses(values, cycle.prepare(values), maxPasses) > maxPasses)
-        return MessageKey::PlungeTooSmall;
+    const std::uint64_t counted = cycle.countPasses(values, cycle.prepare(values), maxPasses);
+    if (passes != nullptr) *passes = counted;
+    if (counted > maxPasses) return MessageKey::PlungeTooSmall;
     return std::nullopt;
 }
 

@@ -13,6 +13,8 @@ inline constexpr std::uint64_t maxPasses = 100'000;
 
 // The first check of a window that refuses its values: the window's own checks in
 // their order, then the coolant, spindle and speed checks, then the bound on passes.
-std::optional<MessageKey> firstRefusal(const Cycle& cycle, const Parameters& values);
+// passes, when given, receives the number of passes counted for the bound.
+std::optional<MessageKey> firstRefusal(const Cycle& cycle, const Parameters& values,
+                                       std::uint64_t* passes = nullptr);
 
 }  // namespace zivek

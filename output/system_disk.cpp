@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "output/disk.h"
 
@@ -52,17 +53,21 @@ class SystemDisk final : public Disk {
         return std::make_unique<SystemFile>(file);
     }
 
-    void read(const std::filesystem::path& file, const Take& take) override {
+    void read(const std::filesystem::path& file, std::string& bytes) override {
         std::FILE* handle = open(file, "rb");
         if (handle == nullptr) throw FileFault{file};
-        auto block = std::make_unique<char[]>(blockSize);
-        try {
-            while (const std::size_t got = std::fread(block.get(), 1, blockSize, handle))
-                take(std::string_view(block.get(), got));
-        } catch (...) {
-            std::fclose(handle);  // the caller's failure, not the file's
-            throw;
+        // The size the file has now, and one byte more, so that the first read finds
+        // its end; a file that grows meanwhile is read to its end all the same.
+        std::error_code error;
+        const auto size = std::filesystem::file_size(file, error);
+        bytes.resize(error ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1);
+        std::size_t got = 0;
+        while (const std::size_t more =
+                   std::fread(bytes.data() + got, 1, bytes.size() - got, handle)) {
+            got += more;
+            if (got == bytes.size()) bytes.resize(2 * bytes.size());
         }
+        bytes.resize(got);
         const bool failed = std::ferror(handle) != 0;
         if (std::fclose(handle) != 0 || failed) throw FileFault{file};
     }
@@ -71,9 +76,6 @@ class SystemDisk final : public Disk {
         std::error_code error;
         if (!std::filesystem::remove(file, error) || error) throw FileFault{file};
     }
-
-  private:
-    static constexpr std::size_t blockSize = 1 << 16;
 };
 
 }  // namespace

@@ -30,7 +30,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
             const std::string name = run.run_name.args.empty()
                                          ? run.run_name.function_name
                                          : run.run_name.function_name + "/" + run.run_name.args;
-            if (median || medians_.count(name) == 0) times_[name] = run.GetAdjustedRealTime();
+            if (median || medians_.count(name) == 0) {
+                times_[name] = run.GetAdjustedRealTime();
+                cpuTimes_[name] = run.GetAdjustedCPUTime();
+            }
             if (median) medians_[name] = true;
         }
         ConsoleReporter::ReportRuns(runs);
@@ -44,13 +47,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
             if (measured == times_.end() || floor == times_.end()) continue;
             std::cout << ratio.what << ": " << ratio.measured << " " << measured->second << ", "
                       << ratio.floor << " " << floor->second << " (units as above), ratio "
-                      << measured->second / floor->second << "\n";
+                      << measured->second / floor->second << "; processor time "
+                      << cpuTimes_[ratio.measured] << " against " << cpuTimes_[ratio.floor]
+                      << ", ratio " << cpuTimes_[ratio.measured] / cpuTimes_[ratio.floor] << "\n";
         }
     }
 
   private:
     std::vector<Ratio> ratios_;
     std::map<std::string, double> times_;
+    std::map<std::string, double> cpuTimes_;
     std::map<std::string, bool> medians_;
 };
 

@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace zivek {
 namespace {
@@ -116,6 +117,66 @@ TEST(Round3, LeavesValuesWhoseProductIsNotFiniteUnchanged) {
     EXPECT_EQ(round3(largest), largest);
     EXPECT_EQ(round3(-largest), -largest);
     EXPECT_EQ(round3(1e300), 1e300);
+}
+
+// The text of a magnitude from 0.0001 up to 1e15 by the general rounding to 15
+// significant digits: "%.15g" without its leading "0".
+std::string fifteenDigits(double magnitude) {
+    char buffer[40];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 15)
+            .ptr;
+    std::string text(buffer, end);
+    if (text.rfind("0.", 0) == 0) text.erase(0, 1);
+    return text;
+}
+
+// The passes write round3's text from the whole number of thousandths; it must be the
+// text of round3's result, on both sides of every bound the shortcut has (eight whole
+// digits, 1e12, 1e15, a product that is not finite), for every count of whole digits
+// and halves.
+TEST(Round3, TextFromThousandthsIsTheTextOfTheRoundedValue) {
+    std::vector<double> values = {0,
+                                  -0.0,
+                                  0.0004,
+                                  -0.0005,
+                                  0.0015,
+                                  1.0625,
+                                  -1.0625,
+                                  9.9995,
+                                  99999.9995,
+                                  9999999.999,
+                                  99999999.999,
+                                  1e8,
+                                  1e8 + 0.5,
+                                  123456789.0625,
+                                  999999999999.999,
+                                  1e12,
+                                  1e15,
+                                  1e16,
+                                  1.5e300,
+                                  -1.5e305,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 random(20261211);
+    for (int i = 0; i < 200000; ++i) {
+        const double scale = std::pow(10.0, static_cast<double>(random() % 17) - 4);
+        const double value = std::ldexp(static_cast<double>(random() >> 11), -53) * scale;
+        values.push_back(i % 2 == 0 ? value : -value);
+    }
+    for (const double x : values) {
+        const double k = thousandthsOf(x);
+        const double rounded = round3(x);
+        const double magnitude = std::fabs(rounded);
+        const std::string expected = magnitude >= 0.0001 && magnitude < 1e15
+                                         ? fifteenDigits(magnitude)
+                                         : std::string(NumberText(rounded).view());
+        ASSERT_EQ(NumberText::ofRound3(x, k).view(), expected) << x;
+        ASSERT_EQ(NumberText(rounded).view(), expected) << x;
+        ASSERT_EQ(k < 0, rounded < 0) << x;
+    }
 }
 
 }  // namespace

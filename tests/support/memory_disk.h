@@ -39,12 +39,11 @@ class MemoryDisk final : public Disk {
         return std::make_unique<File>(*this, file);
     }
 
-    void read(const std::filesystem::path& file, const Take& take) override {
+    void read(const std::filesystem::path& file, std::string& bytes) override {
         attempt(DiskStep::Read, file);
         const auto found = files.find(file);
         if (found == files.end()) throw FileFault{file};
-        const std::string bytes = found->second;
-        take(bytes);
+        bytes = found->second;
     }
 
     void remove(const std::filesystem::path& file) override {
