@@ -75,8 +75,10 @@ class SheetWindowTest : public QObject {
         QString title;
         whenShown<QFileDialog>(
             [&](QFileDialog* dialog) {
-                offered = dialog->findChild<QLineEdit*>()->text();
-                dialog->selectFile(pdf);
+                auto* name = dialog->findChild<QLineEdit*>();
+                offered = name->text();
+                // Typed, as a user does: selectFile() races the dialog's folder listing.
+                name->setText(pdf);
                 static_cast<QDialog*>(dialog)->accept();  // as its "Kaydet" button does
             },
             &title);
