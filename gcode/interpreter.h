@@ -129,6 +129,7 @@ class Interpreter {
     // What G-codes set as their block is read (modes.cpp).
     void setMotion(const GCodeRow& g);
     void setDiameter(const GCodeRow& g);
+    void compensationNotDrawn(const GCodeRow& g);
     void setUnitsOf(const GCodeRow& g);
     void positionOrLimit(const GCodeRow& g);
     void absoluteOrTurningCycle(const GCodeRow& g);

@@ -47,6 +47,14 @@ void Interpreter::setDiameter(const GCodeRow& g) {
     if (out_.moves.empty()) out_.diameterMode = m_.diameter;
 }
 
+// The tool nose's offset from the programmed path is not computed: a picture that silently
+// showed the programmed path as the cut one would mislead, so the line says so.
+void Interpreter::compensationNotDrawn(const GCodeRow& g) {
+    char name[16];
+    std::snprintf(name, sizeof name, "G%d%s", g.tenths / 10, g.tenths % 10 ? ".1" : "");
+    warn(Warning::CompensationNotDrawn, name);
+}
+
 void Interpreter::setUnitsOf(const GCodeRow& g) {
     setUnits(g.code == GCode::G20);
 }

@@ -95,7 +95,8 @@ const char* warningName(Warning w) {
                                                                      "MathError",
                                                                      "ReadOnlyParameter",
                                                                      "SubroutineFileMissing",
-                                                                     "BeyondReach"};
+                                                                     "BeyondReach",
+                                                                     "CompensationNotDrawn"};
     return names[std::size_t(w)];
 }
 

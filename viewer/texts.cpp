@@ -281,6 +281,11 @@ QString warningText(const LineWarning& w) {
             return QStringLiteral(
                 "Konum hiçbir tezgâhın erişemeyeceği kadar uzakta: boylar ve süre gerçek "
                 "değil");
+        case Warning::CompensationNotDrawn:
+            return QStringLiteral(
+                       "%1: uç yarıçapı telafisi hesaplanmaz; yol programlandığı gibi, "
+                       "telafisiz çizilir")
+                .arg(word);
     }
     return {};
 }
@@ -335,6 +340,8 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Bulunamayan alt program dosyası");
         case Warning::BeyondReach:
             return QStringLiteral("Erişilemez konum");
+        case Warning::CompensationNotDrawn:
+            return QStringLiteral("Çizilmeyen uç telafisi");
     }
     return {};
 }

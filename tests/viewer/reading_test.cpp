@@ -108,6 +108,8 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
         {"G0 U[2*#<unset>]", {Warning::BadExpression}, "U[2*#<unset>]", 0},
         {"o1 goto", {Warning::NotEvaluated}, "o1 goto", 0},
         {"G0 U1.5E308\nG0 U1.5E308", {Warning::BeyondReach, Warning::OutOfRange}, "", 1},
+        {"G42.1 G1 U1 F10", {Warning::CompensationNotDrawn}, "G42.1", 1},
+        {"G41 G1 U1 F10", {Warning::CompensationNotDrawn}, "G41", 1},
     };
     for (const Case& c : cases) {
         const Toolpath path = interpret(c.line);
