@@ -67,13 +67,13 @@ MainWindow::MainWindow(QWidget* parent)
       selection_(new QLabel(this)),
       totalTime_(new QLabel(this)),
       dialectChoice_(new QComboBox(this)),
-      halfSection_(new QCheckBox(QStringLiteral("Yarım kesit"), this)),
+      halfSection_(new QCheckBox(uiText(UiText::HalfSection), this)),
       rapidRate_(new QDoubleSpinBox(this)),
       warningPanel_(new WarningPanel(this)),
       cutLines_(new CutWarningLines(this)),
       stepBar_(new StepBar(this)),
       cutWarnings_(new QLabel(this)),
-      saveAs_(new QPushButton(QStringLiteral("Farklı kaydet…"), this)),
+      saveAs_(new QPushButton(uiText(UiText::SaveAs), this)),
       follower_(new ProgramFollower(this)),
       openCommands_(
           new OpenCommands(this, [this](const QString& path) { return openOther(path); })),
@@ -91,34 +91,34 @@ MainWindow::MainWindow(QWidget* parent)
     lines_->setSelectionMode(QAbstractItemView::SingleSelection);
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    auto* fit = new QPushButton(QStringLiteral("Sığdır"), this);
-    fit->setToolTip(QStringLiteral("Takım yolunu, iş parçasını ve ucu sığdır (F ya da Home)"));
+    auto* fit = new QPushButton(uiText(UiText::Fit), this);
+    fit->setToolTip(uiText(UiText::FitTip));
     fit->setFocusPolicy(Qt::NoFocus);
     auto* legend = new QHBoxLayout;
     legend->setSpacing(4);
     for (const auto& [entry, text] :
-         {std::pair{LegendEntry::Feed, QStringLiteral("İlerleme (G1)")},
-          std::pair{LegendEntry::Rapid, QStringLiteral("Hızlı (G0)")},
-          std::pair{LegendEntry::Selected, QStringLiteral("Seçili satır")}}) {
+         {std::pair{LegendEntry::Feed, uiText(UiText::LegendFeed)},
+          std::pair{LegendEntry::Rapid, uiText(UiText::LegendRapid)},
+          std::pair{LegendEntry::Selected, uiText(UiText::LegendSelected)}}) {
         auto* sample = new QLabel(this);
         sample->setPixmap(legendSample(entry));
         legend->addWidget(sample);
         legend->addWidget(new QLabel(text, this));
         legend->addSpacing(10);
     }
-    dialectChoice_->addItems({QStringLiteral("Lehçe: programdan"), QStringLiteral("Genel"),
-                              QStringLiteral("Fanuc"), QStringLiteral("LinuxCNC")});
-    dialectChoice_->setToolTip(QStringLiteral("Programın yazıldığı denetim"));
+    dialectChoice_->addItems(
+        {uiText(UiText::DialectFromProgram), dialectChoiceText(Dialect::Generic),
+         dialectChoiceText(Dialect::Fanuc), dialectChoiceText(Dialect::LinuxCnc)});
+    dialectChoice_->setToolTip(uiText(UiText::DialectTip));
     // The first entry names the dialect read from the program: room for the longest.
     dialectChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    halfSection_->setToolTip(
-        QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster"));
+    halfSection_->setToolTip(uiText(UiText::HalfSectionTip));
     rapidRate_->setRange(1, 1e6);
     rapidRate_->setDecimals(0);
     rapidRate_->setSingleStep(1000);
-    rapidRate_->setPrefix(QStringLiteral("Hızlı: "));
-    rapidRate_->setSuffix(QStringLiteral(" /dk"));
-    rapidRate_->setToolTip(QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için"));
+    rapidRate_->setPrefix(uiText(UiText::RapidPrefix));
+    rapidRate_->setSuffix(uiText(UiText::RapidSuffix));
+    rapidRate_->setToolTip(uiText(UiText::RapidTip));
     rapidRate_->setValue(
         viewerSettings().value(QStringLiteral("time/rapidRate"), kDefaultRapidRate).toDouble());
     for (QWidget* w : std::initializer_list<QWidget*>{dialectChoice_, halfSection_, rapidRate_})
@@ -138,12 +138,12 @@ MainWindow::MainWindow(QWidget* parent)
     reading->addSpacing(10);
     reading->addWidget(rapidRate_);
     reading->addStretch();
-    auto* upright = new QPushButton(QStringLiteral("90° döndür"), this);
+    auto* upright = new QPushButton(uiText(UiText::Upright), this);
     upright->setObjectName(QStringLiteral("upright"));
     upright->setCheckable(true);
     upright->setFocusPolicy(Qt::NoFocus);
-    upright->setToolTip(QStringLiteral("Görünümü sihirbazın çizimleri gibi dik çevir: Z yukarı"));
-    saveAs_->setToolTip(QStringLiteral("Gösterilen programı başka bir dosyaya kaydet"));
+    upright->setToolTip(uiText(UiText::UprightTip));
+    saveAs_->setToolTip(uiText(UiText::SaveAsTip));
     saveAs_->setFocusPolicy(Qt::NoFocus);
     auto* plotPane = new QWidget(this);
     auto* plotLayout = new QVBoxLayout(plotPane);
@@ -258,7 +258,7 @@ MainWindow::MainWindow(QWidget* parent)
             });
     connect(follower_, &ProgramFollower::changedOnDisk, this, &MainWindow::reload);
 
-    setWindowTitle(QStringLiteral("Takım yolu (zivek-backplot)"));
+    setWindowTitle(uiText(UiText::WindowTitle));
     // The size the window was designed at, where the screen has room for it.
     (new WindowPlace(this, QSize(1240, 760)))->restore();
 }
@@ -426,8 +426,7 @@ void MainWindow::saveAs() {
     const QString path = chooseProgramFile(this, FileChoice::Save, saveDialogTitle(), file_);
     if (path.isEmpty()) return;
     if (!saveProgramAs(path))
-        QMessageBox::warning(this, QStringLiteral("Kaydedilemedi"),
-                             QStringLiteral("Program kaydedilemedi: %1").arg(path));
+        QMessageBox::warning(this, notSavedTitle(), programNotSavedText(path));
 }
 
 bool MainWindow::saveProgramAs(const QString& path) const {

@@ -135,7 +135,8 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const QString& 
     const bool upright = view.upright();
     const QString across = upright ? QStringLiteral("← ") + xAxis : QStringLiteral("Z →");
     const QString down = upright ? QStringLiteral("Z ↑") : xAxis + QStringLiteral(" ↑");
-    const QString chuck = upright ? QStringLiteral("ayna ↓") : QStringLiteral("← ayna");
+    const QString chuck = upright ? uiText(UiText::Chuck) + QStringLiteral(" ↓")
+                                  : QStringLiteral("← ") + uiText(UiText::Chuck);
     const QString& leftText = upright ? across : chuck;
     const QString& rightText = upright ? chuck : across;
     const double baseline = h - kRulerHeight / 2 + fm.ascent() / 2.0 - 1;

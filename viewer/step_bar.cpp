@@ -23,13 +23,13 @@ StepBar::StepBar(QWidget* parent)
         layout->addWidget(b);
         return b;
     };
-    layout->addWidget(new QLabel(QStringLiteral("Adım:"), this));
-    button(QStringLiteral("◀"), QStringLiteral("Bir satır geri (Ctrl+Sol)"),
+    layout->addWidget(new QLabel(uiText(UiText::Step), this));
+    button(QStringLiteral("◀"), uiText(UiText::StepBackTip),
            [this] { slider_->triggerAction(QSlider::SliderSingleStepSub); });
     layout->addWidget(slider_, 1);
-    button(QStringLiteral("▶"), QStringLiteral("Bir satır ileri (Ctrl+Sağ)"),
+    button(QStringLiteral("▶"), uiText(UiText::StepForwardTip),
            [this] { slider_->triggerAction(QSlider::SliderSingleStepAdd); });
-    button(QStringLiteral("Son"), QStringLiteral("Programın sonu (Ctrl+End)"), [this] {
+    button(uiText(UiText::StepEnd), uiText(UiText::StepEndTip), [this] {
         slider_->triggerAction(QSlider::SliderToMaximum);
     })->setAutoRepeat(false);
     text_->setMinimumWidth(
@@ -37,7 +37,7 @@ StepBar::StepBar(QWidget* parent)
     layout->addWidget(text_);
     slider_->setMinimum(1);
     slider_->setPageStep(30);
-    slider_->setToolTip(QStringLiteral("İş parçası bu satırdan sonraki haliyle gösterilir"));
+    slider_->setToolTip(uiText(UiText::StepSliderTip));
     connect(slider_, &QSlider::valueChanged, this, [this](int value) {
         updateText();
         emit linesRunChosen(value);

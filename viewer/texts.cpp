@@ -423,7 +423,7 @@ QString dialectName(Dialect d) {
 }
 
 QString detectedDialectText(Dialect d) {
-    return QStringLiteral("Lehçe: programdan (%1)").arg(dialectName(d));
+    return QStringLiteral("%1 (%2)").arg(uiText(UiText::DialectFromProgram), dialectName(d));
 }
 
 QString xAxisText(bool diameter) {

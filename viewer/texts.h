@@ -62,6 +62,7 @@ QString cuttingTimeText(const Summary& s);
 QString totalTimeText(const Summary& s, double rapidRate);
 QString rapidTimeText(const Summary& s, double rapidRate);  // the total's tooltip
 QString dialectName(Dialect d);
+QString dialectChoiceText(Dialect d);    // the dialect box's entry that forces one dialect
 QString detectedDialectText(Dialect d);  // the dialect box's first entry
 QString xAxisText(bool diameter);
 QString warningCountText(std::size_t lines);
@@ -97,5 +98,35 @@ QString previousWarningText();
 QString nextWarningText();
 QString previousWarningToolTip();
 QString nextWarningToolTip();
+
+// The window's fixed labels and tips (window_texts.cpp), each written once.
+enum class UiText {
+    WindowTitle,
+    Fit,
+    FitTip,
+    LegendFeed,
+    LegendRapid,
+    LegendSelected,
+    DialectFromProgram,
+    DialectTip,
+    HalfSection,
+    HalfSectionTip,
+    RapidPrefix,
+    RapidSuffix,
+    RapidTip,
+    Upright,
+    UprightTip,
+    SaveAs,
+    SaveAsTip,
+    Step,
+    StepBackTip,
+    StepForwardTip,
+    StepEnd,
+    StepEndTip,
+    StepSliderTip,
+    Chuck,
+};
+QString uiText(UiText t);
+QString programNotSavedText(const QString& path);
 
 }  // namespace zivek::backplot

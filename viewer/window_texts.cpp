@@ -1,0 +1,69 @@
+#include "viewer/texts.h"
+
+namespace zivek::backplot {
+
+QString uiText(UiText t) {
+    switch (t) {
+        case UiText::WindowTitle:
+            return QStringLiteral("Takım yolu (zivek-backplot)");
+        case UiText::Fit:
+            return QStringLiteral("Sığdır");
+        case UiText::FitTip:
+            return QStringLiteral("Takım yolunu, iş parçasını ve ucu sığdır (F ya da Home)");
+        case UiText::LegendFeed:
+            return QStringLiteral("İlerleme (G1)");
+        case UiText::LegendRapid:
+            return QStringLiteral("Hızlı (G0)");
+        case UiText::LegendSelected:
+            return QStringLiteral("Seçili satır");
+        case UiText::DialectFromProgram:
+            return QStringLiteral("Lehçe: programdan");
+        case UiText::DialectTip:
+            return QStringLiteral("Programın yazıldığı denetim");
+        case UiText::HalfSection:
+            return QStringLiteral("Yarım kesit");
+        case UiText::HalfSectionTip:
+            return QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster");
+        case UiText::RapidPrefix:
+            return QStringLiteral("Hızlı: ");
+        case UiText::RapidSuffix:
+            return QStringLiteral(" /dk");
+        case UiText::RapidTip:
+            return QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için");
+        case UiText::Upright:
+            return QStringLiteral("90° döndür");
+        case UiText::UprightTip:
+            return QStringLiteral("Görünümü sihirbazın çizimleri gibi dik çevir: Z yukarı");
+        case UiText::SaveAs:
+            return QStringLiteral("Farklı kaydet…");
+        case UiText::SaveAsTip:
+            return QStringLiteral("Gösterilen programı başka bir dosyaya kaydet");
+        case UiText::Step:
+            return QStringLiteral("Adım:");
+        case UiText::StepBackTip:
+            return QStringLiteral("Bir satır geri (Ctrl+Sol)");
+        case UiText::StepForwardTip:
+            return QStringLiteral("Bir satır ileri (Ctrl+Sağ)");
+        case UiText::StepEnd:
+            return QStringLiteral("Son");
+        case UiText::StepEndTip:
+            return QStringLiteral("Programın sonu (Ctrl+End)");
+        case UiText::StepSliderTip:
+            return QStringLiteral("İş parçası bu satırdan sonraki haliyle gösterilir");
+        case UiText::Chuck:
+            return QStringLiteral("ayna");
+    }
+    return {};
+}
+
+QString programNotSavedText(const QString& path) {
+    return QStringLiteral("Program kaydedilemedi: %1").arg(path);
+}
+
+QString dialectChoiceText(Dialect d) {
+    QString name = dialectName(d);
+    name[0] = name[0].toUpper();
+    return name;
+}
+
+}  // namespace zivek::backplot
