@@ -12,9 +12,10 @@ prefix="$cache/qt"
 # What the programs and their window tests link: the modules (Network for the local
 # socket on which a running viewer takes a press's request), the Windows platform
 # plugin, the native style, the icon reader and Network's stand-in for TLS (no TLS is
-# needed). Their bundled libraries, resource and plugin initialiser objects are found by
-# name in the configured build.
-targets=(Core Gui Widgets OpenGL Network Test EntryPointImplementation
+# needed); PrintSupport prints the viewer's setup sheet (its Windows print engine is
+# inside the module). Their bundled libraries, resource and plugin initialiser objects
+# are found by name in the configured build.
+targets=(Core Gui Widgets OpenGL Network PrintSupport Test EntryPointImplementation
     QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin QTlsBackendCertOnlyPlugin)
 stamp="$prefix/.zivek-complete"
 
@@ -47,7 +48,9 @@ fi
 
 # The build folder is the prefix itself (Qt's non-installing build), so only the targets
 # above need building.
-if [[ ! -f "$prefix/build.ninja" ]]; then
+# A build configured before printing was wanted is configured again, in place.
+if [[ ! -f "$prefix/build.ninja" ]] ||
+    grep -q '^FEATURE_printsupport:BOOL=OFF' "$prefix/CMakeCache.txt" 2>/dev/null; then
     start=$SECONDS
     cmake -S "$src" -B "$prefix" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
@@ -61,7 +64,7 @@ if [[ ! -f "$prefix/build.ninja" ]]; then
         -DFEATURE_tabletevent=OFF \
         -DFEATURE_sql=OFF -DFEATURE_dbus=OFF \
         -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF \
-        -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+        -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
         -DFEATURE_vulkan=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
     echo "Qt configure: $((SECONDS - start)) s"
 fi
