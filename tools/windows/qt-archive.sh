@@ -4,7 +4,7 @@
 # static libraries, the generated and forwarding headers, CMake packages, mkspecs, the
 # resource and plugin initialiser objects, and the headers of the source tree the
 # forwarding headers point into), without the rest of the build (objects already in the
-# libraries, precompiled headers, Ninja's files). Qt's CMake files name the folder they
+# libraries, generated sources, precompiled headers, Ninja's files). Qt's CMake files name the folder they
 # were built in; an archive unpacked elsewhere has that name rewritten.
 # Needs: $cache (the cache folder), $prefix, $stamp.
 
@@ -15,10 +15,11 @@ zivek_qt_pack() { # ARCHIVE
         cd "$cache" || exit
         {
             find qt -type f ! -path '*/CMakeFiles/*' ! -name '.ninja_*' ! -name '*.ninja' \
-                ! -path 'qt/config.tests/*'
+                ! -name '*.cpp' ! -path 'qt/config.tests/*'
             find qt -type f -path '*/CMakeFiles/*' -name '*.obj' \
                 \( -path '*_init.dir/*' -o -path '*_resources_*.dir/*' \)
-            find src -type f \( -name '*.h' -o -path 'src/mkspecs/*' \)
+            find src/src -type f -name '*.h'
+            find src/mkspecs -type f
         } | LC_ALL=C sort | tar -cf - --files-from=- | zstd -q -T0 -12 -o "$1.part"
     )
     mv "$1.part" "$1"
