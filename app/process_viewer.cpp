@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QTimer>
 
 #include "output/viewer_channel.h"
 #include "windows/message_box.h"
@@ -45,8 +46,11 @@ void startBackplot(const QString& folder, const QString& program, const Workpiec
         arguments << QStringLiteral("--workpiece=") +
                          QString::fromStdString(workpieceText(workpiece));
     arguments << program;
-    if (!QFileInfo(viewer).isExecutable() || !QProcess::startDetached(viewer, arguments))
-        windows::showMessage(QApplication::activeWindow(), viewerMissingText(folder, program));
+    if (QFileInfo(viewer).isExecutable() && QProcess::startDetached(viewer, arguments)) return;
+    // Once the press has ended and its window shows the program, on the window thread.
+    QTimer::singleShot(0, qApp, [text = viewerMissingText(folder, program)] {
+        windows::showMessage(QApplication::activeWindow(), text);
+    });
 }
 
 #ifdef Q_OS_WIN
