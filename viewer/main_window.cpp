@@ -252,7 +252,8 @@ void MainWindow::openFile(const QString& path) {
     const bool sameFile = QFileInfo(path).absoluteFilePath() == file_;
     file_ = QFileInfo(path).absoluteFilePath();
     follower_->follow(file_);
-    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
+    // Through UTF-16: on Windows the 8-bit code page has no "İ" or "ş" for a Turkish folder.
+    LoadedProgram loaded = loadProgramFile(std::filesystem::path(path.toStdU16String()));
     if (loaded.status != LoadStatus::Ok) {
         showMessage(loadFailureText(loaded.status, path));
         return;

@@ -24,7 +24,8 @@ trap 'wineserver -k 2>/dev/null || true; kill "$zivek_xvfb" 2>/dev/null || true'
 source tools/windows/wine-drive.sh
 drive="$WINEPREFIX/drive_c"
 profile="$drive/users/$(id -un)"
-documents="$profile/Documents/İş parçaları"
+# (Not the profile's Documents: wine links it to this host's home.)
+documents="$drive/İş parçaları"
 entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\ZIVEK-VUVEV'
 
 # The keys of wine's registry that name us, but for the viewer's settings (the user's).
@@ -129,7 +130,7 @@ same "$(regValue 'HKCR\Applications\zivek-backplot.exe\shell\open\command' '')" 
 same "$(regValue 'HKCR\ZIVEK-VUVEV.GKodu\shell\open\command' '')" "$command" "the type's command"
 mkdir -p "$documents"
 cp "$drive/ALANTEMIZLEME.TXT" "$documents/mil 1.nc"
-wine start "C:\\users\\$(id -un)\\Documents\\İş parçaları\\mil 1.nc"
+wine start "C:\\İş parçaları\\mil 1.nc"
 checkViewer 'mil 1.nc' open-with-viewer
 wineserver -k || true
 # The viewer's settings, as it keeps them (the user's, not the setup's).
