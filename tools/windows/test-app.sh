@@ -24,10 +24,10 @@ source tools/windows/wine-prefix.sh
 zivek_wine_prefix "$build/wine"
 zivek_virtual_display "$build"
 trap 'wineserver -k 2>/dev/null || true; kill "$zivek_xvfb" 2>/dev/null || true' EXIT
-# Every test program of the build: all but the two programs, the screenshot driver and
-# the stand-in viewer of the launch test.
+# Every test program of the build: all but the two programs, the screenshot driver, the
+# stand-in viewer of the launch test and the move dumper the comparison with rs274 runs.
 mapfile -t tests < <(cd "$build/bin" && ls -- *.exe | sed 's/\.exe$//' |
-    grep -vxE 'zivek-vuvev|zivek-backplot|zivek-screenshots|viewer_stand_in')
+    grep -vxE 'zivek-vuvev|zivek-backplot|zivek-screenshots|viewer_stand_in|dump_moves')
 failed=()
 for test in "${tests[@]}"; do
     printf '\n--- %s\n' "$test"
