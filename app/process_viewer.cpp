@@ -1,12 +1,14 @@
 #include "app/process_viewer.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QTimer>
 
 #include "output/viewer_channel.h"
+#include "windows/message_box.h"
 
 namespace zivek::app {
 namespace {
@@ -19,21 +21,36 @@ QString qpath(const std::filesystem::path& path) {
 #endif
 }
 
-// zivek-backplot from the folder, on the program file, directly: no shell reads the
-// path. When it is not there, nothing is started and nothing is said.
-void startBackplot(const QString& folder, const QString& program, const Workpiece& workpiece) {
 #ifdef Q_OS_WIN
-    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot.exe"));
+const QString kViewerName = QStringLiteral("zivek-backplot.exe");
 #else
-    const QString viewer = QDir(folder).filePath(QStringLiteral("zivek-backplot"));
+const QString kViewerName = QStringLiteral("zivek-backplot");
 #endif
-    if (!QFileInfo(viewer).isExecutable()) return;
+
+// The program file is written and shown by then; only the drawing is missing, and the
+// machinist is told where the viewer belongs.
+QString viewerMissingText(const QString& folder, const QString& program) {
+    return QStringLiteral(
+               "Takım yolu gösterilemiyor: %1 başlatılamadı.\n\n"
+               "G kodu programı yazıldı:\n%2\n\n"
+               "Görüntüleyici %1 bu programla aynı klasörde olmalı:\n%3")
+        .arg(kViewerName, QDir::toNativeSeparators(program), QDir::toNativeSeparators(folder));
+}
+
+// zivek-backplot from the folder, on the program file, directly: no shell reads the
+// path.
+void startBackplot(const QString& folder, const QString& program, const Workpiece& workpiece) {
+    const QString viewer = QDir(folder).filePath(kViewerName);
     QStringList arguments;
     if (!workpiece.empty())
         arguments << QStringLiteral("--workpiece=") +
                          QString::fromStdString(workpieceText(workpiece));
     arguments << program;
-    QProcess::startDetached(viewer, arguments);
+    if (QFileInfo(viewer).isExecutable() && QProcess::startDetached(viewer, arguments)) return;
+    // Once the press has ended and its window shows the program, on the window thread.
+    QTimer::singleShot(0, qApp, [text = viewerMissingText(folder, program)] {
+        windows::showMessage(QApplication::activeWindow(), text);
+    });
 }
 
 #ifdef Q_OS_WIN
@@ -83,7 +100,7 @@ void ProcessViewer::start([[maybe_unused]] const std::filesystem::path& batchFil
     }
 #endif
     if (askRunningViewer(program, workpiece)) return;
-    startBackplot(viewerFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : viewerFolder_,
+    startBackplot(viewerFolder_.isEmpty() ? QApplication::applicationDirPath() : viewerFolder_,
                   program, workpiece);
 }
 

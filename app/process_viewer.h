@@ -13,7 +13,9 @@ namespace zivek::app {
 // Otherwise a viewer that already shows the program file is asked to show it anew,
 // with the press's workpiece, and to come to the front; when none answers,
 // zivek-backplot is started from the program's own folder on the program file,
-// directly. When it is not there, nothing is started and nothing is said.
+// directly. When it is not there or does not start, a message box, once the press has
+// ended, says so in Turkish and names the folder it belongs in (a zip unpacked in
+// pieces, or the viewer removed).
 class ProcessViewer final : public zivek::ViewerLauncher {
   public:
     // viewerFolder: where zivek-backplot is looked for; the program's own folder when

@@ -25,10 +25,11 @@ packages=(
 if [[ "${1:-}" == screenshots ]]; then
     packages+=(imagemagick librsvg2-bin)
 fi
-# The Windows zip: Qt base from Debian's source with Debian's host tools, the pictures and
-# icon rendered on this host, and a virtual display to run and drive the programs on.
+# The Windows zip and setup: Qt base from Debian's source with Debian's host tools (kept
+# as a .tar.zst), the pictures and icon rendered on this host, NSIS for the setup program,
+# and a virtual display to run and drive the programs on.
 if [[ "${1:-}" == windows ]]; then
-    packages+=(qt6-base-dev-tools perl librsvg2-bin icoutils xdotool imagemagick)
+    packages+=(qt6-base-dev-tools perl librsvg2-bin icoutils xdotool imagemagick nsis zstd)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "gcode/program_file.h"
 #include "viewer/cut_warning_lines.h"
@@ -266,7 +267,8 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::openFile(const QString& path) {
-    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
+    // Through UTF-16: on Windows the 8-bit code page has no "İ" or "ş" for a Turkish folder.
+    LoadedProgram loaded = loadProgramFile(std::filesystem::path(path.toStdU16String()));
     if (loaded.status != LoadStatus::Ok) {
         setWindowTitle(zivek::backplot::windowTitle(QFileInfo(path).fileName()));
         file_ = QFileInfo(path).absoluteFilePath();
@@ -285,7 +287,7 @@ bool MainWindow::openOther(const QString& path) {
         openFile(path);
         return path_ != nullptr;
     }
-    LoadedProgram loaded = loadProgramFile(QFile::encodeName(path).toStdString());
+    LoadedProgram loaded = loadProgramFile(std::filesystem::path(path.toStdU16String()));
     if (loaded.status != LoadStatus::Ok) {
         QMessageBox::warning(this, openFailedTitle(), loadFailureText(loaded.status, path));
         return false;

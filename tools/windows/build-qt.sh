@@ -4,6 +4,11 @@
 # is the Qt prefix the Windows build uses ($ZIVEK_QT_WIN, by default under ~/.cache).
 # Host tools (moc, rcc, uic) come from Debian's qt6-base-dev-tools. Run as root on
 # Debian 12; prints the prefix on its last line.
+# The finished Qt is also kept as a .tar.zst beside the cache folder
+# ($ZIVEK_QT_ARCHIVE, by default qt-6.4.2-win64-static.tar.zst), and taken from there
+# when the cache folder is missing; copy that file to another machine to skip the build.
+# With --present-only, nothing is built: prints the prefix when a finished Qt is in the
+# cache or in the archive, else fails.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cache="${ZIVEK_QT_WIN:-${XDG_CACHE_HOME:-$HOME/.cache}/zivek-vuvev/qt-6.4.2-win64-static}"
@@ -12,16 +17,28 @@ prefix="$cache/qt"
 # What the programs and their window tests link: the modules (Network for the local
 # socket on which a running viewer takes a press's request), the Windows platform
 # plugin, the native style, the icon reader and Network's stand-in for TLS (no TLS is
-# needed); PrintSupport and its Windows plugin print the viewer's setup sheet. Their bundled libraries, resource and plugin initialiser objects are found by
-# name in the configured build.
+# needed); PrintSupport prints the viewer's setup sheet (its Windows print engine is
+# inside the module). Their bundled libraries, resource and plugin initialiser objects
+# are found by name in the configured build.
 targets=(Core Gui Widgets OpenGL Network PrintSupport Test EntryPointImplementation
-    QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin QTlsBackendCertOnlyPlugin
-    QWindowsPrinterSupportPlugin)
+    QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin QTlsBackendCertOnlyPlugin)
 stamp="$prefix/.zivek-complete"
+archive="${ZIVEK_QT_ARCHIVE:-$cache.tar.zst}"
+# shellcheck source=tools/windows/qt-archive.sh
+source "$here/qt-archive.sh"
 
-if [[ -f "$stamp" && "$(cat "$stamp")" == "${targets[*]}" ]]; then
+finished() { [[ -f "$stamp" && "$(cat "$stamp")" == "${targets[*]}" ]]; }
+if ! finished && [[ -f "$archive" && ! -f "$prefix/build.ninja" ]]; then
+    zivek_qt_unpack "$archive"
+fi
+if finished; then
+    [[ -f "$archive" || "${1:-}" == --present-only ]] || zivek_qt_pack "$archive"
     echo "$prefix"
     exit 0
+fi
+if [[ "${1:-}" == --present-only ]]; then
+    echo "no Qt for Windows in $cache or $archive" >&2
+    exit 1
 fi
 
 bash "$here/../install-deps.sh" windows >&2
@@ -76,4 +93,5 @@ start=$SECONDS
 cmake --build "$prefix" --parallel "${ZIVEK_QT_JOBS:-$(nproc)}" --target "${targets[@]}" "${parts[@]}"
 echo "Qt build: $((SECONDS - start)) s"
 echo "${targets[*]}" >"$stamp"
+zivek_qt_pack "$archive"
 echo "$prefix"

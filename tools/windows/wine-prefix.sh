@@ -3,11 +3,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../virtual-display.sh"
 
 # Sourced by the Windows scripts. zivek_wine_prefix FOLDER: a wine prefix of its own in
-# FOLDER, quiet, with no offer to install Mono or Gecko, and with DejaVu Sans standing in
+# FOLDER, quiet, with no offer to install Mono or Gecko, no menu entries or file types
+# copied to this host's desktop, and with DejaVu Sans standing in
 # for the Windows interface fonts (without them wine falls back to a serif), so that the
 # programs look as on Linux.
 zivek_wine_prefix() {
-    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     [[ -f "$WINEPREFIX/.zivek-fonts" ]] && return 0
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
