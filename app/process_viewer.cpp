@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTimer>
 
+#include "common/follow_request_sender.h"
 #include "output/viewer_channel.h"
 #include "windows/message_box.h"
 
@@ -72,17 +72,9 @@ constexpr int kAnswerMs = 1500;
 bool askRunningViewer(const QString& program, const Workpiece& workpiece) {
     const QString channel = QString::fromStdString(viewerChannelName(
         qEnvironmentVariable("USER").toStdString(), QFile::encodeName(program).toStdString()));
-    QLocalSocket socket;
-    socket.connectToServer(channel);
-    if (!socket.waitForConnected(kConnectMs)) return false;
-    const std::string request =
-        followRequestText({QFile::encodeName(program).toStdString(), workpieceText(workpiece)});
-    socket.write(request.data(), qint64(request.size()));
-    if (!socket.waitForBytesWritten(kAnswerMs)) return false;
-    QByteArray answer;
-    while (answer.size() < qsizetype(kFollowAnswer.size()) && socket.waitForReadyRead(kAnswerMs))
-        answer += socket.readAll();
-    return answer.startsWith(QByteArray(kFollowAnswer.data(), qsizetype(kFollowAnswer.size())));
+    return askListeningViewer(channel,
+                              {QFile::encodeName(program).toStdString(), workpieceText(workpiece)},
+                              kConnectMs, kAnswerMs);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ set(layers
     "cycles|output|plain"
     "gcode||plain"
     "workpiece|gcode,output|plain"
-    "common||qt"
+    "common|output|qt"
     "output_box||qt"
     "windows|output,cycles,output_box|qt"
     "viewer|gcode,workpiece,output,common|qt"

@@ -3,9 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 
-#include "output/viewer_channel.h"
+#include "common/follow_request_sender.h"
 #include "viewer/program_follower.h"
 
 namespace zivek::backplot {
@@ -23,17 +22,9 @@ QString lockPath(const QString& program) {
 }
 
 bool handToListeningViewer(const QString& program, const QString& workpiece) {
-    QLocalSocket socket;
-    socket.connectToServer(followChannel(program));
-    if (!socket.waitForConnected(kConnectMs)) return false;
-    const std::string request =
-        followRequestText({QFile::encodeName(program).toStdString(), workpiece.toStdString()});
-    socket.write(request.data(), qint64(request.size()));
-    if (!socket.waitForBytesWritten(kAnswerMs)) return false;
-    QByteArray answer;
-    while (answer.size() < qsizetype(kFollowAnswer.size()) && socket.waitForReadyRead(kAnswerMs))
-        answer += socket.readAll();
-    return answer.startsWith(QByteArray(kFollowAnswer.data(), qsizetype(kFollowAnswer.size())));
+    return zivek::app::askListeningViewer(
+        followChannel(program), {QFile::encodeName(program).toStdString(), workpiece.toStdString()},
+        kConnectMs, kAnswerMs);
 }
 
 }  // namespace
