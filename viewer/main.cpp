@@ -39,7 +39,8 @@ int printSummary(const QCommandLineParser& parser) {
         complain(summaryUsageText());
         return kExitBadCommandLine;
     }
-    const LoadedProgram loaded = loadProgramFile(std::filesystem::path(file.toStdU16String()));
+    const std::filesystem::path program = zivek::app::toPath(file);
+    const LoadedProgram loaded = loadProgramFile(program);
     if (loaded.status != LoadStatus::Ok) {
         complain(loadFailureText(loaded.status, file));
         return kExitFailed;
@@ -47,7 +48,6 @@ int printSummary(const QCommandLineParser& parser) {
     // o<name> calls search the program's own folder first, then the user's folders.
     ReadOptions options;
     options.subroutineFolders = zivek::app::subroutineFolders(&parser);
-    const auto program = zivek::app::toPath(file);
     options.subroutineFolders.insert(options.subroutineFolders.begin(),
                                      std::filesystem::absolute(program).parent_path());
     const Toolpath path = interpret(loaded.text, options);

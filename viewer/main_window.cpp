@@ -22,8 +22,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <filesystem>
 
+#include "common/command_line.h"
 #include "gcode/program_file.h"
 #include "viewer/cut_warning_lines.h"
 #include "viewer/file_dialog.h"
@@ -268,7 +268,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::openFile(const QString& path) {
     // Through UTF-16: on Windows the 8-bit code page has no "İ" or "ş" for a Turkish folder.
-    LoadedProgram loaded = loadProgramFile(std::filesystem::path(path.toStdU16String()));
+    LoadedProgram loaded = loadProgramFile(zivek::app::toPath(path));
     if (loaded.status != LoadStatus::Ok) {
         setWindowTitle(zivek::backplot::windowTitle(QFileInfo(path).fileName()));
         file_ = QFileInfo(path).absoluteFilePath();
@@ -287,7 +287,7 @@ bool MainWindow::openOther(const QString& path) {
         openFile(path);
         return path_ != nullptr;
     }
-    LoadedProgram loaded = loadProgramFile(std::filesystem::path(path.toStdU16String()));
+    LoadedProgram loaded = loadProgramFile(zivek::app::toPath(path));
     if (loaded.status != LoadStatus::Ok) {
         QMessageBox::warning(this, openFailedTitle(), loadFailureText(loaded.status, path));
         return false;
@@ -373,7 +373,7 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     if (!options.autoDialect) options.dialect = Dialect(dialectChoice_->currentIndex() - 1);
     // The program's own folder first, as LinuxCNC finds a subroutine beside its program.
     if (!file_.isEmpty())
-        options.subroutineFolders.emplace_back(QFileInfo(file_).absolutePath().toStdU16String());
+        options.subroutineFolders.push_back(zivek::app::toPath(QFileInfo(file_).absolutePath()));
     options.subroutineFolders.insert(options.subroutineFolders.end(), subroutineFolders_.begin(),
                                      subroutineFolders_.end());
     auto path = std::make_shared<const Toolpath>(interpret(text, options));
