@@ -22,7 +22,8 @@ constexpr std::array<DialectRules, 3> kRules{{
      .contourCorners = false,
      .g76OneBlock = false,
      .leadFromFeed = true,
-     .startAtWorkZero = true},
+     .startAtWorkZero = true,
+     .noseFromWords = false},
     // Fanuc and Haas lathes.
     {.xDiameter = true,
      .feedPerRevolution = true,
@@ -37,7 +38,8 @@ constexpr std::array<DialectRules, 3> kRules{{
      .contourCorners = false,
      .g76OneBlock = false,
      .leadFromFeed = true,
-     .startAtWorkZero = false},
+     .startAtWorkZero = false,
+     .noseFromWords = false},
     // LinuxCNC 2.9 in lathe mode.
     {.xDiameter = false,
      .feedPerRevolution = false,
@@ -52,7 +54,8 @@ constexpr std::array<DialectRules, 3> kRules{{
      .contourCorners = true,
      .g76OneBlock = true,
      .leadFromFeed = false,
-     .startAtWorkZero = false},
+     .startAtWorkZero = false,
+     .noseFromWords = true},
 }};
 
 }  // namespace

@@ -31,6 +31,10 @@ struct DialectRules {
     bool g76OneBlock;      // G76 P I J K ... in one block; otherwise Fanuc's two blocks
     bool leadFromFeed;     // G32/G33 without K take the lead from F
     bool startAtWorkZero;  // the tool stands at the work zero before the first move
+    // G41.1/G42.1 give the nose on the block (D its diameter, L the insert's
+    // orientation), so the compensated path can be drawn; G41/G42 take it from a tool
+    // table the program does not carry.
+    bool noseFromWords;
 };
 
 const DialectRules& rulesOf(Dialect dialect);

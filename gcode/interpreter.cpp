@@ -61,6 +61,8 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
 
 void Interpreter::run() {
     runRange(0, starts_.size());
+    // The control sends the moves still waiting for their next one at the program's end.
+    nose_.stop();
     // Lines of a subroutine run at each call: one warning per line and kind is enough.
     auto& w = out_.warnings;
     std::stable_sort(w.begin(), w.end(),

@@ -13,6 +13,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,7 +22,9 @@
 #include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
+#include "gcode/nose_compensation.h"
 #include "gcode/parameters.h"
+#include "gcode/segment.h"
 #include "gcode/toolpath.h"
 
 namespace zivek::backplot {
@@ -62,17 +65,6 @@ struct Block {
         return (hasDecimal(c) ? v : v * increment) * lengthScale;
     }
     bool hasDecimal(char c) const;  // the number was written with a point
-};
-
-// A move with its arc, before it is added to the path (or to a captured contour).
-struct Segment {
-    Move move;
-    Point center;
-    bool arc = false;
-    bool ccw = false;
-    // LinuxCNC's G7x contour: A rounds the corner after this move, C chamfers it.
-    double fillet = 0;
-    double chamfer = 0;
 };
 
 class Interpreter;
@@ -130,6 +122,8 @@ class Interpreter {
     void setMotion(const GCodeRow& g);
     void setDiameter(const GCodeRow& g);
     void compensationNotDrawn(const GCodeRow& g);
+    void compensationOn(const GCodeRow& g);
+    void compensationOff(const GCodeRow& g);
     void setUnitsOf(const GCodeRow& g);
     void positionOrLimit(const GCodeRow& g);
     void absoluteOrTurningCycle(const GCodeRow& g);
@@ -210,6 +204,7 @@ class Interpreter {
     void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
     void arc(bool ccw, Point to, bool kz, bool kx);
     void add(Segment s);
+    void emit(Segment s);  // onto the path, as it stands
     void machineMove(const GCodeRow& g);
     void setPosition(const GCodeRow& g);
     void dropPositionShift(const GCodeRow& g);
@@ -286,6 +281,10 @@ class Interpreter {
     bool returning_ = false;
     int depth_ = 0;
     DrillCycle drill_;
+    // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
+    NoseCompensation nose_{[this](const Segment& s) { emit(s); }};
+    std::optional<Point> drawnFrom_;   // where the next move starts when it is not pos_
+    bool finishing_ = false;           // G70's passes, which LinuxCNC compensates
     std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
     void restoreModes();
     std::vector<Segment>* capture_ = nullptr;

@@ -17,6 +17,13 @@ G7xPart partOf(GCode code) {
     return G7xPart::All;
 }
 
+// Where the contour's last move that goes anywhere ends.
+Point lastEnd(const std::vector<Segment>& contour) {
+    for (auto s = contour.rbegin(); s != contour.rend(); ++s)
+        if (!(s->move.from == s->move.to)) return s->move.to;
+    return contour.back().move.to;
+}
+
 G7xKind kindOf(GCode code) {
     if (code == GCode::G70) return G7xKind::Finish;
     if (code == GCode::G72 || code == GCode::G72_1 || code == GCode::G72_2) return G7xKind::Face;
@@ -93,10 +100,17 @@ void Interpreter::linuxG7x(GCode code) {
     if (!(knownZ_ && knownX_) || zeroStart_) pos_ = planned.front().to;
     zeroStart_ = false;
     knownZ_ = knownX_ = true;
-    for (const PlannedMove& p : planned) {
+    finishing_ = r.kind == G7xKind::Finish;
+    for (std::size_t i = 0; i < planned.size(); ++i) {
+        const PlannedMove& p = planned[i];
         add({Move{p.kind, kFromCycle, line_, pos_, p.to, m_.feed}, p.center, p.arc, p.ccw});
         pos_ = p.to;
+        // LinuxCNC leaves its current point at the contour's last end once it has read the
+        // contour, after the move to the cycle's start: the first pass is compensated
+        // from there.
+        if (i == 0 && nose_.active()) nose_.standAt(lastEnd(captured));
     }
+    finishing_ = false;
 }
 
 }  // namespace zivek::backplot

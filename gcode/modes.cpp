@@ -50,9 +50,39 @@ void Interpreter::setDiameter(const GCodeRow& g) {
 // The tool nose's offset from the programmed path is not computed: a picture that silently
 // showed the programmed path as the cut one would mislead, so the line says so.
 void Interpreter::compensationNotDrawn(const GCodeRow& g) {
+    for (const char c : {'D', 'L'})  // the tool, or the nose the reader cannot use
+        if (b_.has(c)) b_.use(c);
     char name[16];
     std::snprintf(name, sizeof name, "G%d%s", g.tenths / 10, g.tenths % 10 ? ".1" : "");
     warn(Warning::CompensationNotDrawn, name);
+}
+
+// G41.1/G42.1 D L: the nose is on the block, so its path is drawn as the control makes it.
+void Interpreter::compensationOn(const GCodeRow& g) {
+    if (!rules_->noseFromWords || !b_.has('D') || !(knownZ_ && knownX_) || zeroStart_ ||
+        nose_.active()) {
+        compensationNotDrawn(g);
+        return;
+    }
+    double radius = b_.length('D') / 2;
+    const int orientation = b_.has('L') ? int(std::lround(b_.use('L'))) : 0;
+    NoseSide side = g.code == GCode::G41_1 ? NoseSide::Left : NoseSide::Right;
+    // A negative nose is the other side.
+    if (radius < 0) {
+        radius = -radius;
+        side = side == NoseSide::Left ? NoseSide::Right : NoseSide::Left;
+    }
+    if (!std::isfinite(radius) || radius > kMachineReach) {
+        compensationNotDrawn(g);
+        return;
+    }
+    if (radius > 0) nose_.start(side, radius, orientation, pos_);
+}
+
+void Interpreter::compensationOff(const GCodeRow&) {
+    if (!nose_.active()) return;
+    nose_.stop();
+    drawnFrom_ = nose_.drawnEnd();
 }
 
 void Interpreter::setUnitsOf(const GCodeRow& g) {
@@ -281,6 +311,16 @@ void Interpreter::rigidTap(const GCodeRow&) {
 }
 
 void Interpreter::threadCycle(const GCodeRow&) {
+    if (nose_.active()) {
+        // LinuxCNC then cuts no thread: it feeds straight to the block's end, compensated.
+        warn(Warning::CompensationRefused, "thread-cycle");
+        for (const char c : {'P', 'I', 'J', 'K', 'R', 'Q', 'H', 'E', 'L'})
+            if (b_.has(c)) b_.use(c);
+        Point to;
+        bool kz = false, kx = false;
+        if (target(to, kz, kx)) moveTo(MoveKind::Feed, to, kz, kx);
+        return;
+    }
     if (rules_->g76OneBlock || b_.has('I') || b_.has('J')) {
         linuxG76();
     } else {

@@ -126,7 +126,26 @@ void Interpreter::add(Segment s) {
         capture_->push_back(s);
         return;
     }
+    if (nose_.active()) {
+        // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at
+        // any other cycle, and at a corner the nose cannot take.
+        const bool other = s.move.is(kFromCycle) && !finishing_;
+        const CompensationFault fault = other ? CompensationFault::OtherMotion : nose_.move(s);
+        if (fault == CompensationFault::None) return;
+        static constexpr const char* kWhy[] = {"", "entry", "gouge", "nose", "entry-arc", "motion"};
+        warn(Warning::CompensationRefused, kWhy[std::size_t(fault)]);
+        nose_.stop();
+        s.move.from = nose_.drawnEnd();
+    }
+    emit(s);
+}
+
+void Interpreter::emit(Segment s) {
     if (!spend(1)) return;
+    if (drawnFrom_) {
+        s.move.from = *drawnFrom_;
+        drawnFrom_.reset();
+    }
     Move& m = s.move;
     if (fileDepth_ > 0) m.line = fileCallLine_;  // the program's line that called the file
     if (s.arc) {

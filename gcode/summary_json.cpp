@@ -96,7 +96,8 @@ const char* warningName(Warning w) {
                                                                      "ReadOnlyParameter",
                                                                      "SubroutineFileMissing",
                                                                      "BeyondReach",
-                                                                     "CompensationNotDrawn"};
+                                                                     "CompensationNotDrawn",
+                                                                     "CompensationRefused"};
     return names[std::size_t(w)];
 }
 

@@ -208,6 +208,23 @@ QString exitBadCommandLineText() {
     return QStringLiteral("komut satırı yanlış: bilinmeyen seçenek, eksik değer ya da dosya adı");
 }
 
+namespace {
+
+// Why the control refuses a move under nose compensation, by the reader's key.
+QString compensationFaultText(const QString& key) {
+    if (key == QLatin1String("entry"))
+        return QStringLiteral("telafiye giriş hareketi uç yarıçapından kısa");
+    if (key == QLatin1String("gouge"))
+        return QStringLiteral("uç bu iç köşeye parçayı oymadan giremez");
+    if (key == QLatin1String("nose"))
+        return QStringLiteral("iç yayın yarıçapı uç yarıçapından büyük değil");
+    if (key == QLatin1String("entry-arc"))
+        return QStringLiteral("telafiye yay ile girilmiş; giriş yayı hesaplanmaz");
+    return QStringLiteral("telafi açıkken G70 dışında çevrim");
+}
+
+}  // namespace
+
 QString warningText(const LineWarning& w) {
     const QString word = QString::fromUtf8(w.word.data(), qsizetype(w.word.size()));
     switch (w.code) {
@@ -286,6 +303,15 @@ QString warningText(const LineWarning& w) {
                        "%1: uç yarıçapı telafisi hesaplanmaz; yol programlandığı gibi, "
                        "telafisiz çizilir")
                 .arg(word);
+        case Warning::CompensationRefused:
+            if (word == QLatin1String("thread-cycle"))
+                return QStringLiteral(
+                    "G76: uç yarıçapı telafisi açıkken kontrol diş açmaz, bitiş noktasına "
+                    "telafili düz ilerler; telafiyi G40 ile kapatın");
+            return QStringLiteral(
+                       "Uç yarıçapı telafisinde kontrolün reddettiği hareket (%1); kontrol "
+                       "programı burada durdurur, yol buradan sonra telafisiz çizilir")
+                .arg(compensationFaultText(word));
     }
     return {};
 }
@@ -342,6 +368,8 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Erişilemez konum");
         case Warning::CompensationNotDrawn:
             return QStringLiteral("Çizilmeyen uç telafisi");
+        case Warning::CompensationRefused:
+            return QStringLiteral("Reddedilen uç telafisi");
     }
     return {};
 }

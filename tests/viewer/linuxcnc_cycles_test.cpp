@@ -63,8 +63,17 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         int refusedLine;  // 1-based line of a cycle LinuxCNC refuses; 0 when none
     };
     const Case cases[] = {
-        {"g70_passes", 0}, {"g71_after_tool_change", 0}, {"g71_pockets", 0},
-        {"g72_face", 0},   {"g76_compound_taper", 0},    {"g71_contour_ends_at_start", 13},
+        {"g70_passes", 0},
+        {"g71_after_tool_change", 0},
+        {"g71_pockets", 0},
+        {"g72_face", 0},
+        {"g76_compound_taper", 0},
+        {"g71_contour_ends_at_start", 13},
+        // nose radius compensation (G41.1/G42.1) on lines, arcs, inserts and G70's passes
+        {"nose_lines", 0},
+        {"nose_arcs", 0},
+        {"nose_orientations", 0},
+        {"nose_g70", 0},
     };
     for (const Case& c : cases) {
         const std::string base = std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/" + c.name;

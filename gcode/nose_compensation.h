@@ -1,0 +1,82 @@
+#pragma once
+
+// LinuxCNC's tool-nose radius compensation (G41.1/G42.1 D L in G18): the nose centre
+// follows the programmed contour at its radius, on the left or the right of the way it
+// runs. A move's compensated end depends on the move after it (an inside corner pulls it
+// back, an outside one adds an arc round the corner), so moves wait in a queue until the
+// next one settles them, as in LinuxCNC. The path drawn is the tool's control point: for
+// a lathe insert of orientation L (1-8) the imaginary tip, one radius from the centre
+// along each axis.
+
+#include <complex>
+#include <functional>
+#include <vector>
+
+#include "gcode/segment.h"
+
+namespace zivek::backplot {
+
+enum class NoseSide { Left, Right };
+
+// Why LinuxCNC refuses a move under compensation; it stops the program there.
+enum class CompensationFault {
+    None,
+    EntryTooShort,  // the first move is not longer than the radius
+    Gouge,          // an inside corner the nose cannot reach without cutting the part
+    NoseTooLarge,   // an inside arc not larger than the nose
+    EntryArc,       // an arc as the first move (its entry arc is not computed here)
+    OtherMotion,    // a thread or a cycle other than G70
+};
+
+class NoseCompensation {
+  public:
+    using Sink = std::function<void(const Segment&)>;
+    explicit NoseCompensation(Sink sink) : sink_(std::move(sink)) {}
+
+    // From `at`, the programmed point where the tool stands.
+    void start(NoseSide side, double radius, int orientation, Point at);
+    bool active() const { return active_; }
+    // The moves still waiting go out as they stand; the path goes on from `drawnEnd()`.
+    void stop();
+    Point drawnEnd() const { return drawnEnd_; }
+
+    // A programmed straight move or arc (its end, and for an arc its centre and direction).
+    CompensationFault move(const Segment& programmed);
+    // Where the nose centre stands, for a cycle that leaves it elsewhere than it went.
+    void standAt(Point programmed);
+
+  private:
+    using C = std::complex<double>;  // (Z, X): LinuxCNC's plane for G18
+    struct Waiting {
+        Segment s;
+        C end;
+        C center;
+        C direction;  // of the programmed move, to tell a reversed one
+        int turn = 0;
+        double sweep = 0;  // the arc's programmed sweep, 0 for none to check
+    };
+    CompensationFault straight(const Segment& p, C to);
+    CompensationFault arc(const Segment& p, C to, C center, int turn);
+    CompensationFault moveEndsAndFlush(C to);
+    void enqueueStraight(const Segment& p, C end, C direction);
+    void enqueueArc(const Segment& p, C end, C center, int turn, double sweep);
+    void flush();
+    void setEndpoint(C p);
+    bool insideArc(int turn) const;
+    Point toolPoint(C nose) const;
+
+    Sink sink_;
+    bool active_ = false;
+    bool first_ = true;
+    NoseSide side_ = NoseSide::Left;
+    double radius_ = 0;
+    int orientation_ = 0;
+    C current_;     // the nose centre
+    C programmed_;  // the programmed point it stands for
+    std::vector<Waiting> queue_;
+    C endpoint_;  // where the waiting moves start
+    bool endpointValid_ = false;
+    Point drawnEnd_;
+};
+
+}  // namespace zivek::backplot

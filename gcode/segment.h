@@ -1,0 +1,18 @@
+#pragma once
+
+#include "gcode/toolpath.h"
+
+namespace zivek::backplot {
+
+// A move with its arc, before it is added to the path (or to a captured contour).
+struct Segment {
+    Move move;
+    Point center;
+    bool arc = false;
+    bool ccw = false;
+    // LinuxCNC's G7x contour: A rounds the corner after this move, C chamfers it.
+    double fillet = 0;
+    double chamfer = 0;
+};
+
+}  // namespace zivek::backplot
