@@ -55,6 +55,9 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
     params_.setStateValue([this](std::string_view name, int number, double& value) {
+        // LinuxCNC stops at #5420-#5428 under compensation (#<_x> gives the nose centre).
+        if (name.empty() && number >= 5420 && number <= 5428 && nose_.active())
+            warn(Warning::CompensationRefused, "position");
         return stateValue(name, number, value);
     });
 }
@@ -62,7 +65,13 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
 void Interpreter::run() {
     runRange(0, starts_.size());
     // The control sends the moves still waiting for their next one at the program's end.
-    nose_.stop();
+    // M2 and M30 end compensation as G40 does; a program that just stops leaves the
+    // waiting moves as they are.
+    if (!programEnd_) {
+        nose_.drain();
+    } else if (const CompensationFault f = nose_.stop(); f != CompensationFault::None) {
+        warn(Warning::CompensationRefused, faultKey(f));
+    }
     // Lines of a subroutine run at each call: one warning per line and kind is enough.
     auto& w = out_.warnings;
     std::stable_sort(w.begin(), w.end(),

@@ -285,6 +285,8 @@ class Interpreter {
     NoseCompensation nose_{[this](const Segment& s) { emit(s); }};
     std::optional<Point> drawnFrom_;   // where the next move starts when it is not pos_
     bool finishing_ = false;           // G70's passes, which LinuxCNC compensates
+    bool arcNotAllowed_ = false;       // the move just after G40 ended a compensated path
+    bool programEnd_ = false;          // M2 or M30 ended the program
     std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
     void restoreModes();
     std::vector<Segment>* capture_ = nullptr;

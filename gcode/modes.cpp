@@ -32,6 +32,7 @@ bool Interpreter::hasAxis() const {
 
 void Interpreter::setUnits(bool inch) {
     m_.inch = inch;
+    nose_.setInch(inch);
     if (!unitsFixed_) pathInch_ = inch;
     b_.increment = inch ? 1e-4 : 1e-3;
     b_.lengthScale = inch == pathInch_ ? 1.0 : inch ? 25.4 : 1 / 25.4;
@@ -81,7 +82,10 @@ void Interpreter::compensationOn(const GCodeRow& g) {
 
 void Interpreter::compensationOff(const GCodeRow&) {
     if (!nose_.active()) return;
-    nose_.stop();
+    // LinuxCNC wants the move that leaves the compensated path straight.
+    arcNotAllowed_ = nose_.moved();
+    if (const CompensationFault f = nose_.stop(); f != CompensationFault::None)
+        warn(Warning::CompensationRefused, faultKey(f));
     drawnFrom_ = nose_.drawnEnd();
 }
 
@@ -212,6 +216,7 @@ void Interpreter::applyModes() {
                 returning_ = true;
             } else {
                 stop_ = true;
+                programEnd_ = true;
             }
         }
         if (code == 990) {

@@ -126,15 +126,16 @@ void Interpreter::add(Segment s) {
         capture_->push_back(s);
         return;
     }
+    if (s.arc && arcNotAllowed_) warn(Warning::CompensationRefused, "exit-arc");
+    arcNotAllowed_ = false;
     if (nose_.active()) {
         // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at
         // any other cycle, and at a corner the nose cannot take.
         const bool other = s.move.is(kFromCycle) && !finishing_;
         const CompensationFault fault = other ? CompensationFault::OtherMotion : nose_.move(s);
         if (fault == CompensationFault::None) return;
-        static constexpr const char* kWhy[] = {"", "entry", "gouge", "nose", "entry-arc", "motion"};
-        warn(Warning::CompensationRefused, kWhy[std::size_t(fault)]);
-        nose_.stop();
+        warn(Warning::CompensationRefused, faultKey(fault));
+        (void)nose_.stop();
         s.move.from = nose_.drawnEnd();
     }
     emit(s);

@@ -38,6 +38,11 @@ double sweepOf(C from, C center, int turn, C to) {
 
 }  // namespace
 
+const char* faultKey(CompensationFault fault) {
+    static constexpr const char* kKeys[] = {"", "entry", "gouge", "nose", "motion", "arc"};
+    return kKeys[std::size_t(fault)];
+}
+
 void NoseCompensation::start(NoseSide side, double radius, int orientation, Point at) {
     active_ = true;
     first_ = true;
@@ -50,11 +55,18 @@ void NoseCompensation::start(NoseSide side, double radius, int orientation, Poin
     endpointValid_ = false;
 }
 
-void NoseCompensation::stop() {
+CompensationFault NoseCompensation::stop() {
+    CompensationFault fault = CompensationFault::None;
     if (active_ && !first_) {
-        (void)moveEndsAndFlush(current_);
+        fault = moveEndsAndFlush(current_);
         flush();
     }
+    active_ = false;
+    return fault;
+}
+
+void NoseCompensation::drain() {
+    flush();
     active_ = false;
 }
 
@@ -116,8 +128,13 @@ CompensationFault NoseCompensation::moveEndsAndFlush(C to) {
     if (queue_.empty()) return CompensationFault::None;
     for (Waiting& w : queue_) {
         if (w.s.arc) {
+            // LinuxCNC takes the corner after the first waiting move: behind an insert's
+            // shift that can be a line's corner, which an arc cannot end on.
+            if (std::abs(std::abs(w.end - w.center) - std::abs(to - w.center)) > 0.01)
+                return CompensationFault::BrokenArc;
             const double sweep = sweepOf(endpoint_, w.center, w.turn, to);
-            if (w.sweep != 0 && endpointValid_ && std::abs(sweep) > std::abs(w.sweep) + 0.001)
+            if (w.sweep != 0 && endpointValid_ &&
+                std::abs(sweep) > std::abs(w.sweep) + sweepTolerance_)
                 return CompensationFault::Gouge;
         } else {
             const C now = to - endpoint_;
@@ -222,8 +239,34 @@ CompensationFault NoseCompensation::straight(const Segment& p, C to) {
     return CompensationFault::None;
 }
 
+// The entry by an arc: an arc from the nose to the compensated end, about a centre moved
+// so that both ends lie on it.
+CompensationFault NoseCompensation::entryArc(const Segment& p, C to, C center, int turn) {
+    const double r = radius_;
+    const C c = current_;
+    if (std::abs(to - c) <= r) return CompensationFault::EntryTooShort;
+    const double gamma = insideArc(turn) ? angleOf(center - to) : angleOf(to - center);
+    const C end = to + r * unit(gamma);
+    const double towardsCenter = angleOf(center - end);
+    const double corner = angleOf(c - end) - towardsCenter;
+    if (std::abs(std::cos(corner)) < 1e-4) return CompensationFault::NoseTooLarge;
+    const C moved = end + std::abs(c - end) / 2 / std::cos(corner) * unit(towardsCenter);
+    // An insert's control point is not the nose centre: it first moves out to its place.
+    if (orientation_ != 0 && orientation_ != 9) {
+        Segment shift = p;
+        shift.move.kind = MoveKind::Feed;
+        enqueueStraight(shift, c, {});
+        setEndpoint(c);
+    }
+    enqueueArc(p, end, moved, turn, sweepOf(c, moved, turn, end));
+    first_ = false;
+    programmed_ = to;
+    current_ = end;
+    return CompensationFault::None;
+}
+
 CompensationFault NoseCompensation::arc(const Segment& p, C to, C center, int turn) {
-    if (first_) return CompensationFault::EntryArc;
+    if (first_) return entryArc(p, to, center, turn);
     const double r = radius_;
     const C op = programmed_, c = current_;
     const double arcRadius = std::abs(center - to);

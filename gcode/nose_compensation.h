@@ -24,9 +24,12 @@ enum class CompensationFault {
     EntryTooShort,  // the first move is not longer than the radius
     Gouge,          // an inside corner the nose cannot reach without cutting the part
     NoseTooLarge,   // an inside arc not larger than the nose
-    EntryArc,       // an arc as the first move (its entry arc is not computed here)
-    OtherMotion,    // a thread or a cycle other than G70
+    OtherMotion,    // a cycle other than G70
+    BrokenArc,      // a corner that would move a compensated arc's end off its circle
 };
+
+// The fault's key in a warning: "entry", "gouge", "nose", "motion" or "arc".
+const char* faultKey(CompensationFault fault);
 
 class NoseCompensation {
   public:
@@ -36,9 +39,17 @@ class NoseCompensation {
     // From `at`, the programmed point where the tool stands.
     void start(NoseSide side, double radius, int orientation, Point at);
     bool active() const { return active_; }
-    // The moves still waiting go out as they stand; the path goes on from `drawnEnd()`.
-    void stop();
+    bool moved() const { return active_ && !first_; }  // a move went through it
+    // G40: the moves still waiting end where the nose stands and go out; the path goes on
+    // from `drawnEnd()`. A fault when LinuxCNC refuses that (the moves go out all the same).
+    CompensationFault stop();
+    // The program's end: the moves still waiting go out as they stand.
+    void drain();
     Point drawnEnd() const { return drawnEnd_; }
+    Point noseCentre() const { return {current_.real(), current_.imag()}; }
+    // LinuxCNC lets a compensated arc sweep further than the programmed one by an angle
+    // that depends on the units in force (radians, though it reads like a length).
+    void setInch(bool inch) { sweepTolerance_ = inch ? 0.001 : 0.0254; }
 
     // A programmed straight move or arc (its end, and for an arc its centre and direction).
     CompensationFault move(const Segment& programmed);
@@ -57,6 +68,7 @@ class NoseCompensation {
     };
     CompensationFault straight(const Segment& p, C to);
     CompensationFault arc(const Segment& p, C to, C center, int turn);
+    CompensationFault entryArc(const Segment& p, C to, C center, int turn);
     CompensationFault moveEndsAndFlush(C to);
     void enqueueStraight(const Segment& p, C end, C direction);
     void enqueueArc(const Segment& p, C end, C center, int turn, double sweep);
@@ -77,6 +89,7 @@ class NoseCompensation {
     C endpoint_;  // where the waiting moves start
     bool endpointValid_ = false;
     Point drawnEnd_;
+    double sweepTolerance_ = 0.0254;
 };
 
 }  // namespace zivek::backplot

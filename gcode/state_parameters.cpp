@@ -91,11 +91,12 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) c
     }
     switch (state) {
         // X as a radius, as LinuxCNC keeps it under G7 too.
+        // Under compensation, the nose centre: LinuxCNC's current point.
         case State::X:
-            value = pos_.x;
+            value = nose_.active() ? nose_.noseCentre().x : pos_.x;
             break;
         case State::Z:
-            value = pos_.z;
+            value = nose_.active() ? nose_.noseCentre().z : pos_.z;
             break;
         case State::NoAxis:
             value = 0;

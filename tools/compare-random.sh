@@ -20,4 +20,4 @@ fi
 cmake --build build --target dump_moves -j 2 >/dev/null
 python3 tests/differential/random_programs.py --dump build/bin/dump_moves \
     --rs274 "$(command -v rs274)" --seconds "$seconds" --seed "$seed" \
-    --keep build/random-failures --with params,state "$@"
+    --keep build/random-failures --with params,state,nose "$@"

@@ -218,8 +218,13 @@ QString compensationFaultText(const QString& key) {
         return QStringLiteral("uç bu iç köşeye parçayı oymadan giremez");
     if (key == QLatin1String("nose"))
         return QStringLiteral("iç yayın yarıçapı uç yarıçapından büyük değil");
-    if (key == QLatin1String("entry-arc"))
-        return QStringLiteral("telafiye yay ile girilmiş; giriş yayı hesaplanmaz");
+    if (key == QLatin1String("position"))
+        return QStringLiteral("telafi açıkken konum parametresi (#5420-#5428) okunamaz");
+    if (key == QLatin1String("arc"))
+        return QStringLiteral(
+            "köşe, telafili yayın ucunu yayın çemberi dışına taşıyor; kontrol bunu hata sayar");
+    if (key == QLatin1String("exit-arc"))
+        return QStringLiteral("G40'tan sonraki ilk hareket yay; telafiden düz hareketle çıkılır");
     return QStringLiteral("telafi açıkken G70 dışında çevrim");
 }
 

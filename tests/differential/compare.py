@@ -154,9 +154,19 @@ def subroutine_path():
     return ""
 
 
+def reader_refusals(program):
+    """The reader's refusals under nose compensation, from its last run: 'line why'."""
+    return _refusals.get(program, [])
+
+
+_refusals = {}
+
+
 def run_reader(dump, program):
     run = subprocess.run([dump, "--subroutine-path", subroutine_path(), program],
                          capture_output=True, text=True, check=True)
+    _refusals[program] = [t[len("refused "):] for t in run.stderr.splitlines()
+                          if t.startswith("refused ")]
     moves = []
     for text in run.stdout.splitlines():
         f = text.split()

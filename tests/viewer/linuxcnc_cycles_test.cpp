@@ -74,6 +74,8 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_arcs", 0},
         {"nose_orientations", 0},
         {"nose_g70", 0},
+        {"nose_entry_arc", 0},
+        {"nose_corner_tolerance", 0},
     };
     for (const Case& c : cases) {
         const std::string base = std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/" + c.name;

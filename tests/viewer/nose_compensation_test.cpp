@@ -40,8 +40,8 @@ TEST(NoseCompensation, RefusedMovesAreWarnedAndDrawnAsProgrammed) {
         {"inside arc no larger than the nose",
          head + "G42.1 D4\nG1 X10 Z0\nG1 Z-5\nG2 X10 Z-8 R1.5\nG1 Z-12\n", 6, "nose",
          Point{-12, 10}},
-        {"arc as the entry move", head + "G41.1 D1\nG2 X10 Z-3 R20\nG1 Z-8\n", 4, "entry-arc",
-         Point{-8, 10}},
+        {"arc leaving compensation", head + "G42.1 D1\nG1 X10 Z0\nG1 Z-5\nG40\nG2 X14 Z-7 R3\n", 7,
+         "exit-arc", Point{-7, 14}},
         {"drilling cycle", head + "G42.1 D1\nG1 X0 Z5\nG81 X0 Z-10 R2\nG80\n", 5, "motion",
          Point{2, 0}},  // back to R
         {"roughing cycle",
