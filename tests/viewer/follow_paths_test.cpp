@@ -181,8 +181,9 @@ class FollowPathsTest : public QObject {
         const QString otherPath = makeFile(QDir(pair.path()).filePath(other));
         ProgramFollower askedFollower;
         ProgramFollower otherFollower;
-        askedFollower.follow(askedPath);
+        // The other one listens first, so that a name shared by both would find it.
         otherFollower.follow(otherPath);
+        askedFollower.follow(askedPath);
         QVERIFY(askedFollower.listening());
         QVERIFY(otherFollower.listening());
         QSignalSpy askedPressed(&askedFollower, &ProgramFollower::pressed);
