@@ -96,8 +96,9 @@ class FollowPathsTest : public QObject {
     QStringList boxes_;  // the texts of the message boxes that came up
     QTimer boxCloser_;
 
-    QString makeFile(const QString& relative) {
-        const QString path = QDir(dir_.path()).filePath(relative);
+    // A small program at `name`, inside the test's folder unless it is absolute.
+    QString makeFile(const QString& name) {
+        const QString path = QDir(dir_.path()).filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly)) return {};
