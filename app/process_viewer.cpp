@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QTimer>
 
+#include "common/follow_channel.h"
 #include "common/follow_request_sender.h"
-#include "output/viewer_channel.h"
 #include "windows/message_box.h"
 
 namespace zivek::app {
@@ -70,11 +70,9 @@ constexpr int kAnswerMs = 1500;
 
 // True when a running viewer took the request.
 bool askRunningViewer(const QString& program, const Workpiece& workpiece) {
-    const QString channel = QString::fromStdString(viewerChannelName(
-        qEnvironmentVariable("USER").toStdString(), QFile::encodeName(program).toStdString()));
-    return askListeningViewer(channel,
-                              {QFile::encodeName(program).toStdString(), workpieceText(workpiece)},
-                              kConnectMs, kAnswerMs);
+    return askListeningViewer(followChannel(program),
+                              followRequest(program, workpieceText(workpiece)), kConnectMs,
+                              kAnswerMs);
 }
 
 }  // namespace

@@ -10,13 +10,14 @@
 namespace zivek {
 
 // The name a viewer listens under for one user's program file: the same user and the
-// same file give the same name, anything else another.
+// same file give the same name, anything else another. Both are UTF-8, as the request's
+// path.
 std::string viewerChannelName(std::string_view user, std::string_view programPath);
 
 // A request to show a program file anew, with the workpiece of the press (may be empty).
 struct FollowRequest {
-    std::string programPath;
-    std::string workpiece;  // as workpieceText writes it
+    std::string programPath;  // UTF-8 on every platform
+    std::string workpiece;    // as workpieceText writes it
     friend bool operator==(const FollowRequest&, const FollowRequest&) = default;
 };
 

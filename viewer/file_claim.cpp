@@ -1,11 +1,10 @@
 #include "viewer/file_claim.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
+#include "common/follow_channel.h"
 #include "common/follow_request_sender.h"
-#include "viewer/program_follower.h"
 
 namespace zivek::backplot {
 namespace {
@@ -18,13 +17,14 @@ constexpr int kConnectMs = 1000;
 constexpr int kAnswerMs = 10000;
 
 QString lockPath(const QString& program) {
-    return QDir(QDir::tempPath()).filePath(followChannel(program) + QStringLiteral(".lock"));
+    return QDir(QDir::tempPath())
+        .filePath(zivek::app::followChannel(program) + QStringLiteral(".lock"));
 }
 
 bool handToListeningViewer(const QString& program, const QString& workpiece) {
     return zivek::app::askListeningViewer(
-        followChannel(program), {QFile::encodeName(program).toStdString(), workpiece.toStdString()},
-        kConnectMs, kAnswerMs);
+        zivek::app::followChannel(program),
+        zivek::app::followRequest(program, workpiece.toStdString()), kConnectMs, kAnswerMs);
 }
 
 }  // namespace

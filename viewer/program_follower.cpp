@@ -1,13 +1,12 @@
 #include "viewer/program_follower.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include "output/viewer_channel.h"
+#include "common/follow_channel.h"
 
 namespace zivek::backplot {
 namespace {
@@ -16,11 +15,6 @@ constexpr int kSettleMs = 250;
 // A request is a few hundred bytes; anything far larger is no press.
 constexpr qsizetype kLongestRequest = 1 << 20;
 }  // namespace
-
-QString followChannel(const QString& path) {
-    return QString::fromStdString(viewerChannelName(qEnvironmentVariable("USER").toStdString(),
-                                                    QFile::encodeName(path).toStdString()));
-}
 
 ProgramFollower::ProgramFollower(QObject* parent)
     : QObject(parent), server_(new QLocalServer(this)), watcher_(new QFileSystemWatcher(this)) {
@@ -50,7 +44,7 @@ void ProgramFollower::follow(const QString& path) {
     }
     path_ = absolute;
     server_->close();
-    const QString channel = followChannel(path_);
+    const QString channel = zivek::app::followChannel(path_);
     // A viewer that ended without closing leaves its socket file behind; one that still
     // answers keeps it.
     if (!server_->listen(channel)) {
@@ -102,8 +96,7 @@ void ProgramFollower::readRequest(QLocalSocket* socket) {
     }
     socket->setProperty("request", QByteArray());
     settle_.stop();
-    emit pressed(QFile::decodeName(QByteArray::fromStdString(taken->programPath)),
-                 QString::fromStdString(taken->workpiece));
+    emit pressed(zivek::app::requestedProgram(*taken), QString::fromStdString(taken->workpiece));
     watchAgain();
     socket->write(kFollowAnswer.data(), qint64(kFollowAnswer.size()));
     socket->flush();

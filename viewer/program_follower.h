@@ -44,7 +44,4 @@ class ProgramFollower : public QObject {
     qint64 seenTime_ = -1;
 };
 
-// The socket name a press looks for: the user's and the file's.
-QString followChannel(const QString& path);
-
 }  // namespace zivek::backplot
