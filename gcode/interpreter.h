@@ -204,7 +204,7 @@ class Interpreter {
     void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
     void arc(bool ccw, Point to, bool kz, bool kx);
     void add(Segment s);
-    void emit(Segment s);  // onto the path, as it stands
+    void emit(Segment& s);  // onto the path, as it stands
     void machineMove(const GCodeRow& g);
     void setPosition(const GCodeRow& g);
     void dropPositionShift(const GCodeRow& g);
@@ -282,7 +282,7 @@ class Interpreter {
     int depth_ = 0;
     DrillCycle drill_;
     // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
-    NoseCompensation nose_{[this](const Segment& s) { emit(s); }};
+    NoseCompensation nose_{[this](Segment s) { emit(s); }};
     std::optional<Point> drawnFrom_;   // where the next move starts when it is not pos_
     bool finishing_ = false;           // G70's passes, which LinuxCNC compensates
     bool arcNotAllowed_ = false;       // the move just after G40 ended a compensated path

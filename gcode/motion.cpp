@@ -141,7 +141,7 @@ void Interpreter::add(Segment s) {
     emit(s);
 }
 
-void Interpreter::emit(Segment s) {
+void Interpreter::emit(Segment& s) {
     if (!spend(1)) return;
     if (drawnFrom_) {
         s.move.from = *drawnFrom_;

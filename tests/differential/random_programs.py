@@ -60,7 +60,9 @@ class Writer:
         if self.incremental:
             dz, dx = z - self.z, x - self.x
             words = f"X{self.param(self.num(dx, True))} Z{self.param(self.num(dz))}"
-        elif "state" in self.features and self.rng.random() < 0.3:
+        # Under compensation LinuxCNC's position is the nose centre's (#5420-#5428 stop
+        # it), so no word is written from it there.
+        elif "state" in self.features and not self.nose and self.rng.random() < 0.3:
             return self.from_position(z, x)
         else:
             words = f"X{self.param(self.num(x, True))} Z{self.param(self.num(z))}"
