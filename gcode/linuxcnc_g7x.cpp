@@ -1,6 +1,7 @@
 // LinuxCNC's G70-G72 on a subroutine contour: G7x Q(sub) X Z D E P I R U W. The words
 // of the block give the start, so the cycle needs no known position before it.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -22,6 +23,18 @@ Point lastEnd(const std::vector<Segment>& contour) {
     for (auto s = contour.rbegin(); s != contour.rend(); ++s)
         if (!(s->move.from == s->move.to)) return s->move.to;
     return contour.back().move.to;
+}
+
+// LinuxCNC refuses an arc whose end lies off the circle through its start by more than
+// this (in the units in force), unless the difference is within 0.1% of the radius.
+constexpr double kArcToleranceMm = 2 * 0.01 * 1.4142135623730951;
+constexpr double kArcToleranceInch = 2 * 0.001 * 1.4142135623730951;
+
+bool arcAccepted(Point from, Point to, Point center, double tolerance) {
+    const double r1 = std::hypot(from.z - center.z, from.x - center.x);
+    const double r2 = std::hypot(to.z - center.z, to.x - center.x);
+    const double error = std::abs(r1 - r2);
+    return !(error > tolerance * 100) && !(error / std::max(r1, r2) > 0.001 && error > tolerance);
 }
 
 G7xKind kindOf(GCode code) {
@@ -80,29 +93,29 @@ void Interpreter::linuxG7x(GCode code) {
     contour.reserve(captured.size());
     for (const Segment& s : captured)
         contour.push_back({s.move.from, s.move.to, s.center, s.arc, s.ccw, s.fillet, s.chamfer});
-    std::vector<PlannedMove> planned;
-    std::string reason;
-    if (contour.empty() || !planG7x(contour, r, planned, reason, budget_)) {
-        if (contour.empty()) {
-            warn(Warning::CycleMissingContour, name);
-            return;
-        }
-        if (reason == "limit") warn(Warning::ExpansionLimit, name);
-        // LinuxCNC goes to the cycle's X and Z before it refuses the contour.
-        if (!(knownZ_ && knownX_) || zeroStart_) pos_ = r.start;
-        zeroStart_ = false;
-        knownZ_ = knownX_ = true;
-        go(MoveKind::Rapid, r.start, kFromCycle, m_.feed);
-        contourAsIncomplete(captured, {}, name);
+    if (contour.empty()) {
+        warn(Warning::CycleMissingContour, name);
         return;
     }
+    std::vector<PlannedMove> planned;
+    std::string reason;
+    const bool plannedWhole = planG7x(contour, r, planned, reason, budget_);
+    if (reason == "limit") warn(Warning::ExpansionLimit, name);
+    // LinuxCNC goes to the cycle's X and Z before it reads the contour, and makes the
+    // passes it can before it refuses one.
+    if (planned.empty()) planned.push_back({MoveKind::Rapid, r.start, {}, false, false});
     // After a tool change the path begins at the cycle's first move.
     if (!(knownZ_ && knownX_) || zeroStart_) pos_ = planned.front().to;
     zeroStart_ = false;
     knownZ_ = knownX_ = true;
     finishing_ = r.kind == G7xKind::Finish;
-    for (std::size_t i = 0; i < planned.size(); ++i) {
+    const double tolerance = (m_.inch ? kArcToleranceInch : kArcToleranceMm) * b_.lengthScale;
+    bool stopped = false;
+    for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
         const PlannedMove& p = planned[i];
+        // LinuxCNC stops at an arc its offset has made and it cannot draw.
+        stopped = p.arc && !arcAccepted(pos_, p.to, p.center, tolerance);
+        if (stopped) break;
         add({Move{p.kind, kFromCycle, line_, pos_, p.to, m_.feed}, p.center, p.arc, p.ccw});
         pos_ = p.to;
         // LinuxCNC leaves its current point at the contour's last end once it has read the
@@ -111,6 +124,12 @@ void Interpreter::linuxG7x(GCode code) {
         if (i == 0 && nose_.active()) nose_.standAt(lastEnd(captured));
     }
     finishing_ = false;
+    if (stopped) {
+        warn(Warning::CycleIncomplete, name);
+        ++out_.summary.incompleteCycles;
+    } else if (!plannedWhole) {
+        contourAsIncomplete(captured, {}, name);
+    }
 }
 
 }  // namespace zivek::backplot

@@ -88,7 +88,7 @@ class Move:
 CALL = re.compile(r"^\s*\d+\s+N\S*\s+([A-Z0-9_]+)\((.*)\)\s*$")
 
 
-def run_rs274(rs274, program):
+def run_rs274(rs274, program, timeout=120):
     """rs274's moves in the units of its first move, and its error text if it stopped."""
     work = tempfile.mkdtemp(prefix="zivek-rs274-")
     try:
@@ -107,7 +107,7 @@ def run_rs274(rs274, program):
             run = subprocess.run([rs274, "-g", "-i", "rs274.ini", "-t", "tools.tbl", "-v",
                                   "rs274.var", os.path.abspath(program)], cwd=work,
                                  stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                                 errors="replace", timeout=120)
+                                 errors="replace", timeout=timeout)
         if run.returncode < 0:
             raise RuntimeError(f"{program}: rs274 died of signal {-run.returncode}")
     finally:
@@ -118,7 +118,8 @@ def run_rs274(rs274, program):
     for text in run.stdout.splitlines() + run.stderr.splitlines():
         call = CALL.match(text)
         if not call:
-            if text.strip() and text.strip() != "executing":
+            # "Oops (dz,dx)" is the G7x offset's own trace of a piece it drops, no error.
+            if text.strip() and text.strip() != "executing" and not text.startswith("Oops "):
                 errors.append(text.strip())
             continue
         name, args = call.group(1), call.group(2)
@@ -156,17 +157,25 @@ def subroutine_path():
 
 def reader_refusals(program):
     """The reader's refusals under nose compensation, from its last run: 'line why'."""
-    return _refusals.get(program, [])
+    return _notes.get(program, {}).get("refused", [])
 
 
-_refusals = {}
+def reader_incomplete(program):
+    """The lines of cycles the reader could not expand, from its last run."""
+    return _notes.get(program, {}).get("incomplete", [])
+
+
+_notes = {}  # program -> kind -> what dump_moves said of it on standard error
 
 
 def run_reader(dump, program):
     run = subprocess.run([dump, "--subroutine-path", subroutine_path(), program],
                          capture_output=True, text=True, check=True)
-    _refusals[program] = [t[len("refused "):] for t in run.stderr.splitlines()
-                          if t.startswith("refused ")]
+    notes = {}
+    for text in run.stderr.splitlines():
+        kind, _, rest = text.partition(" ")
+        notes.setdefault(kind, []).append(rest)
+    _notes[program] = notes
     moves = []
     for text in run.stdout.splitlines():
         f = text.split()

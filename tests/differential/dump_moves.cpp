@@ -1,9 +1,10 @@
 // Prints the reader's moves of one program in the line format the comparison with
 // LinuxCNC's interpreter reads, one move a line:
 //   <line> <G0|G1|G2|G3> <from z> <from x> <z> <x> [<centre z> <centre x>]
-// and on standard error each move LinuxCNC refuses under nose compensation (where it
-// stops the program):
+// and on standard error each move LinuxCNC refuses under nose compensation and each
+// cycle the reader could not expand (where LinuxCNC stops the program):
 //   refused <line> <why>
+//   incomplete <line>
 // X is a radius (true geometry), as LinuxCNC's canonical calls give it under G7 too.
 // The program is read as LinuxCNC reads it: its dialect is given, not guessed, and
 // o<name> calls find name.ngc in the program's folder, then in the folders of
@@ -72,8 +73,11 @@ int main(int argc, char** argv) {
         if (arc) std::printf(" %.9f %.9f", arc->center.z, arc->center.x);
         std::printf("\n");
     }
-    for (const auto& w : path.warnings)
+    for (const auto& w : path.warnings) {
         if (w.code == zivek::backplot::Warning::CompensationRefused)
             std::fprintf(stderr, "refused %u %s\n", w.line + 1, w.word.c_str());
+        if (w.code == zivek::backplot::Warning::CycleIncomplete)
+            std::fprintf(stderr, "incomplete %u\n", w.line + 1);
+    }
     return 0;
 }
