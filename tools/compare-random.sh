@@ -3,8 +3,8 @@
 # seeded (SEED, default 1) and reproducible. Uses the reader of the build in "build" (made
 # there, without the Qt programs, when there is none); a failing program is left in
 # build/random-failures/ to be kept as a test.
-#   bash tools/compare-random.sh 60                 # with parameters, expressions, state
-#   bash tools/compare-random.sh 60 7 --with units  # also what the reader lacks
+#   bash tools/compare-random.sh 60                 # parameters, state, nose compensation, G7x
+#   bash tools/compare-random.sh 60 7 --with units  # also G20/G21 switched mid-program
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -20,4 +20,4 @@ fi
 cmake --build build --target dump_moves -j 2 >/dev/null
 python3 tests/differential/random_programs.py --dump build/bin/dump_moves \
     --rs274 "$(command -v rs274)" --seconds "$seconds" --seed "$seed" \
-    --keep build/random-failures --with params,state,nose "$@"
+    --keep build/random-failures --with params,state,nose,cycles "$@"

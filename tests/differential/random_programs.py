@@ -206,8 +206,11 @@ class Writer:
             words += f" D{self.raw(self.rng.uniform(0, 0.8))} I{self.raw(self.rng.uniform(0.5, 2))}"
             words += f" R{self.raw(self.rng.uniform(0.2, 1))}"
         self.lines.append(words)
+        # Back to a place the writer knows, in plain words: the tool is where the cycle
+        # left it, not where the writer last put it.
         z, x = self.target()
-        self.lines.append(f"G0 {self.axes(z, x)}")
+        self.lines.append(f"G0 X{self.num(x, True)} Z{self.num(z)}")
+        self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
 
     def program(self, moves):
         self.subs = []
@@ -232,7 +235,7 @@ def round_to_written(writer, value_mm, axis_x=False):
 
 # rs274 loops without end on some G7x contours; what it has not done in this many seconds
 # it will not do (the corpus's programs take well under one).
-RS274_PATIENCE = 15
+RS274_PATIENCE = 5
 
 # What rs274 says where it refuses a move under cutter compensation.
 REFUSALS = ("cutter compensation", "without gouging", "radius comp", "tool radius",
