@@ -178,18 +178,20 @@ void DesignedWindow::fitInto(const QRect& available, const QMargins& frame) {
     if (scale != scale_) applyScale(scale);
 }
 
-// The frame the window has on the screen, or before it is first shown a title bar and
-// border as the style draws them, as the platform's frame is not known yet.
+// The frame around the window: as the style draws a title bar and border, or the one
+// the window has on the screen where that is larger. Before the window is shown, and on
+// some desktops for a while after, the platform does not know its frame yet.
 QMargins DesignedWindow::frameMarginsNow() const {
-    if (isVisible()) {
-        const QRect inner = geometry();
-        const QRect outer = frameGeometry();
-        return {inner.left() - outer.left(), inner.top() - outer.top(),
-                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
-    }
     const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
     const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    return {border, title + border, border, border};
+    const QMargins guess(border, title + border, border, border);
+    if (!isVisible()) return guess;
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    return {std::max(guess.left(), inner.left() - outer.left()),
+            std::max(guess.top(), inner.top() - outer.top()),
+            std::max(guess.right(), outer.right() - inner.right()),
+            std::max(guess.bottom(), outer.bottom() - inner.bottom())};
 }
 
 void DesignedWindow::fitToScreen() {
