@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -170,11 +171,10 @@ void DesignedWindow::applyScale(double scale) {
     for (const Placed& placed : placed_) placeControl(placed);
 }
 
-void DesignedWindow::fitInto(const QRect& available, const QMargins& frame) {
+void DesignedWindow::fitInto(const QRect& available, const QMargins& frame,
+                             qreal devicePixelRatio) {
     const QSize room = available.size().shrunkBy(frame);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double scale = fittingScale(client_, room, QApplication::font(this),
-                                      screen ? screen->devicePixelRatio() : 1.0);
+    const double scale = fittingScale(client_, room, QApplication::font(this), devicePixelRatio);
     if (scale != scale_) applyScale(scale);
 }
 
@@ -195,8 +195,9 @@ QMargins DesignedWindow::frameMarginsNow() const {
 }
 
 void DesignedWindow::fitToScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        fitInto(screen->availableGeometry(), frameMarginsNow());
+    // Until it is shown the window belongs to the screen it will be centred on.
+    const QScreen* screen = isVisible() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) fitInto(screen->availableGeometry(), frameMarginsNow(), screen->devicePixelRatio());
 }
 
 void DesignedWindow::applyTabPositions(std::span<const TabPosition> tabPositions) {
@@ -224,7 +225,7 @@ void DesignedWindow::centreOnScreen() {
 void DesignedWindow::open() {
     if (placement_ != Placement::CentreOfScreen) {
         show();
-        fitToScreen();
+        followScreen();
         return;
     }
     // The whole window with its frame is centred; the frame's size is known for
@@ -232,8 +233,17 @@ void DesignedWindow::open() {
     centreOnScreen();
     const QSize before = frameGeometry().size();
     show();
-    fitToScreen();
+    followScreen();
     if (frameGeometry().size() != before) centreOnScreen();
+}
+
+// Fits the window to the screen it is shown on, and again whenever it is moved to
+// another screen, which may be smaller or larger.
+void DesignedWindow::followScreen() {
+    fitToScreen();
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &DesignedWindow::fitToScreen,
+                Qt::UniqueConnection);
 }
 
 void DesignedWindow::paintEvent(QPaintEvent*) {

@@ -22,9 +22,10 @@ class DesignedWindow : public QWidget {
     // Shows the window at its place, with the focus on its lowest tab position.
     void open();
 
-    // Lays the table out again at the largest factor (at most 1, with legible text) that
-    // fits the client, within the given frame, into the available area.
-    void fitInto(const QRect& available, const QMargins& frame);
+    // Lays the table out again at the largest factor (at most 1, with legible text on a
+    // screen of that device pixel ratio) that fits the client, within the given frame,
+    // into the available area.
+    void fitInto(const QRect& available, const QMargins& frame, qreal devicePixelRatio);
     // The factor the table is laid out at now: 1 where the window fits as designed.
     double scale() const { return scale_; }
 
@@ -43,6 +44,7 @@ class DesignedWindow : public QWidget {
     void applyScale(double scale);
     void placeControl(const Placed& placed);
     void fitToScreen();
+    void followScreen();
     QMargins frameMarginsNow() const;
     void centreOnScreen();
 

@@ -80,7 +80,7 @@ class WindowFitTest : public QObject {
         QFETCH(QString, window);
         auto w = make(window);
         // The window as its table draws it, on a screen that has room for anything.
-        w->fitInto(QRect(0, 0, 100000, 100000), {});
+        w->fitInto(QRect(0, 0, 100000, 100000), {}, 1.0);
         QCOMPARE(w->scale(), 1.0);
         const std::map<QString, QRect> full = placesOf(w.get());
         const QSize fullClient = w->size();
