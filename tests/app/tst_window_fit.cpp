@@ -6,14 +6,17 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <map>
 #include <memory>
 
 #include "app/main_menu.h"
+#include "output/control_names.h"
 #include "output_box/output_box.h"
 #include "support/recording_viewer.h"
 #include "test_support.h"
@@ -106,6 +109,21 @@ class WindowFitTest : public QObject {
                     QVERIFY2(!now.at(a->first).intersects(now.at(b->first)),
                              qPrintable(describe(a->first, now.at(a->first)) + " overlaps " +
                                         describe(b->first, now.at(b->first))));
+
+        // A refusal's message box, drawn at the platform's size, stays on the screen too.
+        if (auto* operation = qobject_cast<zivek::windows::OperationWindow*>(w.get())) {
+            w->findChild<QLineEdit*>(zivek::control::Text4)->setText("0");
+            QRect boxFrame;
+            QTimer::singleShot(0, w.get(), [&boxFrame] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    boxFrame = box->frameGeometry();
+                    box->button(QMessageBox::Ok)->click();
+                }
+            });
+            operation->KOD_Click();
+            QVERIFY(!boxFrame.isNull());
+            QVERIFY2(available.contains(boxFrame), qPrintable(describe("message box", boxFrame)));
+        }
 
         if (w->scale() == 1.0) {
             // Where the window fits, nothing of it changes.
