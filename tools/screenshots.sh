@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Screenshots of the program under a virtual X server, for looking at by eye:
 # the main menu, and each operation window as opened, after "G KOD", with a
-# refusal's message box open and with a hint showing.
+# refusal's message box open and with a hint showing; then the same walk on a
+# 1366x768 laptop at 200 % (683x384 logical pixels), where every window is drawn smaller.
 # Usage: tools/screenshots.sh [build dir]   (default: build; built if needed)
-# Writes shots/*.png; shots/ is not tracked.
+# Writes shots/*.png and shots/laptop-200/*.png; shots/ is not tracked.
 set -euo pipefail
 bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 
@@ -30,3 +31,7 @@ import -window root "$out/start-screen.png"
 kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
 echo "$out/start-screen.png"
+kill "$zivek_xvfb" 2>/dev/null || true
+
+zivek_virtual_display "$out" 1366x768
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 "$build/bin/zivek-screenshots" "$out/laptop-200"

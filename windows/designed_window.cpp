@@ -1,11 +1,13 @@
 #include "windows/designed_window.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QWindow>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "windows/outline_frame.h"
 #include "windows/picture_button.h"
 #include "windows/pictures.h"
+#include "windows/window_scale.h"
 
 namespace zivek::windows {
 namespace {
@@ -101,37 +104,100 @@ QWidget* makeWidget(const ControlDefinition& control, QWidget* parent) {
 DesignedWindow::DesignedWindow(const WindowFrame& frame,
                                std::span<const ControlDefinition> controls,
                                std::span<const TabPosition> tabPositions)
-    : background_(rgb(frame.background)), placement_(frame.placement) {
+    : background_(rgb(frame.background)),
+      placement_(frame.placement),
+      border_(frame.border),
+      client_(pixels(frame.clientWidth), pixels(frame.clientHeight)),
+      controls_(controls.begin(), controls.end()) {
     setObjectName(qs(frame.name));
     setWindowTitle(qs(frame.caption));
     setWindowIcon(applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose);  // closing a window discards it and its contents
-    const QSize client(pixels(frame.clientWidth), pixels(frame.clientHeight));
-    if (frame.border == Border::FixedSingle) {
+    if (border_ == Border::FixedSingle) {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                        Qt::CustomizeWindowHint);
-        setFixedSize(client);
+        setFixedSize(client_);
     } else {
-        resize(client);
+        resize(client_);
     }
-    for (const ControlDefinition& control : controls) buildControl(control);
+    placed_.reserve(controls_.size());
+    for (const ControlDefinition& control : controls_) buildControl(control);
     applyTabPositions(tabPositions);
+    fitToScreen();
 }
 
 void DesignedWindow::buildControl(const ControlDefinition& control) {
     QWidget* parent = this;
-    QPoint origin(0, 0);
     if (control.onDrawing) {
-        auto* drawing = findChild<FramedPicture*>(QStringLiteral("Picture1"));
-        Q_ASSERT(drawing);
-        parent = drawing;
-        origin = drawing->contentsRect().topLeft();
+        parent = findChild<FramedPicture*>(QStringLiteral("Picture1"));
+        Q_ASSERT(parent);
     }
     QWidget* widget = makeWidget(control, parent);
     widget->setObjectName(qs(control.name));
-    widget->setGeometry(pixelRect(control.geometry).translated(origin));
-    if (auto* label = qobject_cast<QLabel*>(widget)) fitCaption(label);
     if (!control.hint.empty()) widget->setToolTip(qs(control.hint));
+    placed_.push_back({widget, &control});
+    placeControl(placed_.back());
+}
+
+// Where the table is turned into pixels: the control's rectangle, and what is drawn to
+// the scale of the window (a drawing at its own size, a caption fitted to its label).
+void DesignedWindow::placeControl(const Placed& placed) {
+    const ControlDefinition& control = *placed.definition;
+    QPoint origin(0, 0);
+    if (control.onDrawing) origin = placed.widget->parentWidget()->contentsRect().topLeft();
+    placed.widget->setGeometry(pixelRect(control.geometry, scale_).translated(origin));
+    if (control.kind == ControlKind::DrawingArea) {
+        Picture drawn = control.picture;
+        drawn.width = scaledPixels(drawn.width, scale_);
+        drawn.height = scaledPixels(drawn.height, scale_);
+        static_cast<FramedPicture*>(placed.widget)->setPicture(drawn, FramedPicture::Fit::OwnSize);
+    }
+    if (auto* label = qobject_cast<QLabel*>(placed.widget)) {
+        label->setFont(font());
+        fitCaption(label);
+    }
+}
+
+void DesignedWindow::applyScale(double scale) {
+    scale_ = scale;
+    // Every control without a font of its own takes the window's.
+    setFont(scaledFont(QApplication::font(this), scale_));
+    const QSize client(scaledPixels(client_.width(), scale_),
+                       scaledPixels(client_.height(), scale_));
+    if (border_ == Border::FixedSingle)
+        setFixedSize(client);
+    else
+        resize(client);
+    for (const Placed& placed : placed_) placeControl(placed);
+}
+
+void DesignedWindow::fitInto(const QRect& available, const QMargins& frame,
+                             qreal devicePixelRatio) {
+    const QSize room = available.size().shrunkBy(frame);
+    const double scale = fittingScale(client_, room, QApplication::font(this), devicePixelRatio);
+    if (scale != scale_) applyScale(scale);
+}
+
+// The frame around the window: as the style draws a title bar and border, or the one
+// the window has on the screen where that is larger. Before the window is shown, and on
+// some desktops for a while after, the platform does not know its frame yet.
+QMargins DesignedWindow::frameMarginsNow() const {
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QMargins guess(border, title + border, border, border);
+    if (!isVisible()) return guess;
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    return {std::max(guess.left(), inner.left() - outer.left()),
+            std::max(guess.top(), inner.top() - outer.top()),
+            std::max(guess.right(), outer.right() - inner.right()),
+            std::max(guess.bottom(), outer.bottom() - inner.bottom())};
+}
+
+void DesignedWindow::fitToScreen() {
+    // Until it is shown the window belongs to the screen it will be centred on.
+    const QScreen* screen = isVisible() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) fitInto(screen->availableGeometry(), frameMarginsNow(), screen->devicePixelRatio());
 }
 
 void DesignedWindow::applyTabPositions(std::span<const TabPosition> tabPositions) {
@@ -159,14 +225,25 @@ void DesignedWindow::centreOnScreen() {
 void DesignedWindow::open() {
     if (placement_ != Placement::CentreOfScreen) {
         show();
+        followScreen();
         return;
     }
     // The whole window with its frame is centred; the frame's size is known for
-    // certain only once the window is shown.
+    // certain only once the window is shown, and the window may then need to be smaller.
     centreOnScreen();
     const QSize before = frameGeometry().size();
     show();
+    followScreen();
     if (frameGeometry().size() != before) centreOnScreen();
+}
+
+// Fits the window to the screen it is shown on, and again whenever it is moved to
+// another screen, which may be smaller or larger.
+void DesignedWindow::followScreen() {
+    fitToScreen();
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &DesignedWindow::fitToScreen,
+                Qt::UniqueConnection);
 }
 
 void DesignedWindow::paintEvent(QPaintEvent*) {
