@@ -61,7 +61,14 @@ void Interpreter::linuxG7x(GCode code) {
     r.retract = length('R', 0.5);
     r.shift = {length('W', 0), length('U', 0)};
     const bool kz = b_.has('Z') || knownZ_, kx = b_.has('X') || knownX_;
-    r.start = {b_.has('Z') ? b_.length('Z') : pos_.z, b_.has('X') ? b_.length('X') / xs : pos_.x};
+    // LinuxCNC 2.9 makes the cycle's first rapid with absolute coordinates in force, so
+    // under G91 it goes to the block's X and Z read as absolute (the passes start right).
+    const Point firstRapid{b_.has('Z') ? b_.length('Z') : pos_.z,
+                           b_.has('X') ? b_.length('X') / xs : pos_.x};
+    // Under G91 the cycle's X and Z are steps from where the tool is, as its contour's are.
+    const Point from = m_.incremental ? pos_ : Point{};
+    r.start = {b_.has('Z') ? from.z + b_.length('Z') : pos_.z,
+               b_.has('X') ? from.x + b_.length('X') / xs : pos_.x};
     if (!b_.has('Q')) {
         warn(Warning::CycleMissingContour, name);
         return;
@@ -104,6 +111,7 @@ void Interpreter::linuxG7x(GCode code) {
     // LinuxCNC goes to the cycle's X and Z before it reads the contour, and makes the
     // passes it can before it refuses one.
     if (planned.empty()) planned.push_back({MoveKind::Rapid, r.start, {}, false, false});
+    if (m_.incremental) planned.front().to = firstRapid;
     // After a tool change the path begins at the cycle's first move.
     if (!(knownZ_ && knownX_) || zeroStart_) pos_ = planned.front().to;
     zeroStart_ = false;

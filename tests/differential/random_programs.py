@@ -158,13 +158,14 @@ class Writer:
         """An o-sub contour for G70-G72 that runs towards -Z and +X, as a turned outline
         does: lines and quarter arcs, now and then a round (A) or chamfer (C) corner."""
         z, x = self.rng.uniform(-2, 2), self.rng.uniform(1, 8)
-        body = [f"G1 X{self.raw(x)} Z{self.raw(z)}"]
+        xs = 2 if self.diameter else 1  # X is written as a diameter under G7; I never
+        body = [f"G1 X{self.raw(x * xs)} Z{self.raw(z)}"]
         for _ in range(self.rng.randint(2, 6)):
             r = self.rng.random()
             if r < 0.5:
                 dz, dx = -self.rng.uniform(1, 8), self.rng.choice([0, self.rng.uniform(0, 5)])
                 z, x = z + dz, x + dx
-                words = f"G1 X{self.raw(x)} Z{self.raw(z)}"
+                words = f"G1 X{self.raw(x * xs)} Z{self.raw(z)}"
                 corner = self.rng.random()
                 if corner < 0.15:
                     words += f" A{self.raw(self.rng.uniform(0.2, 0.8))}"
@@ -174,10 +175,10 @@ class Writer:
             else:
                 q = self.rng.uniform(1, 5)
                 if r < 0.75:  # G3 about the point below the end: bulges outwards
-                    body.append(f"G3 X{self.raw(x + q)} Z{self.raw(z - q)} "
+                    body.append(f"G3 X{self.raw((x + q) * xs)} Z{self.raw(z - q)} "
                                 f"I{self.raw(0)} K{self.raw(-q)}")
                 else:  # G2 about the point beside the start: a hollow
-                    body.append(f"G2 X{self.raw(x + q)} Z{self.raw(z - q)} "
+                    body.append(f"G2 X{self.raw((x + q) * xs)} Z{self.raw(z - q)} "
                                 f"I{self.raw(q)} K{self.raw(0)}")
                 z, x = z - q, x + q
         self.subs.append(f"o{number} sub\n" + "\n".join(body) + f"\no{number} endsub")
@@ -190,15 +191,12 @@ class Writer:
             return
         number = 100 + len(self.subs)
         z_end, x_end = self.contour(number)
-        if self.diameter:
-            self.diameter = False
-            self.lines.append("G8")
         if self.incremental:
             self.incremental = False
             self.lines.append("G90")
         code = self.rng.choice(["G70", "G71", "G71.1", "G71.2", "G72"])
         start_x, start_z = x_end + self.rng.uniform(0.5, 4), self.rng.uniform(3, 6)
-        words = f"{code} Q{number} X{self.raw(start_x)} Z{self.raw(start_z)}"
+        words = f"{code} Q{number} X{self.raw(start_x * (2 if self.diameter else 1))} Z{self.raw(start_z)}"
         if code == "G70":
             words += f" D{self.raw(self.rng.uniform(0, 1))} E{self.raw(self.rng.uniform(0, 0.2))}"
             words += f" P{self.rng.randint(1, 3)}"
