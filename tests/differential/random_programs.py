@@ -10,8 +10,9 @@ freely; with --with params, numbers become parameters and [...] expressions; wit
 (#<_x>, #<_z>, #5420, #5422); with --with nose, stretches under tool-nose compensation
 (G41.1/G42.1 D L ... G40), where rs274 stopping at a move it refuses must be matched by
 the reader's refusal, with every move before it the same; with --with cycles, G70, G71,
-G71.1, G71.2 and G72 on random turned outlines (a contour LinuxCNC refuses must be one the
-reader marks incomplete); with --with units, G20/G21 switched mid-program.
+G71.1, G71.2 and G72 on random turned outlines, under G90 or G91, G7 or G8 (a contour
+LinuxCNC refuses must be one the reader marks incomplete); with --with units, G20/G21
+switched mid-program.
 """
 import argparse
 import math
@@ -154,49 +155,56 @@ class Writer:
         fixed tolerances, which contours shrunk 25.4 times (or lost in them) defeat."""
         return f"{value:.4f}"
 
-    def contour(self, number):
-        """An o-sub contour for G70-G72 that runs towards -Z and +X, as a turned outline
-        does: lines and quarter arcs, now and then a round (A) or chamfer (C) corner."""
+    def contour(self):
+        """A contour for G70-G72 that runs towards -Z and +X, as a turned outline does:
+        lines and quarter arcs, now and then a round (A) or chamfer (C) corner. Pieces as
+        (code, z, x, k, i, corner words), ends absolute in program units, X a radius."""
         z, x = self.rng.uniform(-2, 2), self.rng.uniform(1, 8)
-        xs = 2 if self.diameter else 1  # X is written as a diameter under G7; I never
-        body = [f"G1 X{self.raw(x * xs)} Z{self.raw(z)}"]
+        pieces = [("G1", z, x, None, None, "")]
         for _ in range(self.rng.randint(2, 6)):
             r = self.rng.random()
             if r < 0.5:
-                dz, dx = -self.rng.uniform(1, 8), self.rng.choice([0, self.rng.uniform(0, 5)])
-                z, x = z + dz, x + dx
-                words = f"G1 X{self.raw(x * xs)} Z{self.raw(z)}"
+                z, x = z - self.rng.uniform(1, 8), x + self.rng.choice([0, self.rng.uniform(0, 5)])
                 corner = self.rng.random()
-                if corner < 0.15:
-                    words += f" A{self.raw(self.rng.uniform(0.2, 0.8))}"
-                elif corner < 0.3:
-                    words += f" C{self.raw(self.rng.uniform(0.2, 0.8))}"
-                body.append(words)
+                extra = (f" A{self.raw(self.rng.uniform(0.2, 0.8))}" if corner < 0.15 else
+                         f" C{self.raw(self.rng.uniform(0.2, 0.8))}" if corner < 0.3 else "")
+                pieces.append(("G1", z, x, None, None, extra))
             else:
                 q = self.rng.uniform(1, 5)
                 if r < 0.75:  # G3 about the point below the end: bulges outwards
-                    body.append(f"G3 X{self.raw((x + q) * xs)} Z{self.raw(z - q)} "
-                                f"I{self.raw(0)} K{self.raw(-q)}")
+                    pieces.append(("G3", z - q, x + q, -q, 0, ""))
                 else:  # G2 about the point beside the start: a hollow
-                    body.append(f"G2 X{self.raw((x + q) * xs)} Z{self.raw(z - q)} "
-                                f"I{self.raw(q)} K{self.raw(0)}")
+                    pieces.append(("G2", z - q, x + q, 0, q, ""))
                 z, x = z - q, x + q
-        self.subs.append(f"o{number} sub\n" + "\n".join(body) + f"\no{number} endsub")
-        return z, x
+        return pieces
 
     def cycle(self):
-        """A G70, G71, G71.1, G71.2 or G72 on a contour of its own, from a start beyond it;
-        then a rapid to a known place, the cycle leaving the tool where it ends."""
+        """A G70, G71, G71.1, G71.2 or G72 on a contour of its own (an o-sub), from a start
+        beyond it, under G90 or G91, G7 or G8 as they stand; then a rapid to a known place,
+        the cycle leaving the tool where it ends."""
         if "cycles" not in self.features or self.nose or self.rng.random() > 0.15:
             return
         number = 100 + len(self.subs)
-        z_end, x_end = self.contour(number)
-        if self.incremental:
-            self.incremental = False
-            self.lines.append("G90")
+        pieces = self.contour()
+        xs = 2 if self.diameter else 1  # X is written as a diameter under G7; I never
+        start_x, start_z = pieces[-1][2] + self.rng.uniform(0.5, 4), self.rng.uniform(3, 6)
+        # Under G91 every X and Z is a step: the cycle's from the tool, the contour's
+        # from the end before (the first from the cycle's start).
+        at_z, at_x = start_z, start_x
+        body = []
+        for code, z, x, k, i, extra in pieces:
+            wz, wx = (z - at_z, x - at_x) if self.incremental else (z, x)
+            words = f"{code} X{self.raw(wx * xs)} Z{self.raw(wz)}"
+            if k is not None:
+                words += f" I{self.raw(i)} K{self.raw(k)}"
+            body.append(words + extra)
+            at_z, at_x = z, x
+        self.subs.append(f"o{number} sub\n" + "\n".join(body) + f"\no{number} endsub")
         code = self.rng.choice(["G70", "G71", "G71.1", "G71.2", "G72"])
-        start_x, start_z = x_end + self.rng.uniform(0.5, 4), self.rng.uniform(3, 6)
-        words = f"{code} Q{number} X{self.raw(start_x * (2 if self.diameter else 1))} Z{self.raw(start_z)}"
+        wz, wx = start_z, start_x
+        if self.incremental:
+            wz, wx = start_z - self.z / self.unit(), start_x - self.x / self.unit()
+        words = f"{code} Q{number} X{self.raw(wx * xs)} Z{self.raw(wz)}"
         if code == "G70":
             words += f" D{self.raw(self.rng.uniform(0, 1))} E{self.raw(self.rng.uniform(0, 0.2))}"
             words += f" P{self.rng.randint(1, 3)}"
@@ -204,8 +212,11 @@ class Writer:
             words += f" D{self.raw(self.rng.uniform(0, 0.8))} I{self.raw(self.rng.uniform(0.5, 2))}"
             words += f" R{self.raw(self.rng.uniform(0.2, 1))}"
         self.lines.append(words)
-        # Back to a place the writer knows, in plain words: the tool is where the cycle
-        # left it, not where the writer last put it.
+        # Back to a place the writer knows, in absolute words: the tool is where the
+        # cycle left it, not where the writer last put it.
+        if self.incremental:
+            self.incremental = False
+            self.lines.append("G90")
         z, x = self.target()
         self.lines.append(f"G0 X{self.num(x, True)} Z{self.num(z)}")
         self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
