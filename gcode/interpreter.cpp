@@ -55,9 +55,6 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
     params_.setStateValue([this](std::string_view name, int number, double& value) {
-        // LinuxCNC stops at #5420-#5428 under compensation (#<_x> gives the nose centre).
-        if (name.empty() && number >= 5420 && number <= 5428 && nose_.active())
-            warn(Warning::CompensationRefused, "position");
         return stateValue(name, number, value);
     });
 }

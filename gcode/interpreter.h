@@ -190,7 +190,7 @@ class Interpreter {
     bool inSubroutineFile(std::string_view name, const std::function<void(const Sub&)>& body);
 
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
-    bool stateValue(std::string_view name, int number, double& value) const;
+    bool stateValue(std::string_view name, int number, double& value);
 
     // Motion (motion.cpp).
     bool hasAxis() const;

@@ -136,7 +136,7 @@ void Interpreter::add(Segment s) {
         if (fault == CompensationFault::None) return;
         warn(Warning::CompensationRefused, faultKey(fault));
         (void)nose_.stop();
-        s.move.from = nose_.drawnEnd();
+        drawnFrom_ = nose_.drawnEnd();
     }
     emit(s);
 }

@@ -76,10 +76,12 @@ double flag(bool b) {
 
 }  // namespace
 
-bool Interpreter::stateValue(std::string_view name, int number, double& value) const {
+bool Interpreter::stateValue(std::string_view name, int number, double& value) {
     State state = State::NoAxis;
     if (name.empty()) {
         if (number < kFirstPosition || number > kLastPosition) return false;
+        // LinuxCNC stops here under compensation (#<_x> gives the nose centre instead).
+        if (nose_.active()) warn(Warning::CompensationRefused, "position");
         state = number == kFirstPosition       ? State::X
                 : number == kFirstPosition + 2 ? State::Z
                                                : State::NoAxis;
