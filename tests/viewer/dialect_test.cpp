@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -51,9 +52,7 @@ TEST(DialectDetection, SignsDecideAndSingleWordsDoNotFlip) {
 }
 
 TEST(DialectDetection, TheWizardsFormCanBeChosenWhateverTheSigns) {
-    ReadOptions wizard;
-    wizard.autoDialect = false;
-    wizard.dialect = Dialect::Generic;
+    ReadOptions wizard = zivek::testing::readingAs(Dialect::Generic);
     const Toolpath path = interpret("T0101\nM98 P1000\n" + kWizardOpening + kWizardPasses, wizard);
     EXPECT_EQ(path.dialect, Dialect::Generic);
     EXPECT_FALSE(path.diameterMode);
@@ -84,18 +83,14 @@ TEST(ThreadLead, ComesFromTheWordEachControlReads) {
          {1.25}},
     };
     for (const Case& c : cases) {
-        ReadOptions options;
-        options.autoDialect = false;
-        options.dialect = c.dialect;
-        EXPECT_EQ(leads(interpret(c.text, options)), c.leads) << c.name;
+        EXPECT_EQ(leads(interpret(c.text, zivek::testing::readingAs(c.dialect))), c.leads)
+            << c.name;
     }
 }
 
 TEST(WorkedExamples, RigidTappingGoesInAndOutAtTheLead) {
     // S500, K1.5: 750 mm/min; 15 mm in and 15 mm out take 0.02 min each.
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
     const Toolpath path = interpret("G0 X0 Z5\nS500 M3\nG33.1 Z-10 K1.5\n", options);
     ASSERT_EQ(path.moves.size(), 3u);
     EXPECT_EQ(path.moves[1].from, (Point{5, 0}));
@@ -130,9 +125,7 @@ TEST(WorkedExamples, FanucSubprogramRepeatsFromTheCall) {
 
 TEST(WorkedExamples, InchSurfaceSpeedIsInFeetPerMinute) {
     // At radius 1 in, 100 ft/min is 1200/(2π) rpm; 1 in at 0.01 in/rev takes π/6 min.
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
     const Toolpath path =
         interpret("G20 G18\nG96 S100 D5000 M3\nG95\nG0 X1 Z0.1\nG1 Z-0.9 F0.01\n", options);
     EXPECT_NEAR(path.summary.cuttingMinutes, std::numbers::pi / 6, 1e-9);

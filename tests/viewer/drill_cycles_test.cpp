@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -123,9 +124,7 @@ TEST(DrillCycles, MoveAsLinuxCncMoves) {
          "G81 X1 Z-2 R4\nG80\nG0 X3",
          {{'r', 10, 1}, {'r', 4, 1}, {'f', -2, 1}, {'r', 4, 1}, {'r', 4, 3}}},
     };
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
     for (const Case& c : cases) {
         const Toolpath path =
             interpret(std::string("G21 G8 G17 F100\nG0 X5 Z10\n") + c.cycle + "\n", options);
@@ -141,9 +140,7 @@ TEST(DrillCycles, MoveAsLinuxCncMoves) {
 }
 
 TEST(DrillCycles, OtherDialectsStillWarnThem) {
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::Fanuc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::Fanuc);
     const Toolpath path = interpret("G0 X10 Z10\nG83 X0 Z-7 R3 Q3000 F0.1\n", options);
     ASSERT_EQ(path.warnings.size(), 1u);
     EXPECT_EQ(path.warnings[0].code, Warning::UnsupportedG);

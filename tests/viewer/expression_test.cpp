@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -171,9 +172,7 @@ TEST(Parameters, ProgramsMoveWhereLinuxCncMoves) {
          "o1 sub\n#<n>=5\n#1=7\no1 endsub\nG18 G8\n#<n>=1\n#1=2\no1 call\nG0 X#<n> Z#1\nM2\n",
          {{2, 1}}},
     };
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
     for (const Case& c : cases) {
         const Toolpath path = interpret(c.program, options);
         EXPECT_TRUE(path.warnings.empty()) << c.name << ": " << warningsOf(path);
@@ -200,9 +199,7 @@ TEST(Parameters, FaultsWarnOnTheirLineAndLoseOnlyTheirWord) {
         {"o1 while [0]\nG0 X1", Warning::NotEvaluated, "endwhile", 1},
         {"o1 goto", Warning::NotEvaluated, "o1 goto", 1},
     };
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
     for (const Case& c : cases) {
         const Toolpath path = interpret(std::string("G18 G8 G0 X0 Z0\n") + c.line, options);
         ASSERT_FALSE(path.warnings.empty()) << c.line;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -198,9 +199,7 @@ TEST(FanucCycles, FinishingExactMoves) {
     EXPECT_EQ(fanuc.moves[2].feed, 80);
     EXPECT_TRUE(fanuc.warnings.empty()) << fanuc.warnings.front().word;
 
-    ReadOptions linuxcnc;
-    linuxcnc.autoDialect = false;
-    linuxcnc.dialect = Dialect::LinuxCnc;
+    ReadOptions linuxcnc = zivek::testing::readingAs(Dialect::LinuxCnc);
     const Toolpath l = interpret(
         "G18 G7 G21\nF120\no500 sub\nG0 X8 Z1\nG1 Z-6\nG3 X16 Z-10 I0 K-4\nG1 X20\nZ-16\n"
         "o500 endsub\nG0 X28 Z4\nG70 Q500 X24 Z2\nM2\n",

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -81,9 +82,7 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         const std::string base = std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/" + c.name;
         const std::vector<Expected> want = readMoves(readFile(base + ".moves"));
         ASSERT_FALSE(want.empty()) << c.name;
-        ReadOptions options;
-        options.autoDialect = false;
-        options.dialect = Dialect::LinuxCnc;
+        ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
         const Toolpath p = interpret(readFile(base + ".ngc"), options);
         // Where LinuxCNC stops at a refused cycle, the reader draws on: compare up to there.
         if (c.refusedLine == 0) {

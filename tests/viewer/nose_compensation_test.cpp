@@ -9,15 +9,13 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
 
-Toolpath readLinuxCnc(const std::string& program, Dialect dialect = Dialect::LinuxCnc) {
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = dialect;
-    return interpret(program, options);
+Toolpath readAs(const std::string& program, Dialect dialect = Dialect::LinuxCnc) {
+    return interpret(program, zivek::testing::readingAs(dialect));
 }
 
 TEST(NoseCompensation, RefusedMovesAreWarnedAndDrawnAsProgrammed) {
@@ -50,7 +48,7 @@ TEST(NoseCompensation, RefusedMovesAreWarnedAndDrawnAsProgrammed) {
          10, "motion", std::nullopt},
     };
     for (const Case& c : cases) {
-        const Toolpath p = readLinuxCnc(c.program);
+        const Toolpath p = readAs(c.program);
         ASSERT_EQ(p.warnings.size(), 1u) << c.name;
         EXPECT_EQ(p.warnings[0].code, Warning::CompensationRefused) << c.name;
         EXPECT_EQ(p.warnings[0].word, c.why) << c.name;
@@ -69,7 +67,7 @@ TEST(NoseCompensation, RefusedMovesAreWarnedAndDrawnAsProgrammed) {
 // LinuxCNC 2.9 reads G70's contour and leaves its current point at the contour's end, so
 // a pass into a bore from there backs over the entry: it stops on the G70 line.
 TEST(NoseCompensation, BoringG70ThatLinuxCncRefuses) {
-    const Toolpath p = readLinuxCnc(
+    const Toolpath p = readAs(
         "G18 G21 G8 F150\nO200 SUB\nG1 X9 Z0\nG1 X8 Z-1\nG1 Z-8\nG3 X6 Z-10 R2\nG1 X5\n"
         "G1 Z-20\nO200 ENDSUB\nG0 X3 Z4\nG41.1 D0.4 L2\nG70 Q200 X3 Z2 D0.3 P2\nG40\n");
     ASSERT_EQ(p.warnings.size(), 1u);
@@ -93,7 +91,7 @@ TEST(NoseCompensation, WithoutTheNoseOnTheBlockThePathIsProgrammedAndSaysSo) {
         {"G0 X20 Z2\nG42 D1\nG1 X10 F100\nG40\n", Dialect::Fanuc, "G42"},
     };
     for (const Case& c : cases) {
-        const Toolpath p = readLinuxCnc(c.program, c.dialect);
+        const Toolpath p = readAs(c.program, c.dialect);
         ASSERT_EQ(p.warnings.size(), 1u) << c.program;
         EXPECT_EQ(p.warnings[0].code, Warning::CompensationNotDrawn) << c.program;
         EXPECT_EQ(p.warnings[0].word, c.word) << c.program;
@@ -104,7 +102,7 @@ TEST(NoseCompensation, WithoutTheNoseOnTheBlockThePathIsProgrammedAndSaysSo) {
 
 // G76 with compensation on cuts no thread in LinuxCNC: one compensated feed to its end.
 TEST(NoseCompensation, ThreadCycleBecomesOneFeed) {
-    const Toolpath p = readLinuxCnc(
+    const Toolpath p = readAs(
         "G18 G21 G8 F100 S500 M3\nG0 X20 Z2\nG42.1 D1\nG1 X10 Z0\nG76 P1 Z-10 I-1 J0.2 K1\nG40\n");
     ASSERT_EQ(p.warnings.size(), 1u);
     EXPECT_EQ(p.warnings[0].word, "thread-cycle");

@@ -12,6 +12,7 @@
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -188,9 +189,7 @@ TEST(Interpreter, UnitsAndCoordinateSettingsKeepThePath) {
         // begins anew at the next place named in full.
         {"G21 G8\nG92 Z5 X3\nG92.1\nG1 Z-8 X3 F1", {-8, 3}, {-8, 3}, 1},
     };
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
+    ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.program);
         const Toolpath path = interpret(c.program, options);

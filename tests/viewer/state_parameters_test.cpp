@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
 
 ReadOptions linuxCnc() {
-    ReadOptions options;
-    options.autoDialect = false;
-    options.dialect = Dialect::LinuxCnc;
-    return options;
+    return zivek::testing::readingAs(Dialect::LinuxCnc);
 }
 
 Point lastEnd(const Toolpath& path) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gcode/toolpath.h"
+#include "support/reading_options.h"
 
 namespace zivek::backplot {
 namespace {
@@ -34,9 +35,7 @@ class SubroutineFiles : public ::testing::Test {
         std::ofstream(file, std::ios::binary) << text;
     }
     Toolpath read(const std::string& program) const {
-        ReadOptions options;
-        options.autoDialect = false;
-        options.dialect = Dialect::LinuxCnc;
+        ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
         options.subroutineFolders = {first(), second()};
         return interpret(program, options);
     }
