@@ -7,8 +7,9 @@
 #include <string>
 
 #include "gcode/expression.h"
+#include "gcode/number_reading.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 bool isDigit(char c) {
@@ -64,79 +65,6 @@ std::size_t skipBlanks(std::string_view s, std::size_t i) {
 }
 
 }  // namespace
-
-// The wizard writes the largest double with 15 digits, 1.79769313486232E+308, which is a
-// little above it: such a number still means the largest double, not a fault. Read a
-// tenth of it (the exponent one lower) to see, in doubles alone.
-double largestWritten(const char* from, const char* to, std::errc& ec) {
-    const std::string_view text(from, std::size_t(to - from));
-    const std::size_t mark = text.find_first_of("Ee");
-    int exponent = 0;
-    if (mark == std::string_view::npos ||
-        std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), to, exponent).ec !=
-            std::errc() ||
-        exponent < 300)
-        return 0;
-    const std::string tenth =
-        std::string(text.substr(0, mark)) + "E" + std::to_string(exponent - 1);
-    double value = 0;
-    if (std::from_chars(tenth.data(), tenth.data() + tenth.size(), value).ec != std::errc() ||
-        std::abs(value) > 1.79769313486232e307)
-        return 0;
-    ec = std::errc();
-    return value > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
-}
-
-std::size_t readNumber(std::string_view s, double& value, bool& ok) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
-    // Digits are gathered as they are scanned; a long number wraps, but is then read
-    // by from_chars below.
-    std::uint64_t whole = 0;
-    std::size_t digits = 0;
-    std::size_t scale = 0;
-    while (i < s.size() && isDigit(s[i])) {
-        whole = whole * 10 + std::uint64_t(s[i++] - '0');
-        ++digits;
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && isDigit(s[i])) {
-            whole = whole * 10 + std::uint64_t(s[i++] - '0');
-            ++digits;
-            ++scale;
-        }
-    }
-    if (digits == 0) return 0;
-    // An exponent only when digits follow, so that a following E word is not swallowed.
-    bool exponent = false;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j])) ++j;
-            i = j;
-            exponent = true;
-        }
-    }
-    if (!exponent && digits <= 15) {
-        // Up to 15 digits the whole digits and the power of ten are exact doubles, so one
-        // division rounds as from_chars does, several times faster.
-        static constexpr double kTens[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        value = double(whole) / kTens[scale];
-        if (s[0] == '-') value = -value;
-        ok = true;
-        return i;
-    }
-    // from_chars takes no leading "+"; it is locale-free, unlike strtod.
-    const std::size_t from = (s[0] == '+') ? 1 : 0;
-    auto [end, ec] = std::from_chars(s.data() + from, s.data() + i, value);
-    if (ec == std::errc::result_out_of_range)
-        value = largestWritten(s.data() + from, s.data() + i, ec);
-    ok = ec == std::errc() && end == s.data() + i && std::isfinite(value);
-    return i;
-}
 
 Warning expressionWarning(ExprError e) {
     if (e == ExprError::ReadOnly) return Warning::ReadOnlyParameter;
@@ -229,9 +157,9 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 bool readOWord(std::string_view line, OWord& out) {
     std::size_t i = skipBlanks(line, 0);
@@ -258,4 +186,4 @@ bool readOWord(std::string_view line, OWord& out) {
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Splits one program line into address words. Internal to the interpreter.
 
 #include <string_view>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "gcode/number_reading.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 struct Word {
     char letter;  // upper case
@@ -32,11 +35,6 @@ struct OWord {
 // line does not start with one.
 bool readOWord(std::string_view line, OWord& out);
 
-// Reads a G-code number at the start of s: optional sign, digits with at most one point,
-// optional exponent ("1E-05"). Returns the characters used, 0 when there is no number;
-// `ok` is false when the text is a number but not a finite double.
-std::size_t readNumber(std::string_view s, double& value, bool& ok);
-
 class Parameters;
 
 // Appends to words and bad; both are cleared first. Comments "(...)" and after ";",
@@ -46,4 +44,4 @@ class Parameters;
 void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad,
                Parameters* params = nullptr);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -10,14 +10,15 @@
 #include <string>
 
 #include "cycles/cycles.h"
-#include "gcode/toolpath.h"
 #include "output/press.h"
 #include "support/ratio_reporter.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace {
 
-using namespace zivek::backplot;
+using namespace zivek::gcode;
+using namespace zivek::workpiece;
 
 struct Handed final : zivek::ViewerLauncher {
     zivek::Workpiece workpiece;

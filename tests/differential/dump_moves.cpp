@@ -19,13 +19,13 @@
 #include <string_view>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace {
 
-using zivek::backplot::MoveKind;
+using zivek::gcode::MoveKind;
 
-const char* codeOf(const zivek::backplot::Move& m, const zivek::backplot::Arc* arc) {
+const char* codeOf(const zivek::gcode::Move& m, const zivek::gcode::Arc* arc) {
     if (arc) return arc->ccw ? "G3" : "G2";
     return m.kind == MoveKind::Rapid ? "G0" : "G1";
 }
@@ -59,12 +59,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string text{std::istreambuf_iterator<char>(in), {}};
-    zivek::backplot::ReadOptions options;
+    zivek::gcode::ReadOptions options;
     options.autoDialect = false;
-    options.dialect = zivek::backplot::Dialect::LinuxCnc;
+    options.dialect = zivek::gcode::Dialect::LinuxCnc;
     options.subroutineFolders.push_back(std::filesystem::absolute(program).parent_path());
     if (withPath) addFolders(argv[2], options.subroutineFolders);
-    const auto path = zivek::backplot::interpret(text, options);
+    const auto path = zivek::gcode::interpret(text, options);
     for (std::size_t i = 0; i < path.moves.size(); ++i) {
         const auto& m = path.moves[i];
         const auto* arc = path.arcOf(i);
@@ -74,9 +74,9 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     for (const auto& w : path.warnings) {
-        if (w.code == zivek::backplot::Warning::CompensationRefused)
+        if (w.code == zivek::gcode::Warning::CompensationRefused)
             std::fprintf(stderr, "refused %u %s\n", w.line + 1, w.word.c_str());
-        if (w.code == zivek::backplot::Warning::CycleIncomplete)
+        if (w.code == zivek::gcode::Warning::CycleIncomplete)
             std::fprintf(stderr, "incomplete %u\n", w.line + 1);
     }
     return 0;

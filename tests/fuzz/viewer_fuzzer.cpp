@@ -13,12 +13,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "gcode/program_file.h"
-#include "gcode/summary_json.h"
-#include "gcode/text_decoding.h"
-#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/summary_json.h"
+#include "zivek/gcode/text_decoding.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void require(bool ok, const char* what) {
     std::abort();
 }
 
-bool finite(zivek::backplot::Point p) {
+bool finite(zivek::gcode::Point p) {
     return std::isfinite(p.z) && std::isfinite(p.x);
 }
 
@@ -36,6 +36,7 @@ bool finite(zivek::backplot::Point p) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zivek::backplot;
+    using namespace zivek::gcode;
     if (size == 0) return 0;
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     if (classifyText(text) != LoadStatus::Ok) return 0;

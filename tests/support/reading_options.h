@@ -1,12 +1,12 @@
 #pragma once
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::testing {
 
 // Options that read a program in the given dialect instead of guessing it.
-inline zivek::backplot::ReadOptions readingAs(zivek::backplot::Dialect dialect) {
-    zivek::backplot::ReadOptions options;
+inline zivek::gcode::ReadOptions readingAs(zivek::gcode::Dialect dialect) {
+    zivek::gcode::ReadOptions options;
     options.autoDialect = false;
     options.dialect = dialect;
     return options;

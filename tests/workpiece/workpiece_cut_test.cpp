@@ -2,7 +2,7 @@
 // geometric sweep cuts its material without a warning, and hand-edited programs with
 // one fault each get theirs.
 
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +17,10 @@
 #include "support/program_lines.h"
 #include "support/temp_folder.h"
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
 namespace {
 
+using namespace zivek::gcode;
 using zivek::testing::Operation;
 
 // Keeps what the press hands to the viewer, read back as the viewer reads it.
@@ -356,4 +357,4 @@ TEST(WorkpieceText, ReadsBackTheSameDoubles) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece

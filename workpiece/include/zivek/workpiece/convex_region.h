@@ -5,9 +5,15 @@
 
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
+
+// The reader's geometry is the workpiece's.
+using gcode::Extent;
+using gcode::Move;
+using gcode::MoveKind;
+using gcode::Point;
 
 struct ConvexRegion {
     std::vector<Point> corners;  // counter-clockwise (Z to the right, X up)
@@ -37,4 +43,4 @@ bool overlaps(const ConvexRegion& a, const ConvexRegion& b, double tolerance);
 bool subtract(const ConvexRegion& piece, const ConvexRegion& cut, double touch, double sliver,
               std::vector<ConvexRegion>& out);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece
