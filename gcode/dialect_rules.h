@@ -3,6 +3,7 @@
 // What each control makes of the words whose meaning differs between them. The reader
 // asks these rules; it never asks which control the program was written for.
 
+#include "gcode/arcs.h"
 #include "gcode/toolpath.h"
 
 namespace zivek::backplot {
@@ -35,6 +36,7 @@ struct DialectRules {
     // orientation), so the compensated path can be drawn; G41/G42 take it from a tool
     // table the program does not carry.
     bool noseFromWords;
+    ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
 };
 
 const DialectRules& rulesOf(Dialect dialect);
