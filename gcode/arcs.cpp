@@ -25,17 +25,17 @@ ArcTolerance ArcTolerance::scaled(double scale) const {
     return t;
 }
 
-ArcCheck checkArc(Point from, Point to, Point center, const ArcTolerance& tolerance) {
-    const double r1 = radiusOf(from, center);
-    const double r2 = radiusOf(to, center);
-    if (!std::isfinite(r1) || !std::isfinite(r2)) return {ArcFault::NotFinite, r1};
+ArcFault checkArc(Point from, Point to, Point center, const ArcTolerance& tolerance) {
+    const double r1 = std::hypot(from.z - center.z, from.x - center.x);
+    const double r2 = std::hypot(to.z - center.z, to.x - center.x);
+    if (!std::isfinite(r1) || !std::isfinite(r2)) return ArcFault::NotFinite;
     if (!(r1 > 0) || !(r2 > 0) || r1 < tolerance.minRadius || r2 < tolerance.minRadius)
-        return {ArcFault::ZeroRadius, r1};
+        return ArcFault::ZeroRadius;
     const double error = std::abs(r1 - r2);
     const bool close = error <= tolerance.absolute + tolerance.perRadius * r1;
     const bool relativelyClose =
         error <= tolerance.ceiling && error <= tolerance.relative * std::max(r1, r2);
-    return {close || relativelyClose ? ArcFault::None : ArcFault::RadiiDiffer, r1};
+    return close || relativelyClose ? ArcFault::None : ArcFault::RadiiDiffer;
 }
 
 ArcFault centerFromRadius(Point from, Point to, double r, bool ccw, const ArcTolerance& tolerance,

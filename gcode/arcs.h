@@ -74,14 +74,9 @@ enum class ArcFault : std::uint8_t {
     NotFinite,
 };
 
-struct ArcCheck {
-    ArcFault fault = ArcFault::None;
-    double radius = 0;  // to the start
-    bool ok() const { return fault == ArcFault::None; }
-};
-
-// Whether the arc from `from` about `center` can end at `to` under `tolerance`.
-ArcCheck checkArc(Point from, Point to, Point center, const ArcTolerance& tolerance);
+// Whether the arc from `from` about `center` can end at `to` under `tolerance`:
+// ArcFault::None when it can.
+ArcFault checkArc(Point from, Point to, Point center, const ArcTolerance& tolerance);
 
 // The centre of the arc of radius |r| from `from` to `to`; a negative r takes the arc
 // longer than a half circle. A radius short of the chord within the tolerance's reach

@@ -110,7 +110,7 @@ void Interpreter::linuxG7x(GCode code) {
     for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
         const PlannedMove& p = planned[i];
         // LinuxCNC stops at an arc its offset has made and it cannot draw.
-        stopped = p.arc && !checkArc(pos_, p.to, p.center, tolerance).ok();
+        stopped = p.arc && checkArc(pos_, p.to, p.center, tolerance) != ArcFault::None;
         if (stopped) break;
         add({Move{p.kind, kFromCycle, line_, pos_, p.to, m_.feed}, p.center, p.arc, p.ccw});
         pos_ = p.to;

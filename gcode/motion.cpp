@@ -103,7 +103,7 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
         const Point from = m_.absoluteCentres ? Point{} : pos_;
         center = {from.z + (b_.has('K') ? b_.get('K') * scale : 0),
                   from.x + (b_.has('I') ? b_.get('I') * scale : 0)};
-        ok = checkArc(pos_, to, center, tolerance).ok();
+        ok = checkArc(pos_, to, center, tolerance) == ArcFault::None;
     }
     if (!ok) {
         warn(Warning::BadArc, b_.has('R')   ? b_.text[std::size_t('R' - 'A')]
