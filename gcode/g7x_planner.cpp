@@ -8,7 +8,7 @@
 
 #include "gcode/g7x_contour.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 using namespace g7x;
@@ -341,4 +341,4 @@ G7xRefusal planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& r
     return G7xRefusal::None;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string>
 
-#include "gcode/arcs.h"
 #include "gcode/g7x_planner.h"
 #include "gcode/interpreter.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // G71.1 roughs the outline and leaves the pockets; G71.2 cuts only those pockets.
@@ -128,4 +128,4 @@ void Interpreter::linuxG7x(GCode code) {
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

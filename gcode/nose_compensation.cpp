@@ -6,9 +6,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "gcode/arcs.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 using C = std::complex<double>;
@@ -361,4 +361,4 @@ CompensationFault NoseCompensation::arc(const Segment& p, C to, C center, int tu
     return CompensationFault::None;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

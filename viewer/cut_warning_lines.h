@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <map>
 
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "gcode/arcs.h"
+#include "zivek/gcode/arcs.h"
 
 namespace zivek::backplot {
 namespace {

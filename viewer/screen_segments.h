@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 

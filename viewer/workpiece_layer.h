@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "viewer/viewport.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

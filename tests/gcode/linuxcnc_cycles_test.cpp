@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 struct Expected {
@@ -83,7 +83,7 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"arc_beyond_tolerance", 6, Warning::BadArc},
     };
     for (const Case& c : cases) {
-        const std::string base = std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/" + c.name;
+        const std::string base = std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/" + c.name;
         const std::vector<Expected> want = readMoves(readFile(base + ".moves"));
         ASSERT_FALSE(want.empty()) << c.name;
         ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
@@ -121,7 +121,7 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
 // each axis (x + z = 0), nor 0.5 along Z alone.
 TEST(LinuxCncCycles, StockLeftNormalToTheContour) {
     const std::string program =
-        readFile(std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/g71_taper_allowance.ngc");
+        readFile(std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/g71_taper_allowance.ngc");
     const Toolpath p = interpret(program);
     ASSERT_EQ(p.dialect, Dialect::LinuxCnc);
     std::vector<Point> ends;
@@ -135,4 +135,4 @@ TEST(LinuxCncCycles, StockLeftNormalToTheContour) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

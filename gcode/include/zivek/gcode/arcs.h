@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // How far from a true circle a control still takes an arc, in one unit of length.
 struct ArcTolerance {
@@ -97,4 +97,4 @@ void flattenArc(Point from, Point to, Point center, bool ccw, double tolerance,
 // Adds the arc's end points and the quadrant points it passes to `extent`.
 void addArcExtent(Point from, Point to, Point center, bool ccw, Extent& extent);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

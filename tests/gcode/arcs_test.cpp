@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <string>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 TEST(Arcs, DrawnWithinTheControlsToleranceAndWarnedBeyondIt) {
@@ -116,4 +116,4 @@ TEST(Arcs, DrawnWithinTheControlsToleranceAndWarnedBeyondIt) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
