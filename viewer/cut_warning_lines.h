@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <map>
 
+#include "viewer/reader_names.h"
 #include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {

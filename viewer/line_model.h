@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "viewer/reader_names.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {

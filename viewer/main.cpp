@@ -8,6 +8,7 @@
 #include "common/qt_translation.h"
 #include "viewer/file_claim.h"
 #include "viewer/main_window.h"
+#include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
 #include "zivek/gcode/program_file.h"

@@ -31,6 +31,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/reader_names.h"
 #include "viewer/sheet_commands.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "output/workpiece.h"
+#include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/toolpath.h"

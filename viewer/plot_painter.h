@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <functional>
 
+#include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "viewer/plot_painter.h"
+#include "viewer/reader_names.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
 #include "zivek/gcode/dialect_rules.h"

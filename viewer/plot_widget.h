@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "viewer/reader_names.h"
 #include "zivek/gcode/arcs.h"
 
 namespace zivek::backplot {

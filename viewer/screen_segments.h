@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "viewer/reader_names.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+#include "viewer/reader_names.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/workpiece_cut.h"

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include "viewer/reader_names.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/workpiece_cut.h"

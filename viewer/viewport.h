@@ -4,6 +4,7 @@
 // that a taper shows its true angle; or upright, as the wizard's drawings stand, Z up and
 // X to the left. Plain arithmetic, kept apart from the widget.
 
+#include "viewer/reader_names.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "viewer/reader_names.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/workpiece_cut.h"
