@@ -19,33 +19,55 @@ double radiusOf(Point p, Point c) {
 
 }  // namespace
 
-bool centerFromRadius(Point from, Point to, double r, bool ccw, Point& center) {
+ArcTolerance ArcTolerance::scaled(double scale) const {
+    ArcTolerance t = *this;
+    for (double* length : {&t.absolute, &t.ceiling, &t.reach, &t.minRadius}) *length *= scale;
+    return t;
+}
+
+ArcFault checkArc(Point from, Point to, Point center, const ArcTolerance& tolerance) {
+    const double r1 = std::hypot(from.z - center.z, from.x - center.x);
+    const double r2 = std::hypot(to.z - center.z, to.x - center.x);
+    if (!std::isfinite(r1) || !std::isfinite(r2)) return ArcFault::NotFinite;
+    if (!(r1 > 0) || !(r2 > 0) || r1 < tolerance.minRadius || r2 < tolerance.minRadius)
+        return ArcFault::ZeroRadius;
+    const double error = std::abs(r1 - r2);
+    const bool close = error <= tolerance.absolute + tolerance.perRadius * r1;
+    const bool relativelyClose =
+        error <= tolerance.ceiling && error <= tolerance.relative * std::max(r1, r2);
+    return close || relativelyClose ? ArcFault::None : ArcFault::RadiiDiffer;
+}
+
+ArcFault centerFromRadius(Point from, Point to, double r, bool ccw, const ArcTolerance& tolerance,
+                          Point& center) {
     const double dz = to.z - from.z;
     const double dx = to.x - from.x;
     const double chord = std::hypot(dz, dx);
     const double radius = std::abs(r);
-    if (!(chord > 0) || !(radius > 0) || !std::isfinite(chord)) return false;
+    if (!std::isfinite(chord) || !std::isfinite(radius)) return ArcFault::NotFinite;
+    if (!(chord > 0)) return ArcFault::SameEnds;
+    if (!(radius > 0)) return ArcFault::ZeroRadius;
     const double half = chord / 2;
     double h2 = radius * radius - half * half;
     if (h2 < 0) {
         // Programs round their end points: a radius a hair too short is a half circle.
-        if (half - radius > 1e-4 * std::max(1.0, radius)) return false;
+        if (half - radius > std::max(tolerance.reach, tolerance.reachPerRadius * radius))
+            return ArcFault::RadiusShort;
         h2 = 0;
     }
     const double h = std::sqrt(h2);
     // The centre lies to the left of the chord for a short counter-clockwise arc.
     const double side = (ccw ? 1.0 : -1.0) * (r < 0 ? -1.0 : 1.0);
     center = {from.z + dz / 2 - side * h * dx / chord, from.x + dx / 2 + side * h * dz / chord};
-    return std::isfinite(center.z) && std::isfinite(center.x);
+    return std::isfinite(center.z) && std::isfinite(center.x) ? ArcFault::None
+                                                              : ArcFault::NotFinite;
 }
 
 double arcSweep(Point from, Point to, Point center, bool ccw) {
-    double a = angleOf(to, center) - angleOf(from, center);
-    if (!ccw) a = -a;
-    a = std::fmod(a, kTwoPi);
-    if (a < 0) a += kTwoPi;
-    if (a <= 1e-12) a = kTwoPi;  // the ends meet: a whole circle
-    return a;
+    const double start = angleOf(from, center), end = angleOf(to, center);
+    double a = ccw ? end - start : start - end;
+    if (a <= 0) a += kTwoPi;
+    return a > 0 ? a : kTwoPi;  // the ends meet (at ±π too): a whole circle
 }
 
 double arcLength(Point from, Point to, Point center, bool ccw) {

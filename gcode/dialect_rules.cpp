@@ -23,7 +23,8 @@ constexpr std::array<DialectRules, 3> kRules{{
      .g76OneBlock = false,
      .leadFromFeed = true,
      .startAtWorkZero = true,
-     .noseFromWords = false},
+     .noseFromWords = false,
+     .arcs = kRoundingArcs},
     // Fanuc and Haas lathes.
     {.xDiameter = true,
      .feedPerRevolution = true,
@@ -39,7 +40,8 @@ constexpr std::array<DialectRules, 3> kRules{{
      .g76OneBlock = false,
      .leadFromFeed = true,
      .startAtWorkZero = false,
-     .noseFromWords = false},
+     .noseFromWords = false,
+     .arcs = kRoundingArcs},
     // LinuxCNC 2.9 in lathe mode.
     {.xDiameter = false,
      .feedPerRevolution = false,
@@ -55,7 +57,8 @@ constexpr std::array<DialectRules, 3> kRules{{
      .g76OneBlock = true,
      .leadFromFeed = false,
      .startAtWorkZero = false,
-     .noseFromWords = true},
+     .noseFromWords = true,
+     .arcs = kLinuxCncArcs},
 }};
 
 }  // namespace

@@ -22,7 +22,7 @@ void meet(Piece& a, Piece& b) {
     if (!a.arc && !b.arc) {
         const C rot = std::conj(b.s - b.e) / std::abs(b.s - b.e);
         const C ps = (a.s - b.e) * rot, pe = (a.e - b.e) * rot;
-        if ((ps - pe).imag() == 0) throw Refused("parallel");
+        if ((ps - pe).imag() == 0) throw Refused{G7xRefusal::ParallelLines};
         const double f = ps.imag() / (ps - pe).imag();
         b.s = a.e = (ps + f * (pe - ps)) / rot + b.e;
         return;
@@ -74,7 +74,7 @@ void Profile::offset(double distance) {
     // Small steps keep each piece's corners in order; a distance thousands of times the
     // smallest piece is a typing error.
     for (int n = 0; done != distance && !pieces.empty(); ++n) {
-        if (n > 10000) throw Refused("limit");
+        if (n > 10000) throw Refused{G7xRefusal::Limit};
         double step = 1e9;
         for (const Piece& p : pieces) step = std::min(step, p.radius() / 2);
         step = std::min(step, std::abs(distance - done));
@@ -110,7 +110,7 @@ void Profile::offset(double distance) {
         }
         done += step;
     }
-    if (pieces.empty()) throw Refused("offset");
+    if (pieces.empty()) throw Refused{G7xRefusal::OffsetVanished};
     for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
         const C mid = (pieces[i].e + pieces[i + 1].s) / 2.0;
         pieces[i].e = pieces[i + 1].s = mid;
@@ -135,7 +135,7 @@ void fitCorners(std::vector<Piece>& pieces) {
             a.offset(d);
             b.offset(d);
         }
-        if ((a.e - b.s).real() > 1e-2) throw Refused("corner");
+        if ((a.e - b.s).real() > 1e-2) throw Refused{G7xRefusal::CornerDoesNotFit};
         meet(a, b);
         const C center = (a.e + b.s) / 2.0;
         a.offset(-d);

@@ -7,9 +7,9 @@
 // Internal to the planner (g7x_planner.cpp).
 
 #include <complex>
-#include <stdexcept>
 #include <vector>
 
+#include "gcode/g7x_planner.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode::g7x {
@@ -18,9 +18,9 @@ using C = std::complex<double>;
 inline const C kI(0, 1);
 constexpr double kTol = 1e-6;
 
-// LinuxCNC refuses the contour; the reason is a word for the caller, not for the user.
-struct Refused : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// Thrown where planning stops: LinuxCNC refuses the contour there.
+struct Refused {
+    G7xRefusal why;
 };
 
 inline C toC(Point p) {

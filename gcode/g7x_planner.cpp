@@ -38,7 +38,7 @@ class Writer {
         return p;
     }
     void put(PlannedMove m) {
-        if (out_.size() >= limit_) throw Refused("limit");
+        if (out_.size() >= limit_) throw Refused{G7xRefusal::Limit};
         out_.push_back(m);
         at_ = m.to;
     }
@@ -80,7 +80,7 @@ class Levels {
                 return true;
             }
             const std::vector<double> z = p.crossings(x);
-            if (z.empty()) throw Refused("dive");
+            if (z.empty()) throw Refused{G7xRefusal::NoCrossing};
             at = {z.front(), x};
             fast ? w_.rapid(at) : w_.feed(at);
             return true;
@@ -163,7 +163,7 @@ class Levels {
     // `resume` marks G71.2 after its first dive: a pocket begins at its own top.
     void pocket(G7xPart part, C at, std::size_t i, bool resume = false) {
         // Each pocket is cut by a call of its own; a contour of thousands is refused.
-        if (++nesting_ > 1000) throw Refused("limit");
+        if (++nesting_ > 1000) throw Refused{G7xRefusal::Limit};
         double x = starts_.back().imag();
         if (part == G7xPart::OnlyPockets) {
             // The outline was cut before: follow it down to the first pocket.
@@ -173,7 +173,7 @@ class Levels {
             part = G7xPart::All;
         }
         while (i < p_.size()) {
-            if (++steps_ > 1000000) throw Refused("limit");
+            if (++steps_ > 1000000) throw Refused{G7xRefusal::Limit};
             stepDown(x, at.imag());
             if (!dive(i, at, x)) {
                 if (part == G7xPart::NoPockets) {
@@ -230,7 +230,7 @@ class Levels {
         for (int n = 0; x - kTol > floor; ++n) {
             const double gap = x - kTol - floor;
             x -= gap > 1000 * depth_ ? std::floor(gap / depth_) * depth_ : depth_;
-            if (n > 2000) throw Refused("limit");
+            if (n > 2000) throw Refused{G7xRefusal::Limit};
         }
     }
 
@@ -251,11 +251,11 @@ void tidy(Profile& profile, bool corners = true) {
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
                                 [](const Piece& p) { return p.radius() < 1e-3; }),
                  pieces.end());
-    if (pieces.empty()) throw Refused("empty");
+    if (pieces.empty()) throw Refused{G7xRefusal::Empty};
     if ((pieces.front().e - pieces.front().s).real() > 0)
         pieces.front().s.real(pieces.front().e.real());
     for (const Piece& p : pieces)
-        if (!p.monotonic()) throw Refused("monotonic");
+        if (!p.monotonic()) throw Refused{G7xRefusal::NotMonotonic};
 }
 
 void finish(Profile profile, const G7xRequest& r, std::vector<PlannedMove>& moves,
@@ -264,7 +264,7 @@ void finish(Profile profile, const G7xRequest& r, std::vector<PlannedMove>& move
     // Whether to turn is judged on the contour without its lead.
     Profile body = profile;
     body.pieces.erase(body.pieces.begin());
-    if (body.pieces.empty()) throw Refused("empty");
+    if (body.pieces.empty()) throw Refused{G7xRefusal::Empty};
     body.normalize();
     if (std::any_of(body.pieces.begin(), body.pieces.end(),
                     [](const Piece& p) { return !p.monotonic(); })) {
@@ -312,8 +312,8 @@ void rough(Profile profile, const G7xRequest& r, std::vector<PlannedMove>& moves
 
 }  // namespace
 
-bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request,
-             std::vector<PlannedMove>& moves, std::string& reason, std::size_t workLimit) {
+G7xRefusal planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request,
+                   std::vector<PlannedMove>& moves, std::size_t workLimit) {
     moves.clear();
     Profile profile;
     for (const ContourPiece& c : contour) {
@@ -325,14 +325,8 @@ bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request
             profile.pieces.push_back({at, at, at, round, false, round ? c.fillet : c.chamfer});
         }
     }
-    if (profile.pieces.size() < 2) {
-        reason = "empty";
-        return false;
-    }
-    if (!(request.depth > 0) && request.kind != G7xKind::Finish) {
-        reason = "depth";
-        return false;
-    }
+    if (profile.pieces.size() < 2) return G7xRefusal::Empty;
+    if (!(request.depth > 0) && request.kind != G7xKind::Finish) return G7xRefusal::NoDepth;
     // The cycle first goes to its X and Z.
     moves.push_back({MoveKind::Rapid, request.start, {}, false, false});
     try {
@@ -342,10 +336,9 @@ bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request
             rough(profile, request, moves, workLimit);
         }
     } catch (const Refused& e) {
-        reason = e.what();
-        return false;
+        return e.why;
     }
-    return true;
+    return G7xRefusal::None;
 }
 
 }  // namespace zivek::gcode

@@ -7,7 +7,7 @@
 // the contour is turned so that it runs towards -Z and +X, offset normal to itself by
 // the stock left, cut in levels of the depth of cut, and the moves are turned back.
 
-#include <string>
+#include <cstdint>
 #include <vector>
 
 #include "zivek/gcode/toolpath.h"
@@ -51,9 +51,23 @@ struct G7xRequest {
     Point shift;           // U and W: moved along the axes after the offset
 };
 
-// False with a reason when LinuxCNC refuses the contour (it does not run one way in Z,
-// or its offset has no corner to meet at); `moves` then holds nothing usable.
-bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request,
-             std::vector<PlannedMove>& moves, std::string& reason, std::size_t workLimit);
+// Why a contour is not planned whole: LinuxCNC refuses it (its messages in brackets), or
+// planning it would take more work than the program is worth.
+enum class G7xRefusal : std::uint8_t {
+    None,
+    Empty,             // fewer than two pieces, or none left after tidying
+    NoDepth,           // a roughing cycle without a positive depth of cut (I)
+    NotMonotonic,      // a piece turns back along Z ("Not monotonic")
+    ParallelLines,     // offset lines with no corner to meet at ("Cannot intersect parallel lines")
+    NoCrossing,        // a level misses the line it dives along ("x too large in straight dive")
+    OffsetVanished,    // the offset left nothing of the contour
+    CornerDoesNotFit,  // a round or chamfer (A, C) that meets neither side of its corner
+    Limit,             // more moves, levels or pockets than the work limit allows
+};
+
+// G7xRefusal::None when the contour is planned whole; otherwise `moves` holds the moves
+// planned before the refusal, as LinuxCNC makes them before it stops.
+G7xRefusal planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request,
+                   std::vector<PlannedMove>& moves, std::size_t workLimit);
 
 }  // namespace zivek::gcode

@@ -67,17 +67,13 @@ void Interpreter::run() {
     if (!programEnd_) {
         nose_.drain();
     } else if (const CompensationFault f = nose_.stop(); f != CompensationFault::None) {
-        warn(Warning::CompensationRefused, faultKey(f));
+        warn(f);
     }
     // Lines of a subroutine run at each call: one warning per line and kind is enough.
     auto& w = out_.warnings;
     std::stable_sort(w.begin(), w.end(),
                      [](const LineWarning& a, const LineWarning& b) { return a.line < b.line; });
-    w.erase(std::unique(w.begin(), w.end(),
-                        [](const LineWarning& a, const LineWarning& b) {
-                            return a.line == b.line && a.code == b.code && a.word == b.word;
-                        }),
-            w.end());
+    w.erase(std::unique(w.begin(), w.end()), w.end());
 }
 
 bool Interpreter::spend(std::size_t work) {
@@ -154,21 +150,22 @@ void Interpreter::warnUnused() {
             warn(Warning::UnknownWord, w.text);
 }
 
-void Interpreter::warn(Warning code, std::string_view word) {
+void Interpreter::warn(Warning code, std::string_view word, CompensationFault fault) {
     word = word.substr(0, kWordTextMax);
     // What a subroutine file does is told on the program's line that called it.
     const std::uint32_t line = fileDepth_ > 0 ? fileCallLine_ : line_;
     // A cycle's passes or a repeated call say the same thing once.
     if (!out_.warnings.empty()) {
         const LineWarning& last = out_.warnings.back();
-        if (last.line == line && last.code == code && last.word == word) return;
+        if (last.line == line && last.code == code && last.word == word && last.fault == fault)
+            return;
     }
     if (warned_ > kWarningsPerLine) return;
     if (warned_++ == kWarningsPerLine) {
         out_.warnings.push_back({line, Warning::TooManyWarnings, {}});
         return;
     }
-    out_.warnings.push_back({line, code, std::string(word)});
+    out_.warnings.push_back({line, code, std::string(word), fault});
 }
 
 std::size_t Interpreter::lineOfNumber(double n, std::size_t near) {

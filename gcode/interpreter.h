@@ -146,7 +146,9 @@ class Interpreter {
     void threadCycle(const GCodeRow& g);
     void execute();
     void warnUnused();
-    void warn(Warning code, std::string_view word = {});
+    void warn(Warning code, std::string_view word = {},
+              CompensationFault fault = CompensationFault::None);
+    void warn(CompensationFault why) { warn(Warning::CompensationRefused, {}, why); }
     bool spend(std::size_t work);
     std::size_t lineOfNumber(double n, std::size_t near);
     struct Sub {

@@ -7,6 +7,7 @@
 
 #include "gcode/g7x_planner.h"
 #include "gcode/interpreter.h"
+#include "zivek/gcode/arcs.h"
 
 namespace zivek::gcode {
 namespace {
@@ -23,18 +24,6 @@ Point lastEnd(const std::vector<Segment>& contour) {
     for (auto s = contour.rbegin(); s != contour.rend(); ++s)
         if (!(s->move.from == s->move.to)) return s->move.to;
     return contour.back().move.to;
-}
-
-// LinuxCNC refuses an arc whose end lies off the circle through its start by more than
-// this (in the units in force), unless the difference is within 0.1% of the radius.
-constexpr double kArcToleranceMm = 2 * 0.01 * 1.4142135623730951;
-constexpr double kArcToleranceInch = 2 * 0.001 * 1.4142135623730951;
-
-bool arcAccepted(Point from, Point to, Point center, double tolerance) {
-    const double r1 = std::hypot(from.z - center.z, from.x - center.x);
-    const double r2 = std::hypot(to.z - center.z, to.x - center.x);
-    const double error = std::abs(r1 - r2);
-    return !(error > tolerance * 100) && !(error / std::max(r1, r2) > 0.001 && error > tolerance);
 }
 
 G7xKind kindOf(GCode code) {
@@ -105,9 +94,8 @@ void Interpreter::linuxG7x(GCode code) {
         return;
     }
     std::vector<PlannedMove> planned;
-    std::string reason;
-    const bool plannedWhole = planG7x(contour, r, planned, reason, budget_);
-    if (reason == "limit") warn(Warning::ExpansionLimit, name);
+    const G7xRefusal refusal = planG7x(contour, r, planned, budget_);
+    if (refusal == G7xRefusal::Limit) warn(Warning::ExpansionLimit, name);
     // LinuxCNC goes to the cycle's X and Z before it reads the contour, and makes the
     // passes it can before it refuses one.
     if (planned.empty()) planned.push_back({MoveKind::Rapid, r.start, {}, false, false});
@@ -117,12 +105,12 @@ void Interpreter::linuxG7x(GCode code) {
     zeroStart_ = false;
     knownZ_ = knownX_ = true;
     finishing_ = r.kind == G7xKind::Finish;
-    const double tolerance = (m_.inch ? kArcToleranceInch : kArcToleranceMm) * b_.lengthScale;
+    const ArcTolerance tolerance = rules_->arcs.inForce(m_.inch, b_.lengthScale);
     bool stopped = false;
     for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
         const PlannedMove& p = planned[i];
         // LinuxCNC stops at an arc its offset has made and it cannot draw.
-        stopped = p.arc && !arcAccepted(pos_, p.to, p.center, tolerance);
+        stopped = p.arc && checkArc(pos_, p.to, p.center, tolerance) != ArcFault::None;
         if (stopped) break;
         add({Move{p.kind, kFromCycle, line_, pos_, p.to, m_.feed}, p.center, p.arc, p.ccw});
         pos_ = p.to;
@@ -135,7 +123,7 @@ void Interpreter::linuxG7x(GCode code) {
     if (stopped) {
         warn(Warning::CycleIncomplete, name);
         ++out_.summary.incompleteCycles;
-    } else if (!plannedWhole) {
+    } else if (refusal != G7xRefusal::None) {
         contourAsIncomplete(captured, {}, name);
     }
 }

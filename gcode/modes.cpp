@@ -84,8 +84,7 @@ void Interpreter::compensationOff(const GCodeRow&) {
     if (!nose_.active()) return;
     // LinuxCNC wants the move that leaves the compensated path straight.
     arcNotAllowed_ = nose_.moved();
-    if (const CompensationFault f = nose_.stop(); f != CompensationFault::None)
-        warn(Warning::CompensationRefused, faultKey(f));
+    if (const CompensationFault f = nose_.stop(); f != CompensationFault::None) warn(f);
     drawnFrom_ = nose_.drawnEnd();
 }
 
@@ -318,7 +317,7 @@ void Interpreter::rigidTap(const GCodeRow&) {
 void Interpreter::threadCycle(const GCodeRow&) {
     if (nose_.active()) {
         // LinuxCNC then cuts no thread: it feeds straight to the block's end, compensated.
-        warn(Warning::CompensationRefused, "thread-cycle");
+        warn(CompensationFault::ThreadCycle);
         for (const char c : {'P', 'I', 'J', 'K', 'R', 'Q', 'H', 'E', 'L'})
             if (b_.has(c)) b_.use(c);
         Point to;

@@ -89,21 +89,21 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;
     }
+    // The control's tolerance in the units in force, in the path's units.
+    const ArcTolerance tolerance = rules_->arcs.inForce(m_.inch, b_.lengthScale);
+    const double scale = b_.lengthScale;
     Point center;
     bool ok = false;
-    const double scale = b_.lengthScale;
     if (b_.has('R')) {
-        ok = centerFromRadius(pos_, to, b_.get('R') * scale, ccw, center);
+        ok = centerFromRadius(pos_, to, b_.get('R') * scale, ccw, tolerance, center) ==
+             ArcFault::None;
     } else if (b_.has('I') || b_.has('K')) {
         // I and K lead from the start to the centre, or under G90.1 name it; I is a
         // radius in either X mode.
         const Point from = m_.absoluteCentres ? Point{} : pos_;
         center = {from.z + (b_.has('K') ? b_.get('K') * scale : 0),
                   from.x + (b_.has('I') ? b_.get('I') * scale : 0)};
-        const double r1 = std::hypot(pos_.z - center.z, pos_.x - center.x);
-        const double r2 = std::hypot(to.z - center.z, to.x - center.x);
-        ok = r1 > 0 && std::isfinite(r1) && std::isfinite(r2) &&
-             std::abs(r1 - r2) <= 0.002 + 1e-4 * r1;
+        ok = checkArc(pos_, to, center, tolerance) == ArcFault::None;
     }
     if (!ok) {
         warn(Warning::BadArc, b_.has('R')   ? b_.text[std::size_t('R' - 'A')]
@@ -126,7 +126,7 @@ void Interpreter::add(Segment s) {
         capture_->push_back(s);
         return;
     }
-    if (s.arc && arcNotAllowed_) warn(Warning::CompensationRefused, "exit-arc");
+    if (s.arc && arcNotAllowed_) warn(CompensationFault::ArcAfterCancel);
     arcNotAllowed_ = false;
     if (nose_.active()) {
         // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at
@@ -134,7 +134,7 @@ void Interpreter::add(Segment s) {
         const bool other = s.move.is(kFromCycle) && !finishing_;
         const CompensationFault fault = other ? CompensationFault::OtherMotion : nose_.move(s);
         if (fault == CompensationFault::None) return;
-        warn(Warning::CompensationRefused, faultKey(fault));
+        warn(fault);
         (void)nose_.stop();
         drawnFrom_ = nose_.drawnEnd();
     }

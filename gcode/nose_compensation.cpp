@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "zivek/gcode/arcs.h"
+
 namespace zivek::gcode {
 namespace {
 
@@ -23,24 +25,41 @@ double angleOf(C v) {
     return std::atan2(v.imag(), v.real());
 }
 
+Point toPoint(C p) {
+    return {p.real(), p.imag()};
+}
+
 // The angle an arc sweeps from `from` to `to` about `center`, signed by its direction
-// (turn > 0 counter-clockwise), whole turns beyond the first included.
+// (turn > 0 counter-clockwise).
 double sweepOf(C from, C center, int turn, C to) {
-    if (turn == 0) return 0;
-    double a = angleOf(from - center), b = angleOf(to - center);
-    if (turn > 0) {
-        if (b <= a) b += 2 * kPi;
-        return b - a + (turn - 1) * 2 * kPi;
-    }
-    if (a <= b) a += 2 * kPi;
-    return b - a + (turn + 1) * 2 * kPi;
+    const double sweep = arcSweep(toPoint(from), toPoint(to), toPoint(center), turn > 0);
+    return turn > 0 ? sweep : -sweep;
 }
 
 }  // namespace
 
 const char* faultKey(CompensationFault fault) {
-    static constexpr const char* kKeys[] = {"", "entry", "gouge", "nose", "motion", "arc"};
-    return kKeys[std::size_t(fault)];
+    switch (fault) {
+        case CompensationFault::EntryTooShort:
+            return "entry";
+        case CompensationFault::Gouge:
+            return "gouge";
+        case CompensationFault::NoseTooLarge:
+            return "nose";
+        case CompensationFault::OtherMotion:
+            return "motion";
+        case CompensationFault::BrokenArc:
+            return "arc";
+        case CompensationFault::PositionRead:
+            return "position";
+        case CompensationFault::ArcAfterCancel:
+            return "exit-arc";
+        case CompensationFault::ThreadCycle:
+            return "thread-cycle";
+        case CompensationFault::None:
+            break;
+    }
+    return "";
 }
 
 void NoseCompensation::start(NoseSide side, double radius, int orientation, Point at) {
@@ -130,7 +149,8 @@ CompensationFault NoseCompensation::moveEndsAndFlush(C to) {
         if (w.s.arc) {
             // LinuxCNC takes the corner after the first waiting move: behind an insert's
             // shift that can be a line's corner, which an arc cannot end on.
-            if (std::abs(std::abs(w.end - w.center) - std::abs(to - w.center)) > 0.01)
+            if (checkArc(toPoint(w.end), toPoint(to), toPoint(w.center), kMovedArcEndTolerance) !=
+                ArcFault::None)
                 return CompensationFault::BrokenArc;
             const double sweep = sweepOf(endpoint_, w.center, w.turn, to);
             if (w.sweep != 0 && endpointValid_ &&

@@ -20,19 +20,6 @@ namespace zivek::gcode {
 
 enum class NoseSide { Left, Right };
 
-// Why LinuxCNC refuses a move under compensation; it stops the program there.
-enum class CompensationFault {
-    None,
-    EntryTooShort,  // the first move is not longer than the radius
-    Gouge,          // an inside corner the nose cannot reach without cutting the part
-    NoseTooLarge,   // an inside arc not larger than the nose
-    OtherMotion,    // a cycle other than G70
-    BrokenArc,      // a corner that would move a compensated arc's end off its circle
-};
-
-// The fault's key in a warning: "entry", "gouge", "nose", "motion" or "arc".
-const char* faultKey(CompensationFault fault);
-
 class NoseCompensation {
   public:
     using Sink = std::function<void(const Segment&)>;

@@ -81,7 +81,7 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) {
     if (name.empty()) {
         if (number < kFirstPosition || number > kLastPosition) return false;
         // LinuxCNC stops here under compensation (#<_x> gives the nose centre instead).
-        if (nose_.active()) warn(Warning::CompensationRefused, "position");
+        if (nose_.active()) warn(CompensationFault::PositionRead);
         state = number == kFirstPosition       ? State::X
                 : number == kFirstPosition + 2 ? State::Z
                                                : State::NoAxis;

@@ -6,22 +6,42 @@ namespace zivek::backplot {
 
 namespace {
 
-// Why the control refuses a move under nose compensation, by the reader's key.
-QString compensationFaultText(const QString& key) {
-    if (key == QLatin1String("entry"))
-        return QStringLiteral("telafiye giriş hareketi uç yarıçapından kısa");
-    if (key == QLatin1String("gouge"))
-        return QStringLiteral("uç bu iç köşeye parçayı oymadan giremez");
-    if (key == QLatin1String("nose"))
-        return QStringLiteral("iç yayın yarıçapı uç yarıçapından büyük değil");
-    if (key == QLatin1String("position"))
-        return QStringLiteral("telafi açıkken konum parametresi (#5420-#5428) okunamaz");
-    if (key == QLatin1String("arc"))
-        return QStringLiteral(
-            "köşe, telafili yayın ucunu yayın çemberi dışına taşıyor; kontrol bunu hata sayar");
-    if (key == QLatin1String("exit-arc"))
-        return QStringLiteral("G40'tan sonraki ilk hareket yay; telafiden düz hareketle çıkılır");
-    return QStringLiteral("telafi açıkken G70 dışında çevrim");
+// A move the control refuses under nose compensation, with why.
+QString refusedMoveText(const QString& why) {
+    return QStringLiteral(
+               "Uç yarıçapı telafisinde kontrolün reddettiği hareket (%1); kontrol "
+               "programı burada durdurur, yol buradan sonra telafisiz çizilir")
+        .arg(why);
+}
+
+QString compensationRefusedText(CompensationFault why) {
+    switch (why) {
+        case CompensationFault::ThreadCycle:
+            return QStringLiteral(
+                "G76: uç yarıçapı telafisi açıkken kontrol diş açmaz, bitiş noktasına "
+                "telafili düz ilerler; telafiyi G40 ile kapatın");
+        case CompensationFault::EntryTooShort:
+            return refusedMoveText(QStringLiteral("telafiye giriş hareketi uç yarıçapından kısa"));
+        case CompensationFault::Gouge:
+            return refusedMoveText(QStringLiteral("uç bu iç köşeye parçayı oymadan giremez"));
+        case CompensationFault::NoseTooLarge:
+            return refusedMoveText(QStringLiteral("iç yayın yarıçapı uç yarıçapından büyük değil"));
+        case CompensationFault::PositionRead:
+            return refusedMoveText(
+                QStringLiteral("telafi açıkken konum parametresi (#5420-#5428) okunamaz"));
+        case CompensationFault::BrokenArc:
+            return refusedMoveText(
+                QStringLiteral("köşe, telafili yayın ucunu yayın çemberi dışına taşıyor; kontrol "
+                               "bunu hata sayar"));
+        case CompensationFault::ArcAfterCancel:
+            return refusedMoveText(
+                QStringLiteral("G40'tan sonraki ilk hareket yay; telafiden düz hareketle çıkılır"));
+        case CompensationFault::OtherMotion:
+            return refusedMoveText(QStringLiteral("telafi açıkken G70 dışında çevrim"));
+        case CompensationFault::None:
+            break;  // not a refusal: the reader never warns one
+    }
+    return {};
 }
 
 }  // namespace
@@ -105,14 +125,7 @@ QString warningText(const LineWarning& w) {
                        "telafisiz çizilir")
                 .arg(word);
         case Warning::CompensationRefused:
-            if (word == QLatin1String("thread-cycle"))
-                return QStringLiteral(
-                    "G76: uç yarıçapı telafisi açıkken kontrol diş açmaz, bitiş noktasına "
-                    "telafili düz ilerler; telafiyi G40 ile kapatın");
-            return QStringLiteral(
-                       "Uç yarıçapı telafisinde kontrolün reddettiği hareket (%1); kontrol "
-                       "programı burada durdurur, yol buradan sonra telafisiz çizilir")
-                .arg(compensationFaultText(word));
+            return compensationRefusedText(w.fault);
     }
     return {};
 }

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     }
     for (const auto& w : path.warnings) {
         if (w.code == zivek::gcode::Warning::CompensationRefused)
-            std::fprintf(stderr, "refused %u %s\n", w.line + 1, w.word.c_str());
+            std::fprintf(stderr, "refused %u %s\n", w.line + 1, zivek::gcode::faultKey(w.fault));
         if (w.code == zivek::gcode::Warning::CycleIncomplete)
             std::fprintf(stderr, "incomplete %u\n", w.line + 1);
     }

@@ -1,4 +1,4 @@
-// LinuxCNC's roughing, finishing and threading cycles against LinuxCNC's own reading:
+// LinuxCNC's cycles, compensation and arcs against LinuxCNC's own reading:
 // each program in programs/linuxcnc/ sits beside the moves rs274 (LinuxCNC 2.9 in lathe
 // mode) made of it, recorded once. The reader must make the same moves, one by one.
 
@@ -61,7 +61,8 @@ constexpr double kPrinted = 1e-4;
 TEST(LinuxCncCycles, MoveForMoveAsRs274) {
     struct Case {
         const char* name;
-        int refusedLine;  // 1-based line of a cycle LinuxCNC refuses; 0 when none
+        int refusedLine;                             // 1-based line LinuxCNC stops at; 0 when none
+        Warning refusal = Warning::CycleIncomplete;  // what the reader says on that line
     };
     const Case cases[] = {
         {"g70_passes", 0},
@@ -77,6 +78,9 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_g70", 0},
         {"nose_entry_arc", 0},
         {"nose_corner_tolerance", 0},
+        // G2/G3 by LinuxCNC's arc tolerance: drawn within it, warned beyond it
+        {"arc_within_tolerance", 0},
+        {"arc_beyond_tolerance", 6, Warning::BadArc},
     };
     for (const Case& c : cases) {
         const std::string base = std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/" + c.name;
@@ -84,13 +88,13 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         ASSERT_FALSE(want.empty()) << c.name;
         ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
         const Toolpath p = interpret(readFile(base + ".ngc"), options);
-        // Where LinuxCNC stops at a refused cycle, the reader draws on: compare up to there.
+        // Where LinuxCNC stops, the reader draws on: compare up to there.
         if (c.refusedLine == 0) {
             EXPECT_EQ(p.moves.size(), want.size()) << c.name;
             EXPECT_TRUE(p.warnings.empty()) << c.name << ": " << p.warnings.front().word;
         } else {
             ASSERT_FALSE(p.warnings.empty()) << c.name;
-            EXPECT_EQ(p.warnings.front().code, Warning::CycleIncomplete) << c.name;
+            EXPECT_EQ(p.warnings.front().code, c.refusal) << c.name;
             EXPECT_EQ(p.warnings.front().line + 1, std::uint32_t(c.refusedLine)) << c.name;
         }
         for (std::size_t i = 0; i < std::min(want.size(), p.moves.size()); ++i) {

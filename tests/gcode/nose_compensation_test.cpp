@@ -23,35 +23,35 @@ TEST(NoseCompensation, RefusedMovesAreWarnedAndDrawnAsProgrammed) {
         const char* name;
         std::string program;
         std::uint32_t line;  // 1-based
-        const char* why;
+        CompensationFault why;
         // the programmed end, where the path ends uncompensated; none for a cycle's own
         std::optional<Point> lastEnd;
     };
     const std::string head = "G18 G21 G8 F100\nG0 X20 Z2\n";
     const Case cases[] = {
-        {"entry shorter than the radius", head + "G42.1 D4\nG1 X19 Z1\nG1 Z-5\n", 4, "entry",
-         Point{-5, 19}},
+        {"entry shorter than the radius", head + "G42.1 D4\nG1 X19 Z1\nG1 Z-5\n", 4,
+         CompensationFault::EntryTooShort, Point{-5, 19}},
         // a groove 1 mm wide for a nose 4 mm across (LinuxCNC stops on the groove's far wall)
         {"groove narrower than the nose",
-         head + "G42.1 D4\nG1 X10 Z0\nG1 Z-10\nG1 X8\nG1 Z-11\nG1 X10\nG1 Z-20\n", 8, "gouge",
-         Point{-20, 10}},
+         head + "G42.1 D4\nG1 X10 Z0\nG1 Z-10\nG1 X8\nG1 Z-11\nG1 X10\nG1 Z-20\n", 8,
+         CompensationFault::Gouge, Point{-20, 10}},
         {"inside arc no larger than the nose",
-         head + "G42.1 D4\nG1 X10 Z0\nG1 Z-5\nG2 X10 Z-8 R1.5\nG1 Z-12\n", 6, "nose",
-         Point{-12, 10}},
+         head + "G42.1 D4\nG1 X10 Z0\nG1 Z-5\nG2 X10 Z-8 R1.5\nG1 Z-12\n", 6,
+         CompensationFault::NoseTooLarge, Point{-12, 10}},
         {"arc leaving compensation", head + "G42.1 D1\nG1 X10 Z0\nG1 Z-5\nG40\nG2 X14 Z-7 R3\n", 7,
-         "exit-arc", Point{-7, 14}},
-        {"drilling cycle", head + "G42.1 D1\nG1 X0 Z5\nG81 X0 Z-10 R2\nG80\n", 5, "motion",
-         Point{2, 0}},  // back to R
+         CompensationFault::ArcAfterCancel, Point{-7, 14}},
+        {"drilling cycle", head + "G42.1 D1\nG1 X0 Z5\nG81 X0 Z-10 R2\nG80\n", 5,
+         CompensationFault::OtherMotion, Point{2, 0}},  // back to R
         {"roughing cycle",
          "G18 G21 G8 F100\nO1 SUB\nG1 X4 Z0\nG1 Z-5\nG1 X8\nO1 ENDSUB\nG0 X10 Z2\nG42.1 D1\n"
          "G1 X10 Z1\nG71 Q1 X10 Z1 D0.5 I1\n",
-         10, "motion", std::nullopt},
+         10, CompensationFault::OtherMotion, std::nullopt},
     };
     for (const Case& c : cases) {
         const Toolpath p = readAs(c.program);
         ASSERT_EQ(p.warnings.size(), 1u) << c.name;
         EXPECT_EQ(p.warnings[0].code, Warning::CompensationRefused) << c.name;
-        EXPECT_EQ(p.warnings[0].word, c.why) << c.name;
+        EXPECT_EQ(p.warnings[0].fault, c.why) << c.name;
         EXPECT_EQ(p.warnings[0].line + 1, c.line) << c.name;
         ASSERT_FALSE(p.moves.empty()) << c.name;
         if (c.lastEnd) {
@@ -72,7 +72,7 @@ TEST(NoseCompensation, BoringG70ThatLinuxCncRefuses) {
         "G1 Z-20\nO200 ENDSUB\nG0 X3 Z4\nG41.1 D0.4 L2\nG70 Q200 X3 Z2 D0.3 P2\nG40\n");
     ASSERT_EQ(p.warnings.size(), 1u);
     EXPECT_EQ(p.warnings[0].code, Warning::CompensationRefused);
-    EXPECT_EQ(p.warnings[0].word, "gouge");
+    EXPECT_EQ(p.warnings[0].fault, CompensationFault::Gouge);
     EXPECT_EQ(p.warnings[0].line + 1, 12u);
     EXPECT_NEAR(p.moves.back().to.z, -20, 1e-9);  // the last pass, uncompensated
     EXPECT_NEAR(p.moves.back().to.x, 5, 1e-9);
@@ -105,7 +105,7 @@ TEST(NoseCompensation, ThreadCycleBecomesOneFeed) {
     const Toolpath p = readAs(
         "G18 G21 G8 F100 S500 M3\nG0 X20 Z2\nG42.1 D1\nG1 X10 Z0\nG76 P1 Z-10 I-1 J0.2 K1\nG40\n");
     ASSERT_EQ(p.warnings.size(), 1u);
-    EXPECT_EQ(p.warnings[0].word, "thread-cycle");
+    EXPECT_EQ(p.warnings[0].fault, CompensationFault::ThreadCycle);
     ASSERT_EQ(p.moves.size(), 3u);
     EXPECT_NEAR(p.moves[2].to.z, -10, 1e-4);  // rs274: STRAIGHT_FEED(10.5, 0, -10)
     EXPECT_NEAR(p.moves[2].to.x, 10.5, 1e-4);

@@ -3,6 +3,7 @@
 // What each control makes of the words whose meaning differs between them. The reader
 // asks these rules; it never asks which control the program was written for.
 
+#include "zivek/gcode/arcs.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -35,6 +36,7 @@ struct DialectRules {
     // orientation), so the compensated path can be drawn; G41/G42 take it from a tool
     // table the program does not carry.
     bool noseFromWords;
+    ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
 };
 
 const DialectRules& rulesOf(Dialect dialect);

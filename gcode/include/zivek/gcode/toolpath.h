@@ -101,11 +101,28 @@ inline constexpr std::size_t kWarningKinds = std::size_t(Warning::CompensationRe
 // Farther from the zero than any lathe travels, in program units (a kilometre in mm).
 inline constexpr double kMachineReach = 1e6;
 
+// Why the control refuses a move under nose compensation; it stops the program there.
+enum class CompensationFault : std::uint8_t {
+    None,
+    EntryTooShort,   // the first move is not longer than the radius
+    Gouge,           // an inside corner the nose cannot reach without cutting the part
+    NoseTooLarge,    // an inside arc not larger than the nose
+    OtherMotion,     // a cycle other than G70
+    BrokenArc,       // a corner that would move a compensated arc's end off its circle
+    PositionRead,    // #5420-#5428 read while compensation is on
+    ArcAfterCancel,  // the first move after G40 is an arc
+    ThreadCycle,     // G76: no thread is cut, one compensated feed to its end instead
+};
+
 struct LineWarning {
     std::uint32_t line = 0;
     Warning code = Warning::UnknownWord;
     std::string word;  // the offending text, shortened; empty when there is none
+    CompensationFault fault = CompensationFault::None;  // why, for CompensationRefused
+    friend bool operator==(const LineWarning&, const LineWarning&) = default;
 };
+// The fault as one word ("entry", "gouge" ...), for tools that print it.
+const char* faultKey(CompensationFault fault);
 
 struct Extent {
     Point min;
