@@ -23,21 +23,21 @@ constexpr double kPeckClearanceInch = 0.010;
 }  // namespace
 
 void Interpreter::drillCycle() {
-    DrillCycle& d = drill_;
+    DrillSettings& d = cycles_.drill;
     if (b_.has('Z')) d.z = b_.use('Z');
     if (b_.has('R')) d.r = b_.use('R');
     if (b_.has('Q')) d.q = std::abs(b_.use('Q'));
     if (b_.has('P')) b_.use('P');  // a dwell: no move
     const double repeats = b_.has('L') ? std::floor(b_.use('L')) : 1;
     if (b_.has('X')) b_.use('X');
-    if (!(knownZ_ && knownX_)) {
+    if (!tool_.known()) {
         warn(Warning::UnknownStart);
         return;
     }
     const Motion code = m_.motion;
     // A run of cycle blocks, one after the other, keeps the height it began at.
-    if (!isDrilling(d.motionBefore)) d.initialZ = pos_.z;
-    const double r = m_.incremental ? pos_.z + d.r : d.r;
+    if (!isDrilling(d.motionBefore)) d.initialZ = tool_.at.z;
+    const double r = m_.incremental ? tool_.at.z + d.r : d.r;
     const double bottom = m_.incremental ? r + d.z : d.z;
     const double clear = d.retractToStart ? std::max(d.initialZ, r) : r;
     const double clearance = m_.inch ? kPeckClearanceInch : kPeckClearanceInch * 25.4;
@@ -49,12 +49,12 @@ void Interpreter::drillCycle() {
     const double feed = m_.feed;
     // A run that began below R rises to it at each block, in place (from R itself too,
     // then a move of no length, as LinuxCNC 2.9 makes it).
-    if (d.initialZ < r) go(MoveKind::Rapid, {r, pos_.x}, c, feed);
+    if (d.initialZ < r) go(MoveKind::Rapid, {r, tool_.at.x}, c, feed);
     for (double n = 0; n < repeats && n < 1e4 && !stop_; ++n) {
-        double x = pos_.x;
-        if (b_.has('X')) x = (m_.incremental ? pos_.x : 0.0) + b_.get('X') / m_.xScale();
+        double x = tool_.at.x;
+        if (b_.has('X')) x = (m_.incremental ? tool_.at.x : 0.0) + b_.get('X') / m_.xScale();
         // Over to the hole above R where the tool stands, else at the clear plane.
-        const double over = n == 0 && pos_.z > r ? pos_.z : clear;
+        const double over = n == 0 && tool_.at.z > r ? tool_.at.z : clear;
         go(MoveKind::Rapid, {over, x}, c, feed);
         if (over != r) go(MoveKind::Rapid, {r, x}, c, feed);
         if (code == Motion::PeckDrill || code == Motion::DeepPeckDrill) {

@@ -51,7 +51,7 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     out_.diameterMode = m_.diameter;
     // This system's own programs begin at the work zero, where the operator zeroed the
     // tool ("G0X0Y0" names no Z); the first move is still drawn as the path's start.
-    zeroStart_ = knownZ_ = knownX_ = rules_->startAtWorkZero;
+    tool_.zeroStart = tool_.knownZ = tool_.knownX = rules_->startAtWorkZero;
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
     params_.setStateValue([this](std::string_view name, int number, double& value) {
@@ -240,8 +240,7 @@ bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segmen
         return false;
     }
     const Modal modal = m_;
-    const Point pos = pos_;
-    const bool kz = knownZ_, kx = knownX_;
+    const ToolPosition tool = tool_;
     const std::size_t next = next_;
     const std::uint32_t line = line_;
     capture_ = &out;
@@ -251,9 +250,8 @@ bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segmen
     capture_ = nullptr;
     returning_ = false;
     m_ = modal;
-    pos_ = pos;
-    knownZ_ = kz;
-    knownX_ = kx;
+    // A contour move drawn from the start has used up the zero-start mark, as any move does.
+    tool_ = {tool.at, tool.knownZ, tool.knownX, tool_.zeroStart};
     next_ = next;
     line_ = line;
     return true;

@@ -24,6 +24,7 @@
 #include "gcode/gcodes.h"
 #include "gcode/nose_compensation.h"
 #include "gcode/parameters.h"
+#include "gcode/reader_state.h"
 #include "gcode/segment.h"
 #include "gcode/toolpath.h"
 
@@ -230,12 +231,6 @@ class Interpreter {
     void threadPass(const ThreadPass& t, double depth);
 
     // LinuxCNC's drilling cycles G73, G81-G83, G85, G89 along Z (drill_cycles.cpp).
-    struct DrillCycle {
-        double z = 0, r = 0, q = 0;          // held from block to block
-        bool retractToStart = false;         // G98; G99 (the default) retracts to R
-        Motion motionBefore = Motion::None;  // the motion mode in force before this block
-        double initialZ = 0;                 // where the run of cycle blocks began
-    };
     void drillCycle();
 
     // Roughing and finishing (rough_cycles.cpp).
@@ -257,30 +252,20 @@ class Interpreter {
     Block b_;
     std::vector<Word> words_;
     std::vector<BadToken> bad_;
-    Point pos_;
-    // The path is drawn in the units its first positioned block was written in.
-    bool pathInch_ = false;
-    bool unitsFixed_ = false;
-    // What G92 (or G50) added to the coordinates, per axis while it is known; G92.1 and
-    // G92.2 take it away again, G92.3 brings the kept one back.
-    Point g92Shift_, g92Kept_;
-    bool g92ShiftKnownZ_ = true, g92ShiftKnownX_ = true;
-    bool knownZ_ = false;
-    bool knownX_ = false;
+    ToolPosition tool_;
+    PathUnits pathUnits_;
+    PositionShift g92_;
+    CycleSettings cycles_;
     bool unknownStartWarned_ = false;
     bool incrementalFromUnknown_ = false;  // set by target() for this block's move
-    bool zeroStart_ = false;               // this system's programs start where the tool was zeroed
-    Point cycleEnd_;  // Fanuc G90/G92/G94: the end point and taper of the last block
-    double cycleTaper_ = 0;
-    const GCodeRow* oneShot_ = nullptr;  // the code that
-                                         // acts in place of this block's move
+    const GCodeRow* oneShot_ = nullptr;    // the code that
+                                           // acts in place of this block's move
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one
     bool stop_ = false;     // program end, or M99/endsub in a call
     bool returning_ = false;
     int depth_ = 0;
-    DrillCycle drill_;
     // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
     NoseCompensation nose_{[this](Segment s) { emit(s); }};
     std::optional<Point> drawnFrom_;   // where the next move starts when it is not pos_
@@ -292,12 +277,6 @@ class Interpreter {
     std::vector<Segment>* capture_ = nullptr;
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;
-    // Fanuc G71/G72/G76 first blocks.
-    double roughDepth_ = 0, roughRetract_ = 0;
-    double facingDepth_ = 0, facingRetract_ = 0;
-    int threadFinishPasses_ = 1;
-    double threadChamfer_ = 0, threadAngle_ = 0;  // of P(mm rr aa): rr in leads, aa in degrees
-    double threadMinDepth_ = 0, threadAllowance_ = 0;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
     bool numbersBuilt_ = false;
     std::map<std::string, Sub> subs_;

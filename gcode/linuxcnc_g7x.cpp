@@ -60,15 +60,15 @@ void Interpreter::linuxG7x(GCode code) {
     r.depth = length('I', 1);
     r.retract = length('R', 0.5);
     r.shift = {length('W', 0), length('U', 0)};
-    const bool kz = b_.has('Z') || knownZ_, kx = b_.has('X') || knownX_;
+    const bool kz = b_.has('Z') || tool_.knownZ, kx = b_.has('X') || tool_.knownX;
     // LinuxCNC 2.9 makes the cycle's first rapid with absolute coordinates in force, so
     // under G91 it goes to the block's X and Z read as absolute (the passes start right).
-    const Point firstRapid{b_.has('Z') ? b_.length('Z') : pos_.z,
-                           b_.has('X') ? b_.length('X') / xs : pos_.x};
+    const Point firstRapid{b_.has('Z') ? b_.length('Z') : tool_.at.z,
+                           b_.has('X') ? b_.length('X') / xs : tool_.at.x};
     // Under G91 the cycle's X and Z are steps from where the tool is, as its contour's are.
-    const Point from = m_.incremental ? pos_ : Point{};
-    r.start = {b_.has('Z') ? from.z + b_.length('Z') : pos_.z,
-               b_.has('X') ? from.x + b_.length('X') / xs : pos_.x};
+    const Point from = m_.incremental ? tool_.at : Point{};
+    r.start = {b_.has('Z') ? from.z + b_.length('Z') : tool_.at.z,
+               b_.has('X') ? from.x + b_.length('X') / xs : tool_.at.x};
     if (!b_.has('Q')) {
         warn(Warning::CycleMissingContour, name);
         return;
@@ -83,18 +83,12 @@ void Interpreter::linuxG7x(GCode code) {
         return;
     }
     // The contour is read from the cycle's start, as LinuxCNC reads it.
-    const Point before = pos_;
-    const bool knewZ = knownZ_, knewX = knownX_, zeroStart = zeroStart_;
-    pos_ = r.start;
-    knownZ_ = knownX_ = true;
-    zeroStart_ = false;
+    const ToolPosition before = tool_;
+    tool_ = {r.start, true, true, false};
     std::vector<Segment> captured;
     const bool found = std::abs(q) < 1e9 &&
                        captureSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
-    pos_ = before;
-    knownZ_ = knewZ;
-    knownX_ = knewX;
-    zeroStart_ = zeroStart;
+    tool_ = before;
     if (!found) return;
     std::vector<ContourPiece> contour;
     contour.reserve(captured.size());
@@ -113,19 +107,18 @@ void Interpreter::linuxG7x(GCode code) {
     if (planned.empty()) planned.push_back({MoveKind::Rapid, r.start, {}, false, false});
     if (m_.incremental) planned.front().to = firstRapid;
     // After a tool change the path begins at the cycle's first move.
-    if (!(knownZ_ && knownX_) || zeroStart_) pos_ = planned.front().to;
-    zeroStart_ = false;
-    knownZ_ = knownX_ = true;
+    if (!tool_.drawnFrom()) tool_.at = planned.front().to;
+    tool_ = {tool_.at, true, true, false};
     finishing_ = r.kind == G7xKind::Finish;
     const double tolerance = (m_.inch ? kArcToleranceInch : kArcToleranceMm) * b_.lengthScale;
     bool stopped = false;
     for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
         const PlannedMove& p = planned[i];
         // LinuxCNC stops at an arc its offset has made and it cannot draw.
-        stopped = p.arc && !arcAccepted(pos_, p.to, p.center, tolerance);
+        stopped = p.arc && !arcAccepted(tool_.at, p.to, p.center, tolerance);
         if (stopped) break;
-        add({Move{p.kind, kFromCycle, line_, pos_, p.to, m_.feed}, p.center, p.arc, p.ccw});
-        pos_ = p.to;
+        add({Move{p.kind, kFromCycle, line_, tool_.at, p.to, m_.feed}, p.center, p.arc, p.ccw});
+        tool_.at = p.to;
         // LinuxCNC leaves its current point at the contour's last end once it has read the
         // contour, after the move to the cycle's start: the first pass is compensated
         // from there.

@@ -71,13 +71,13 @@ void Interpreter::roughCycle(const GCodeRow& g) {
     const char letter = facing ? 'W' : 'U';
     if (!b_.has('P')) {
         // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
-        double& depth = facing ? facingDepth_ : roughDepth_;
-        double& retract = facing ? facingRetract_ : roughRetract_;
+        double& depth = facing ? cycles_.facing.depth : cycles_.turning.depth;
+        double& retract = facing ? cycles_.facing.retract : cycles_.turning.retract;
         if (b_.has(letter)) depth = std::abs(b_.length(letter));
         if (b_.has('R')) retract = std::abs(b_.length('R'));
         return;
     }
-    if (!(knownZ_ && knownX_)) {
+    if (!tool_.known()) {
         warn(Warning::UnknownStart);
         return;
     }
@@ -90,9 +90,9 @@ void Interpreter::roughCycle(const GCodeRow& g) {
     if (b_.has('U')) allowance.x = b_.length('U') / m_.xScale();
     if (b_.has('W')) allowance.z = b_.length('W');
     const double depth = b_.has('D') ? std::abs(b_.lengthInIncrements('D'))
-                         : facing    ? facingDepth_
-                                     : roughDepth_;
-    const double retract = facing ? facingRetract_ : roughRetract_;
+                         : facing    ? cycles_.facing.depth
+                                     : cycles_.turning.depth;
+    const double retract = facing ? cycles_.facing.retract : cycles_.turning.retract;
     if (!capture(from, to + 1, contour)) return;
     // The contour's blocks run in the cycle, not again after it.
     if (to > line_) next_ = to + 1;
@@ -109,7 +109,8 @@ void Interpreter::roughCycle(const GCodeRow& g) {
         if (w.letter == 'X' || w.letter == 'U') named[0] = true;
         if (w.letter == 'Z' || w.letter == 'W') named[1] = true;
     }
-    roughPasses(contour, pos_, facing, depth, retract, allowance, m_.feed, named[0] && named[1]);
+    roughPasses(contour, tool_.at, facing, depth, retract, allowance, m_.feed,
+                named[0] && named[1]);
 }
 
 void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, bool facing,
@@ -173,7 +174,7 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
             if (from == b0) {
                 go(MoveKind::Rapid, at(a, b0), c, feed);
             } else {
-                go(MoveKind::Rapid, at(a0, B(pos_)), c, feed);
+                go(MoveKind::Rapid, at(a0, B(tool_.at)), c, feed);
                 go(MoveKind::Rapid, at(a0, from), c, feed);
                 go(MoveKind::Rapid, at(a + side * retract, from), c, feed);
                 go(MoveKind::Feed, at(a, from), c, feed);
@@ -181,7 +182,7 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
             go(MoveKind::Feed, at(a, to), c, feed);
             go(MoveKind::Feed, at(a + side * retract, to - dir * retract), c, feed);
         }
-        if (count > 1) go(MoveKind::Rapid, at(a0, B(pos_)), c, feed);
+        if (count > 1) go(MoveKind::Rapid, at(a0, B(tool_.at)), c, feed);
         if (count > 0) go(MoveKind::Rapid, at(count > 1 ? a0 : a + side * retract, b0), c, feed);
     }
     // The last pass follows the contour, the finishing allowance away from it.
@@ -196,7 +197,7 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
         s.move.feed = feed;
         add(s);
     }
-    pos_ = shifted(last, shift);
+    tool_.at = shifted(last, shift);
     go(MoveKind::Rapid, start, c, feed);
 }
 
@@ -204,7 +205,7 @@ void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point
                                       std::string_view code) {
     warn(Warning::CycleIncomplete, code);
     ++out_.summary.incompleteCycles;
-    const Point start = pos_;
+    const Point start = tool_.at;
     for (Segment s : contour) {
         s.move.from = shifted(s.move.from, shift);
         s.move.to = shifted(s.move.to, shift);
@@ -213,8 +214,8 @@ void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point
         s.move.line = line_;
         add(s);
     }
-    pos_ = contour.back().move.to;
-    pos_ = shifted(pos_, shift);
+    tool_.at = contour.back().move.to;
+    tool_.at = shifted(tool_.at, shift);
     go(MoveKind::Rapid, start, kFromCycle, m_.feed);
 }
 
@@ -223,7 +224,7 @@ void Interpreter::finishCycle(const GCodeRow& g) {
         linuxG7x(g.code);
         return;
     }
-    if (!(knownZ_ && knownX_)) {
+    if (!tool_.known()) {
         warn(Warning::UnknownStart);
         return;
     }
@@ -234,7 +235,7 @@ void Interpreter::finishCycle(const GCodeRow& g) {
         return;
     }
     std::vector<Segment> contour;
-    const Point start = pos_;
+    const Point start = tool_.at;
     std::size_t from = 0, to = 0;
     if (!contourLines(b_.use('P'), from, to)) return;
     if (!capture(from, to + 1, contour)) return;
@@ -244,7 +245,7 @@ void Interpreter::finishCycle(const GCodeRow& g) {
         s.move.line = line_;
         add(s);
     }
-    if (!contour.empty()) pos_ = contour.back().move.to;
+    if (!contour.empty()) tool_.at = contour.back().move.to;
     go(MoveKind::Rapid, start, kFromCycle, m_.feed);
 }
 

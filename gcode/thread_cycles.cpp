@@ -42,12 +42,13 @@ void Interpreter::fanucG76() {
         // G76 P(mm rr aa) Q(least depth) R(finishing allowance)
         if (b_.has('P')) {
             const double p = b_.use('P');
-            threadFinishPasses_ = std::clamp(int(std::fmod(std::floor(p / 10000), 100)), 1, 99);
-            threadChamfer_ = std::fmod(std::floor(p / 100), 100) / 10;
-            threadAngle_ = std::fmod(p, 100);
+            cycles_.thread.finishPasses =
+                std::clamp(int(std::fmod(std::floor(p / 10000), 100)), 1, 99);
+            cycles_.thread.chamfer = std::fmod(std::floor(p / 100), 100) / 10;
+            cycles_.thread.angle = std::fmod(p, 100);
         }
-        if (b_.has('Q')) threadMinDepth_ = b_.lengthInIncrements('Q');
-        if (b_.has('R')) threadAllowance_ = std::abs(b_.lengthInIncrements('R'));
+        if (b_.has('Q')) cycles_.thread.minDepth = b_.lengthInIncrements('Q');
+        if (b_.has('R')) cycles_.thread.allowance = std::abs(b_.lengthInIncrements('R'));
         return;
     }
     Point to;
@@ -56,8 +57,8 @@ void Interpreter::fanucG76() {
     ThreadPass t;
     t.taper = b_.has('R') ? b_.length('R') : 0;  // a radius in either X mode
     // Two-block form: P thread height, Q first depth; one-block form: K, D and A.
-    double height = 0, first = 0, angle = threadAngle_;
-    double chamfer = threadChamfer_;
+    double height = 0, first = 0, angle = cycles_.thread.angle;
+    double chamfer = cycles_.thread.chamfer;
     if (b_.has('P') || b_.has('Q')) {
         height = b_.has('P') ? std::abs(b_.lengthInIncrements('P')) : 0;
         first = b_.has('Q') ? std::abs(b_.lengthInIncrements('Q')) : 0;
@@ -68,7 +69,7 @@ void Interpreter::fanucG76() {
         chamfer = 0;
     }
     t.lead = m_.feed;
-    if (!(knownZ_ && knownX_ && kz && kx)) {
+    if (!(tool_.known() && kz && kx)) {
         warn(Warning::UnknownStart);
         return;
     }
@@ -77,10 +78,10 @@ void Interpreter::fanucG76() {
         warn(Warning::CycleIncomplete, "G76");
         ++out_.summary.incompleteCycles;
         go(MoveKind::Feed, to, kFromCycle | kThread | kIncomplete, t.lead);
-        go(MoveKind::Rapid, {to.z, pos_.x}, kFromCycle, t.lead);
+        go(MoveKind::Rapid, {to.z, tool_.at.x}, kFromCycle, t.lead);
         return;
     }
-    t.start = pos_;
+    t.start = tool_.at;
     // X names the root; the crest lies a thread height towards the start.
     t.side = t.start.x >= to.x ? 1.0 : -1.0;
     t.dir = to.z < t.start.z ? -1.0 : 1.0;
@@ -90,11 +91,11 @@ void Interpreter::fanucG76() {
     // The tool goes in along one flank: half its angle from the radial.
     t.flank = degrees(angle / 2);
     t.pullOut = chamfer * std::max(t.lead, 0.0);
-    const double rough = std::max(height - threadAllowance_, 0.0);
+    const double rough = std::max(height - cycles_.thread.allowance, 0.0);
     double depth = 0;
     for (int n = 1; n <= kMaxThreadPasses; ++n) {
         double next = first * std::sqrt(double(n));
-        next = std::max(next, depth + threadMinDepth_);
+        next = std::max(next, depth + cycles_.thread.minDepth);
         if (next >= rough || n == kMaxThreadPasses) {
             if (n == kMaxThreadPasses) warn(Warning::ExpansionLimit, "G76");
             if (rough > depth) threadPass(t, rough);
@@ -103,7 +104,7 @@ void Interpreter::fanucG76() {
         depth = next;
         threadPass(t, depth);
     }
-    for (int i = 0; i < threadFinishPasses_; ++i) threadPass(t, height);
+    for (int i = 0; i < cycles_.thread.finishPasses; ++i) threadPass(t, height);
 }
 
 void Interpreter::linuxG76() {
@@ -121,11 +122,11 @@ void Interpreter::linuxG76() {
     const double flank = degrees(b_.has('Q') ? b_.use('Q') : 0);
     const double taperLength = b_.has('E') ? std::abs(b_.length('E')) : 0;
     const int ends = b_.has('L') ? int(std::clamp(b_.use('L'), 0.0, 3.0)) : 0;
-    if (!(knownZ_ && knownX_)) {
+    if (!tool_.known()) {
         warn(Warning::UnknownStart);
         return;
     }
-    const Point start = pos_;
+    const Point start = tool_.at;
     double zEnd = start.z;
     if (b_.has('Z')) {
         zEnd = b_.length('Z');
