@@ -234,8 +234,8 @@ void Interpreter::callLines(std::size_t begin, std::size_t end, std::size_t time
     line_ = line;
 }
 
-bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segment>& out) {
-    if (capture_ != nullptr || depth_ >= kMaxCallDepth) {
+bool Interpreter::readContour(std::size_t begin, std::size_t end, std::vector<Segment>& out) {
+    if (sink_ != &path_ || depth_ >= kMaxCallDepth) {
         warn(Warning::ExpansionLimit);
         return false;
     }
@@ -243,27 +243,31 @@ bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segmen
     const ToolPosition tool = tool_;
     const std::size_t next = next_;
     const std::uint32_t line = line_;
-    capture_ = &out;
+    ContourSink contour(b_, rules_->contourCorners);
+    sink_ = &contour;
+    programEndEnds_ = ProgramEndEnds::ContourRead;
     ++depth_;
     runRange(begin, end);
     --depth_;
-    capture_ = nullptr;
+    programEndEnds_ = ProgramEndEnds::Program;
+    sink_ = &path_;
     returning_ = false;
     m_ = modal;
     // A contour move drawn from the start has used up the zero-start mark, as any move does.
     tool_ = {tool.at, tool.knownZ, tool.knownX, tool_.zeroStart};
     next_ = next;
     line_ = line;
+    out = std::move(contour.moves);
     return true;
 }
 
-bool Interpreter::captureSub(std::string_view name, std::vector<Segment>& out) {
-    if (const Sub* s = findSub(name)) return capture(s->begin, s->end, out);
+bool Interpreter::readContourSub(std::string_view name, std::vector<Segment>& out) {
+    if (const Sub* s = findSub(name)) return readContour(s->begin, s->end, out);
     // A contour in a file of its own, on the subroutine path.
-    bool captured = false;
+    bool found = false;
     if (!folders_.empty()) {
-        inSubroutineFile(name, [&](const Sub& s) { captured = capture(s.begin, s.end, out); });
-        return captured;
+        inSubroutineFile(name, [&](const Sub& s) { found = readContour(s.begin, s.end, out); });
+        return found;
     }
     warn(Warning::CycleMissingContour, "o" + std::string(name));
     return false;

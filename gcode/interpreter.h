@@ -19,10 +19,12 @@
 #include <utility>
 #include <vector>
 
+#include "gcode/block.h"
+#include "gcode/compensated_nose.h"
 #include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
-#include "gcode/nose_compensation.h"
+#include "gcode/move_sink.h"
 #include "gcode/parameters.h"
 #include "gcode/reader_state.h"
 #include "gcode/segment.h"
@@ -37,36 +39,6 @@ std::string lowerName(std::string_view name);
 void summarize(Toolpath& path);
 
 Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts);
-
-// The words of one block by address letter. A repeated letter keeps its last value.
-struct Block {
-    std::array<double, 26> value{};
-    std::array<std::string_view, 26> text{};
-    std::uint32_t present = 0;
-    std::uint32_t lost = 0;  // given as an expression that is not computed
-    std::uint32_t used = 0;  // letters something on the line took
-    std::vector<double> gCodes;
-    std::vector<double> mCodes;
-
-    static std::uint32_t bit(char c) { return std::uint32_t(1) << (c - 'A'); }
-    bool has(char c) const { return (present & bit(c)) != 0; }
-    double get(char c) const { return value[std::size_t(c - 'A')]; }
-    double use(char c) {
-        used |= bit(c);
-        return get(c);
-    }
-    // Words that are lengths are taken in the path's units: a program that switches
-    // between inches and millimetres draws one path.
-    double lengthScale = 1;
-    double increment = 1e-3;  // the least input increment of the units in force
-    double length(char c) { return use(c) * lengthScale; }
-    // Fanuc reads a number without a point in the least input increment: Q500 is 0.5 mm.
-    double lengthInIncrements(char c) {
-        const double v = use(c);
-        return (hasDecimal(c) ? v : v * increment) * lengthScale;
-    }
-    bool hasDecimal(char c) const;  // the number was written with a point
-};
 
 class Interpreter;
 
@@ -153,8 +125,10 @@ class Interpreter {
     };
     const Sub* findSub(std::string_view name);
     void callLines(std::size_t begin, std::size_t end, std::size_t times);
-    bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
-    bool captureSub(std::string_view name, std::vector<Segment>& out);
+    // Runs the lines of a cycle's contour with their moves sent to `out`, and leaves the
+    // state as it was.
+    bool readContour(std::size_t begin, std::size_t end, std::vector<Segment>& out);
+    bool readContourSub(std::string_view name, std::vector<Segment>& out);
     bool contourLines(double first, std::size_t& from, std::size_t& to);
 
     // Parameters and o-word flow (oword_flow.cpp).
@@ -204,7 +178,8 @@ class Interpreter {
     // A move from the known position, for cycles.
     void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
     void arc(bool ccw, Point to, bool kz, bool kx);
-    void add(Segment s);
+    // To the sink in force.
+    void add(Segment s, bool compensable = true) { sink_->take(s, compensable); }
     void emit(Segment& s);  // onto the path, as it stands
     void machineMove(const GCodeRow& g);
     void setPosition(const GCodeRow& g);
@@ -267,14 +242,24 @@ class Interpreter {
     bool returning_ = false;
     int depth_ = 0;
     // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
-    NoseCompensation nose_{[this](Segment s) { emit(s); }};
-    std::optional<Point> drawnFrom_;   // where the next move starts when it is not pos_
-    bool finishing_ = false;           // G70's passes, which LinuxCNC compensates
-    bool arcNotAllowed_ = false;       // the move just after G40 ended a compensated path
+    CompensatedNose nose_{[this](Segment s) { emit(s); }};
+    std::optional<Point> drawnFrom_;  // where the next move starts when it is not the tool's
+    // The path as the destination of moves: through the nose's compensation while it is
+    // on, then drawn.
+    struct PathSink final : MoveSink {
+        explicit PathSink(Interpreter& interpreter) : in(interpreter) {}
+        void take(Segment s, bool compensable) override;
+        Interpreter& in;
+    };
+    PathSink path_{*this};
+    MoveSink* sink_ = &path_;
+    // What M2 and M30 end in the lines being run: the program, or the read of a contour
+    // (whose subroutine ends there as its program would).
+    enum class ProgramEndEnds { Program, ContourRead };
+    ProgramEndEnds programEndEnds_ = ProgramEndEnds::Program;
     bool programEnd_ = false;          // M2 or M30 ended the program
     std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
     void restoreModes();
-    std::vector<Segment>* capture_ = nullptr;
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand

@@ -86,8 +86,9 @@ void Interpreter::linuxG7x(GCode code) {
     const ToolPosition before = tool_;
     tool_ = {r.start, true, true, false};
     std::vector<Segment> captured;
-    const bool found = std::abs(q) < 1e9 &&
-                       captureSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
+    const bool found =
+        std::abs(q) < 1e9 &&
+        readContourSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
     tool_ = before;
     if (!found) return;
     std::vector<ContourPiece> contour;
@@ -109,7 +110,6 @@ void Interpreter::linuxG7x(GCode code) {
     // After a tool change the path begins at the cycle's first move.
     if (!tool_.drawnFrom()) tool_.at = planned.front().to;
     tool_ = {tool_.at, true, true, false};
-    finishing_ = r.kind == G7xKind::Finish;
     const double tolerance = (m_.inch ? kArcToleranceInch : kArcToleranceMm) * b_.lengthScale;
     bool stopped = false;
     for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
@@ -117,14 +117,14 @@ void Interpreter::linuxG7x(GCode code) {
         // LinuxCNC stops at an arc its offset has made and it cannot draw.
         stopped = p.arc && !arcAccepted(tool_.at, p.to, p.center, tolerance);
         if (stopped) break;
-        add({Move{p.kind, kFromCycle, line_, tool_.at, p.to, m_.feed}, p.center, p.arc, p.ccw});
+        add({Move{p.kind, kFromCycle, line_, tool_.at, p.to, m_.feed}, p.center, p.arc, p.ccw},
+            r.kind == G7xKind::Finish);
         tool_.at = p.to;
         // LinuxCNC leaves its current point at the contour's last end once it has read the
         // contour, after the move to the cycle's start: the first pass is compensated
         // from there.
         if (i == 0 && nose_.active()) nose_.standAt(lastEnd(captured));
     }
-    finishing_ = false;
     if (stopped) {
         warn(Warning::CycleIncomplete, name);
         ++out_.summary.incompleteCycles;

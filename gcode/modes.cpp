@@ -82,9 +82,7 @@ void Interpreter::compensationOn(const GCodeRow& g) {
 
 void Interpreter::compensationOff(const GCodeRow&) {
     if (!nose_.active()) return;
-    // LinuxCNC wants the move that leaves the compensated path straight.
-    arcNotAllowed_ = nose_.moved();
-    if (const CompensationFault f = nose_.stop(); f != CompensationFault::None)
+    if (const CompensationFault f = nose_.end(); f != CompensationFault::None)
         warn(Warning::CompensationRefused, faultKey(f));
     drawnFrom_ = nose_.drawnEnd();
 }
@@ -211,7 +209,7 @@ void Interpreter::applyModes() {
         // M73: the subroutine's modes are undone when it returns.
         if (code == 730 && depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
         if (code == 20 || code == 300) {
-            if (capture_ != nullptr) {
+            if (programEndEnds_ == ProgramEndEnds::ContourRead) {
                 returning_ = true;
             } else {
                 stop_ = true;

@@ -76,7 +76,7 @@ void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t
 }
 
 void Interpreter::go(MoveKind kind, Point to, std::uint8_t flags, double feed) {
-    add({Move{kind, flags, line_, tool_.at, to, feed}, {}, false, false});
+    add({Move{kind, flags, line_, tool_.at, to, feed}, {}, false, false}, false);
     tool_.at = to;
 }
 
@@ -115,28 +115,19 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     tool_.at = to;
 }
 
-void Interpreter::add(Segment s) {
-    if (capture_ != nullptr) {
-        if (rules_->contourCorners) {
-            if (b_.has('A')) s.fillet = b_.length('A');
-            if (b_.has('C')) s.chamfer = b_.length('C');
-        }
-        capture_->push_back(s);
-        return;
-    }
-    if (s.arc && arcNotAllowed_) warn(Warning::CompensationRefused, "exit-arc");
-    arcNotAllowed_ = false;
-    if (nose_.active()) {
+void Interpreter::PathSink::take(Segment s, bool compensable) {
+    if (in.nose_.refusesExit(s)) in.warn(Warning::CompensationRefused, "exit-arc");
+    if (in.nose_.active()) {
         // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at
         // any other cycle, and at a corner the nose cannot take.
-        const bool other = s.move.is(kFromCycle) && !finishing_;
-        const CompensationFault fault = other ? CompensationFault::OtherMotion : nose_.move(s);
+        const CompensationFault fault =
+            compensable ? in.nose_.move(s) : CompensationFault::OtherMotion;
         if (fault == CompensationFault::None) return;
-        warn(Warning::CompensationRefused, faultKey(fault));
-        (void)nose_.stop();
-        drawnFrom_ = nose_.drawnEnd();
+        in.warn(Warning::CompensationRefused, faultKey(fault));
+        (void)in.nose_.stop();
+        in.drawnFrom_ = in.nose_.drawnEnd();
     }
-    emit(s);
+    in.emit(s);
 }
 
 void Interpreter::emit(Segment& s) {

@@ -93,7 +93,7 @@ void Interpreter::roughCycle(const GCodeRow& g) {
                          : facing    ? cycles_.facing.depth
                                      : cycles_.turning.depth;
     const double retract = facing ? cycles_.facing.retract : cycles_.turning.retract;
-    if (!capture(from, to + 1, contour)) return;
+    if (!readContour(from, to + 1, contour)) return;
     // The contour's blocks run in the cycle, not again after it.
     if (to > line_) next_ = to + 1;
     if (contour.empty()) {
@@ -195,7 +195,7 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
         s.move.flags |= c;
         s.move.line = line_;
         s.move.feed = feed;
-        add(s);
+        add(s, false);
     }
     tool_.at = shifted(last, shift);
     go(MoveKind::Rapid, start, c, feed);
@@ -212,7 +212,7 @@ void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point
         s.center = shifted(s.center, shift);
         s.move.flags |= kFromCycle | kIncomplete;
         s.move.line = line_;
-        add(s);
+        add(s, false);
     }
     tool_.at = contour.back().move.to;
     tool_.at = shifted(tool_.at, shift);
@@ -238,12 +238,12 @@ void Interpreter::finishCycle(const GCodeRow& g) {
     const Point start = tool_.at;
     std::size_t from = 0, to = 0;
     if (!contourLines(b_.use('P'), from, to)) return;
-    if (!capture(from, to + 1, contour)) return;
+    if (!readContour(from, to + 1, contour)) return;
     if (to > line_) next_ = to + 1;
     for (Segment s : contour) {
         s.move.flags |= kFromCycle;
         s.move.line = line_;
-        add(s);
+        add(s, false);
     }
     if (!contour.empty()) tool_.at = contour.back().move.to;
     go(MoveKind::Rapid, start, kFromCycle, m_.feed);
