@@ -21,6 +21,7 @@
 
 #include "gcode/block.h"
 #include "gcode/compensated_nose.h"
+#include "gcode/cycle_plan.h"
 #include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
@@ -175,8 +176,6 @@ class Interpreter {
                     bool& known);
     void moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t flags = 0,
                 double feed = kFeedInForce);
-    // A move from the known position, for cycles.
-    void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
     void arc(bool ccw, Point to, bool kz, bool kx);
     // To the sink in force.
     void add(Segment s, bool compensable = true) { sink_->take(s, compensable); }
@@ -185,37 +184,19 @@ class Interpreter {
     void setPosition(const GCodeRow& g);
     void dropPositionShift(const GCodeRow& g);
     void restorePositionShift(const GCodeRow& g);
-    void singleCycle(Motion kind, Point to);
     double threadLead();
 
-    // Threading cycles (thread_cycles.cpp).
+    // The cycles' blocks (cycle_blocks.cpp): each reads its words, asks its planner and
+    // hands the plan to runCycle, which draws every cycle the same way.
+    void singleCycle(Motion kind, Point to);
     void fanucG76();
     void linuxG76();
-    struct ThreadPass {
-        Point start;         // where each pass begins and ends
-        double crest = 0;    // X of the thread's crest
-        double zEnd = 0;     // Z where the last pass ends
-        double side = 1;     // +1 when deeper passes go towards the axis
-        double dir = -1;     // the way along Z the thread runs
-        double height = 0;   // the full depth of the thread
-        double flank = 0;    // tan of the infeed angle from the radial
-        double taper = 0;    // X at the start less X at the end, as a radius
-        double pullOut = 0;  // the 45° chamfer's length at the thread's end
-        double lead = 0;
-    };
-    void threadPass(const ThreadPass& t, double depth);
-
-    // LinuxCNC's drilling cycles G73, G81-G83, G85, G89 along Z (drill_cycles.cpp).
     void drillCycle();
-
-    // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(const GCodeRow& g);
-    void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
     void finishCycle(const GCodeRow& g);
-    void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
-                     double retract, Point allowance, double feed, bool pockets);
-    void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
-                             std::string_view code);
+    void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
+    void runCycle(const CyclePlan& plan, std::string_view code);
+    void tellRefusal(CycleRefusal why, std::string_view code);
 
     void recordSpindle();
 

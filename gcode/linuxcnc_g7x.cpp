@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "gcode/cycle_plan.h"
 #include "gcode/g7x_planner.h"
 #include "gcode/interpreter.h"
 
@@ -110,27 +111,31 @@ void Interpreter::linuxG7x(GCode code) {
     // After a tool change the path begins at the cycle's first move.
     if (!tool_.drawnFrom()) tool_.at = planned.front().to;
     tool_ = {tool_.at, true, true, false};
+    CyclePlan plan(tool_.at);
+    plan.compensable = r.kind == G7xKind::Finish;
+    // LinuxCNC leaves its current point at the contour's last end once it has read the
+    // contour, after the move to the cycle's start: the first pass is compensated from
+    // there.
+    plan.pointAfterFirst = lastEnd(captured);
     const double tolerance = (m_.inch ? kArcToleranceInch : kArcToleranceMm) * b_.lengthScale;
-    bool stopped = false;
-    for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
-        const PlannedMove& p = planned[i];
+    for (const PlannedMove& p : planned) {
         // LinuxCNC stops at an arc its offset has made and it cannot draw.
-        stopped = p.arc && !arcAccepted(tool_.at, p.to, p.center, tolerance);
-        if (stopped) break;
-        add({Move{p.kind, kFromCycle, line_, tool_.at, p.to, m_.feed}, p.center, p.arc, p.ccw},
-            r.kind == G7xKind::Finish);
-        tool_.at = p.to;
-        // LinuxCNC leaves its current point at the contour's last end once it has read the
-        // contour, after the move to the cycle's start: the first pass is compensated
-        // from there.
-        if (i == 0 && nose_.active()) nose_.standAt(lastEnd(captured));
+        if (p.arc && !arcAccepted(plan.at, p.to, p.center, tolerance)) {
+            plan.refuse(CycleRefusal::Incomplete);
+            break;
+        }
+        plan.add({p.kind, plan.at, p.to, m_.feed, 0, p.center, p.arc, p.ccw, 0});
     }
-    if (stopped) {
-        warn(Warning::CycleIncomplete, name);
-        ++out_.summary.incompleteCycles;
-    } else if (!plannedWhole) {
-        contourAsIncomplete(captured, {}, name);
+    if (plan.refusal == CycleRefusal::None && !plannedWhole) {
+        // The contour as written, drawn as incomplete, then back.
+        plan.refuse(CycleRefusal::Incomplete);
+        const Point back = plan.at;
+        for (const Segment& c : captured)
+            plan.add({c.move.kind, c.move.from, c.move.to, c.move.feed,
+                      std::uint8_t(c.move.flags | kIncomplete), c.center, c.arc, c.ccw, 0});
+        plan.go(MoveKind::Rapid, back, m_.feed);
     }
+    runCycle(plan, name);
 }
 
 }  // namespace zivek::backplot

@@ -1,5 +1,5 @@
 // Moves: straight and circular, from unknown positions, machine positions and
-// coordinate settings, and Fanuc's single cycles G90, G92 and G94.
+// coordinate settings; the path as the moves' destination.
 
 #include <cmath>
 
@@ -73,11 +73,6 @@ void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t
     }
     incrementalFromUnknown_ = false;
     tool_ = {to, kz, kx, tool_.zeroStart};
-}
-
-void Interpreter::go(MoveKind kind, Point to, std::uint8_t flags, double feed) {
-    add({Move{kind, flags, line_, tool_.at, to, feed}, {}, false, false}, false);
-    tool_.at = to;
 }
 
 void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
@@ -211,43 +206,6 @@ void Interpreter::dropPositionShift(const GCodeRow& g) {
 void Interpreter::restorePositionShift(const GCodeRow&) {
     tool_.at = {tool_.at.z + g92_.kept.z, tool_.at.x + g92_.kept.x};
     g92_.shift = g92_.kept;
-}
-
-void Interpreter::singleCycle(Motion kind, Point to) {
-    // The cycle's end point and taper hold for the blocks after it, which usually give
-    // only the next depth.
-    if (!b_.has('Z') && !b_.has('W')) to.z = cycles_.single.end.z;
-    if (!b_.has('X') && !b_.has('U')) to.x = cycles_.single.end.x;
-    if (b_.has('R')) cycles_.single.taper = b_.length('R');
-    cycles_.single.end = to;
-    const double r = cycles_.single.taper;
-    if (!tool_.known()) {
-        warn(Warning::UnknownStart);
-        return;
-    }
-    const Point s = tool_.at;
-    const std::uint8_t c = kFromCycle;
-    const double lead = m_.feed;
-    switch (kind) {
-        case Motion::TurningCycle:  // turning: in, along (a taper with R), out, back
-            go(MoveKind::Rapid, {s.z, to.x + r}, c, m_.feed);
-            go(MoveKind::Feed, to, c, m_.feed);
-            go(MoveKind::Feed, {to.z, s.x}, c, m_.feed);
-            go(MoveKind::Rapid, s, c, m_.feed);
-            break;
-        case Motion::ThreadingCycle:  // threading: the same square with a thread along Z
-            if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
-            go(MoveKind::Rapid, {s.z, to.x + r}, c, lead);
-            go(MoveKind::Feed, to, c | kThread, lead);
-            go(MoveKind::Rapid, {to.z, s.x}, c, lead);
-            go(MoveKind::Rapid, s, c, lead);
-            break;
-        default:  // facing: along Z, across, back along Z, out
-            go(MoveKind::Rapid, {to.z + r, s.x}, c, m_.feed);
-            go(MoveKind::Feed, to, c, m_.feed);
-            go(MoveKind::Feed, {s.z, to.x}, c, m_.feed);
-            go(MoveKind::Rapid, s, c, m_.feed);
-    }
 }
 
 }  // namespace zivek::backplot
