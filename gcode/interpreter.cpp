@@ -80,11 +80,7 @@ void Interpreter::run() {
             w.end());
 }
 
-bool Interpreter::spend(std::size_t work) {
-    if (budget_ >= work) {
-        budget_ -= work;
-        return true;
-    }
+bool Interpreter::budgetSpent() {
     if (!budgetWarned_) warn(Warning::ExpansionLimit);
     budgetWarned_ = true;
     budget_ = 0;

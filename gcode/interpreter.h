@@ -119,7 +119,13 @@ class Interpreter {
     void execute();
     void warnUnused();
     void warn(Warning code, std::string_view word = {});
-    bool spend(std::size_t work);
+    // Counts `work` against the budget; false, and the program stops, once it is spent.
+    bool spend(std::size_t work) {
+        if (budget_ < work) return budgetSpent();
+        budget_ -= work;
+        return true;
+    }
+    bool budgetSpent();
     std::size_t lineOfNumber(double n, std::size_t near);
     struct Sub {
         std::size_t begin = 0, end = 0;  // body lines, end exclusive
@@ -197,8 +203,6 @@ class Interpreter {
     void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
     void runCycle(const CyclePlan& plan, std::string_view code);
     void tellRefusal(CycleRefusal why, std::string_view code);
-
-    void recordSpindle();
 
     std::string_view text_;
     std::vector<std::uint32_t> starts_;

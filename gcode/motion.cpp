@@ -141,16 +141,13 @@ void Interpreter::emit(Segment& s) {
         warn(Warning::NoFeedRate);
     if (m_.perRevolution) m.flags |= kPerRevolution;
     if (m_.constantSurface) m.flags |= kConstantSurface;
-    recordSpindle();
-    out_.moves.push_back(m);
-}
-
-void Interpreter::recordSpindle() {
+    // The spindle in force, where it changes.
     const Spindle now{std::uint32_t(out_.moves.size()),
                       m_.constantSurface ? m_.speed * m_.surfaceUnit : m_.speed, m_.rpmLimit};
     auto& all = out_.spindles;
     if (all.empty() || all.back().speed != now.speed || all.back().rpmLimit != now.rpmLimit)
         all.push_back(now);
+    out_.moves.push_back(m);
 }
 
 void Interpreter::machineMove(const GCodeRow& g) {
