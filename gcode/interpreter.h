@@ -3,8 +3,10 @@
 // The interpreter's state and its parts. Internal: the public face is interpret() in
 // toolpath.h. One class, its work split over files by kind: lines and program flow
 // (interpreter.cpp), the G-codes (gcode_table.cpp) and what they set (modes.cpp), motion
-// (motion.cpp), threads (thread_cycles.cpp), roughing and finishing cycles
-// (rough_cycles.cpp), cutting time (cutting_time.cpp).
+// and the path as the moves' destination (motion.cpp), the cycles' blocks
+// (cycle_blocks.cpp, linuxcnc_g7x.cpp), cutting time (cutting_time.cpp). The state is
+// made of small values (reader_state.h); the cycles are planned by plain functions
+// (cycle_plan.h) and drawn by one runCycle.
 
 #include <array>
 #include <filesystem>

@@ -44,6 +44,34 @@ G7xKind kindOf(GCode code) {
     return G7xKind::Rough;
 }
 
+// The planner's moves as LinuxCNC draws them from `start`: it stops at an arc its offset
+// has made and it cannot draw; a contour it refused is drawn as incomplete after the
+// passes it made.
+CyclePlan drawnPlan(const std::vector<PlannedMove>& planned, bool whole,
+                    const std::vector<Segment>& contour, Point start, double feed,
+                    double tolerance) {
+    CyclePlan plan(start);
+    // LinuxCNC leaves its current point at the contour's last end once it has read the
+    // contour, after the move to the cycle's start: the first pass is compensated from
+    // there.
+    plan.pointAfterFirst = lastEnd(contour);
+    for (const PlannedMove& p : planned) {
+        if (p.arc && !arcAccepted(plan.at, p.to, p.center, tolerance)) {
+            plan.refuse(CycleRefusal::Incomplete);
+            return plan;
+        }
+        plan.add({p.kind, plan.at, p.to, feed, 0, p.center, p.arc, p.ccw, 0});
+    }
+    if (whole) return plan;
+    plan.refuse(CycleRefusal::Incomplete);
+    const Point back = plan.at;
+    for (const Segment& c : contour)
+        plan.add({c.move.kind, c.move.from, c.move.to, c.move.feed,
+                  std::uint8_t(c.move.flags | kIncomplete), c.center, c.arc, c.ccw, 0});
+    plan.go(MoveKind::Rapid, back, feed);
+    return plan;
+}
+
 }  // namespace
 
 void Interpreter::linuxG7x(GCode code) {
@@ -111,30 +139,9 @@ void Interpreter::linuxG7x(GCode code) {
     // After a tool change the path begins at the cycle's first move.
     if (!tool_.drawnFrom()) tool_.at = planned.front().to;
     tool_ = {tool_.at, true, true, false};
-    CyclePlan plan(tool_.at);
-    plan.compensable = r.kind == G7xKind::Finish;
-    // LinuxCNC leaves its current point at the contour's last end once it has read the
-    // contour, after the move to the cycle's start: the first pass is compensated from
-    // there.
-    plan.pointAfterFirst = lastEnd(captured);
     const double tolerance = (m_.inch ? kArcToleranceInch : kArcToleranceMm) * b_.lengthScale;
-    for (const PlannedMove& p : planned) {
-        // LinuxCNC stops at an arc its offset has made and it cannot draw.
-        if (p.arc && !arcAccepted(plan.at, p.to, p.center, tolerance)) {
-            plan.refuse(CycleRefusal::Incomplete);
-            break;
-        }
-        plan.add({p.kind, plan.at, p.to, m_.feed, 0, p.center, p.arc, p.ccw, 0});
-    }
-    if (plan.refusal == CycleRefusal::None && !plannedWhole) {
-        // The contour as written, drawn as incomplete, then back.
-        plan.refuse(CycleRefusal::Incomplete);
-        const Point back = plan.at;
-        for (const Segment& c : captured)
-            plan.add({c.move.kind, c.move.from, c.move.to, c.move.feed,
-                      std::uint8_t(c.move.flags | kIncomplete), c.center, c.arc, c.ccw, 0});
-        plan.go(MoveKind::Rapid, back, m_.feed);
-    }
+    CyclePlan plan = drawnPlan(planned, plannedWhole, captured, tool_.at, m_.feed, tolerance);
+    plan.compensable = r.kind == G7xKind::Finish;
     runCycle(plan, name);
 }
 
