@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
-namespace zivek::backplot {
+#include "gcode/internal.h"
+
+namespace zivek::gcode {
 
 // The words of one block by address letter. A repeated letter keeps its last value.
 struct Block {
@@ -37,4 +39,4 @@ struct Block {
     bool hasDecimal(char c) const;  // the number was written with a point
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The nose's compensation with LinuxCNC's rule for leaving it: the move after a G40
 // that ended a compensated path must be straight.
 
 #include "gcode/nose_compensation.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class CompensatedNose : public NoseCompensation {
   public:
@@ -27,4 +29,4 @@ class CompensatedNose : public NoseCompensation {
     bool exitMustBeStraight_ = false;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -12,7 +12,7 @@
 #include "gcode/single_cycles.h"
 #include "gcode/thread_cycles.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // How far above the last depth a peck starts again: 0.010 inch.
@@ -264,4 +264,4 @@ void Interpreter::finishCycle(const GCodeRow& g) {
     runCycle(planFanucFinishing(contour, tool_.at, m_.feed), "G70");
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

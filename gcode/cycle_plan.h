@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // What a cycle's planner hands the interpreter: the moves it makes from where the tool
 // stands, and where it refused to go on. Planners are plain functions of the cycle's
 // settings and its contour or start; the interpreter draws every plan the same way.
@@ -9,9 +11,9 @@
 #include <optional>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 struct CycleMove {
     MoveKind kind = MoveKind::Rapid;
@@ -59,4 +61,4 @@ struct CyclePlan {
     }
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 CyclePlan planDrilling(const DrillRequest& d) {
     CyclePlan p(d.start);
@@ -47,4 +47,4 @@ CyclePlan planDrilling(const DrillRequest& d) {
     return p;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

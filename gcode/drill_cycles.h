@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // LinuxCNC's drilling cycles along Z, as a lathe drills on its axis: G81 (drill), G82
 // (drill and dwell), G83 (peck, out to the retract plane between pecks), G73 (peck,
 // breaking the chip), G85 (feed out), G89 (dwell, feed out). Each block:
@@ -17,7 +19,7 @@
 #include "gcode/cycle_plan.h"
 #include "gcode/gcodes.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 struct DrillRequest {
     Motion code = Motion::Drill;
@@ -37,4 +39,4 @@ struct DrillRequest {
 
 CyclePlan planDrilling(const DrillRequest& request);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "gcode/arcs.h"
 #include "gcode/interpreter.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 constexpr std::uint32_t kXBits = (1u << ('X' - 'A')) | (1u << ('U' - 'A'));
@@ -205,4 +205,4 @@ void Interpreter::restorePositionShift(const GCodeRow&) {
     g92_.shift = g92_.kept;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

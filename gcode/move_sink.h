@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Where the interpreter's moves go: onto the path (through the nose's compensation), or
 // into the contour a cycle is reading. The interpreter sends each move to the one in
 // force and does not ask which it is.
@@ -9,7 +11,7 @@
 #include "gcode/block.h"
 #include "gcode/segment.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class MoveSink {
   public:
@@ -40,4 +42,4 @@ class ContourSink final : public MoveSink {
     bool corners_;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

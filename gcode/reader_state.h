@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The reader's state in small values, each saved and restored in one assignment: where
 // the tool stands, the G92 shift, the path's units, and what the cycles keep from one
 // block to the next.
@@ -7,7 +9,7 @@
 #include "gcode/gcodes.h"
 #include "gcode/segment.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // Where the tool stands, and which of its axes the program has placed.
 struct ToolPosition {
@@ -77,4 +79,4 @@ struct CycleSettings {
     DrillSettings drill;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <utility>
 
-#include "gcode/arcs.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // More passes than this is a typing error in the depth of cut.
@@ -167,4 +167,4 @@ CyclePlan planFanucFinishing(const std::vector<Segment>& contour, Point start, d
     return p;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

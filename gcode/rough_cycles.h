@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Fanuc's roughing (G71 along Z, G72 across it) and finishing (G70) cycles, planned from
 // the contour their blocks N(P) to N(Q) draw. LinuxCNC's forms are planned in
 // g7x_planner.h.
@@ -10,7 +12,7 @@
 #include "gcode/cycle_plan.h"
 #include "gcode/segment.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 struct FanucRoughRequest {
     Point start;
@@ -31,4 +33,4 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
 // the start by rapid.
 CyclePlan planFanucFinishing(const std::vector<Segment>& contour, Point start, double feed);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

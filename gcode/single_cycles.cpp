@@ -1,6 +1,6 @@
 #include "gcode/single_cycles.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 CyclePlan planSingleCycle(Motion kind, Point start, Point to, double taper, double feed) {
     const Point s = start;
@@ -28,4 +28,4 @@ CyclePlan planSingleCycle(Motion kind, Point start, Point to, double taper, doub
     return p;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

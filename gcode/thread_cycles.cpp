@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // A thread of more passes than this is a typing error, not a thread.
@@ -137,4 +137,4 @@ CyclePlan planLinuxThread(const LinuxThreadRequest& q) {
     return p;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

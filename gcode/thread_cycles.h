@@ -1,11 +1,13 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Threading cycles planned pass by pass: Fanuc's G76 (two blocks, or the one-block form
 // of older controls and Haas) and LinuxCNC's G76.
 
 #include "gcode/cycle_plan.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // Fanuc G76: from `start` to the thread's root at `to`.
 struct FanucThreadRequest {
@@ -39,4 +41,4 @@ struct LinuxThreadRequest {
 };
 CyclePlan planLinuxThread(const LinuxThreadRequest& request);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
