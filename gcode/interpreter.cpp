@@ -51,7 +51,7 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     out_.diameterMode = m_.diameter;
     // This system's own programs begin at the work zero, where the operator zeroed the
     // tool ("G0X0Y0" names no Z); the first move is still drawn as the path's start.
-    zeroStart_ = knownZ_ = knownX_ = rules_->startAtWorkZero;
+    tool_.zeroStart = tool_.knownZ = tool_.knownX = rules_->startAtWorkZero;
     // Each line runs once; calls and cycles may take as much again several times over.
     budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
     params_.setStateValue([this](std::string_view name, int number, double& value) {
@@ -76,11 +76,7 @@ void Interpreter::run() {
     w.erase(std::unique(w.begin(), w.end()), w.end());
 }
 
-bool Interpreter::spend(std::size_t work) {
-    if (budget_ >= work) {
-        budget_ -= work;
-        return true;
-    }
+bool Interpreter::budgetSpent() {
     if (!budgetWarned_) warn(Warning::ExpansionLimit);
     budgetWarned_ = true;
     budget_ = 0;
@@ -231,38 +227,40 @@ void Interpreter::callLines(std::size_t begin, std::size_t end, std::size_t time
     line_ = line;
 }
 
-bool Interpreter::capture(std::size_t begin, std::size_t end, std::vector<Segment>& out) {
-    if (capture_ != nullptr || depth_ >= kMaxCallDepth) {
+bool Interpreter::readContour(std::size_t begin, std::size_t end, std::vector<Segment>& out) {
+    if (sink_ != &path_ || depth_ >= kMaxCallDepth) {
         warn(Warning::ExpansionLimit);
         return false;
     }
     const Modal modal = m_;
-    const Point pos = pos_;
-    const bool kz = knownZ_, kx = knownX_;
+    const ToolPosition tool = tool_;
     const std::size_t next = next_;
     const std::uint32_t line = line_;
-    capture_ = &out;
+    ContourSink contour(b_, rules_->contourCorners);
+    sink_ = &contour;
+    programEndEnds_ = ProgramEndEnds::ContourRead;
     ++depth_;
     runRange(begin, end);
     --depth_;
-    capture_ = nullptr;
+    programEndEnds_ = ProgramEndEnds::Program;
+    sink_ = &path_;
     returning_ = false;
     m_ = modal;
-    pos_ = pos;
-    knownZ_ = kz;
-    knownX_ = kx;
+    // A contour move drawn from the start has used up the zero-start mark, as any move does.
+    tool_ = {tool.at, tool.knownZ, tool.knownX, tool_.zeroStart};
     next_ = next;
     line_ = line;
+    out = std::move(contour.moves);
     return true;
 }
 
-bool Interpreter::captureSub(std::string_view name, std::vector<Segment>& out) {
-    if (const Sub* s = findSub(name)) return capture(s->begin, s->end, out);
+bool Interpreter::readContourSub(std::string_view name, std::vector<Segment>& out) {
+    if (const Sub* s = findSub(name)) return readContour(s->begin, s->end, out);
     // A contour in a file of its own, on the subroutine path.
-    bool captured = false;
+    bool found = false;
     if (!folders_.empty()) {
-        inSubroutineFile(name, [&](const Sub& s) { captured = capture(s.begin, s.end, out); });
-        return captured;
+        inSubroutineFile(name, [&](const Sub& s) { found = readContour(s.begin, s.end, out); });
+        return found;
     }
     warn(Warning::CycleMissingContour, "o" + std::string(name));
     return false;

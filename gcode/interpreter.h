@@ -5,8 +5,10 @@
 // The interpreter's state and its parts. Internal: the public face is interpret() in
 // toolpath.h. One class, its work split over files by kind: lines and program flow
 // (interpreter.cpp), the G-codes (gcode_table.cpp) and what they set (modes.cpp), motion
-// (motion.cpp), threads (thread_cycles.cpp), roughing and finishing cycles
-// (rough_cycles.cpp), cutting time (cutting_time.cpp).
+// and the path as the moves' destination (motion.cpp), the cycles' blocks
+// (cycle_blocks.cpp, linuxcnc_g7x.cpp), cutting time (cutting_time.cpp). The state is
+// made of small values (reader_state.h); the cycles are planned by plain functions
+// (cycle_plan.h) and drawn by one runCycle.
 
 #include <array>
 #include <filesystem>
@@ -21,10 +23,14 @@
 #include <utility>
 #include <vector>
 
+#include "gcode/block.h"
+#include "gcode/compensated_nose.h"
+#include "gcode/cycle_plan.h"
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
-#include "gcode/nose_compensation.h"
+#include "gcode/move_sink.h"
 #include "gcode/parameters.h"
+#include "gcode/reader_state.h"
 #include "gcode/segment.h"
 #include "zivek/gcode/dialect_rules.h"
 #include "zivek/gcode/toolpath.h"
@@ -38,36 +44,6 @@ std::string lowerName(std::string_view name);
 void summarize(Toolpath& path);
 
 Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts);
-
-// The words of one block by address letter. A repeated letter keeps its last value.
-struct Block {
-    std::array<double, 26> value{};
-    std::array<std::string_view, 26> text{};
-    std::uint32_t present = 0;
-    std::uint32_t lost = 0;  // given as an expression that is not computed
-    std::uint32_t used = 0;  // letters something on the line took
-    std::vector<double> gCodes;
-    std::vector<double> mCodes;
-
-    static std::uint32_t bit(char c) { return std::uint32_t(1) << (c - 'A'); }
-    bool has(char c) const { return (present & bit(c)) != 0; }
-    double get(char c) const { return value[std::size_t(c - 'A')]; }
-    double use(char c) {
-        used |= bit(c);
-        return get(c);
-    }
-    // Words that are lengths are taken in the path's units: a program that switches
-    // between inches and millimetres draws one path.
-    double lengthScale = 1;
-    double increment = 1e-3;  // the least input increment of the units in force
-    double length(char c) { return use(c) * lengthScale; }
-    // Fanuc reads a number without a point in the least input increment: Q500 is 0.5 mm.
-    double lengthInIncrements(char c) {
-        const double v = use(c);
-        return (hasDecimal(c) ? v : v * increment) * lengthScale;
-    }
-    bool hasDecimal(char c) const;  // the number was written with a point
-};
 
 class Interpreter;
 
@@ -149,15 +125,23 @@ class Interpreter {
     void warn(Warning code, std::string_view word = {},
               CompensationFault fault = CompensationFault::None);
     void warn(CompensationFault why) { warn(Warning::CompensationRefused, {}, why); }
-    bool spend(std::size_t work);
+    // Counts `work` against the budget; false, and the program stops, once it is spent.
+    bool spend(std::size_t work) {
+        if (budget_ < work) return budgetSpent();
+        budget_ -= work;
+        return true;
+    }
+    bool budgetSpent();
     std::size_t lineOfNumber(double n, std::size_t near);
     struct Sub {
         std::size_t begin = 0, end = 0;  // body lines, end exclusive
     };
     const Sub* findSub(std::string_view name);
     void callLines(std::size_t begin, std::size_t end, std::size_t times);
-    bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
-    bool captureSub(std::string_view name, std::vector<Segment>& out);
+    // Runs the lines of a cycle's contour with their moves sent to `out`, and leaves the
+    // state as it was.
+    bool readContour(std::size_t begin, std::size_t end, std::vector<Segment>& out);
+    bool readContourSub(std::string_view name, std::vector<Segment>& out);
     bool contourLines(double first, std::size_t& from, std::size_t& to);
 
     // Parameters and o-word flow (oword_flow.cpp).
@@ -204,54 +188,27 @@ class Interpreter {
                     bool& known);
     void moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t flags = 0,
                 double feed = kFeedInForce);
-    // A move from the known position, for cycles.
-    void go(MoveKind kind, Point to, std::uint8_t flags, double feed);
     void arc(bool ccw, Point to, bool kz, bool kx);
-    void add(Segment s);
+    // To the sink in force.
+    void add(Segment s, bool compensable = true) { sink_->take(s, compensable); }
     void emit(Segment& s);  // onto the path, as it stands
     void machineMove(const GCodeRow& g);
     void setPosition(const GCodeRow& g);
     void dropPositionShift(const GCodeRow& g);
     void restorePositionShift(const GCodeRow& g);
-    void singleCycle(Motion kind, Point to);
     double threadLead();
 
-    // Threading cycles (thread_cycles.cpp).
+    // The cycles' blocks (cycle_blocks.cpp): each reads its words, asks its planner and
+    // hands the plan to runCycle, which draws every cycle the same way.
+    void singleCycle(Motion kind, Point to);
     void fanucG76();
     void linuxG76();
-    struct ThreadPass {
-        Point start;         // where each pass begins and ends
-        double crest = 0;    // X of the thread's crest
-        double zEnd = 0;     // Z where the last pass ends
-        double side = 1;     // +1 when deeper passes go towards the axis
-        double dir = -1;     // the way along Z the thread runs
-        double height = 0;   // the full depth of the thread
-        double flank = 0;    // tan of the infeed angle from the radial
-        double taper = 0;    // X at the start less X at the end, as a radius
-        double pullOut = 0;  // the 45° chamfer's length at the thread's end
-        double lead = 0;
-    };
-    void threadPass(const ThreadPass& t, double depth);
-
-    // LinuxCNC's drilling cycles G73, G81-G83, G85, G89 along Z (drill_cycles.cpp).
-    struct DrillCycle {
-        double z = 0, r = 0, q = 0;          // held from block to block
-        bool retractToStart = false;         // G98; G99 (the default) retracts to R
-        Motion motionBefore = Motion::None;  // the motion mode in force before this block
-        double initialZ = 0;                 // where the run of cycle blocks began
-    };
     void drillCycle();
-
-    // Roughing and finishing (rough_cycles.cpp).
     void roughCycle(const GCodeRow& g);
-    void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
     void finishCycle(const GCodeRow& g);
-    void roughPasses(const std::vector<Segment>& contour, Point start, bool facing, double depth,
-                     double retract, Point allowance, double feed, bool pockets);
-    void contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
-                             std::string_view code);
-
-    void recordSpindle();
+    void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
+    void runCycle(const CyclePlan& plan, std::string_view code);
+    void tellRefusal(CycleRefusal why, std::string_view code);
 
     std::string_view text_;
     std::vector<std::uint32_t> starts_;
@@ -261,47 +218,41 @@ class Interpreter {
     Block b_;
     std::vector<Word> words_;
     std::vector<BadToken> bad_;
-    Point pos_;
-    // The path is drawn in the units its first positioned block was written in.
-    bool pathInch_ = false;
-    bool unitsFixed_ = false;
-    // What G92 (or G50) added to the coordinates, per axis while it is known; G92.1 and
-    // G92.2 take it away again, G92.3 brings the kept one back.
-    Point g92Shift_, g92Kept_;
-    bool g92ShiftKnownZ_ = true, g92ShiftKnownX_ = true;
-    bool knownZ_ = false;
-    bool knownX_ = false;
+    ToolPosition tool_;
+    PathUnits pathUnits_;
+    PositionShift g92_;
+    CycleSettings cycles_;
     bool unknownStartWarned_ = false;
     bool incrementalFromUnknown_ = false;  // set by target() for this block's move
-    bool zeroStart_ = false;               // this system's programs start where the tool was zeroed
-    Point cycleEnd_;  // Fanuc G90/G92/G94: the end point and taper of the last block
-    double cycleTaper_ = 0;
-    const GCodeRow* oneShot_ = nullptr;  // the code that
-                                         // acts in place of this block's move
+    const GCodeRow* oneShot_ = nullptr;    // the code that
+                                           // acts in place of this block's move
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one
     bool stop_ = false;     // program end, or M99/endsub in a call
     bool returning_ = false;
     int depth_ = 0;
-    DrillCycle drill_;
     // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
-    NoseCompensation nose_{[this](Segment s) { emit(s); }};
-    std::optional<Point> drawnFrom_;   // where the next move starts when it is not pos_
-    bool finishing_ = false;           // G70's passes, which LinuxCNC compensates
-    bool arcNotAllowed_ = false;       // the move just after G40 ended a compensated path
+    CompensatedNose nose_{[this](Segment s) { emit(s); }};
+    std::optional<Point> drawnFrom_;  // where the next move starts when it is not the tool's
+    // The path as the destination of moves: through the nose's compensation while it is
+    // on, then drawn.
+    struct PathSink final : MoveSink {
+        explicit PathSink(Interpreter& interpreter) : in(interpreter) {}
+        void take(Segment s, bool compensable) override;
+        Interpreter& in;
+    };
+    PathSink path_{*this};
+    MoveSink* sink_ = &path_;
+    // What M2 and M30 end in the lines being run: the program, or the read of a contour
+    // (whose subroutine ends there as its program would).
+    enum class ProgramEndEnds { Program, ContourRead };
+    ProgramEndEnds programEndEnds_ = ProgramEndEnds::Program;
     bool programEnd_ = false;          // M2 or M30 ended the program
     std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
     void restoreModes();
-    std::vector<Segment>* capture_ = nullptr;
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;
-    // Fanuc G71/G72/G76 first blocks.
-    double roughDepth_ = 0, roughRetract_ = 0;
-    double facingDepth_ = 0, facingRetract_ = 0;
-    int threadFinishPasses_ = 1;
-    double threadChamfer_ = 0, threadAngle_ = 0;  // of P(mm rr aa): rr in leads, aa in degrees
-    double threadMinDepth_ = 0, threadAllowance_ = 0;
     std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
     bool numbersBuilt_ = false;
     std::map<std::string, Sub> subs_;

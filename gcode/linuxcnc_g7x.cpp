@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "gcode/cycle_plan.h"
 #include "gcode/g7x_planner.h"
 #include "gcode/interpreter.h"
 #include "zivek/gcode/arcs.h"
@@ -32,6 +33,34 @@ G7xKind kindOf(GCode code) {
     return G7xKind::Rough;
 }
 
+// The planner's moves as LinuxCNC draws them from `start`: it stops at an arc its offset
+// has made and it cannot draw; a contour it refused is drawn as incomplete after the
+// passes it made.
+CyclePlan drawnPlan(const std::vector<PlannedMove>& planned, bool whole,
+                    const std::vector<Segment>& contour, Point start, double feed,
+                    const ArcTolerance& tolerance) {
+    CyclePlan plan(start);
+    // LinuxCNC leaves its current point at the contour's last end once it has read the
+    // contour, after the move to the cycle's start: the first pass is compensated from
+    // there.
+    plan.pointAfterFirst = lastEnd(contour);
+    for (const PlannedMove& p : planned) {
+        if (p.arc && checkArc(plan.at, p.to, p.center, tolerance) != ArcFault::None) {
+            plan.refuse(CycleRefusal::Incomplete);
+            return plan;
+        }
+        plan.add({p.kind, plan.at, p.to, feed, 0, p.center, p.arc, p.ccw, 0});
+    }
+    if (whole) return plan;
+    plan.refuse(CycleRefusal::Incomplete);
+    const Point back = plan.at;
+    for (const Segment& c : contour)
+        plan.add({c.move.kind, c.move.from, c.move.to, c.move.feed,
+                  std::uint8_t(c.move.flags | kIncomplete), c.center, c.arc, c.ccw, 0});
+    plan.go(MoveKind::Rapid, back, feed);
+    return plan;
+}
+
 }  // namespace
 
 void Interpreter::linuxG7x(GCode code) {
@@ -49,15 +78,15 @@ void Interpreter::linuxG7x(GCode code) {
     r.depth = length('I', 1);
     r.retract = length('R', 0.5);
     r.shift = {length('W', 0), length('U', 0)};
-    const bool kz = b_.has('Z') || knownZ_, kx = b_.has('X') || knownX_;
+    const bool kz = b_.has('Z') || tool_.knownZ, kx = b_.has('X') || tool_.knownX;
     // LinuxCNC 2.9 makes the cycle's first rapid with absolute coordinates in force, so
     // under G91 it goes to the block's X and Z read as absolute (the passes start right).
-    const Point firstRapid{b_.has('Z') ? b_.length('Z') : pos_.z,
-                           b_.has('X') ? b_.length('X') / xs : pos_.x};
+    const Point firstRapid{b_.has('Z') ? b_.length('Z') : tool_.at.z,
+                           b_.has('X') ? b_.length('X') / xs : tool_.at.x};
     // Under G91 the cycle's X and Z are steps from where the tool is, as its contour's are.
-    const Point from = m_.incremental ? pos_ : Point{};
-    r.start = {b_.has('Z') ? from.z + b_.length('Z') : pos_.z,
-               b_.has('X') ? from.x + b_.length('X') / xs : pos_.x};
+    const Point from = m_.incremental ? tool_.at : Point{};
+    r.start = {b_.has('Z') ? from.z + b_.length('Z') : tool_.at.z,
+               b_.has('X') ? from.x + b_.length('X') / xs : tool_.at.x};
     if (!b_.has('Q')) {
         warn(Warning::CycleMissingContour, name);
         return;
@@ -72,18 +101,13 @@ void Interpreter::linuxG7x(GCode code) {
         return;
     }
     // The contour is read from the cycle's start, as LinuxCNC reads it.
-    const Point before = pos_;
-    const bool knewZ = knownZ_, knewX = knownX_, zeroStart = zeroStart_;
-    pos_ = r.start;
-    knownZ_ = knownX_ = true;
-    zeroStart_ = false;
+    const ToolPosition before = tool_;
+    tool_ = {r.start, true, true, false};
     std::vector<Segment> captured;
-    const bool found = std::abs(q) < 1e9 &&
-                       captureSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
-    pos_ = before;
-    knownZ_ = knewZ;
-    knownX_ = knewX;
-    zeroStart_ = zeroStart;
+    const bool found =
+        std::abs(q) < 1e9 &&
+        readContourSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
+    tool_ = before;
     if (!found) return;
     std::vector<ContourPiece> contour;
     contour.reserve(captured.size());
@@ -101,31 +125,13 @@ void Interpreter::linuxG7x(GCode code) {
     if (planned.empty()) planned.push_back({MoveKind::Rapid, r.start, {}, false, false});
     if (m_.incremental) planned.front().to = firstRapid;
     // After a tool change the path begins at the cycle's first move.
-    if (!(knownZ_ && knownX_) || zeroStart_) pos_ = planned.front().to;
-    zeroStart_ = false;
-    knownZ_ = knownX_ = true;
-    finishing_ = r.kind == G7xKind::Finish;
+    if (!tool_.drawnFrom()) tool_.at = planned.front().to;
+    tool_ = {tool_.at, true, true, false};
     const ArcTolerance tolerance = rules_->arcs.inForce(m_.inch, b_.lengthScale);
-    bool stopped = false;
-    for (std::size_t i = 0; i < planned.size() && !stopped; ++i) {
-        const PlannedMove& p = planned[i];
-        // LinuxCNC stops at an arc its offset has made and it cannot draw.
-        stopped = p.arc && checkArc(pos_, p.to, p.center, tolerance) != ArcFault::None;
-        if (stopped) break;
-        add({Move{p.kind, kFromCycle, line_, pos_, p.to, m_.feed}, p.center, p.arc, p.ccw});
-        pos_ = p.to;
-        // LinuxCNC leaves its current point at the contour's last end once it has read the
-        // contour, after the move to the cycle's start: the first pass is compensated
-        // from there.
-        if (i == 0 && nose_.active()) nose_.standAt(lastEnd(captured));
-    }
-    finishing_ = false;
-    if (stopped) {
-        warn(Warning::CycleIncomplete, name);
-        ++out_.summary.incompleteCycles;
-    } else if (refusal != G7xRefusal::None) {
-        contourAsIncomplete(captured, {}, name);
-    }
+    CyclePlan plan =
+        drawnPlan(planned, refusal == G7xRefusal::None, captured, tool_.at, m_.feed, tolerance);
+    plan.compensable = r.kind == G7xKind::Finish;
+    runCycle(plan, name);
 }
 
 }  // namespace zivek::gcode

@@ -33,9 +33,9 @@ bool Interpreter::hasAxis() const {
 void Interpreter::setUnits(bool inch) {
     m_.inch = inch;
     nose_.setInch(inch);
-    if (!unitsFixed_) pathInch_ = inch;
+    if (!pathUnits_.fixed) pathUnits_.inch = inch;
     b_.increment = inch ? 1e-4 : 1e-3;
-    b_.lengthScale = inch == pathInch_ ? 1.0 : inch ? 25.4 : 1 / 25.4;
+    b_.lengthScale = inch == pathUnits_.inch ? 1.0 : inch ? 25.4 : 1 / 25.4;
 }
 
 void Interpreter::setMotion(const GCodeRow& g) {
@@ -60,7 +60,7 @@ void Interpreter::compensationNotDrawn(const GCodeRow& g) {
 
 // G41.1/G42.1 D L: the nose is on the block, so its path is drawn as the control makes it.
 void Interpreter::compensationOn(const GCodeRow& g) {
-    if (!rules_->noseFromWords || !b_.has('D') || !(knownZ_ && knownX_) || zeroStart_ ||
+    if (!rules_->noseFromWords || !b_.has('D') || !tool_.known() || tool_.zeroStart ||
         nose_.active()) {
         compensationNotDrawn(g);
         return;
@@ -77,14 +77,12 @@ void Interpreter::compensationOn(const GCodeRow& g) {
         compensationNotDrawn(g);
         return;
     }
-    if (radius > 0) nose_.start(side, radius, orientation, pos_);
+    if (radius > 0) nose_.start(side, radius, orientation, tool_.at);
 }
 
 void Interpreter::compensationOff(const GCodeRow&) {
     if (!nose_.active()) return;
-    // LinuxCNC wants the move that leaves the compensated path straight.
-    arcNotAllowed_ = nose_.moved();
-    if (const CompensationFault f = nose_.stop(); f != CompensationFault::None) warn(f);
+    if (const CompensationFault f = nose_.end(); f != CompensationFault::None) warn(f);
     drawnFrom_ = nose_.drawnEnd();
 }
 
@@ -104,8 +102,7 @@ void Interpreter::positionOrLimit(const GCodeRow& g) {
 // names axes and no other motion.
 void Interpreter::startSingleCycle(const GCodeRow& g) {
     m_.motion = g.motion;
-    cycleEnd_ = pos_;
-    cycleTaper_ = 0;
+    cycles_.single = {tool_.at, 0};
 }
 
 void Interpreter::absoluteOrTurningCycle(const GCodeRow& g) {
@@ -154,7 +151,7 @@ void Interpreter::feedModeOrReturn(const GCodeRow& g) {
     if (rules_->g98g99FeedMode) {
         m_.perRevolution = g.code == GCode::G99;
     } else {
-        drill_.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
+        cycles_.drill.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
     }
 }
 
@@ -173,7 +170,7 @@ void Interpreter::cancelDrilling(const GCodeRow&) {
 
 void Interpreter::applyModes() {
     oneShot_ = nullptr;
-    drill_.motionBefore = m_.motion;
+    cycles_.drill.motionBefore = m_.motion;
     for (const double g : b_.gCodes) {
         const GCodeRow* row = gCodeRow(g);
         if (row == nullptr) {
@@ -189,7 +186,7 @@ void Interpreter::applyModes() {
         }
     }
     // Once a block places the tool, the path's units are settled.
-    if (hasAxis()) unitsFixed_ = true;
+    if (hasAxis()) pathUnits_.fixed = true;
     if (b_.has('F')) m_.feed = b_.length('F');
     if (b_.has('S')) {
         if (oneShot_ != nullptr && oneShot_->code == GCode::G50) {
@@ -202,16 +199,16 @@ void Interpreter::applyModes() {
     if (b_.has('T')) {
         const double t = b_.get('T');
         // The new tool's tip stands elsewhere; the move that follows starts afresh.
-        if (t != m_.tool) knownZ_ = knownX_ = false;
+        if (t != m_.tool) tool_.forget();
         m_.tool = t;
     }
     for (const double mc : b_.mCodes) {
         const int code = tenths(mc);
-        if (code == 60) knownZ_ = knownX_ = false;
+        if (code == 60) tool_.forget();
         // M73: the subroutine's modes are undone when it returns.
         if (code == 730 && depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
         if (code == 20 || code == 300) {
-            if (capture_ != nullptr) {
+            if (programEndEnds_ == ProgramEndEnds::ContourRead) {
                 returning_ = true;
             } else {
                 stop_ = true;
@@ -307,11 +304,10 @@ void Interpreter::rigidTap(const GCodeRow&) {
     Point to;
     bool kz = false, kx = false;
     if (!target(to, kz, kx)) return;
-    const Point back = pos_;
-    const bool bz = knownZ_, bx = knownX_;
+    const ToolPosition back = tool_;
     const double lead = threadLead();
     moveTo(MoveKind::Feed, to, kz, kx, kThread, lead);
-    moveTo(MoveKind::Feed, back, bz, bx, kThread, lead);
+    moveTo(MoveKind::Feed, back.at, back.knownZ, back.knownX, kThread, lead);
 }
 
 void Interpreter::threadCycle(const GCodeRow&) {

@@ -1,5 +1,5 @@
 // Moves: straight and circular, from unknown positions, machine positions and
-// coordinate settings, and Fanuc's single cycles G90, G92 and G94.
+// coordinate settings; the path as the moves' destination.
 
 #include <cmath>
 
@@ -38,18 +38,18 @@ void Interpreter::axisTarget(char absolute, char incremental, double scale, doub
 
 bool Interpreter::target(Point& to, bool& kz, bool& kx) {
     const double xs = m_.xScale();
-    to = pos_;
-    kz = knownZ_;
-    kx = knownX_;
-    axisTarget('X', 'U', xs, pos_.x, to.x, kx);
-    axisTarget('Z', 'W', 1.0, pos_.z, to.z, kz);
+    to = tool_.at;
+    kz = tool_.knownZ;
+    kx = tool_.knownX;
+    axisTarget('X', 'U', xs, tool_.at.x, to.x, kx);
+    axisTarget('Z', 'W', 1.0, tool_.at.z, to.z, kz);
     // An axis given by an expression not computed: where it goes is not known.
     if (b_.lost & kXBits) kx = false;
     if (b_.lost & kZBits) kz = false;
     // A step from an unknown place cannot be drawn; an absolute word only waits for the
     // other axis, as "G0 Z2" before "X40" does.
-    incrementalFromUnknown_ = (!knownX_ && (b_.has('U') || (m_.incremental && b_.has('X')))) ||
-                              (!knownZ_ && (b_.has('W') || (m_.incremental && b_.has('Z'))));
+    incrementalFromUnknown_ = (!tool_.knownX && (b_.has('U') || (m_.incremental && b_.has('X')))) ||
+                              (!tool_.knownZ && (b_.has('W') || (m_.incremental && b_.has('Z'))));
     if (!std::isfinite(to.x) || !std::isfinite(to.z)) {
         warn(Warning::OutOfRange);
         return false;
@@ -64,28 +64,21 @@ void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t
     const double f = std::isnan(feed) ? m_.feed : feed;
     if (kz && kx) {
         // From an unknown position the path begins here: a move of no length marks it.
-        const Point from = knownZ_ && knownX_ && !zeroStart_ ? pos_ : to;
-        zeroStart_ = false;
+        const Point from = tool_.drawnFrom() ? tool_.at : to;
+        tool_.zeroStart = false;
         add({Move{kind, flags, line_, from, to, f}, {}, false, false});
     } else if (incrementalFromUnknown_ && !unknownStartWarned_) {
         unknownStartWarned_ = true;
         warn(Warning::UnknownStart);
     }
     incrementalFromUnknown_ = false;
-    pos_ = to;
-    knownZ_ = kz;
-    knownX_ = kx;
-}
-
-void Interpreter::go(MoveKind kind, Point to, std::uint8_t flags, double feed) {
-    add({Move{kind, flags, line_, pos_, to, feed}, {}, false, false});
-    pos_ = to;
+    tool_ = {to, kz, kx, tool_.zeroStart};
 }
 
 void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     for (const char c : {'I', 'K', 'R', 'J'})
         if (b_.has(c)) b_.use(c);
-    if (!(knownZ_ && knownX_ && kz && kx)) {
+    if (!(tool_.known() && kz && kx)) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;
     }
@@ -95,15 +88,15 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     Point center;
     bool ok = false;
     if (b_.has('R')) {
-        ok = centerFromRadius(pos_, to, b_.get('R') * scale, ccw, tolerance, center) ==
+        ok = centerFromRadius(tool_.at, to, b_.get('R') * scale, ccw, tolerance, center) ==
              ArcFault::None;
     } else if (b_.has('I') || b_.has('K')) {
         // I and K lead from the start to the centre, or under G90.1 name it; I is a
         // radius in either X mode.
-        const Point from = m_.absoluteCentres ? Point{} : pos_;
+        const Point from = m_.absoluteCentres ? Point{} : tool_.at;
         center = {from.z + (b_.has('K') ? b_.get('K') * scale : 0),
                   from.x + (b_.has('I') ? b_.get('I') * scale : 0)};
-        ok = checkArc(pos_, to, center, tolerance) == ArcFault::None;
+        ok = checkArc(tool_.at, to, center, tolerance) == ArcFault::None;
     }
     if (!ok) {
         warn(Warning::BadArc, b_.has('R')   ? b_.text[std::size_t('R' - 'A')]
@@ -113,32 +106,23 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;
     }
-    add({Move{MoveKind::Feed, 0, line_, pos_, to, m_.feed}, center, true, ccw});
-    pos_ = to;
+    add({Move{MoveKind::Feed, 0, line_, tool_.at, to, m_.feed}, center, true, ccw});
+    tool_.at = to;
 }
 
-void Interpreter::add(Segment s) {
-    if (capture_ != nullptr) {
-        if (rules_->contourCorners) {
-            if (b_.has('A')) s.fillet = b_.length('A');
-            if (b_.has('C')) s.chamfer = b_.length('C');
-        }
-        capture_->push_back(s);
-        return;
-    }
-    if (s.arc && arcNotAllowed_) warn(CompensationFault::ArcAfterCancel);
-    arcNotAllowed_ = false;
-    if (nose_.active()) {
+void Interpreter::PathSink::take(Segment s, bool compensable) {
+    if (in.nose_.refusesExit(s)) in.warn(CompensationFault::ArcAfterCancel);
+    if (in.nose_.active()) {
         // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at
         // any other cycle, and at a corner the nose cannot take.
-        const bool other = s.move.is(kFromCycle) && !finishing_;
-        const CompensationFault fault = other ? CompensationFault::OtherMotion : nose_.move(s);
+        const CompensationFault fault =
+            compensable ? in.nose_.move(s) : CompensationFault::OtherMotion;
         if (fault == CompensationFault::None) return;
-        warn(fault);
-        (void)nose_.stop();
-        drawnFrom_ = nose_.drawnEnd();
+        in.warn(fault);
+        (void)in.nose_.stop();
+        in.drawnFrom_ = in.nose_.drawnEnd();
     }
-    emit(s);
+    in.emit(s);
 }
 
 void Interpreter::emit(Segment& s) {
@@ -157,16 +141,13 @@ void Interpreter::emit(Segment& s) {
         warn(Warning::NoFeedRate);
     if (m_.perRevolution) m.flags |= kPerRevolution;
     if (m_.constantSurface) m.flags |= kConstantSurface;
-    recordSpindle();
-    out_.moves.push_back(m);
-}
-
-void Interpreter::recordSpindle() {
+    // The spindle in force, where it changes.
     const Spindle now{std::uint32_t(out_.moves.size()),
                       m_.constantSurface ? m_.speed * m_.surfaceUnit : m_.speed, m_.rpmLimit};
     auto& all = out_.spindles;
     if (all.empty() || all.back().speed != now.speed || all.back().rpmLimit != now.rpmLimit)
         all.push_back(now);
+    out_.moves.push_back(m);
 }
 
 void Interpreter::machineMove(const GCodeRow& g) {
@@ -178,89 +159,50 @@ void Interpreter::machineMove(const GCodeRow& g) {
     const bool x = named & kXBits;
     const bool z = named & kZBits;
     if (!x && !z) {
-        if (g.code != GCode::G53) knownZ_ = knownX_ = false;
+        if (g.code != GCode::G53) tool_.forget();
         return;
     }
-    if (x) knownX_ = false;
-    if (z) knownZ_ = false;
+    if (x) tool_.knownX = false;
+    if (z) tool_.knownZ = false;
 }
 
 void Interpreter::setPosition(const GCodeRow&) {
     // Fanuc G50 X Z and LinuxCNC G92 X Z: the tool stays, its coordinates change.
     const double xs = m_.xScale();
-    const Point was = pos_;
-    const bool knewZ = knownZ_, knewX = knownX_;
+    const Point was = tool_.at;
+    const bool knewZ = tool_.knownZ, knewX = tool_.knownX;
     if (b_.has('X')) {
-        pos_.x = b_.length('X') / xs;
-        knownX_ = true;
+        tool_.at.x = b_.length('X') / xs;
+        tool_.knownX = true;
     } else if (b_.has('U')) {
-        pos_.x += b_.length('U') / xs;
+        tool_.at.x += b_.length('U') / xs;
     }
     if (b_.has('Z')) {
-        pos_.z = b_.length('Z');
-        knownZ_ = true;
+        tool_.at.z = b_.length('Z');
+        tool_.knownZ = true;
     } else if (b_.has('W')) {
-        pos_.z += b_.length('W');
+        tool_.at.z += b_.length('W');
     }
-    if (b_.lost & kXBits) knownX_ = false;
-    if (b_.lost & kZBits) knownZ_ = false;
+    if (b_.lost & kXBits) tool_.knownX = false;
+    if (b_.lost & kZBits) tool_.knownZ = false;
     // The shift is known where both the old and the new coordinates are.
-    g92Shift_ = {g92Shift_.z + pos_.z - was.z, g92Shift_.x + pos_.x - was.x};
-    g92ShiftKnownZ_ = g92ShiftKnownZ_ && knewZ && knownZ_;
-    g92ShiftKnownX_ = g92ShiftKnownX_ && knewX && knownX_;
+    g92_.shift = {g92_.shift.z + tool_.at.z - was.z, g92_.shift.x + tool_.at.x - was.x};
+    g92_.knownZ = g92_.knownZ && knewZ && tool_.knownZ;
+    g92_.knownX = g92_.knownX && knewX && tool_.knownX;
 }
 
 void Interpreter::dropPositionShift(const GCodeRow& g) {
     const bool keep = g.code == GCode::G92_2;
     // G92.1 forgets the shift, G92.2 keeps it for G92.3; the tool stays where it is.
-    pos_ = {pos_.z - g92Shift_.z, pos_.x - g92Shift_.x};
-    knownZ_ = knownZ_ && g92ShiftKnownZ_;
-    knownX_ = knownX_ && g92ShiftKnownX_;
-    g92Kept_ = keep ? g92Shift_ : Point{};
-    g92Shift_ = {};
-    g92ShiftKnownZ_ = g92ShiftKnownX_ = true;
+    tool_.at = {tool_.at.z - g92_.shift.z, tool_.at.x - g92_.shift.x};
+    tool_.knownZ = tool_.knownZ && g92_.knownZ;
+    tool_.knownX = tool_.knownX && g92_.knownX;
+    g92_ = {{}, keep ? g92_.shift : Point{}, true, true};
 }
 
 void Interpreter::restorePositionShift(const GCodeRow&) {
-    pos_ = {pos_.z + g92Kept_.z, pos_.x + g92Kept_.x};
-    g92Shift_ = g92Kept_;
-}
-
-void Interpreter::singleCycle(Motion kind, Point to) {
-    // The cycle's end point and taper hold for the blocks after it, which usually give
-    // only the next depth.
-    if (!b_.has('Z') && !b_.has('W')) to.z = cycleEnd_.z;
-    if (!b_.has('X') && !b_.has('U')) to.x = cycleEnd_.x;
-    if (b_.has('R')) cycleTaper_ = b_.length('R');
-    cycleEnd_ = to;
-    const double r = cycleTaper_;
-    if (!(knownZ_ && knownX_)) {
-        warn(Warning::UnknownStart);
-        return;
-    }
-    const Point s = pos_;
-    const std::uint8_t c = kFromCycle;
-    const double lead = m_.feed;
-    switch (kind) {
-        case Motion::TurningCycle:  // turning: in, along (a taper with R), out, back
-            go(MoveKind::Rapid, {s.z, to.x + r}, c, m_.feed);
-            go(MoveKind::Feed, to, c, m_.feed);
-            go(MoveKind::Feed, {to.z, s.x}, c, m_.feed);
-            go(MoveKind::Rapid, s, c, m_.feed);
-            break;
-        case Motion::ThreadingCycle:  // threading: the same square with a thread along Z
-            if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
-            go(MoveKind::Rapid, {s.z, to.x + r}, c, lead);
-            go(MoveKind::Feed, to, c | kThread, lead);
-            go(MoveKind::Rapid, {to.z, s.x}, c, lead);
-            go(MoveKind::Rapid, s, c, lead);
-            break;
-        default:  // facing: along Z, across, back along Z, out
-            go(MoveKind::Rapid, {to.z + r, s.x}, c, m_.feed);
-            go(MoveKind::Feed, to, c, m_.feed);
-            go(MoveKind::Feed, {s.z, to.x}, c, m_.feed);
-            go(MoveKind::Rapid, s, c, m_.feed);
-    }
+    tool_.at = {tool_.at.z + g92_.kept.z, tool_.at.x + g92_.kept.x};
+    g92_.shift = g92_.kept;
 }
 
 }  // namespace zivek::gcode

@@ -1,12 +1,9 @@
-// Fanuc's roughing (G71 along Z, G72 across it) and finishing (G70) cycles, expanded
-// from the contour blocks N(P) to N(Q) they name. LinuxCNC's forms, on a subroutine
-// o(Q), are planned in linuxcnc_g7x.cpp.
+#include "gcode/rough_cycles.h"
 
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <utility>
 
-#include "gcode/interpreter.h"
 #include "zivek/gcode/arcs.h"
 
 namespace zivek::gcode {
@@ -15,12 +12,30 @@ namespace {
 // More passes than this is a typing error in the depth of cut.
 constexpr int kMaxPasses = 5000;
 
-std::string numberName(double v) {
-    return std::abs(v) < 1e9 ? std::to_string(static_cast<long long>(v)) : std::string("?");
-}
-
 Point shifted(Point p, Point by) {
     return {p.z + by.z, p.x + by.x};
+}
+
+// A contour's move, moved by `shift`, drawn by the cycle with `flags` added.
+CycleMove contourMove(const Segment& s, Point shift, std::uint8_t flags, double feed) {
+    return {s.move.kind,
+            shifted(s.move.from, shift),
+            shifted(s.move.to, shift),
+            feed,
+            std::uint8_t(s.move.flags | flags),
+            shifted(s.center, shift),
+            s.arc,
+            s.ccw,
+            0};
+}
+
+// The contour the allowance away, drawn as incomplete, then back to the start.
+CyclePlan incomplete(const std::vector<Segment>& contour, Point start, Point shift, double feed) {
+    CyclePlan p(start);
+    p.refuse(CycleRefusal::Incomplete);
+    for (const Segment& s : contour) p.add(contourMove(s, shift, kIncomplete, s.move.feed));
+    p.go(MoveKind::Rapid, start, feed);
+    return p;
 }
 
 // Where level `a` runs through material, as (from, to) pairs along the pass from b0 in
@@ -53,68 +68,10 @@ std::vector<double> stretchesOf(const std::vector<std::pair<double, double>>& po
 
 }  // namespace
 
-// The blocks from N<first> to N<Q> (or that one block) that hold a Fanuc cycle's contour.
-bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to) {
-    from = lineOfNumber(first, line_);
-    to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
-    if (from < starts_.size() && to < starts_.size() && to >= from) return true;
-    warn(Warning::CycleMissingContour, "N" + numberName(first));
-    return false;
-}
-
-void Interpreter::roughCycle(const GCodeRow& g) {
-    if (rules_->cyclesOnSubroutine) {
-        linuxG7x(g.code);
-        return;
-    }
-    const bool facing = g.code == GCode::G72 || g.code == GCode::G72_1 || g.code == GCode::G72_2;
-    const char letter = facing ? 'W' : 'U';
-    if (!b_.has('P')) {
-        // Fanuc's first block: G71 U(depth) R(retract), G72 W(depth) R(retract).
-        double& depth = facing ? facingDepth_ : roughDepth_;
-        double& retract = facing ? facingRetract_ : roughRetract_;
-        if (b_.has(letter)) depth = std::abs(b_.length(letter));
-        if (b_.has('R')) retract = std::abs(b_.length('R'));
-        return;
-    }
-    if (!(knownZ_ && knownX_)) {
-        warn(Warning::UnknownStart);
-        return;
-    }
-    // G71 P(first block) Q(last block) U(allowance on X) W(allowance on Z) [D(depth)]
-    std::vector<Segment> contour;
-    Point allowance;
-    const double first = b_.use('P');
-    std::size_t from = 0, to = 0;
-    if (!contourLines(first, from, to)) return;
-    if (b_.has('U')) allowance.x = b_.length('U') / m_.xScale();
-    if (b_.has('W')) allowance.z = b_.length('W');
-    const double depth = b_.has('D') ? std::abs(b_.lengthInIncrements('D'))
-                         : facing    ? facingDepth_
-                                     : roughDepth_;
-    const double retract = facing ? facingRetract_ : roughRetract_;
-    if (!capture(from, to + 1, contour)) return;
-    // The contour's blocks run in the cycle, not again after it.
-    if (to > line_) next_ = to + 1;
-    if (contour.empty()) {
-        warn(Warning::CycleMissingContour, facing ? "G72" : "G71");
-        return;
-    }
-    // Type II, which also cuts pockets, names both axes in the contour's first block.
-    std::vector<Word> words;
-    std::vector<BadToken> bad;
-    readWords(lineAt(text_, starts_, from), words, bad);
-    bool named[2] = {false, false};
-    for (const Word& w : words) {
-        if (w.letter == 'X' || w.letter == 'U') named[0] = true;
-        if (w.letter == 'Z' || w.letter == 'W') named[1] = true;
-    }
-    roughPasses(contour, pos_, facing, depth, retract, allowance, m_.feed, named[0] && named[1]);
-}
-
-void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, bool facing,
-                              double depth, double retract, Point allowance, double feed,
-                              bool pockets) {
+CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoughRequest& q) {
+    const bool facing = q.facing;
+    const Point start = q.start;
+    const double depth = q.depth, retract = q.retract, feed = q.feed;
     // In (a, b) terms: a is the axis the depth of cut steps along, b the one passes run on.
     auto A = [facing](Point p) { return facing ? p.z : p.x; };
     auto B = [facing](Point p) { return facing ? p.x : p.z; };
@@ -131,11 +88,9 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
             farthest = B(seg.move.to);
     const double dir = farthest > B(start) ? 1.0 : farthest < B(start) ? -1.0 : 0.0;
     // Fanuc's U and W leave the allowance along each axis, by definition of the cycle.
-    const Point shift = allowance;
-    if (side == 0 || dir == 0 || !(depth > 0) || !std::isfinite(depth)) {
-        contourAsIncomplete(contour, shift, facing ? "G72" : "G71");
-        return;
-    }
+    const Point shift = q.allowance;
+    if (side == 0 || dir == 0 || !(depth > 0) || !std::isfinite(depth))
+        return incomplete(contour, start, shift, feed);
     std::vector<Point> points{shifted(first, shift)};
     for (std::size_t i = 1; i < contour.size(); ++i) {
         const Segment& s = contour[i];
@@ -153,99 +108,63 @@ void Interpreter::roughPasses(const std::vector<Segment>& contour, Point start, 
     double limit = A(points.front());
     for (const Point p : points) limit = side > 0 ? std::min(limit, A(p)) : std::max(limit, A(p));
 
-    const std::uint8_t c = kFromCycle;
+    CyclePlan p(start);
+    // The work counted against the budget as the interpreter will count it: the work of
+    // each pass before its moves, then one for each move drawn. The pass the budget runs
+    // out at is not planned; its work, added to the next move's, stops the drawing there.
+    std::size_t left = q.workLimit, pending = 0;
+    auto go = [&](MoveKind kind, Point to) {
+        p.go(kind, to, feed);
+        p.moves.back().work = std::exchange(pending, 0);
+        if (left > 0) --left;
+    };
     const double a0 = A(start), b0 = B(start);
     for (int k = 1;; ++k) {
         const double a = a0 - side * k * depth;
         if (side * (a - limit) <= 1e-9) break;
-        // Each pass looks along the whole contour: that work counts too.
-        if (k > kMaxPasses || !spend(4 + points.size() / 32)) {
-            warn(Warning::ExpansionLimit, facing ? "G72" : "G71");
+        if (k > kMaxPasses) {
+            p.refuse(CycleRefusal::TooManyPasses);
             break;
         }
+        // Each pass looks along the whole contour: that work counts too.
+        const std::size_t work = 4 + points.size() / 32;
+        pending += work;
+        if (left < work) break;
+        left -= work;
         // Type I runs from the start until it meets the contour; type II also cuts each
         // pocket the level crosses, entering it from the start's level above.
         const std::vector<double> ends = stretchesOf(ab, a, b0, dir, farthest + B(shift));
         const bool fromStart = !ends.empty() && ends[0] == b0;
-        const std::size_t count = pockets ? ends.size() / 2 : fromStart ? 1 : 0;
+        const std::size_t count = q.pockets ? ends.size() / 2 : fromStart ? 1 : 0;
         for (std::size_t j = 0; j < count; ++j) {
             const double from = ends[2 * j], to = ends[2 * j + 1];
             if (from == b0) {
-                go(MoveKind::Rapid, at(a, b0), c, feed);
+                go(MoveKind::Rapid, at(a, b0));
             } else {
-                go(MoveKind::Rapid, at(a0, B(pos_)), c, feed);
-                go(MoveKind::Rapid, at(a0, from), c, feed);
-                go(MoveKind::Rapid, at(a + side * retract, from), c, feed);
-                go(MoveKind::Feed, at(a, from), c, feed);
+                go(MoveKind::Rapid, at(a0, B(p.at)));
+                go(MoveKind::Rapid, at(a0, from));
+                go(MoveKind::Rapid, at(a + side * retract, from));
+                go(MoveKind::Feed, at(a, from));
             }
-            go(MoveKind::Feed, at(a, to), c, feed);
-            go(MoveKind::Feed, at(a + side * retract, to - dir * retract), c, feed);
+            go(MoveKind::Feed, at(a, to));
+            go(MoveKind::Feed, at(a + side * retract, to - dir * retract));
         }
-        if (count > 1) go(MoveKind::Rapid, at(a0, B(pos_)), c, feed);
-        if (count > 0) go(MoveKind::Rapid, at(count > 1 ? a0 : a + side * retract, b0), c, feed);
+        if (count > 1) go(MoveKind::Rapid, at(a0, B(p.at)));
+        if (count > 0) go(MoveKind::Rapid, at(count > 1 ? a0 : a + side * retract, b0));
     }
     // The last pass follows the contour, the finishing allowance away from it.
-    go(MoveKind::Rapid, shifted(first, shift), c, feed);
-    for (std::size_t i = 1; i < contour.size(); ++i) {
-        Segment s = contour[i];
-        s.move.from = shifted(s.move.from, shift);
-        s.move.to = shifted(s.move.to, shift);
-        s.center = shifted(s.center, shift);
-        s.move.flags |= c;
-        s.move.line = line_;
-        s.move.feed = feed;
-        add(s);
-    }
-    pos_ = shifted(last, shift);
-    go(MoveKind::Rapid, start, c, feed);
+    go(MoveKind::Rapid, shifted(first, shift));
+    for (std::size_t i = 1; i < contour.size(); ++i) p.add(contourMove(contour[i], shift, 0, feed));
+    p.at = shifted(last, shift);
+    p.go(MoveKind::Rapid, start, feed);
+    return p;
 }
 
-void Interpreter::contourAsIncomplete(const std::vector<Segment>& contour, Point shift,
-                                      std::string_view code) {
-    warn(Warning::CycleIncomplete, code);
-    ++out_.summary.incompleteCycles;
-    const Point start = pos_;
-    for (Segment s : contour) {
-        s.move.from = shifted(s.move.from, shift);
-        s.move.to = shifted(s.move.to, shift);
-        s.center = shifted(s.center, shift);
-        s.move.flags |= kFromCycle | kIncomplete;
-        s.move.line = line_;
-        add(s);
-    }
-    pos_ = contour.back().move.to;
-    pos_ = shifted(pos_, shift);
-    go(MoveKind::Rapid, start, kFromCycle, m_.feed);
-}
-
-void Interpreter::finishCycle(const GCodeRow& g) {
-    if (rules_->cyclesOnSubroutine) {
-        linuxG7x(g.code);
-        return;
-    }
-    if (!(knownZ_ && knownX_)) {
-        warn(Warning::UnknownStart);
-        return;
-    }
-    // G70 P(first block) Q(last block): the contour as written, entered with its first
-    // block's own motion, then back to the start by rapid.
-    if (!b_.has('P')) {
-        warn(Warning::CycleMissingContour, "G70");
-        return;
-    }
-    std::vector<Segment> contour;
-    const Point start = pos_;
-    std::size_t from = 0, to = 0;
-    if (!contourLines(b_.use('P'), from, to)) return;
-    if (!capture(from, to + 1, contour)) return;
-    if (to > line_) next_ = to + 1;
-    for (Segment s : contour) {
-        s.move.flags |= kFromCycle;
-        s.move.line = line_;
-        add(s);
-    }
-    if (!contour.empty()) pos_ = contour.back().move.to;
-    go(MoveKind::Rapid, start, kFromCycle, m_.feed);
+CyclePlan planFanucFinishing(const std::vector<Segment>& contour, Point start, double feed) {
+    CyclePlan p(start);
+    for (const Segment& s : contour) p.add(contourMove(s, {}, 0, s.move.feed));
+    p.go(MoveKind::Rapid, start, feed);
+    return p;
 }
 
 }  // namespace zivek::gcode

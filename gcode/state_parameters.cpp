@@ -95,10 +95,10 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) {
         // X as a radius, as LinuxCNC keeps it under G7 too.
         // Under compensation, the nose centre: LinuxCNC's current point.
         case State::X:
-            value = nose_.active() ? nose_.noseCentre().x : pos_.x;
+            value = nose_.active() ? nose_.noseCentre().x : tool_.at.x;
             break;
         case State::Z:
-            value = nose_.active() ? nose_.noseCentre().z : pos_.z;
+            value = nose_.active() ? nose_.noseCentre().z : tool_.at.z;
             break;
         case State::NoAxis:
             value = 0;

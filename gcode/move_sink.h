@@ -1,0 +1,45 @@
+#pragma once
+
+#include "gcode/internal.h"
+
+// Where the interpreter's moves go: onto the path (through the nose's compensation), or
+// into the contour a cycle is reading. The interpreter sends each move to the one in
+// force and does not ask which it is.
+
+#include <vector>
+
+#include "gcode/block.h"
+#include "gcode/segment.h"
+
+namespace zivek::gcode {
+
+class MoveSink {
+  public:
+    // `compensable`: a move LinuxCNC's nose compensation follows. Straight moves, arcs
+    // and G33 are; of the cycles only G70 hands over its passes as such.
+    virtual void take(Segment s, bool compensable) = 0;
+
+  protected:
+    ~MoveSink() = default;
+};
+
+// A contour being read for a cycle: its moves in order, with the rounds (A) and
+// chamfers (C) LinuxCNC writes on a contour block where the dialect has them.
+class ContourSink final : public MoveSink {
+  public:
+    ContourSink(Block& block, bool corners) : block_(block), corners_(corners) {}
+    void take(Segment s, bool) override {
+        if (corners_) {
+            if (block_.has('A')) s.fillet = block_.length('A');
+            if (block_.has('C')) s.chamfer = block_.length('C');
+        }
+        moves.push_back(s);
+    }
+    std::vector<Segment> moves;
+
+  private:
+    Block& block_;  // the block being read, for its corner words
+    bool corners_;
+};
+
+}  // namespace zivek::gcode

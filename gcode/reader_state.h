@@ -1,0 +1,82 @@
+#pragma once
+
+#include "gcode/internal.h"
+
+// The reader's state in small values, each saved and restored in one assignment: where
+// the tool stands, the G92 shift, the path's units, and what the cycles keep from one
+// block to the next.
+
+#include "gcode/gcodes.h"
+#include "gcode/segment.h"
+
+namespace zivek::gcode {
+
+// Where the tool stands, and which of its axes the program has placed.
+struct ToolPosition {
+    Point at;
+    bool knownZ = false;
+    bool knownX = false;
+    // This system's programs start where the tool was zeroed: the first move still marks
+    // the path's start.
+    bool zeroStart = false;
+    bool known() const { return knownZ && knownX; }
+    void forget() { knownZ = knownX = false; }
+    // Known, and a move from here is drawn from here.
+    bool drawnFrom() const { return known() && !zeroStart; }
+};
+
+// What G92 (or G50) added to the coordinates, per axis while it is known; G92.1 and
+// G92.2 take it away again, G92.3 brings the kept one back.
+struct PositionShift {
+    Point shift;
+    Point kept;
+    bool knownZ = true;
+    bool knownX = true;
+};
+
+// The path is drawn in the units its first positioned block was written in.
+struct PathUnits {
+    bool inch = false;
+    bool fixed = false;  // a block has placed the tool: the path's units are settled
+};
+
+// Fanuc G71/G72 first block: U (W for G72) the depth of cut, R the retract.
+struct RoughingFirstBlock {
+    double depth = 0;
+    double retract = 0;
+};
+
+// Fanuc G76 first block: P(mm rr aa) Q(least depth) R(finishing allowance).
+struct ThreadFirstBlock {
+    int finishPasses = 1;
+    double chamfer = 0;  // rr, in leads
+    double angle = 0;    // aa, in degrees
+    double minDepth = 0;
+    double allowance = 0;
+};
+
+// Fanuc G90/G92/G94: the end point and taper of the last block, which hold for the
+// blocks after it.
+struct SingleCycleSettings {
+    Point end;
+    double taper = 0;
+};
+
+// LinuxCNC's drilling cycles: what is held from block to block.
+struct DrillSettings {
+    double z = 0, r = 0, q = 0;
+    bool retractToStart = false;         // G98; G99 (the default) retracts to R
+    Motion motionBefore = Motion::None;  // the motion mode in force before this block
+    double initialZ = 0;                 // where the run of cycle blocks began
+};
+
+// What the cycles remember between their blocks.
+struct CycleSettings {
+    RoughingFirstBlock turning;  // G71
+    RoughingFirstBlock facing;   // G72
+    ThreadFirstBlock thread;
+    SingleCycleSettings single;
+    DrillSettings drill;
+};
+
+}  // namespace zivek::gcode
