@@ -7,7 +7,6 @@
 // (rough_cycles.cpp), cutting time (cutting_time.cpp).
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <limits>
@@ -24,13 +23,11 @@
 #include "gcode/gcodes.h"
 #include "gcode/nose_compensation.h"
 #include "gcode/parameters.h"
+#include "gcode/program_source.h"
 #include "gcode/segment.h"
 #include "gcode/toolpath.h"
 
 namespace zivek::backplot {
-
-// An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
-std::string lowerName(std::string_view name);
 
 // Totals of the moves, the cutting time among them, from what the moves record.
 void summarize(Toolpath& path);
@@ -146,11 +143,9 @@ class Interpreter {
     void warnUnused();
     void warn(Warning code, std::string_view word = {});
     bool spend(std::size_t work);
-    std::size_t lineOfNumber(double n, std::size_t near);
-    struct Sub {
-        std::size_t begin = 0, end = 0;  // body lines, end exclusive
-    };
-    const Sub* findSub(std::string_view name);
+    std::size_t lineOfNumber(double n, std::size_t near) { return source().lineOfNumber(n, near); }
+    using Sub = ProgramSource::Sub;
+    const Sub* findSub(std::string_view name) { return source().findSub(name); }
     void callLines(std::size_t begin, std::size_t end, std::size_t times);
     bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
     bool captureSub(std::string_view name, std::vector<Segment>& out);
@@ -162,31 +157,19 @@ class Interpreter {
     void callSub(std::size_t index, const OWord& o);
     void takeBranch(std::size_t from);
     std::size_t follow(std::size_t from, bool forward, std::initializer_list<std::string_view> to);
-    struct FlowLine {
-        std::string keyword;
-        std::size_t next, prev;  // the neighbouring o-word lines of the same name
-    };
-    const FlowLine* flowLine(std::size_t index);
+    using FlowLine = ProgramSource::FlowLine;
+    const FlowLine* flowLine(std::size_t index) { return source().flowLine(index); }
 
+    // Lines are read from the top of a stack of sources: the program at the bottom, each
+    // subroutine file that runs above the one that called it.
+    ProgramSource& source() const { return *sources_.back(); }
+    bool readingFile() const { return sources_.size() > 1; }
     // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp).
-    // A file read is kept with what is found in it on demand; while it runs, the
-    // interpreter reads from it in place of the program, exchanging one for the other.
-    struct SourceFile {
-        std::string text;  // UTF-8
-        std::string_view view;
-        std::vector<std::uint32_t> starts;
-        std::vector<std::pair<double, std::uint32_t>> numbers;
-        bool numbersBuilt = false;
-        std::map<std::string, Sub> subs;
-        bool subsBuilt = false;
-        std::map<std::size_t, FlowLine> flowLines;
-        bool flowBuilt = false;
-        bool running = false;
-    };
-    SourceFile* subroutineFile(std::string_view name);
-    void exchangeSource(SourceFile& f);
-    // Runs `body` with the subroutine `name` of its file as the source; false when there
-    // is no such file or subroutine, which is warned.
+    static std::shared_ptr<const SubroutineSource> subroutinesOf(const ReadOptions& options);
+    // The file that holds `name`, read once and kept; nullptr when there is none.
+    ProgramSource* subroutineFile(std::string_view name);
+    // Runs `body` with the subroutine `name` of its file on top of the sources; false when
+    // there is no such file or subroutine, which is warned.
     bool inSubroutineFile(std::string_view name, const std::function<void(const Sub&)>& body);
 
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
@@ -249,8 +232,8 @@ class Interpreter {
 
     void recordSpindle();
 
-    std::string_view text_;
-    std::vector<std::uint32_t> starts_;
+    ProgramSource program_;
+    std::vector<ProgramSource*> sources_{&program_};
     Toolpath& out_;
     const DialectRules* rules_ = nullptr;  // of the dialect the program is read in
     Modal m_;
@@ -298,17 +281,10 @@ class Interpreter {
     int threadFinishPasses_ = 1;
     double threadChamfer_ = 0, threadAngle_ = 0;  // of P(mm rr aa): rr in leads, aa in degrees
     double threadMinDepth_ = 0, threadAllowance_ = 0;
-    std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
-    bool numbersBuilt_ = false;
-    std::map<std::string, Sub> subs_;
-    bool subsBuilt_ = false;
     Parameters params_;
-    std::map<std::size_t, FlowLine> flowLines_;  // by line, built on demand
-    bool flowBuilt_ = false;
-    std::vector<std::filesystem::path> folders_;                // searched for name.ngc, in order
-    std::map<std::string, std::unique_ptr<SourceFile>> files_;  // by name; null: not found
-    int fileDepth_ = 0;               // subroutine files running, one inside the other
-    std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs them
+    std::shared_ptr<const SubroutineSource> subroutines_;  // none: the program is read alone
+    std::map<std::string, std::unique_ptr<ProgramSource>> files_;  // by file name; null: none
+    std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs the files
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 
