@@ -29,7 +29,7 @@ bool Block::hasDecimal(char c) const {
 }
 
 Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
-    : program_(text), out_(out), subroutines_(subroutinesOf(options)) {
+    : top_(&program_), out_(out), program_(text), subroutines_(subroutinesOf(options)) {
     out_.lineCount = program_.lineCount();
     out_.dialect =
         options.autoDialect ? detectDialect(program_.text(), program_.starts()) : options.dialect;
@@ -157,6 +157,14 @@ void Interpreter::warn(Warning code, std::string_view word) {
         return;
     }
     out_.warnings.push_back({line, code, std::string(word)});
+}
+
+std::size_t Interpreter::lineOfNumber(double n, std::size_t near) {
+    return source().lineOfNumber(n, near);
+}
+
+const Interpreter::Sub* Interpreter::findSub(std::string_view name) {
+    return source().findSub(name);
 }
 
 void Interpreter::callLines(std::size_t begin, std::size_t end, std::size_t times) {

@@ -143,9 +143,10 @@ class Interpreter {
     void warnUnused();
     void warn(Warning code, std::string_view word = {});
     bool spend(std::size_t work);
-    std::size_t lineOfNumber(double n, std::size_t near) { return source().lineOfNumber(n, near); }
+    // Looked up in the source being read (program_source.h).
+    std::size_t lineOfNumber(double n, std::size_t near);
     using Sub = ProgramSource::Sub;
-    const Sub* findSub(std::string_view name) { return source().findSub(name); }
+    const Sub* findSub(std::string_view name);
     void callLines(std::size_t begin, std::size_t end, std::size_t times);
     bool capture(std::size_t begin, std::size_t end, std::vector<Segment>& out);
     bool captureSub(std::string_view name, std::vector<Segment>& out);
@@ -158,12 +159,12 @@ class Interpreter {
     void takeBranch(std::size_t from);
     std::size_t follow(std::size_t from, bool forward, std::initializer_list<std::string_view> to);
     using FlowLine = ProgramSource::FlowLine;
-    const FlowLine* flowLine(std::size_t index) { return source().flowLine(index); }
+    const FlowLine* flowLine(std::size_t index);
 
     // Lines are read from the top of a stack of sources: the program at the bottom, each
     // subroutine file that runs above the one that called it.
-    ProgramSource& source() const { return *sources_.back(); }
-    bool readingFile() const { return sources_.size() > 1; }
+    ProgramSource& source() const { return *top_; }
+    bool readingFile() const { return top_ != &program_; }
     // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp).
     static std::shared_ptr<const SubroutineSource> subroutinesOf(const ReadOptions& options);
     // The file that holds `name`, read once and kept; nullptr when there is none.
@@ -232,8 +233,7 @@ class Interpreter {
 
     void recordSpindle();
 
-    ProgramSource program_;
-    std::vector<ProgramSource*> sources_{&program_};
+    ProgramSource* top_;  // sources_.back(), which every line reads
     Toolpath& out_;
     const DialectRules* rules_ = nullptr;  // of the dialect the program is read in
     Modal m_;
@@ -282,6 +282,8 @@ class Interpreter {
     double threadChamfer_ = 0, threadAngle_ = 0;  // of P(mm rr aa): rr in leads, aa in degrees
     double threadMinDepth_ = 0, threadAllowance_ = 0;
     Parameters params_;
+    ProgramSource program_;
+    std::vector<ProgramSource*> sources_{&program_};
     std::shared_ptr<const SubroutineSource> subroutines_;  // none: the program is read alone
     std::map<std::string, std::unique_ptr<ProgramSource>> files_;  // by file name; null: none
     std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs the files

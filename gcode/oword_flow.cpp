@@ -105,6 +105,10 @@ double Interpreter::flowValue(std::string_view text, double otherwise) {
     return v;
 }
 
+const Interpreter::FlowLine* Interpreter::flowLine(std::size_t index) {
+    return source().flowLine(index);
+}
+
 // The nearest line of the same name, before or after, whose keyword is one of `to`.
 std::size_t Interpreter::follow(std::size_t from, bool forward,
                                 std::initializer_list<std::string_view> to) {

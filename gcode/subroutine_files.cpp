@@ -65,9 +65,10 @@ bool Interpreter::inSubroutineFile(std::string_view name,
     // A file that calls itself again, directly or through another, is on the stack twice:
     // nothing of its own changes while it runs.
     if (!readingFile()) fileCallLine_ = line_;
-    sources_.push_back(file);
+    sources_.push_back(top_ = file);
     body(*sub);
     sources_.pop_back();
+    top_ = sources_.back();
     return true;
 }
 
