@@ -165,7 +165,8 @@ class Interpreter {
     // subroutine file that runs above the one that called it.
     ProgramSource& source() const { return *top_; }
     bool readingFile() const { return top_ != &program_; }
-    // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp).
+    // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp). The
+    // options' source, else a search of their folders; none when they give neither.
     static std::shared_ptr<const SubroutineSource> subroutinesOf(const ReadOptions& options);
     // The file that holds `name`, read once and kept; nullptr when there is none.
     ProgramSource* subroutineFile(std::string_view name);
@@ -233,7 +234,7 @@ class Interpreter {
 
     void recordSpindle();
 
-    ProgramSource* top_;  // sources_.back(), which every line reads
+    ProgramSource* top_;  // sources_.back(), kept apart: every line reads it
     Toolpath& out_;
     const DialectRules* rules_ = nullptr;  // of the dialect the program is read in
     Modal m_;
@@ -283,7 +284,7 @@ class Interpreter {
     double threadMinDepth_ = 0, threadAllowance_ = 0;
     Parameters params_;
     ProgramSource program_;
-    std::vector<ProgramSource*> sources_{&program_};
+    std::vector<ProgramSource*> sources_{&program_};       // the program, then the files running
     std::shared_ptr<const SubroutineSource> subroutines_;  // none: the program is read alone
     std::map<std::string, std::unique_ptr<ProgramSource>> files_;  // by file name; null: none
     std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs the files
