@@ -4,7 +4,7 @@
 
 #include "gcode/gcode_words.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
@@ -92,4 +92,4 @@ const ProgramSource::FlowLine* ProgramSource::flowLine(std::size_t index) {
     return it == flowLines_->end() ? nullptr : &it->second;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // A program as the interpreter reads it: its text, where each line starts, and what is
 // looked up in it, found the first time it is asked for: the lines of its N numbers, its
 // subroutines, its o-word flow. The program being read and each subroutine file it runs
@@ -14,9 +16,9 @@
 #include <utility>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class ProgramSource {
   public:
@@ -63,4 +65,4 @@ class ProgramSource {
     std::optional<std::map<std::size_t, FlowLine>> flowLines_;              // by line
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

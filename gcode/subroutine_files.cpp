@@ -8,7 +8,7 @@
 #include "gcode/interpreter.h"
 #include "gcode/subroutine_folders.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // The file a subroutine name is looked for in: "<Turning>" and "<tur ning>" are both
@@ -72,4 +72,4 @@ bool Interpreter::inSubroutineFile(std::string_view name,
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

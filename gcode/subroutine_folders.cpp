@@ -3,9 +3,9 @@
 #include <system_error>
 #include <utility>
 
-#include "gcode/program_file.h"
+#include "zivek/gcode/program_file.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 SubroutineFolders::SubroutineFolders(std::vector<std::filesystem::path> folders)
     : folders_(std::move(folders)) {}
@@ -24,4 +24,4 @@ std::optional<std::string> SubroutineFolders::read(std::string_view fileName) co
     return std::nullopt;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Subroutine files on the disk: the first of a list of folders that holds a readable
 // name.ngc, as LinuxCNC searches its SUBROUTINE_PATH. The program's own folder comes
 // first, then those the user names.
@@ -9,7 +11,7 @@
 
 #include "gcode/subroutine_source.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class SubroutineFolders final : public SubroutineSource {
   public:
@@ -22,4 +24,4 @@ class SubroutineFolders final : public SubroutineSource {
     std::vector<std::filesystem::path> folders_;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

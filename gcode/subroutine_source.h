@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Where "o<name> call" finds a subroutine the program does not hold: in a file of its
 // own, name.ngc, as LinuxCNC looks for it on its SUBROUTINE_PATH. The reader asks for
 // the file by that name; where the files live is the source's business: folders on the
@@ -9,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class SubroutineSource {
   public:
@@ -20,4 +22,4 @@ class SubroutineSource {
     virtual std::optional<std::string> read(std::string_view fileName) const = 0;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "gcode/subroutine_source.h"
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
 #include "support/temp_folder.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 using Files = std::map<std::string, std::string, std::less<>>;
@@ -220,4 +220,4 @@ TEST(SubroutineFiles, ReadFromTheFirstFolderThatHasAReadableOne) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
