@@ -184,7 +184,7 @@ void Interpreter::linuxG76() {
 bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to) {
     from = lineOfNumber(first, line_);
     to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
-    if (from < starts_.size() && to < starts_.size() && to >= from) return true;
+    if (from < source().lineCount() && to < source().lineCount() && to >= from) return true;
     warn(Warning::CycleMissingContour, "N" + numberName(first));
     return false;
 }
@@ -229,7 +229,7 @@ void Interpreter::roughCycle(const GCodeRow& g) {
     // Type II, which also cuts pockets, names both axes in the contour's first block.
     std::vector<Word> words;
     std::vector<BadToken> bad;
-    readWords(lineAt(text_, starts_, from), words, bad);
+    readWords(source().line(from), words, bad);
     bool named[2] = {false, false};
     for (const Word& w : words) {
         if (w.letter == 'X' || w.letter == 'U') named[0] = true;

@@ -24,27 +24,15 @@ const std::uint32_t kAlwaysUsed = [] {
 
 }  // namespace
 
-std::string lowerName(std::string_view name) {
-    std::string s;
-    for (const char c : name) s += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    // "O0100" and "o100" name the same program.
-    const bool digits =
-        !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (digits) {
-        const auto first = s.find_first_not_of('0');
-        s = first == std::string::npos ? "0" : s.substr(first);
-    }
-    return s;
-}
-
 bool Block::hasDecimal(char c) const {
     return text[std::size_t(c - 'A')].find('.') != std::string_view::npos;
 }
 
 Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
-    : text_(text), starts_(lineStarts(text)), out_(out), folders_(options.subroutineFolders) {
-    out_.lineCount = starts_.size();
-    out_.dialect = options.autoDialect ? detectDialect(text_, starts_) : options.dialect;
+    : top_(&program_), out_(out), program_(text), subroutines_(subroutinesOf(options)) {
+    out_.lineCount = program_.lineCount();
+    out_.dialect =
+        options.autoDialect ? detectDialect(program_.text(), program_.starts()) : options.dialect;
     rules_ = &rulesOf(out_.dialect);
     m_.diameter = rules_->xDiameter;
     m_.perRevolution = rules_->feedPerRevolution;
@@ -53,14 +41,14 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     // tool ("G0X0Y0" names no Z); the first move is still drawn as the path's start.
     tool_.zeroStart = tool_.knownZ = tool_.knownX = rules_->startAtWorkZero;
     // Each line runs once; calls and cycles may take as much again several times over.
-    budget_ = 8 * starts_.size() + 2 * text.size() + 20000;
+    budget_ = 8 * program_.lineCount() + 2 * text.size() + 20000;
     params_.setStateValue([this](std::string_view name, int number, double& value) {
         return stateValue(name, number, value);
     });
 }
 
 void Interpreter::run() {
-    runRange(0, starts_.size());
+    runRange(0, program_.lineCount());
     // The control sends the moves still waiting for their next one at the program's end.
     // M2 and M30 end compensation as G40 does; a program that just stops leaves the
     // waiting moves as they are.
@@ -86,7 +74,7 @@ bool Interpreter::budgetSpent() {
 
 void Interpreter::runRange(std::size_t begin, std::size_t end) {
     std::size_t i = begin;
-    end = std::min(end, starts_.size());
+    end = std::min(end, source().lineCount());
     while (i < end && !stop_ && !returning_) {
         if (!spend(1)) return;
         next_ = i + 1;
@@ -98,7 +86,7 @@ void Interpreter::runRange(std::size_t begin, std::size_t end) {
 void Interpreter::runLine(std::size_t index) {
     line_ = std::uint32_t(index);
     warned_ = 0;
-    const std::string_view line = lineAt(text_, starts_, index);
+    const std::string_view line = source().line(index);
     if (line.size() > kLongLine) warn(Warning::LongLine, std::to_string(line.size()));
     if (flowWord(index, line)) return;
     readBlock(line);
@@ -149,7 +137,7 @@ void Interpreter::warnUnused() {
 void Interpreter::warn(Warning code, std::string_view word, CompensationFault fault) {
     word = word.substr(0, kWordTextMax);
     // What a subroutine file does is told on the program's line that called it.
-    const std::uint32_t line = fileDepth_ > 0 ? fileCallLine_ : line_;
+    const std::uint32_t line = readingFile() ? fileCallLine_ : line_;
     // A cycle's passes or a repeated call say the same thing once.
     if (!out_.warnings.empty()) {
         const LineWarning& last = out_.warnings.back();
@@ -165,49 +153,11 @@ void Interpreter::warn(Warning code, std::string_view word, CompensationFault fa
 }
 
 std::size_t Interpreter::lineOfNumber(double n, std::size_t near) {
-    if (!numbersBuilt_) {
-        numbersBuilt_ = true;
-        for (std::size_t i = 0; i < starts_.size(); ++i) {
-            const std::string_view l = lineAt(text_, starts_, i);
-            const std::size_t at = l.find_first_not_of(" \t/");
-            if (at == std::string_view::npos || (l[at] != 'N' && l[at] != 'n')) continue;
-            double v = 0;
-            bool ok = false;
-            if (readNumber(l.substr(at + 1), v, ok) > 0 && ok)
-                numbers_.emplace_back(v, std::uint32_t(i));
-        }
-        std::sort(numbers_.begin(), numbers_.end());
-    }
-    auto it = std::lower_bound(numbers_.begin(), numbers_.end(), std::pair{n, std::uint32_t(0)});
-    const auto first = it;
-    // The contour of a cycle follows it; the finishing cycle looks back.
-    while (it != numbers_.end() && it->first == n && it->second <= near) ++it;
-    if (it != numbers_.end() && it->first == n) return it->second;
-    if (first != numbers_.end() && first->first == n) return first->second;
-    return starts_.size();
+    return source().lineOfNumber(n, near);
 }
 
 const Interpreter::Sub* Interpreter::findSub(std::string_view name) {
-    if (!subsBuilt_) {
-        subsBuilt_ = true;
-        std::map<std::string, std::size_t> open;
-        OWord o;
-        for (std::size_t i = 0; i < starts_.size(); ++i) {
-            if (!readOWord(lineAt(text_, starts_, i), o)) continue;
-            const std::string key = lowerName(o.name);
-            if (o.keyword == "sub") {
-                open[key] = i;
-            } else if (o.keyword == "endsub" && open.count(key)) {
-                subs_.try_emplace(key, Sub{open[key] + 1, i});
-                open.erase(key);
-            } else if (o.keyword.empty()) {
-                // A Fanuc subprogram "O1000" runs to its M99.
-                subs_.try_emplace(key, Sub{i + 1, starts_.size()});
-            }
-        }
-    }
-    const auto it = subs_.find(lowerName(name));
-    return it == subs_.end() ? nullptr : &it->second;
+    return source().findSub(name);
 }
 
 void Interpreter::callLines(std::size_t begin, std::size_t end, std::size_t times) {
@@ -258,7 +208,7 @@ bool Interpreter::readContourSub(std::string_view name, std::vector<Segment>& ou
     if (const Sub* s = findSub(name)) return readContour(s->begin, s->end, out);
     // A contour in a file of its own, on the subroutine path.
     bool found = false;
-    if (!folders_.empty()) {
+    if (subroutines_ != nullptr) {
         inSubroutineFile(name, [&](const Sub& s) { found = readContour(s.begin, s.end, out); });
         return found;
     }

@@ -11,7 +11,6 @@
 // (cycle_plan.h) and drawn by one runCycle.
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <limits>
@@ -30,15 +29,13 @@
 #include "gcode/gcodes.h"
 #include "gcode/move_sink.h"
 #include "gcode/parameters.h"
+#include "gcode/program_source.h"
 #include "gcode/reader_state.h"
 #include "gcode/segment.h"
 #include "zivek/gcode/dialect_rules.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
-
-// An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
-std::string lowerName(std::string_view name);
 
 // Totals of the moves, the cutting time among them, from what the moves record.
 void summarize(Toolpath& path);
@@ -132,10 +129,9 @@ class Interpreter {
         return true;
     }
     bool budgetSpent();
+    // Looked up in the source being read (program_source.h).
     std::size_t lineOfNumber(double n, std::size_t near);
-    struct Sub {
-        std::size_t begin = 0, end = 0;  // body lines, end exclusive
-    };
+    using Sub = ProgramSource::Sub;
     const Sub* findSub(std::string_view name);
     void callLines(std::size_t begin, std::size_t end, std::size_t times);
     // Runs the lines of a cycle's contour with their moves sent to `out`, and leaves the
@@ -150,31 +146,20 @@ class Interpreter {
     void callSub(std::size_t index, const OWord& o);
     void takeBranch(std::size_t from);
     std::size_t follow(std::size_t from, bool forward, std::initializer_list<std::string_view> to);
-    struct FlowLine {
-        std::string keyword;
-        std::size_t next, prev;  // the neighbouring o-word lines of the same name
-    };
+    using FlowLine = ProgramSource::FlowLine;
     const FlowLine* flowLine(std::size_t index);
 
-    // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp).
-    // A file read is kept with what is found in it on demand; while it runs, the
-    // interpreter reads from it in place of the program, exchanging one for the other.
-    struct SourceFile {
-        std::string text;  // UTF-8
-        std::string_view view;
-        std::vector<std::uint32_t> starts;
-        std::vector<std::pair<double, std::uint32_t>> numbers;
-        bool numbersBuilt = false;
-        std::map<std::string, Sub> subs;
-        bool subsBuilt = false;
-        std::map<std::size_t, FlowLine> flowLines;
-        bool flowBuilt = false;
-        bool running = false;
-    };
-    SourceFile* subroutineFile(std::string_view name);
-    void exchangeSource(SourceFile& f);
-    // Runs `body` with the subroutine `name` of its file as the source; false when there
-    // is no such file or subroutine, which is warned.
+    // Lines are read from the top of a stack of sources: the program at the bottom, each
+    // subroutine file that runs above the one that called it.
+    ProgramSource& source() const { return *top_; }
+    bool readingFile() const { return top_ != &program_; }
+    // Subroutines in files of their own, o<name> in name.ngc (subroutine_files.cpp). The
+    // options' source, else a search of their folders; none when they give neither.
+    static std::shared_ptr<const SubroutineSource> subroutinesOf(const ReadOptions& options);
+    // The file that holds `name`, read once and kept; nullptr when there is none.
+    ProgramSource* subroutineFile(std::string_view name);
+    // Runs `body` with the subroutine `name` of its file on top of the sources; false when
+    // there is no such file or subroutine, which is warned.
     bool inSubroutineFile(std::string_view name, const std::function<void(const Sub&)>& body);
 
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
@@ -210,8 +195,7 @@ class Interpreter {
     void runCycle(const CyclePlan& plan, std::string_view code);
     void tellRefusal(CycleRefusal why, std::string_view code);
 
-    std::string_view text_;
-    std::vector<std::uint32_t> starts_;
+    ProgramSource* top_;  // sources_.back(), kept apart: every line reads it
     Toolpath& out_;
     const DialectRules* rules_ = nullptr;  // of the dialect the program is read in
     Modal m_;
@@ -253,17 +237,13 @@ class Interpreter {
     void restoreModes();
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused
     bool budgetWarned_ = false;
-    std::vector<std::pair<double, std::uint32_t>> numbers_;  // N numbers, built on demand
-    bool numbersBuilt_ = false;
-    std::map<std::string, Sub> subs_;
-    bool subsBuilt_ = false;
+
     Parameters params_;
-    std::map<std::size_t, FlowLine> flowLines_;  // by line, built on demand
-    bool flowBuilt_ = false;
-    std::vector<std::filesystem::path> folders_;                // searched for name.ngc, in order
-    std::map<std::string, std::unique_ptr<SourceFile>> files_;  // by name; null: not found
-    int fileDepth_ = 0;               // subroutine files running, one inside the other
-    std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs them
+    ProgramSource program_;
+    std::vector<ProgramSource*> sources_{&program_};       // the program, then the files running
+    std::shared_ptr<const SubroutineSource> subroutines_;  // none: the program is read alone
+    std::map<std::string, std::unique_ptr<ProgramSource>> files_;  // by file name; null: none
+    std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs the files
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 

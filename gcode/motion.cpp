@@ -132,7 +132,7 @@ void Interpreter::emit(Segment& s) {
         drawnFrom_.reset();
     }
     Move& m = s.move;
-    if (fileDepth_ > 0) m.line = fileCallLine_;  // the program's line that called the file
+    if (readingFile()) m.line = fileCallLine_;  // the program's line that called the file
     if (s.arc) {
         m.flags |= kArc;
         out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw});

@@ -11,7 +11,7 @@
 namespace zivek::gcode {
 namespace {
 
-constexpr std::size_t kNone = std::size_t(-1);
+constexpr std::size_t kNone = ProgramSource::kNoLine;
 
 std::string_view trimmed(std::string_view s) {
     const std::size_t from = s.find_first_not_of(" \t");
@@ -49,7 +49,7 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
 
 void Interpreter::callSub(std::size_t index, const OWord& o) {
     const Sub* s = findSub(o.name);
-    if (s == nullptr && folders_.empty()) {
+    if (s == nullptr && subroutines_ == nullptr) {
         warn(Warning::CycleMissingContour, std::string("o") + std::string(o.name));
         return;
     }
@@ -106,22 +106,7 @@ double Interpreter::flowValue(std::string_view text, double otherwise) {
 }
 
 const Interpreter::FlowLine* Interpreter::flowLine(std::size_t index) {
-    if (!flowBuilt_) {
-        flowBuilt_ = true;
-        std::map<std::string, std::size_t> last;
-        OWord o;
-        for (std::size_t i = 0; i < starts_.size(); ++i) {
-            if (!readOWord(lineAt(text_, starts_, i), o) || o.keyword.empty()) continue;
-            const std::string key = lowerName(o.name);
-            const auto it = last.find(key);
-            const std::size_t prev = it == last.end() ? kNone : it->second;
-            if (prev != kNone) flowLines_[prev].next = i;
-            flowLines_[i] = FlowLine{o.keyword, kNone, prev};
-            last[key] = i;
-        }
-    }
-    const auto it = flowLines_.find(index);
-    return it == flowLines_.end() ? nullptr : &it->second;
+    return source().flowLine(index);
 }
 
 // The nearest line of the same name, before or after, whose keyword is one of `to`.
@@ -147,7 +132,7 @@ void Interpreter::takeBranch(std::size_t from) {
             return;
         }
         OWord o;
-        readOWord(lineAt(text_, starts_, at), o);
+        readOWord(source().line(at), o);
         line_ = std::uint32_t(at);
         if (flowValue(o.rest, 0) != 0) {
             next_ = at + 1;
@@ -155,7 +140,7 @@ void Interpreter::takeBranch(std::size_t from) {
         }
     }
     warn(Warning::NotEvaluated, "endif");
-    next_ = starts_.size();
+    next_ = source().lineCount();
 }
 
 bool Interpreter::controlWord(std::size_t index, const OWord& o) {
@@ -165,7 +150,7 @@ bool Interpreter::controlWord(std::size_t index, const OWord& o) {
     const auto jump = [&](std::size_t to, std::string_view missing) {
         if (to == kNone) {
             warn(Warning::NotEvaluated, missing);
-            next_ = starts_.size();
+            next_ = source().lineCount();
         } else {
             next_ = to;
         }

@@ -17,11 +17,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "zivek/gcode/subroutine_source.h"
 
 namespace zivek::gcode {
 
@@ -190,8 +193,10 @@ struct ReadOptions {
     Dialect dialect = Dialect::Generic;  // used when autoDialect is false
     // Where "o<name> call" finds a subroutine the program does not hold: the file
     // name.ngc (name in lower case, as LinuxCNC looks for it) holding "o<name> sub" ...
-    // "o<name> endsub", in the first of these folders that has one. The program's own
-    // folder comes first; none: the program is read alone.
+    // "o<name> endsub". Read from `subroutines` when given, else from the first of
+    // `subroutineFolders` that has one (the program's own folder first); neither: the
+    // program is read alone.
+    std::shared_ptr<const SubroutineSource> subroutines;
     std::vector<std::filesystem::path> subroutineFolders;
 };
 
