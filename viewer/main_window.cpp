@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -36,21 +35,13 @@
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/totals_row.h"
+#include "viewer/viewer_settings.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
 #include "workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
-namespace {
-// A lathe's rapid traverse, until the user sets the machine's own.
-constexpr double kDefaultRapidRate = 10000;
-
-QSettings viewerSettings() {
-    return QSettings(QStringLiteral("zivek"), QStringLiteral("zivek-backplot"));
-}
-
-}  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
@@ -120,8 +111,7 @@ MainWindow::MainWindow(QWidget* parent)
     rapidRate_->setPrefix(uiText(UiText::RapidPrefix));
     rapidRate_->setSuffix(uiText(UiText::RapidSuffix));
     rapidRate_->setToolTip(uiText(UiText::RapidTip));
-    rapidRate_->setValue(
-        viewerSettings().value(QStringLiteral("time/rapidRate"), kDefaultRapidRate).toDouble());
+    rapidRate_->setValue(ViewerSettings::rapidRate.value());
     for (QWidget* w : std::initializer_list<QWidget*>{dialectChoice_, halfSection_, rapidRate_})
         w->setFocusPolicy(Qt::NoFocus);
     auto* tools = new QHBoxLayout;
@@ -217,7 +207,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(halfSection_, &QCheckBox::toggled, plot_, &PlotWidget::setHalfSection);
     connect(dialectChoice_, &QComboBox::currentIndexChanged, this, &MainWindow::reinterpret);
     connect(rapidRate_, &QDoubleSpinBox::valueChanged, this, [this](double rate) {
-        viewerSettings().setValue(QStringLiteral("time/rapidRate"), rate);
+        ViewerSettings::rapidRate.keep(rate);
         showTotals();
     });
     connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);
@@ -243,11 +233,11 @@ MainWindow::MainWindow(QWidget* parent)
         ->addAction(saveAs_->text(), saveAs_, &QPushButton::click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     // The turn is the machinist's habit, kept from one start to the next.
-    upright->setChecked(viewerSettings().value(QStringLiteral("view/upright"), false).toBool());
+    upright->setChecked(ViewerSettings::upright.value());
     plot_->setUpright(upright->isChecked());
     connect(upright, &QPushButton::toggled, this, [this](bool on) {
         plot_->setUpright(on);
-        viewerSettings().setValue(QStringLiteral("view/upright"), on);
+        ViewerSettings::upright.keep(on);
     });
     connect(follower_, &ProgramFollower::pressed, this,
             [this](const QString& path, const QString& workpiece) {
