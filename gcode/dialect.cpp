@@ -6,7 +6,7 @@
 #include "gcode/gcode_words.h"
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // The heading of a program says enough; a CAM program's thousands of moves say nothing.
@@ -139,4 +139,4 @@ Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& s
     return Dialect::Generic;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

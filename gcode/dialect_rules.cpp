@@ -1,10 +1,10 @@
 // One row of rules per dialect, in the order of the Dialect enum.
 
-#include "gcode/dialect_rules.h"
+#include "zivek/gcode/dialect_rules.h"
 
 #include <array>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 constexpr std::array<DialectRules, 3> kRules{{
@@ -64,4 +64,4 @@ const DialectRules& rulesOf(Dialect dialect) {
     return kRules[std::size_t(dialect)];
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -8,7 +8,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 using I = Interpreter;
 using G = GCode;
@@ -159,4 +159,4 @@ std::string nameOf(GCode code) {
     return buf;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The G-codes the reader knows, each by its own name (G33.1 is one code, not G33 with a
 // fraction), the modal group it belongs to, and the kinds of motion a block may be in.
 
 #include <cstdint>
 #include <string>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class GCode : std::uint8_t {
     G0,
@@ -137,4 +139,4 @@ std::string nameOf(GCode code);
 // G80's before any.
 int motionNumber(Motion motion);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

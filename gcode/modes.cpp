@@ -6,7 +6,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // An M-code's number ×10, or -1 when it is not one.
@@ -345,4 +345,4 @@ double Interpreter::threadLead() {
     return m_.lead;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,10 +1,10 @@
-#include "gcode/summary_json.h"
+#include "zivek/gcode/summary_json.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 std::string num(double v) {
@@ -148,4 +148,4 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
     return j;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

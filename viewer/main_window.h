@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "gcode/program_file.h"
-#include "gcode/toolpath.h"
 #include "output/workpiece.h"
+#include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
 #include "viewer/window_panes.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/toolpath.h"
 
 class QLabel;
 class QListView;

@@ -4,9 +4,10 @@
 #include <QStatusBar>
 
 #include "viewer/plot_widget.h"
+#include "viewer/reader_names.h"
 #include "viewer/texts.h"
 #include "viewer/totals_row.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

@@ -7,7 +7,8 @@
 #include <QObject>
 #include <cstddef>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
+#include "zivek/gcode/toolpath.h"
 
 class QLabel;
 class QStatusBar;

@@ -3,9 +3,9 @@
 // What each control makes of the words whose meaning differs between them. The reader
 // asks these rules; it never asks which control the program was written for.
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // What G92 does: Fanuc's threading cycle, LinuxCNC's coordinate offset, or in this
 // system's form the cycle only when a lead (F) is written on the block.
@@ -39,4 +39,4 @@ struct DialectRules {
 
 const DialectRules& rulesOf(Dialect dialect);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // The opening and first passes of a facing program as the wizard writes it.
@@ -140,4 +140,4 @@ TEST(WordsAndRange, ToolLengthOffsetIsKnownAndFarPointsAreWarned) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
