@@ -13,17 +13,14 @@
 #include "output/workpiece.h"
 #include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
+#include "viewer/window_panes.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/toolpath.h"
 
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QListView;
 class QPushButton;
 class QStackedWidget;
-class QTreeWidget;
 
 namespace zivek::backplot {
 
@@ -33,6 +30,7 @@ class OpenCommands;
 class WarningPanel;
 class PlotWidget;
 class ProgramFollower;
+class StatusLine;
 class StepBar;
 class WorkpieceLayer;
 
@@ -82,23 +80,16 @@ class MainWindow : public QMainWindow {
     void cutWorkpiece();
     void showWorkpieceAfter(int linesRun);
     void saveAs();
+    // A program a press wrote, with its workpiece: shown, and the window brought up.
+    void showPressed(const QString& path, const QString& workpiece);
 
     QStackedWidget* pages_;
     QLabel* message_;
     PlotWidget* plot_;
     QListView* lines_;
     LineModel* model_;
-    QLabel* moveCount_;
-    QLabel* feedLength_;
-    QLabel* rapidLength_;
-    QLabel* cuttingTime_;
-    QLabel* warnings_;
-    QLabel* pointer_;
     QLabel* selection_;  // the chosen line's move
-    QLabel* totalTime_;
-    QComboBox* dialectChoice_;
-    QCheckBox* halfSection_;
-    QDoubleSpinBox* rapidRate_;
+    ReadingChoices reading_;
     WarningPanel* warningPanel_;
     DecodedText decoded_;
     std::shared_ptr<const Toolpath> path_;
@@ -106,10 +97,10 @@ class MainWindow : public QMainWindow {
     // The workpiece, its cut and the file followed.
     CutWarningLines* cutLines_;
     StepBar* stepBar_;
-    QLabel* cutWarnings_;
     QPushButton* saveAs_;
     ProgramFollower* follower_;
     OpenCommands* openCommands_;
+    StatusLine* status_;
     QString file_;
     std::vector<std::filesystem::path> subroutineFolders_;
     std::string bytes_;  // the program as read, for saving it as it is

@@ -2,16 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+
+#include "viewer/viewer_settings.h"
 
 namespace zivek::backplot {
 namespace {
-
-const QString kKey = QStringLiteral("files/recent");
-
-QSettings settings() {
-    return QSettings(QStringLiteral("zivek"), QStringLiteral("zivek-backplot"));
-}
 
 // The same file named two ways (relative, with "..", with \ on Windows) is one entry.
 QString canonical(const QString& path) {
@@ -22,17 +17,17 @@ QString canonical(const QString& path) {
 
 QStringList RecentFiles::paths() const {
     QStringList kept;
-    for (const QString& path : settings().value(kKey).toStringList())
+    for (const QString& path : ViewerSettings::recentFiles.value())
         if (QFileInfo(path).isFile() && !kept.contains(path)) kept << path;
     return kept.mid(0, kRecentFiles);
 }
 
 void RecentFiles::add(const QString& path) {
     const QString entry = canonical(path);
-    QStringList list = settings().value(kKey).toStringList();
+    QStringList list = ViewerSettings::recentFiles.value();
     list.removeAll(entry);
     list.prepend(entry);
-    settings().setValue(kKey, list.mid(0, kRecentFiles));
+    ViewerSettings::recentFiles.keep(list.mid(0, kRecentFiles));
 }
 
 }  // namespace zivek::backplot

@@ -68,6 +68,8 @@ QString detectedDialectText(Dialect d);  // the dialect box's first entry
 QString xAxisText(bool diameter);
 QString warningCountText(std::size_t lines);
 QString moveText(const Toolpath& path, std::size_t move);
+// A chosen line's move and its warnings (one a text line); the hint when it has neither.
+QString chosenLineText(const Toolpath& path, std::size_t line, const QString& warnings);
 QString pointerText(Point p, double xScale);
 QString noMovesText();
 QString idleHintText();

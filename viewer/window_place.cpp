@@ -3,9 +3,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QWidget>
 #include <algorithm>
+
+#include "viewer/viewer_settings.h"
 
 namespace zivek::backplot {
 namespace {
@@ -14,14 +15,6 @@ namespace {
 // has told its own: the window fits with them.
 constexpr int kTitleBar = 32;
 constexpr int kBorder = 8;
-
-QSettings settings() {
-    return QSettings(QStringLiteral("zivek"), QStringLiteral("zivek-backplot"));
-}
-
-const QString kInsideKey = QStringLiteral("window/inside");
-const QString kFrameKey = QStringLiteral("window/frame");  // its margins: left, top, right, bottom
-const QString kMaximizedKey = QStringLiteral("window/maximized");
 
 QScreen* screenFor(QPoint at) {
     QScreen* screen = QGuiApplication::screenAt(at);
@@ -52,12 +45,9 @@ WindowPlace::WindowPlace(QWidget* window, QSize designed)
 }
 
 void WindowPlace::restore() {
-    QSettings kept = settings();
-    const QRect inside = kept.value(kInsideKey).toRect();
-    const QVariantList sides = kept.value(kFrameKey).toList();
-    QMargins frame(kBorder, kTitleBar, kBorder, kBorder);
-    if (sides.size() == 4)
-        frame = QMargins(sides[0].toInt(), sides[1].toInt(), sides[2].toInt(), sides[3].toInt());
+    const QRect inside = ViewerSettings::windowInside.value();
+    const QMargins frame = ViewerSettings::windowFrame.value().value_or(
+        QMargins(kBorder, kTitleBar, kBorder, kBorder));
     QScreen* screen = screenFor(inside.isValid() ? inside.center() : QPoint());
     if (screen == nullptr) {
         window_->resize(designed_);
@@ -68,7 +58,7 @@ void WindowPlace::restore() {
     const QRect place = inside.isValid() ? keptPlace(inside.marginsAdded(frame), available)
                                          : firstPlace(designed_, available);
     window_->setGeometry(place.marginsRemoved(frame));
-    if (inside.isValid() && kept.value(kMaximizedKey, false).toBool())
+    if (inside.isValid() && ViewerSettings::windowMaximized.value())
         window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
 }
 
@@ -82,13 +72,11 @@ void WindowPlace::keep() {
     // the place it had before.
     const QRect inside = window_->geometry();
     const QRect outside = window_->frameGeometry();
-    QSettings kept = settings();
-    kept.setValue(kInsideKey, window_->normalGeometry());
-    kept.setValue(
-        kFrameKey,
-        QVariantList{inside.left() - outside.left(), inside.top() - outside.top(),
-                     outside.right() - inside.right(), outside.bottom() - inside.bottom()});
-    kept.setValue(kMaximizedKey, window_->isMaximized());
+    ViewerSettings::windowInside.keep(window_->normalGeometry());
+    ViewerSettings::windowFrame.keep(
+        QMargins(inside.left() - outside.left(), inside.top() - outside.top(),
+                 outside.right() - inside.right(), outside.bottom() - inside.bottom()));
+    ViewerSettings::windowMaximized.keep(window_->isMaximized());
 }
 
 }  // namespace zivek::backplot

@@ -66,4 +66,14 @@ QString dialectChoiceText(Dialect d) {
     return name;
 }
 
+QString chosenLineText(const Toolpath& path, std::size_t line, const QString& warnings) {
+    const auto first = path.firstMoveOf(line);
+    QString text = first ? moveText(path, *first) : QString();
+    if (!warnings.isEmpty()) {
+        if (!text.isEmpty()) text += QStringLiteral("   ");
+        text += u'⚠' + QStringLiteral(" ") + warnings.split(u'\n').join(QStringLiteral(" · "));
+    }
+    return text.isEmpty() ? idleHintText() : text;
+}
+
 }  // namespace zivek::backplot
