@@ -1,25 +1,20 @@
-// What one block sets and what it does: G and M codes, feed, speed and tool, then the
-// move, cycle or machine position the block commands.
+// What one block sets and what it does: its G and M codes in their groups' order, feed,
+// speed and tool among them, then the move, cycle or machine position the block
+// commands, then its stop.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "gcode/interpreter.h"
 
 namespace zivek::backplot {
-namespace {
-
-// An M-code's number ×10, or -1 when it is not one.
-int tenths(double v) {
-    const double t = std::round(v * 10);
-    return std::abs(v * 10 - t) < 1e-6 && std::abs(t) < 1e6 ? int(t) : -1;
-}
-
-}  // namespace
 
 bool Interpreter::motionOnLine() const {
     for (const double g : b_.gCodes)
-        if (const GCodeRow* row = gCodeRow(g); row != nullptr && row->group == ModalGroup::Motion)
+        if (const GCodeRow* row = gCodeRow(g);
+            row != nullptr &&
+            (row->group == ModalGroup::Motion || row->group == ModalGroup::CycleCancel))
             return true;
     return false;
 }
@@ -51,8 +46,6 @@ void Interpreter::setDiameter(const GCodeRow& g) {
 // The tool nose's offset from the programmed path is not computed: a picture that silently
 // showed the programmed path as the cut one would mislead, so the line says so.
 void Interpreter::compensationNotDrawn(const GCodeRow& g) {
-    for (const char c : {'D', 'L'})  // the tool, or the nose the reader cannot use
-        if (b_.has(c)) b_.use(c);
     char name[16];
     std::snprintf(name, sizeof name, "G%d%s", g.tenths / 10, g.tenths % 10 ? ".1" : "");
     warn(Warning::CompensationNotDrawn, name);
@@ -93,28 +86,25 @@ void Interpreter::setUnitsOf(const GCodeRow& g) {
     setUnits(g.code == GCode::G20);
 }
 
-void Interpreter::positionOrLimit(const GCodeRow& g) {
-    if (rules_->g50SetsPosition) {
-        oneShot_ = &g;
-    } else {
-        warn(Warning::UnsupportedG, "G50");
-    }
+// A code this dialect does not draw.
+void Interpreter::notDrawn(const GCodeRow& g) {
+    warn(Warning::UnsupportedG, nameOf(g.code));
 }
 
-// Fanuc's single cycles (G-code system A) take over the modal motion when the block
-// names axes and no other motion.
+// Fanuc's G50 S: the highest spindle speed, not a speed.
+void Interpreter::setSpeedLimit(const GCodeRow&) {
+    if (b_.has('S')) m_.rpmLimit = b_.get('S');
+}
+
+// Fanuc's single cycles: the motion mode until another motion code.
 void Interpreter::startSingleCycle(const GCodeRow& g) {
     m_.motion = g.motion;
     cycleEnd_ = pos_;
     cycleTaper_ = 0;
 }
 
-void Interpreter::absoluteOrTurningCycle(const GCodeRow& g) {
-    if (rules_->singleCycles && hasAxis() && !motionOnLine()) {
-        startSingleCycle(g);
-    } else {
-        m_.incremental = false;
-    }
+void Interpreter::setAbsolute(const GCodeRow&) {
+    m_.incremental = false;
 }
 
 void Interpreter::setIncremental(const GCodeRow&) {
@@ -125,25 +115,16 @@ void Interpreter::setArcDistance(const GCodeRow& g) {
     m_.absoluteCentres = g.code == GCode::G90_1;
 }
 
-void Interpreter::offsetOrThreadingCycle(const GCodeRow& g) {
-    if (rules_->g92 == G92Meaning::ThreadCycle ||
-        (rules_->g92 == G92Meaning::ThreadCycleWithLead && b_.has('F'))) {
-        startSingleCycle(g);
-    } else {
-        oneShot_ = &g;  // a coordinate offset
-    }
-}
-
-void Interpreter::perMinuteOrFacingCycle(const GCodeRow& g) {
-    if (rules_->singleCycles && hasAxis() && !motionOnLine()) {
-        startSingleCycle(g);
-    } else {
-        m_.perRevolution = false;
-    }
+void Interpreter::setPerMinute(const GCodeRow&) {
+    m_.perRevolution = false;
 }
 
 void Interpreter::setPerRevolution(const GCodeRow&) {
     m_.perRevolution = true;
+}
+
+void Interpreter::setFeedMode(const GCodeRow& g) {
+    m_.perRevolution = g.code == GCode::G99;
 }
 
 void Interpreter::setSpindleMode(const GCodeRow& g) {
@@ -151,54 +132,87 @@ void Interpreter::setSpindleMode(const GCodeRow& g) {
     if (m_.constantSurface && rules_->g96LimitFromD && b_.has('D')) m_.rpmLimit = b_.use('D');
 }
 
-void Interpreter::feedModeOrReturn(const GCodeRow& g) {
-    if (rules_->g98g99FeedMode) {
-        m_.perRevolution = g.code == GCode::G99;
-    } else {
-        drill_.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
-    }
-}
-
-void Interpreter::setDrilling(const GCodeRow& g) {
-    if (rules_->drillCycles) {
-        m_.motion = g.motion;
-    } else {
-        warn(Warning::UnsupportedG, nameOf(g.code));
-        oneShot_ = &unknownGCode();
-    }
+void Interpreter::setCycleReturn(const GCodeRow& g) {
+    drill_.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
 }
 
 void Interpreter::cancelDrilling(const GCodeRow&) {
     if (isDrilling(m_.motion)) m_.motion = Motion::None;
 }
 
-void Interpreter::applyModes() {
-    oneShot_ = nullptr;
-    drill_.motionBefore = m_.motion;
-    for (const double g : b_.gCodes) {
-        const GCodeRow* row = gCodeRow(g);
-        if (row == nullptr) {
-            // Codes that move the tool in ways not drawn (G73-G75, drilling ...).
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "G%g", g);
-            warn(Warning::UnsupportedG, buf);
-            oneShot_ = &unknownGCode();  // its words are its own parameters, not a move
-        } else if (row->set != nullptr) {
-            (this->*row->set)(*row);
-        } else if (row->run != nullptr) {
-            oneShot_ = row;
-        }
+// The row a code is read by in this dialect.
+const GCodeRow& Interpreter::meaningOf(const GCodeRow& row) const {
+    if (row.other == nullptr) return row;
+    switch (rules_->otherMeaning[std::size_t(row.ambiguous)]) {
+        case OtherMeaning::Never:
+            break;
+        case OtherMeaning::Always:
+            return *row.other;
+        case OtherMeaning::WithAxesAlone:
+            return hasAxis() && !motionOnLine() ? *row.other : row;
+        case OtherMeaning::WithLead:
+            return b_.has('F') ? *row.other : row;
     }
+    return row;
+}
+
+// The block's codes in the order they run, one per group. A second code of a group is
+// warned: the dialect keeps the last one or refuses the line, which then does nothing.
+void Interpreter::orderCodes() {
+    codes_.clear();
+    constexpr std::size_t kNoSlot = kModalGroups;
+    std::array<std::size_t, kModalGroups> slot;
+    slot.fill(kNoSlot);
+    std::array<std::string, kModalGroups> names;
+    bool refused = false;
+    const auto place = [&](BlockCode code, std::string name) {
+        std::size_t& at = slot[std::size_t(code.group)];
+        if (at == kNoSlot) {
+            at = codes_.size();
+            codes_.push_back(code);
+            names[std::size_t(code.group)] = std::move(name);
+            return;
+        }
+        warn(Warning::SameGroupTwice, names[std::size_t(code.group)] + " " + name);
+        refused = refused || rules_->twoOfOneGroup == TwoOfOneGroup::LineRefused;
+        codes_[at] = code;
+        names[std::size_t(code.group)] = std::move(name);
+    };
+    for (const double g : b_.gCodes) {
+        if (const GCodeRow* row = gCodeRow(g)) {
+            const GCodeRow& meant = meaningOf(*row);
+            place({meant.group, &meant}, nameOf(meant.code));
+            continue;
+        }
+        // Codes that move the tool in ways not drawn (G74, G75 ...).
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "G%g", g);
+        warn(Warning::UnsupportedG, buf);
+        codes_.push_back({ModalGroup::NonModal, &unknownGCode()});
+    }
+    for (const double m : b_.mCodes)
+        if (const MCodeRow* row = mCodeRow(m)) place({row->group, nullptr, row}, nameOf(row->code));
+    if (refused) {
+        // As if the line were empty.
+        codes_.clear();
+        b_.present = b_.lost = 0;
+        b_.gCodes.clear();
+        b_.mCodes.clear();
+        return;
+    }
+    codes_.push_back({kFeedSpeedToolAfter});  // after the group's codes: the sort is stable
+    std::stable_sort(codes_.begin(), codes_.end(),
+                     [](const BlockCode& a, const BlockCode& b) { return a.group < b.group; });
+}
+
+// F, S and T, after the units, spindle and feed modes the block sets.
+void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
     // Once a block places the tool, the path's units are settled.
     if (hasAxis()) unitsFixed_ = true;
     if (b_.has('F')) m_.feed = b_.length('F');
-    if (b_.has('S')) {
-        if (oneShot_ != nullptr && oneShot_->code == GCode::G50) {
-            m_.rpmLimit = b_.get('S');
-        } else {
-            m_.speed = b_.get('S');
-            m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;
-        }
+    if (b_.has('S') && !(taken & Block::bit('S'))) {
+        m_.speed = b_.get('S');
+        m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;
     }
     if (b_.has('T')) {
         const double t = b_.get('T');
@@ -206,47 +220,87 @@ void Interpreter::applyModes() {
         if (t != m_.tool) knownZ_ = knownX_ = false;
         m_.tool = t;
     }
-    for (const double mc : b_.mCodes) {
-        const int code = tenths(mc);
-        if (code == 60) knownZ_ = knownX_ = false;
-        // M73: the subroutine's modes are undone when it returns.
-        if (code == 730 && depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
-        if (code == 20 || code == 300) {
-            if (capture_ != nullptr) {
-                returning_ = true;
-            } else {
-                stop_ = true;
-                programEnd_ = true;
-            }
-        }
-        if (code == 990) {
-            if (depth_ > 0) {
-                returning_ = true;
-            } else {
-                stop_ = true;
-            }
+}
+
+void Interpreter::applyModes() {
+    oneShot_ = nullptr;
+    drill_.motionBefore = m_.motion;
+    orderCodes();
+    std::uint32_t taken = 0;
+    for (const BlockCode& c : codes_) taken |= c.g ? c.g->words : c.m ? c.m->words : 0;
+    b_.used |= taken;
+    for (const BlockCode& c : codes_) {
+        if (c.group >= ModalGroup::Stop) break;
+        if (c.g != nullptr) {
+            if (c.g->set != nullptr) (this->*c.g->set)(*c.g);
+            if (c.g->run != nullptr) oneShot_ = c.g;
+        } else if (c.m != nullptr) {
+            if (c.m->act != nullptr) (this->*c.m->act)(*c.m);
+        } else {
+            takeFeedSpeedTool(taken);
         }
     }
 }
 
-void Interpreter::execute() {
-    for (const double mc : b_.mCodes) {
-        if (tenths(mc) != 980) continue;
-        // M98 P1000 L2 (or P21000: twice program 1000).
-        double p = b_.has('P') ? b_.use('P') : -1;
-        double times = b_.has('L') ? b_.use('L') : b_.has('K') ? b_.use('K') : 1;
-        if (p >= 10000 && !b_.has('L') && !b_.has('K')) {
-            times = std::floor(p / 10000);
-            p = std::fmod(p, 10000);
-        }
-        const Sub* s = p >= 0 && p < 1e9 ? findSub(std::to_string(long(p))) : nullptr;
-        if (s == nullptr) {
-            warn(Warning::UnsupportedM, "M98");
-        } else if (times >= 1 && times < 1e6) {
-            callLines(s->begin, s->end, std::size_t(times));
-        }
-        return;
+void Interpreter::saveModes(const MCodeRow&) {
+    // M73: the subroutine's modes are undone when it returns.
+    if (depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
+}
+
+void Interpreter::changePallet(const MCodeRow&) {
+    knownZ_ = knownX_ = false;
+}
+
+void Interpreter::endProgram(const MCodeRow&) {
+    if (capture_ != nullptr) {
+        returning_ = true;
+    } else {
+        stop_ = true;
+        programEnd_ = true;
     }
+}
+
+void Interpreter::returnFromSubprogram(const MCodeRow&) {
+    if (depth_ > 0) {
+        returning_ = true;
+    } else {
+        stop_ = true;
+    }
+}
+
+// M98 P1000 L2 (or P21000: twice program 1000).
+void Interpreter::callSubprogram(const MCodeRow& m) {
+    double p = b_.has('P') ? b_.get('P') : -1;
+    double times = b_.has('L') ? b_.get('L') : b_.has('K') ? b_.get('K') : 1;
+    if (p >= 10000 && !b_.has('L') && !b_.has('K')) {
+        times = std::floor(p / 10000);
+        p = std::fmod(p, 10000);
+    }
+    const Sub* s = p >= 0 && p < 1e9 ? findSub(std::to_string(long(p))) : nullptr;
+    if (s == nullptr) {
+        warn(Warning::UnsupportedM, nameOf(m.code));
+    } else if (times >= 1 && times < 1e6) {
+        callLines(s->begin, s->end, std::size_t(times));
+    }
+}
+
+// The block's stop comes after its move; a call in the move reads other blocks.
+void Interpreter::execute() {
+    const MCodeRow* stop = nullptr;
+    const MCodeRow* call = nullptr;
+    for (const BlockCode& c : codes_) {
+        if (c.m != nullptr && c.group == ModalGroup::Stop) stop = c.m;
+        if (c.m != nullptr && c.m->run != nullptr) call = c.m;
+    }
+    if (call != nullptr) {
+        (this->*call->run)(*call);
+    } else {
+        move();
+    }
+    if (stop != nullptr && stop->act != nullptr) (this->*stop->act)(*stop);
+}
+
+void Interpreter::move() {
     if (oneShot_ != nullptr) {
         (this->*oneShot_->run)(*oneShot_);
         return;
@@ -297,9 +351,7 @@ void Interpreter::claimWords(const GCodeRow&) {
 }
 
 void Interpreter::dwell(const GCodeRow&) {
-    // P, X or U give its time; nothing moves.
-    for (const char c : {'P', 'X', 'U'})
-        if (b_.has(c)) b_.use(c);
+    // Its words are its time: nothing moves.
 }
 
 void Interpreter::rigidTap(const GCodeRow&) {

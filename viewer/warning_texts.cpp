@@ -113,6 +113,11 @@ QString warningText(const LineWarning& w) {
                        "Uç yarıçapı telafisinde kontrolün reddettiği hareket (%1); kontrol "
                        "programı burada durdurur, yol buradan sonra telafisiz çizilir")
                 .arg(compensationFaultText(word));
+        case Warning::SameGroupTwice:
+            return QStringLiteral(
+                       "Aynı satırda aynı kip grubundan iki kod: %1 (LinuxCNC satırı "
+                       "yürütmez; Fanuc ve genel okumada sonuncusu alındı)")
+                .arg(word);
     }
     return {};
 }
@@ -171,6 +176,8 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Çizilmeyen uç telafisi");
         case Warning::CompensationRefused:
             return QStringLiteral("Reddedilen uç telafisi");
+        case Warning::SameGroupTwice:
+            return QStringLiteral("Aynı gruptan iki kod");
     }
     return {};
 }

@@ -204,42 +204,6 @@ TEST(Interpreter, UnitsAndCoordinateSettingsKeepThePath) {
     }
 }
 
-// Each code is found by its own number and named by it, fractions included: a row out
-// of place in the table would give one code another's handler.
-TEST(GCodes, ByNumberAndName) {
-    for (int i = 0; i <= int(GCode::G99); ++i) {
-        const auto code = GCode(i);
-        const std::string name = nameOf(code);
-        SCOPED_TRACE(name);
-        GCode found = GCode::G99;
-        ASSERT_TRUE(gCodeOf(std::stod(name.substr(1)), found));
-        EXPECT_EQ(found, code);
-    }
-    struct Case {
-        double number;
-        bool known;
-        ModalGroup group;
-    };
-    const Case cases[] = {
-        {33.1, true, ModalGroup::NonModal},
-        {33, true, ModalGroup::Motion},
-        {71.2, true, ModalGroup::NonModal},
-        {90.1, true, ModalGroup::ArcDistance},
-        {74, false, {}},
-        {33.15, false, {}},
-        {-1, false, {}},
-        {1000, false, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.number);
-        GCode code = GCode::G0;
-        EXPECT_EQ(gCodeOf(c.number, code), c.known);
-        if (c.known) {
-            EXPECT_EQ(groupOf(code), c.group);
-        }
-    }
-}
-
 // Each move keeps the feed mode and spindle it was made under, so that its time can be
 // told after reading: a mode switched between moves must reach only the moves after it.
 TEST(Toolpath, MovesRecordTheirFeedAndSpindle) {
