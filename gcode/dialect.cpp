@@ -34,7 +34,11 @@ bool SignLine::hasWord(char letter, double value) const {
 }
 
 Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts) {
-    const auto rows = dialects();
+    return detectAmong(dialects(), text, starts);
+}
+
+Dialect detectAmong(std::span<const DialectRow> rows, std::string_view text,
+                    const std::vector<std::uint32_t>& starts) {
     for (const DialectRow& row : rows)
         if (row.opening != nullptr && row.opening(text, starts)) return row.dialect;
     // Which signs of each row were seen, each once.

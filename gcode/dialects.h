@@ -45,4 +45,10 @@ struct DialectRow {
 std::span<const DialectRow> dialects();
 const DialectRow& dialectRow(Dialect dialect);
 
+// The dialect of the row whose opening the program has, or else of the row whose signs
+// seen in the program's heading weigh most; on a tie, the first row's. The reader asks
+// it of dialects().
+Dialect detectAmong(std::span<const DialectRow> rows, std::string_view text,
+                    const std::vector<std::uint32_t>& starts);
+
 }  // namespace zivek::backplot
