@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "gcode/interpreter.h"
 
@@ -68,6 +69,50 @@ const MCodeRow* mCodeRow(double number) {
         return nullptr;
     const std::size_t i = kByTenths[std::size_t(t)];
     return i < MCodeTable::rows.size() ? &MCodeTable::rows[i] : nullptr;
+}
+
+// What the M-codes do.
+
+void Interpreter::saveModes(const MCodeRow&) {
+    // M73: the subroutine's modes are undone when it returns.
+    if (depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
+}
+
+void Interpreter::changePallet(const MCodeRow&) {
+    knownZ_ = knownX_ = false;
+}
+
+void Interpreter::endProgram(const MCodeRow&) {
+    if (capture_ != nullptr) {
+        returning_ = true;
+    } else {
+        stop_ = true;
+        programEnd_ = true;
+    }
+}
+
+void Interpreter::returnFromSubprogram(const MCodeRow&) {
+    if (depth_ > 0) {
+        returning_ = true;
+    } else {
+        stop_ = true;
+    }
+}
+
+// M98 P1000 L2 (or P21000: twice program 1000).
+void Interpreter::callSubprogram(const MCodeRow& m) {
+    double p = b_.has('P') ? b_.get('P') : -1;
+    double times = b_.has('L') ? b_.get('L') : b_.has('K') ? b_.get('K') : 1;
+    if (p >= 10000 && !b_.has('L') && !b_.has('K')) {
+        times = std::floor(p / 10000);
+        p = std::fmod(p, 10000);
+    }
+    const Sub* s = p >= 0 && p < 1e9 ? findSub(std::to_string(long(p))) : nullptr;
+    if (s == nullptr) {
+        warn(Warning::UnsupportedM, nameOf(m.code));
+    } else if (times >= 1 && times < 1e6) {
+        callLines(s->begin, s->end, std::size_t(times));
+    }
 }
 
 std::string nameOf(MCode code) {
