@@ -2,9 +2,9 @@
 // writes them in, each in the meaning the dialect gives it; F, S and T among them, the
 // move in the middle, the stop after it.
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include "gcode/interpreter.h"
 
@@ -75,8 +75,10 @@ void Interpreter::orderCodes() {
         return;
     }
     codes_.push_back({kFeedSpeedToolAfter});  // after the group's codes: the sort is stable
-    std::stable_sort(codes_.begin(), codes_.end(),
-                     [](const BlockCode& a, const BlockCode& b) { return a.group < b.group; });
+    // A few codes: sorted in place, keeping the written order within a group.
+    for (std::size_t i = 1; i < codes_.size(); ++i)
+        for (std::size_t j = i; j > 0 && codes_[j].group < codes_[j - 1].group; --j)
+            std::swap(codes_[j], codes_[j - 1]);
 }
 
 // F, S and T, after the units, spindle and feed modes the block sets.

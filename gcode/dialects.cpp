@@ -87,7 +87,7 @@ constexpr std::array kFanucSigns{
     DetectionSign{1, [](const SignLine& l) { return l.hasG(28) && (l.has('U') || l.has('W')); }},
 };
 
-const std::array<DialectRow, 3> kDialects{{
+constexpr auto kDialects = std::to_array<DialectRow>({
     // This system's own form: X as written, U/W steps from where the tool was zeroed.
     {.dialect = Dialect::Generic,
      .key = "generic",
@@ -149,7 +149,15 @@ const std::array<DialectRow, 3> kDialects{{
                .startAtWorkZero = false,
                .noseFromWords = true},
      .signs = kLinuxCncSigns},
-}};
+});
+
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kDialects.size(); ++i)
+            if (std::size_t(kDialects[i].dialect) != i) return false;
+        return true;
+    }(),
+    "dialect rows in the order of Dialect");
 
 }  // namespace
 
