@@ -48,8 +48,6 @@ struct GCodeTable {
         {40, G::G4, Group::NonModal, letters("PXU"), nullptr, &I::dwell},
         {70, G::G7, Group::LatheDiameter, kNone, &I::setDiameter, nullptr},
         {80, G::G8, Group::LatheDiameter, kNone, &I::setDiameter, nullptr},
-        // Offsets and tool table entries: its words are its own, nothing moves.
-        {100, G::G10, Group::NonModal, kNone, nullptr, &I::claimWords},
         {150, G::G15, Group::Polar, kNone, nullptr, nullptr},
         {160, G::G16, Group::Polar, kNone, nullptr, nullptr},
         {170, G::G17, Group::Plane, kNone, nullptr, nullptr},

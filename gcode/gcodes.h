@@ -18,7 +18,6 @@ enum class GCode : std::uint8_t {
     G4,
     G7,
     G8,
-    G10,
     G15,
     G16,
     G17,
