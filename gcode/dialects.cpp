@@ -87,10 +87,6 @@ constexpr std::array kFanucSigns{
     DetectionSign{1, [](const SignLine& l) { return l.hasG(28) && (l.has('U') || l.has('W')); }},
 };
 
-constexpr std::array kHaasSigns{
-    DetectionSign{2, [](const SignLine& l) { return l.hasAnyG({187, 154}); }},
-};
-
 constexpr auto kDialects = std::to_array<DialectRow>({
     // This system's own form: X as written, U/W steps from where the tool was zeroed.
     {.dialect = Dialect::Generic,
@@ -153,26 +149,6 @@ constexpr auto kDialects = std::to_array<DialectRow>({
                .startAtWorkZero = false,
                .noseFromWords = true},
      .signs = kLinuxCncSigns},
-    {.dialect = Dialect::Haas,
-     .key = "haas",
-     .name = "Haas",
-     .rules = {.xDiameter = true,
-               .feedPerRevolution = true,
-               .otherMeaning = otherMeanings({{A::G50, When::Always},
-                                              {A::G90, When::WithAxesAlone},
-                                              {A::G92, When::Always},
-                                              {A::G94, When::WithAxesAlone},
-                                              {A::G98G99, When::Always}}),
-               .twoOfOneGroup = TwoOfOneGroup::LastCounts,
-               .m73SavesModes = false,
-               .g96LimitFromD = false,
-               .cyclesOnSubroutine = false,
-               .contourCorners = false,
-               .g76OneBlock = false,
-               .leadFromFeed = true,
-               .startAtWorkZero = false,
-               .noseFromWords = false},
-     .signs = kHaasSigns},
 });
 
 static_assert(

@@ -119,7 +119,6 @@ enum class Dialect : std::uint8_t {
     Generic,   // this system's own programs: U/W increments, X as written
     Fanuc,     // Fanuc and Haas lathes: X in diameter, G70-G76, G92 threads, G50
     LinuxCnc,  // G7/G8, G33, G76 with I/J/K, o-word subroutines, G92 offsets
-    Haas,
 };
 
 // Why a cutting time cannot be given for some feed moves.
