@@ -19,7 +19,8 @@ using Group = ModalGroup;
 struct GCodeTable {
     static constexpr std::uint32_t kNone = 0;
 
-    // The other meanings, in the order of Ambiguous, drilling last.
+    // The other meanings, which the rows below point to. A code's first row is what
+    // LinuxCNC makes of it.
     static constexpr std::array<GCodeRow, 12> others{{
         // Fanuc's G50: the position, and with S the highest spindle speed.
         {500, G::G50, Group::NonModal, letters("S"), &I::setSpeedLimit, &I::setPosition},

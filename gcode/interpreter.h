@@ -103,8 +103,8 @@ class Interpreter {
     void readBlock(std::string_view line);
     void applyModes();
     void setUnits(bool inch);
-    // A block's codes in their groups' order (modes.cpp), with what G-codes set as
-    // their block is read.
+    // A block's codes in their groups' order (block_codes.cpp), and what G-codes set as
+    // their block is read (modes.cpp).
     const GCodeRow& meaningOf(const GCodeRow& row) const;
     void orderCodes();
     void takeFeedSpeedTool(std::uint32_t taken);
@@ -131,7 +131,7 @@ class Interpreter {
     void dwell(const GCodeRow& g);
     void rigidTap(const GCodeRow& g);
     void threadCycle(const GCodeRow& g);
-    // What M-codes do.
+    // What M-codes do (mcode_table.cpp).
     void saveModes(const MCodeRow& m);
     void changePallet(const MCodeRow& m);
     void endProgram(const MCodeRow& m);
