@@ -1,10 +1,10 @@
-#include "gcode/arcs.h"
+#include "zivek/gcode/arcs.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
@@ -113,4 +113,4 @@ std::vector<Point> polyline(const Toolpath& path, std::size_t move, double toler
     return points;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -8,7 +8,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 std::string codeName(const BlockCode& c) {
@@ -134,4 +134,4 @@ void Interpreter::execute() {
     if (stop != nullptr && stop->act != nullptr) (this->*stop->act)(*stop);
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

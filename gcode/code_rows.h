@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // A row of the G or the M table: a code's number, its modal group (which also says when
 // it runs within its block), the words it takes as its own, and what it does. The tables
 // are gcode_table.cpp and mcode_table.cpp.
@@ -9,7 +11,7 @@
 
 #include "gcode/gcodes.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class Interpreter;
 
@@ -74,4 +76,4 @@ struct BlockCode {
     const MCodeRow* m = nullptr;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

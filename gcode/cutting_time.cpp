@@ -8,10 +8,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "gcode/arcs.h"
 #include "gcode/interpreter.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // 1/rpm at radius x is 2π|x| / V (V: surface speed in program units per minute), no less
@@ -136,4 +136,4 @@ void summarize(Toolpath& path) {
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -7,7 +7,7 @@
 #include "gcode/dialects.h"
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // The heading of a program says enough; a CAM program's thousands of moves say nothing.
@@ -77,4 +77,4 @@ Dialect detectAmong(std::span<const DialectRow> rows, std::string_view text,
     return tie ? rows.front().dialect : rows[best].dialect;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

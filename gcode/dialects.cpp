@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 using A = Ambiguous;
@@ -173,4 +173,4 @@ const DialectRules& rulesOf(Dialect dialect) {
     return dialectRow(dialect).rules;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

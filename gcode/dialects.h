@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The dialects a program may be read in, one row each: everything that differs between
 // them is in its row, so that another control is one more row (dialects.cpp).
 
@@ -7,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
+#include "zivek/gcode/dialect_rules.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // A program line as detection sees it.
 struct SignLine {
@@ -51,4 +53,4 @@ const DialectRow& dialectRow(Dialect dialect);
 Dialect detectAmong(std::span<const DialectRow> rows, std::string_view text,
                     const std::vector<std::uint32_t>& starts);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -14,7 +14,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // How far above the last depth a peck starts again: 0.010 inch.
@@ -77,4 +77,4 @@ void Interpreter::drillCycle() {
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -5,7 +5,7 @@
 
 #include "gcode/gcode_words.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 enum class Op : std::uint8_t {
@@ -347,4 +347,4 @@ std::size_t readSetting(std::string_view s, Parameters& params, ExprError& error
     return r.at();
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

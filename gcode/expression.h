@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // LinuxCNC's arithmetic: "[...]" expressions with its operators, precedence and
 // functions (trigonometry in degrees), "#" parameters, and parameter settings.
 
@@ -9,7 +11,7 @@
 
 #include "gcode/parameters.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class ExprError : std::uint8_t {
     None,
@@ -30,4 +32,4 @@ std::size_t readValue(std::string_view s, const Parameters& params, double& valu
 // read-only parameter is not set: error says so, and the characters read are returned.
 std::size_t readSetting(std::string_view s, Parameters& params, ExprError& error);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zivek::backplot::g7x {
+namespace zivek::gcode::g7x {
 namespace {
 
 C mirrorX(C p) {
@@ -150,4 +150,4 @@ void fitCorners(std::vector<Piece>& pieces) {
     }
 }
 
-}  // namespace zivek::backplot::g7x
+}  // namespace zivek::gcode::g7x

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The contour of LinuxCNC's G7x cycles as complex numbers, Z the real part and X the
 // imaginary one, so that turning, mirroring and offsetting are one multiplication each.
 // Internal to the planner (g7x_planner.cpp).
@@ -8,9 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot::g7x {
+namespace zivek::gcode::g7x {
 
 using C = std::complex<double>;
 inline const C kI(0, 1);
@@ -107,4 +109,4 @@ class Profile {
 // either side of its corner, at the distance its size gives from both.
 void fitCorners(std::vector<Piece>& pieces);
 
-}  // namespace zivek::backplot::g7x
+}  // namespace zivek::gcode::g7x

@@ -8,7 +8,7 @@
 
 #include "gcode/g7x_contour.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 using namespace g7x;
@@ -348,4 +348,4 @@ bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // LinuxCNC's roughing and finishing cycles (G70, G71, G71.1, G71.2, G72 and its
 // subcycles) planned from their contour, move for move as LinuxCNC 2.9 makes them:
 // the contour is turned so that it runs towards -Z and +X, offset normal to itself by
@@ -8,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // One piece of a contour: a line, or an arc about `center`.
 struct ContourPiece {
@@ -54,4 +56,4 @@ struct G7xRequest {
 bool planG7x(const std::vector<ContourPiece>& contour, const G7xRequest& request,
              std::vector<PlannedMove>& moves, std::string& reason, std::size_t workLimit);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -9,7 +9,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 using I = Interpreter;
 using G = GCode;
@@ -195,4 +195,4 @@ std::string nameOf(GCode code) {
     return buf;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -8,7 +8,7 @@
 
 #include "gcode/expression.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 bool isDigit(char c) {
@@ -229,9 +229,9 @@ void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadT
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 bool readOWord(std::string_view line, OWord& out) {
     std::size_t i = skipBlanks(line, 0);
@@ -258,4 +258,4 @@ bool readOWord(std::string_view line, OWord& out) {
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // Splits one program line into address words. Internal to the interpreter.
 
 #include <string_view>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 struct Word {
     char letter;  // upper case
@@ -46,4 +48,4 @@ class Parameters;
 void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad,
                Parameters* params = nullptr);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

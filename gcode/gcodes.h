@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The G- and M-codes the reader knows, each by its own name (G33.1 is one code, not G33
 // with a fraction), the modal groups they belong to, and the kinds of motion a block may
 // be in.
@@ -8,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class GCode : std::uint8_t {
     G0,
@@ -174,4 +176,4 @@ std::string nameOf(MCode code);
 // G80's before any.
 int motionNumber(Motion motion);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

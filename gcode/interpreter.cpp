@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // A huge line of garbage must not grow a warning list as long as the line.
@@ -280,4 +280,4 @@ Toolpath interpret(std::string_view program, const ReadOptions& options) {
     return path;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The interpreter's state and its parts. Internal: the public face is interpret() in
 // toolpath.h. One class, its work split over files by kind: lines and program flow
 // (interpreter.cpp), the G-codes (gcode_table.cpp) and what they set (modes.cpp), motion
@@ -20,15 +22,15 @@
 #include <vector>
 
 #include "gcode/code_rows.h"
-#include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
 #include "gcode/nose_compensation.h"
 #include "gcode/parameters.h"
 #include "gcode/segment.h"
-#include "gcode/toolpath.h"
+#include "zivek/gcode/dialect_rules.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // An o-word's name as one key: "O0100" and "o100" are one program, case is ignored.
 std::string lowerName(std::string_view name);
@@ -309,4 +311,4 @@ class Interpreter {
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

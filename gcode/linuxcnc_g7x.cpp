@@ -8,7 +8,7 @@
 #include "gcode/g7x_planner.h"
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // G71.1 roughs the outline and leaves the pockets; G71.2 cuts only those pockets.
@@ -140,4 +140,4 @@ void Interpreter::linuxG7x(GCode code) {
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -10,7 +10,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 using I = Interpreter;
 using M = MCode;
@@ -122,4 +122,4 @@ std::string nameOf(MCode code) {
     return buf;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

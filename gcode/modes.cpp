@@ -6,7 +6,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 bool Interpreter::motionOnLine() const {
     for (const double g : b_.gCodes)
@@ -235,4 +235,4 @@ double Interpreter::threadLead() {
     return m_.lead;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "gcode/arcs.h"
 #include "gcode/interpreter.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 constexpr std::uint32_t kXBits = (1u << ('X' - 'A')) | (1u << ('U' - 'A'));
@@ -263,4 +263,4 @@ void Interpreter::singleCycle(Motion kind, Point to) {
     }
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 using C = std::complex<double>;
@@ -341,4 +341,4 @@ CompensationFault NoseCompensation::arc(const Segment& p, C to, C center, int tu
     return CompensationFault::None;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

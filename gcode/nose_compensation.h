@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // LinuxCNC's tool-nose radius compensation (G41.1/G42.1 D L in G18): the nose centre
 // follows the programmed contour at its radius, on the left or the right of the way it
 // runs. A move's compensated end depends on the move after it (an inside corner pulls it
@@ -14,7 +16,7 @@
 
 #include "gcode/segment.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class NoseSide { Left, Right };
 
@@ -92,4 +94,4 @@ class NoseCompensation {
     double sweepTolerance_ = 0.0254;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -8,7 +8,7 @@
 #include "gcode/expression.h"
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 constexpr std::size_t kNone = std::size_t(-1);
@@ -217,4 +217,4 @@ bool Interpreter::controlWord(std::size_t index, const OWord& o) {
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // LinuxCNC keeps its own settings and positions from here on; no program's own numbers.
@@ -108,4 +108,4 @@ void Parameters::leaveCall() {
     frames_.pop_back();
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

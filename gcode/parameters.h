@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // The parameters a LinuxCNC program computes with: numbered (#1..#5601), named locals
 // (#<name>) and named globals (#<_name>). Settings made on a line wait in a queue and
 // all take effect together once the line has been read, as LinuxCNC does. The values the
@@ -15,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 class Parameters {
   public:
@@ -65,4 +67,4 @@ class Parameters {
     StateValue state_;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,10 +1,10 @@
-#include "gcode/program_file.h"
+#include "zivek/gcode/program_file.h"
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 LoadStatus classifyText(std::string_view bytes) {
     const bool blank = std::all_of(bytes.begin(), bytes.end(), [](char c) {
@@ -52,4 +52,4 @@ LoadedProgram loadProgramFile(const std::filesystem::path& path) {
     return result;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

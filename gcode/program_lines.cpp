@@ -1,8 +1,8 @@
 #include <cstring>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // Files from old controls and Macintosh editors end lines with CR alone.
@@ -52,4 +52,4 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <string>
 
-#include "gcode/arcs.h"
 #include "gcode/interpreter.h"
+#include "zivek/gcode/arcs.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // More passes than this is a typing error in the depth of cut.
@@ -248,4 +248,4 @@ void Interpreter::finishCycle(const GCodeRow& g) {
     go(MoveKind::Rapid, start, kFromCycle, m_.feed);
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "gcode/toolpath.h"
+#include "gcode/internal.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // A move with its arc, before it is added to the path (or to a captured contour).
 struct Segment {
@@ -15,4 +16,4 @@ struct Segment {
     double chamfer = 0;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -7,7 +7,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 enum class State {
@@ -156,4 +156,4 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) {
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

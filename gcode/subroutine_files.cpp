@@ -7,9 +7,9 @@
 #include <system_error>
 
 #include "gcode/interpreter.h"
-#include "gcode/program_file.h"
+#include "zivek/gcode/program_file.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // The file a subroutine name is looked for in: "<Turning>" and "<tur ning>" are both
@@ -102,4 +102,4 @@ bool Interpreter::inSubroutineFile(std::string_view name,
     return sub != nullptr;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

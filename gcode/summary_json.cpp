@@ -1,4 +1,4 @@
-#include "gcode/summary_json.h"
+#include "zivek/gcode/summary_json.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "gcode/dialects.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 std::string num(double v) {
@@ -139,4 +139,4 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
     return j;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,9 +1,9 @@
-#include "gcode/text_decoding.h"
+#include "zivek/gcode/text_decoding.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // Windows-1254 0x80-0x9F; 0 where the code page has no character (shown as U+FFFD).
@@ -129,4 +129,4 @@ DecodedText decodeToUtf8(std::string& text) {
     return result;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

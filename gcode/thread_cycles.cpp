@@ -6,7 +6,7 @@
 
 #include "gcode/interpreter.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // A thread of more passes than this is a typing error, not a thread.
@@ -180,4 +180,4 @@ void Interpreter::linuxG76() {
     go(MoveKind::Rapid, {zEnd, start.x}, c, pitch);
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

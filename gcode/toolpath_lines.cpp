@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 template <typename T>
@@ -48,4 +48,4 @@ Spindle Toolpath::spindleOf(std::size_t move) const {
     return it == spindles.begin() ? Spindle{} : *std::prev(it);
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compares the reader of a build with LinuxCNC's interpreter (rs274) move by move and
 # prints one result a program. With no PROGRAM, the committed corpus (LinuxCNC's shipped
-# lathe programs and tests/viewer/programs/linuxcnc/*.ngc), expected failures marked.
+# lathe programs and tests/programs/linuxcnc/*.ngc), expected failures marked.
 #   tools/compare-with-rs274.sh build                      # the corpus
 #   tools/compare-with-rs274.sh build my.ngc other.ngc     # any programs
 set -euo pipefail

@@ -8,7 +8,7 @@ bash "$(dirname "$0")/install-deps.sh" screenshots >/dev/null
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build-viewer"}
 viewer="$build/bin/zivek-backplot"
-programs="$root/tests/viewer/programs"
+programs="$root/tests/programs"
 out="$root/shots"
 
 [ -x "$viewer" ] || { echo "no viewer at $viewer; build the zivek-backplot target" >&2; exit 1; }

@@ -7,7 +7,8 @@
 #include <QStringList>
 #include <map>
 
-#include "workpiece/workpiece_cut.h"
+#include "viewer/reader_names.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

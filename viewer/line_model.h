@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 

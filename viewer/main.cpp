@@ -6,12 +6,13 @@
 
 #include "common/command_line.h"
 #include "common/qt_translation.h"
-#include "gcode/program_file.h"
-#include "gcode/summary_json.h"
 #include "viewer/file_claim.h"
 #include "viewer/main_window.h"
+#include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/summary_json.h"
 
 namespace {
 

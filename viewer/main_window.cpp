@@ -24,7 +24,6 @@
 #include <QVBoxLayout>
 
 #include "common/command_line.h"
-#include "gcode/program_file.h"
 #include "viewer/cut_warning_lines.h"
 #include "viewer/file_dialog.h"
 #include "viewer/line_model.h"
@@ -32,6 +31,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/reader_names.h"
 #include "viewer/sheet_commands.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
@@ -39,7 +39,8 @@
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 namespace {

@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "gcode/program_file.h"
-#include "gcode/toolpath.h"
 #include "output/workpiece.h"
+#include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/toolpath.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,9 +7,10 @@
 #include <QPainter>
 #include <functional>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 

@@ -7,10 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gcode/dialect_rules.h"
 #include "viewer/plot_painter.h"
+#include "viewer/reader_names.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
+#include "zivek/gcode/dialect_rules.h"
 
 namespace zivek::backplot {
 namespace {

@@ -8,9 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <utility>
 
-#include "gcode/arcs.h"
+#include "viewer/reader_names.h"
+#include "zivek/gcode/arcs.h"
 
 namespace zivek::backplot {
 namespace {

@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 

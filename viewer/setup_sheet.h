@@ -8,9 +8,10 @@
 #include <QString>
 #include <memory>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
 #include "viewer/viewport.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 class QPagedPaintDevice;
 

@@ -6,9 +6,10 @@
 #include <QDateTime>
 #include <QString>
 
-#include "gcode/program_file.h"
-#include "gcode/toolpath.h"
-#include "workpiece/workpiece_cut.h"
+#include "viewer/reader_names.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

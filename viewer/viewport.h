@@ -4,7 +4,8 @@
 // that a taper shows its true angle; or upright, as the wizard's drawings stand, Z up and
 // X to the left. Plain arithmetic, kept apart from the widget.
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 

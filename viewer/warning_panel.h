@@ -8,8 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "gcode/toolpath.h"
-#include "workpiece/workpiece_cut.h"
+#include "viewer/reader_names.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 class QPushButton;
 class QTreeWidget;

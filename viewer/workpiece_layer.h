@@ -9,9 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "viewer/reader_names.h"
 #include "viewer/viewport.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
 

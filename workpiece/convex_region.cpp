@@ -1,9 +1,9 @@
-#include "workpiece/convex_region.h"
+#include "zivek/workpiece/convex_region.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
 namespace {
 
 double cross(Point o, Point a, Point b) {
@@ -138,4 +138,4 @@ bool subtract(const ConvexRegion& piece, const ConvexRegion& cut, double touch, 
     return true;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece

@@ -1,9 +1,9 @@
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
 namespace {
 
 // Checkpoints of the material: showing the state after any line replays at most this
@@ -155,4 +155,4 @@ std::vector<ConvexRegion> WorkpieceCut::materialAfter(std::size_t moveCount) con
     return pieces;
 }
 
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece

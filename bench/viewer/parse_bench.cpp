@@ -9,9 +9,9 @@
 #include <string>
 
 #include "cam_program.h"
-#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace {
 

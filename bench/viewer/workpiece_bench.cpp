@@ -10,10 +10,10 @@
 #include <string>
 
 #include "cycles/cycles.h"
-#include "gcode/toolpath.h"
 #include "output/press.h"
 #include "support/ratio_reporter.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace {
 

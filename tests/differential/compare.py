@@ -40,7 +40,7 @@ def corpus():
     """LinuxCNC's shipped lathe programs, then the team's own, every *.ngc of the folder."""
     shipped = ["lathe-g76.ngc", "lathe_g70_71_demo.ngc", "lathe_g7x_face_boring.ngc",
                "lathe_g7x_quadrants.ngc", "lathe_pawn.ngc", "lathecomp.ngc", "g76.ngc"]
-    own = sorted(glob.glob(os.path.join(ROOT, "tests/viewer/programs/linuxcnc/*.ngc")))
+    own = sorted(glob.glob(os.path.join(ROOT, "tests/programs/linuxcnc/*.ngc")))
     return [os.path.join(SHIPPED, p) for p in shipped] + own
 
 

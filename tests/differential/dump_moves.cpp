@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace {
 

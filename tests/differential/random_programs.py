@@ -2,7 +2,7 @@
 """Random LinuxCNC lathe programs, each run by rs274 and the reader and compared move by
 move, for a given number of seconds. Seeded: program n of seed s is always the same, so
 a failure is reproduced by its seed and number. The first failing program is written out
-(to --keep) to be kept as a test in tests/viewer/programs/linuxcnc/.
+(to --keep) to be kept as a test in tests/programs/linuxcnc/.
 
 Moves G0/G1, arcs G2/G3 by R and by I/K that are valid, G7/G8 and G90/G91 switched
 freely; with --with params, numbers become parameters and [...] expressions; with

@@ -13,12 +13,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "gcode/program_file.h"
-#include "gcode/summary_json.h"
-#include "gcode/text_decoding.h"
-#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/summary_json.h"
+#include "zivek/gcode/text_decoding.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::testing {
 

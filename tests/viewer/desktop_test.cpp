@@ -40,7 +40,7 @@
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 using namespace zivek::backplot;
 

@@ -24,7 +24,7 @@
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 using namespace zivek::backplot;
 

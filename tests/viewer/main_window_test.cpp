@@ -50,7 +50,7 @@ class MainWindowTest : public QObject {
         return f.fileName();
     }
     static QString program(const char* name) {
-        return QStringLiteral(ZIVEK_VIEWER_PROGRAMS "/") + QLatin1String(name);
+        return QStringLiteral(ZIVEK_TEST_PROGRAMS "/") + QLatin1String(name);
     }
     QTemporaryDir dir_;
 };

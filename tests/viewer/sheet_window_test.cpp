@@ -36,7 +36,7 @@ void whenShown(std::function<void(D*)> answer, QString* title) {
 }
 
 QString program(const char* name) {
-    return QStringLiteral(ZIVEK_VIEWER_PROGRAMS "/") + QLatin1String(name);
+    return QStringLiteral(ZIVEK_TEST_PROGRAMS "/") + QLatin1String(name);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "gcode/toolpath.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "zivek/gcode/toolpath.h"
 
 namespace zivek::backplot {
 namespace {

@@ -3,7 +3,7 @@
 // The tool path of a two-axis lathe program, read the way the control reads it.
 // Standard library only, so that its tests and benchmarks need no Qt.
 //
-//   auto path = zivek::backplot::interpret(programText);
+//   auto path = zivek::gcode::interpret(programText);
 //   for (const auto& m : path.moves) { /* m.kind, m.from, m.to, m.line, m.feed */ }
 //   path.summary.feedLength, path.summary.cuttingMinutes, path.summary.extent.max.x ...
 //
@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class MoveKind : std::uint8_t { Rapid, Feed };
 
@@ -199,4 +199,4 @@ std::string_view lineAt(std::string_view text, const std::vector<std::uint32_t>&
 // `tolerance` from the true arc; a line gives its two ends.
 std::vector<Point> polyline(const Toolpath& path, std::size_t move, double tolerance);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

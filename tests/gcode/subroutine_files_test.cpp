@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 namespace fs = std::filesystem;
@@ -154,4 +154,4 @@ TEST_F(SubroutineFiles, AContourOfACycleInAFile) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

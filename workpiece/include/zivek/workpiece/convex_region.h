@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
 
 struct ConvexRegion {
     std::vector<Point> corners;  // counter-clockwise (Z to the right, X up)
@@ -37,4 +37,4 @@ bool overlaps(const ConvexRegion& a, const ConvexRegion& b, double tolerance);
 bool subtract(const ConvexRegion& piece, const ConvexRegion& cut, double touch, double sliver,
               std::vector<ConvexRegion>& out);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece

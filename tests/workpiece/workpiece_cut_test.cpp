@@ -2,7 +2,7 @@
 // geometric sweep cuts its material without a warning, and hand-edited programs with
 // one fault each get theirs.
 
-#include "workpiece/workpiece_cut.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include "support/program_lines.h"
 #include "support/temp_folder.h"
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
 namespace {
 
 using zivek::testing::Operation;
@@ -356,4 +356,4 @@ TEST(WorkpieceText, ReadsBackTheSameDoubles) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece

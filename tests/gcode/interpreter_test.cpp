@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string>
 
-#include "gcode/program_file.h"
-#include "gcode/toolpath.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // Fixture files are read inside the tests, so a missing one fails a test, not start-up.
@@ -19,7 +19,7 @@ std::string file(const char* name) {
 std::string programOf(const std::string& text) {
     if (text.empty() || text[0] != '@') return text;
     const LoadedProgram p =
-        loadProgramFile(std::string(ZIVEK_VIEWER_PROGRAMS) + "/" + text.substr(1));
+        loadProgramFile(std::string(ZIVEK_TEST_PROGRAMS) + "/" + text.substr(1));
     EXPECT_EQ(p.status, LoadStatus::Ok) << text;
     return p.text;
 }
@@ -150,4 +150,4 @@ TEST(Interpreter, FeedWithoutRateIsCountedButNotTimed) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

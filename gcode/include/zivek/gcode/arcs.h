@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // The centre of the arc of radius |r| from `from` to `to`; a negative r takes the arc
 // longer than a half circle. False when the two points lie farther apart than 2|r|
@@ -27,4 +27,4 @@ void flattenArc(Point from, Point to, Point center, bool ccw, double tolerance,
 // Adds the arc's end points and the quadrant points it passes to `extent`.
 void addArcExtent(Point from, Point to, Point center, bool ccw, Extent& extent);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "gcode/code_rows.h"
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // When a code the controls read differently takes its other meaning.
 enum class OtherMeaning : std::uint8_t {
@@ -59,4 +59,4 @@ constexpr std::array<OtherMeaning, kAmbiguities> otherMeanings(
 
 const DialectRules& rulesOf(Dialect dialect);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "output/workpiece.h"
-#include "workpiece/convex_region.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/convex_region.h"
 
-namespace zivek::backplot {
+namespace zivek::workpiece {
 
 enum class CutCheck : std::uint8_t {
     RapidIntoMaterial,  // a rapid's insert sweeps material that is still there
@@ -84,4 +84,4 @@ class WorkpieceCut {
     bool cutShort_ = false;
 };
 
-}  // namespace zivek::backplot
+}  // namespace zivek::workpiece

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 struct Pass {
@@ -356,4 +356,4 @@ TEST(FanucCycles, SingleCyclesSquareByBlock) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 struct Expected {
@@ -79,7 +79,7 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_corner_tolerance", 0},
     };
     for (const Case& c : cases) {
-        const std::string base = std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/" + c.name;
+        const std::string base = std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/" + c.name;
         const std::vector<Expected> want = readMoves(readFile(base + ".moves"));
         ASSERT_FALSE(want.empty()) << c.name;
         ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
@@ -117,7 +117,7 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
 // each axis (x + z = 0), nor 0.5 along Z alone.
 TEST(LinuxCncCycles, StockLeftNormalToTheContour) {
     const std::string program =
-        readFile(std::string(ZIVEK_VIEWER_PROGRAMS) + "/linuxcnc/g71_taper_allowance.ngc");
+        readFile(std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/g71_taper_allowance.ngc");
     const Toolpath p = interpret(program);
     ASSERT_EQ(p.dialect, Dialect::LinuxCnc);
     std::vector<Point> ends;
@@ -131,4 +131,4 @@ TEST(LinuxCncCycles, StockLeftNormalToTheContour) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "gcode/dialects.h"
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 // The opening and first passes of a facing program as the wizard writes it.
@@ -169,4 +169,4 @@ TEST(WordsAndRange, ToolLengthOffsetIsKnownAndFarPointsAreWarned) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 ReadOptions linuxCnc() {
@@ -90,4 +90,4 @@ TEST(StateParameters, AreReadOnlyAndTheRestOfTheLineStillCounts) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

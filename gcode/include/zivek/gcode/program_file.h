@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "gcode/text_decoding.h"
+#include "zivek/gcode/text_decoding.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class LoadStatus { Ok, NotFound, NotAFile, Unreadable, TooLarge, Empty, NotText };
 
@@ -29,4 +29,4 @@ LoadStatus classifyText(std::string_view bytes);
 
 LoadedProgram loadProgramFile(const std::filesystem::path& path);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -11,10 +11,10 @@
 
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 TEST(ReadNumber, GCodeForms) {
@@ -388,4 +388,4 @@ TEST(SplitLines, LineEnds) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

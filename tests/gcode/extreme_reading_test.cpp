@@ -5,9 +5,9 @@
 
 #include <limits>
 
-#include "gcode/toolpath.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 TEST(ExtremeReading, TheWrittenLargestDoubleIsTheLargestDouble) {
@@ -25,4 +25,4 @@ TEST(ExtremeReading, TheWrittenLargestDoubleIsTheLargestDouble) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 struct End {
@@ -148,4 +148,4 @@ TEST(DrillCycles, OtherDialectsStillWarnThem) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 enum class Encoding : std::uint8_t { Ascii, Utf8, Utf8Bom, Windows1254 };
 enum class LineEnds : std::uint8_t { None, CrLf, Lf, Cr, Mixed };
@@ -25,4 +25,4 @@ DecodedText decodeToUtf8(std::string& text);
 
 bool isValidUtf8(std::string_view bytes);
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

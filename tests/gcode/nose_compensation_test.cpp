@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 Toolpath readAs(const std::string& program, Dialect dialect = Dialect::LinuxCnc) {
@@ -113,4 +113,4 @@ TEST(NoseCompensation, ThreadCycleBecomesOneFeed) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

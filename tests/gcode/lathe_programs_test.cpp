@@ -7,11 +7,11 @@
 #include <numbers>
 #include <string>
 
-#include "gcode/summary_json.h"
-#include "gcode/text_decoding.h"
-#include "gcode/toolpath.h"
+#include "zivek/gcode/summary_json.h"
+#include "zivek/gcode/text_decoding.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -300,4 +300,4 @@ TEST(TextDecoding, LongLinesAreWarned) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

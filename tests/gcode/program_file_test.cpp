@@ -1,6 +1,6 @@
 // Files the viewer may be started on: what is a program, what gets a message.
 
-#include "gcode/program_file.h"
+#include "zivek/gcode/program_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "gcode/toolpath.h"
 #include "support/temp_folder.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 namespace fs = std::filesystem;
@@ -82,4 +82,4 @@ TEST_F(ProgramFile, HugeSingleLineIsReadAndInterpreted) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gcode/toolpath.h"
 #include "support/reading_options.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 namespace {
 
 TEST(Expression, ValuesAsLinuxCncComputesThem) {
@@ -227,4 +227,4 @@ TEST(Parameters, EndlessLoopsEndAtTheWorkBudget) {
 }
 
 }  // namespace
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "gcode/text_decoding.h"
-#include "gcode/toolpath.h"
+#include "zivek/gcode/text_decoding.h"
+#include "zivek/gcode/toolpath.h"
 
-namespace zivek::backplot {
+namespace zivek::gcode {
 
 // Rapid moves are timed at `rapidRate` units per minute. Every number is finite; what
 // cannot be known is null with the reason beside it.
@@ -15,4 +15,4 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
 
 const char* warningName(Warning w);  // "UnknownWord", ...
 
-}  // namespace zivek::backplot
+}  // namespace zivek::gcode
