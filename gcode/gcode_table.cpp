@@ -1,6 +1,7 @@
-// Every G-code the reader knows: its number, name, modal group, and what it does, at the
-// block's reading (its modes) and in place of the block's move. A code with neither
-// handler is a setting that leaves the drawn path as it is.
+// Every G-code the reader knows: its number, modal group, the words it takes and what it
+// does, at the setting of its block's modes and in place of the block's move. A code
+// that the controls read differently has a second row, its other meaning, which the
+// dialect's row chooses.
 
 #include <array>
 #include <cmath>
@@ -16,85 +17,121 @@ using Group = ModalGroup;
 
 // A friend of the interpreter, so that its rows may name the handlers.
 struct GCodeTable {
+    static constexpr std::uint32_t kNone = 0;
+
+    // The other meanings, which the rows below point to. A code's first row is what
+    // LinuxCNC makes of it.
+    static constexpr std::array<GCodeRow, 12> others{{
+        // Fanuc's G50: the position, and with S the highest spindle speed.
+        {500, G::G50, Group::NonModal, letters("S"), &I::setSpeedLimit, &I::setPosition},
+        // Fanuc's single cycles (G-code system A) take over the motion mode.
+        {900, G::G90, Group::Motion, kNone, &I::startSingleCycle, nullptr, Motion::TurningCycle},
+        {920, G::G92, Group::Motion, kNone, &I::startSingleCycle, nullptr, Motion::ThreadingCycle},
+        {940, G::G94, Group::Motion, kNone, &I::startSingleCycle, nullptr, Motion::FacingCycle},
+        {980, G::G98, Group::FeedMode, kNone, &I::setFeedMode, nullptr},
+        {990, G::G99, Group::FeedMode, kNone, &I::setFeedMode, nullptr},
+        // Drilling where no drilling cycle is drawn: its words are its own, not a move.
+        {730, G::G73, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+        {810, G::G81, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+        {820, G::G82, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+        {830, G::G83, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+        {850, G::G85, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+        {890, G::G89, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+    }};
+
     // In the order of GCode, so that a code is its own index.
     static constexpr std::array<GCodeRow, std::size_t(GCode::G99) + 1> rows{{
-        {0, G::G0, Group::Motion, &I::setMotion, nullptr, Motion::Rapid},
-        {10, G::G1, Group::Motion, &I::setMotion, nullptr, Motion::Feed},
-        {20, G::G2, Group::Motion, &I::setMotion, nullptr, Motion::ArcClockwise},
-        {30, G::G3, Group::Motion, &I::setMotion, nullptr, Motion::ArcCounterClockwise},
-        {40, G::G4, Group::NonModal, nullptr, &I::dwell},
-        {70, G::G7, Group::LatheDiameter, &I::setDiameter, nullptr},
-        {80, G::G8, Group::LatheDiameter, &I::setDiameter, nullptr},
-        {150, G::G15, Group::Polar, nullptr, nullptr},
-        {160, G::G16, Group::Polar, nullptr, nullptr},
-        {170, G::G17, Group::Plane, nullptr, nullptr},
-        {180, G::G18, Group::Plane, nullptr, nullptr},
-        {190, G::G19, Group::Plane, nullptr, nullptr},
-        {200, G::G20, Group::Units, &I::setUnitsOf, nullptr},
-        {210, G::G21, Group::Units, &I::setUnitsOf, nullptr},
-        {280, G::G28, Group::NonModal, nullptr, &I::machineMove},
-        {281, G::G28_1, Group::NonModal, nullptr, nullptr},
-        {300, G::G30, Group::NonModal, nullptr, &I::machineMove},
-        {301, G::G30_1, Group::NonModal, nullptr, nullptr},
-        {320, G::G32, Group::Motion, &I::setMotion, nullptr, Motion::Thread},
-        {330, G::G33, Group::Motion, &I::setMotion, nullptr, Motion::Thread},
-        {331, G::G33_1, Group::NonModal, nullptr, &I::rigidTap},
-        {400, G::G40, Group::Compensation, &I::compensationOff, nullptr},
-        {410, G::G41, Group::Compensation, &I::compensationNotDrawn, nullptr},
-        {411, G::G41_1, Group::Compensation, &I::compensationOn, nullptr},
-        {420, G::G42, Group::Compensation, &I::compensationNotDrawn, nullptr},
-        {421, G::G42_1, Group::Compensation, &I::compensationOn, nullptr},
-        {430, G::G43, Group::LengthOffset, nullptr, nullptr},
-        {431, G::G43_1, Group::LengthOffset, nullptr, nullptr},
-        {490, G::G49, Group::LengthOffset, nullptr, nullptr},
-        {500, G::G50, Group::NonModal, &I::positionOrLimit, &I::setPosition},
-        {530, G::G53, Group::NonModal, nullptr, &I::machineMove},
-        {540, G::G54, Group::CoordinateSystem, nullptr, nullptr},
-        {541, G::G54_1, Group::CoordinateSystem, nullptr, nullptr},
-        {550, G::G55, Group::CoordinateSystem, nullptr, nullptr},
-        {560, G::G56, Group::CoordinateSystem, nullptr, nullptr},
-        {570, G::G57, Group::CoordinateSystem, nullptr, nullptr},
-        {580, G::G58, Group::CoordinateSystem, nullptr, nullptr},
-        {590, G::G59, Group::CoordinateSystem, nullptr, nullptr},
-        {591, G::G59_1, Group::CoordinateSystem, nullptr, nullptr},
-        {592, G::G59_2, Group::CoordinateSystem, nullptr, nullptr},
-        {593, G::G59_3, Group::CoordinateSystem, nullptr, nullptr},
-        {610, G::G61, Group::PathControl, nullptr, nullptr},
-        {611, G::G61_1, Group::PathControl, nullptr, nullptr},
-        {640, G::G64, Group::PathControl, nullptr, nullptr},
-        {700, G::G70, Group::NonModal, nullptr, &I::finishCycle},
-        {710, G::G71, Group::NonModal, nullptr, &I::roughCycle},
-        {711, G::G71_1, Group::NonModal, nullptr, &I::roughCycle},
-        {712, G::G71_2, Group::NonModal, nullptr, &I::roughCycle},
-        {720, G::G72, Group::NonModal, nullptr, &I::roughCycle},
-        {721, G::G72_1, Group::NonModal, nullptr, &I::roughCycle},
-        {722, G::G72_2, Group::NonModal, nullptr, &I::roughCycle},
-        {730, G::G73, Group::Motion, &I::setDrilling, nullptr, Motion::PeckDrill},
-        {760, G::G76, Group::NonModal, nullptr, &I::threadCycle},
-        {800, G::G80, Group::Motion, &I::cancelDrilling, nullptr},
-        {810, G::G81, Group::Motion, &I::setDrilling, nullptr, Motion::Drill},
-        {820, G::G82, Group::Motion, &I::setDrilling, nullptr, Motion::DrillDwell},
-        {830, G::G83, Group::Motion, &I::setDrilling, nullptr, Motion::DeepPeckDrill},
-        {850, G::G85, Group::Motion, &I::setDrilling, nullptr, Motion::Bore},
-        {890, G::G89, Group::Motion, &I::setDrilling, nullptr, Motion::BoreDwell},
-        {900, G::G90, Group::Distance, &I::absoluteOrTurningCycle, nullptr, Motion::TurningCycle},
-        {901, G::G90_1, Group::ArcDistance, &I::setArcDistance, nullptr},
-        {910, G::G91, Group::Distance, &I::setIncremental, nullptr},
-        {911, G::G91_1, Group::ArcDistance, &I::setArcDistance, nullptr},
-        {920, G::G92, Group::NonModal, &I::offsetOrThreadingCycle, &I::setPosition,
-         Motion::ThreadingCycle},
-        {921, G::G92_1, Group::NonModal, &I::dropPositionShift, nullptr},
-        {922, G::G92_2, Group::NonModal, &I::dropPositionShift, nullptr},
-        {923, G::G92_3, Group::NonModal, &I::restorePositionShift, nullptr},
-        {930, G::G93, Group::FeedMode, nullptr, nullptr},
-        {940, G::G94, Group::FeedMode, &I::perMinuteOrFacingCycle, nullptr, Motion::FacingCycle},
-        {950, G::G95, Group::FeedMode, &I::setPerRevolution, nullptr},
-        {960, G::G96, Group::SpindleMode, &I::setSpindleMode, nullptr},
-        {970, G::G97, Group::SpindleMode, &I::setSpindleMode, nullptr},
-        {980, G::G98, Group::CycleReturn, &I::feedModeOrReturn, nullptr},
-        {990, G::G99, Group::CycleReturn, &I::feedModeOrReturn, nullptr},
+        {0, G::G0, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Rapid},
+        {10, G::G1, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Feed},
+        {20, G::G2, Group::Motion, kNone, &I::setMotion, nullptr, Motion::ArcClockwise},
+        {30, G::G3, Group::Motion, kNone, &I::setMotion, nullptr, Motion::ArcCounterClockwise},
+        // P, X or U give the dwell's time; nothing moves.
+        {40, G::G4, Group::NonModal, letters("PXU"), nullptr, &I::dwell},
+        {70, G::G7, Group::LatheDiameter, kNone, &I::setDiameter, nullptr},
+        {80, G::G8, Group::LatheDiameter, kNone, &I::setDiameter, nullptr},
+        {150, G::G15, Group::Polar, kNone, nullptr, nullptr},
+        {160, G::G16, Group::Polar, kNone, nullptr, nullptr},
+        {170, G::G17, Group::Plane, kNone, nullptr, nullptr},
+        {180, G::G18, Group::Plane, kNone, nullptr, nullptr},
+        {190, G::G19, Group::Plane, kNone, nullptr, nullptr},
+        {200, G::G20, Group::Units, kNone, &I::setUnitsOf, nullptr},
+        {210, G::G21, Group::Units, kNone, &I::setUnitsOf, nullptr},
+        {280, G::G28, Group::NonModal, kNone, nullptr, &I::machineMove},
+        {281, G::G28_1, Group::NonModal, kNone, nullptr, nullptr},
+        {300, G::G30, Group::NonModal, kNone, nullptr, &I::machineMove},
+        {301, G::G30_1, Group::NonModal, kNone, nullptr, nullptr},
+        {320, G::G32, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Thread},
+        {330, G::G33, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Thread},
+        {331, G::G33_1, Group::NonModal, kNone, nullptr, &I::rigidTap},
+        {400, G::G40, Group::Compensation, kNone, &I::compensationOff, nullptr},
+        // D names the tool, L the nose's orientation.
+        {410, G::G41, Group::Compensation, letters("DL"), &I::compensationNotDrawn, nullptr},
+        {411, G::G41_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
+        {420, G::G42, Group::Compensation, letters("DL"), &I::compensationNotDrawn, nullptr},
+        {421, G::G42_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
+        {430, G::G43, Group::LengthOffset, kNone, nullptr, nullptr},
+        {431, G::G43_1, Group::LengthOffset, kNone, nullptr, nullptr},
+        {490, G::G49, Group::LengthOffset, kNone, nullptr, nullptr},
+        {500, G::G50, Group::NonModal, kNone, &I::notDrawn, nullptr, Motion::None, Ambiguous::G50,
+         &others[0]},
+        {530, G::G53, Group::NonModal, kNone, nullptr, &I::machineMove},
+        {540, G::G54, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {541, G::G54_1, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {550, G::G55, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {560, G::G56, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {570, G::G57, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {580, G::G58, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {590, G::G59, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {591, G::G59_1, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {592, G::G59_2, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {593, G::G59_3, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {610, G::G61, Group::PathControl, kNone, nullptr, nullptr},
+        {611, G::G61_1, Group::PathControl, kNone, nullptr, nullptr},
+        {640, G::G64, Group::PathControl, kNone, nullptr, nullptr},
+        {700, G::G70, Group::NonModal, kNone, nullptr, &I::finishCycle},
+        {710, G::G71, Group::NonModal, kNone, nullptr, &I::roughCycle},
+        {711, G::G71_1, Group::NonModal, kNone, nullptr, &I::roughCycle},
+        {712, G::G71_2, Group::NonModal, kNone, nullptr, &I::roughCycle},
+        {720, G::G72, Group::NonModal, kNone, nullptr, &I::roughCycle},
+        {721, G::G72_1, Group::NonModal, kNone, nullptr, &I::roughCycle},
+        {722, G::G72_2, Group::NonModal, kNone, nullptr, &I::roughCycle},
+        {730, G::G73, Group::Motion, kNone, &I::setMotion, nullptr, Motion::PeckDrill,
+         Ambiguous::Drilling, &others[6]},
+        {760, G::G76, Group::NonModal, kNone, nullptr, &I::threadCycle},
+        {800, G::G80, Group::CycleCancel, kNone, &I::cancelDrilling, nullptr},
+        {810, G::G81, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Drill,
+         Ambiguous::Drilling, &others[7]},
+        {820, G::G82, Group::Motion, kNone, &I::setMotion, nullptr, Motion::DrillDwell,
+         Ambiguous::Drilling, &others[8]},
+        {830, G::G83, Group::Motion, kNone, &I::setMotion, nullptr, Motion::DeepPeckDrill,
+         Ambiguous::Drilling, &others[9]},
+        {850, G::G85, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Bore,
+         Ambiguous::Drilling, &others[10]},
+        {890, G::G89, Group::Motion, kNone, &I::setMotion, nullptr, Motion::BoreDwell,
+         Ambiguous::Drilling, &others[11]},
+        {900, G::G90, Group::Distance, kNone, &I::setAbsolute, nullptr, Motion::None,
+         Ambiguous::G90, &others[1]},
+        {901, G::G90_1, Group::ArcDistance, kNone, &I::setArcDistance, nullptr},
+        {910, G::G91, Group::Distance, kNone, &I::setIncremental, nullptr},
+        {911, G::G91_1, Group::ArcDistance, kNone, &I::setArcDistance, nullptr},
+        {920, G::G92, Group::NonModal, kNone, nullptr, &I::setPosition, Motion::None,
+         Ambiguous::G92, &others[2]},
+        {921, G::G92_1, Group::NonModal, kNone, nullptr, &I::dropPositionShift},
+        {922, G::G92_2, Group::NonModal, kNone, nullptr, &I::dropPositionShift},
+        {923, G::G92_3, Group::NonModal, kNone, nullptr, &I::restorePositionShift},
+        {930, G::G93, Group::FeedMode, kNone, nullptr, nullptr},
+        {940, G::G94, Group::FeedMode, kNone, &I::setPerMinute, nullptr, Motion::None,
+         Ambiguous::G94, &others[3]},
+        {950, G::G95, Group::FeedMode, kNone, &I::setPerRevolution, nullptr},
+        {960, G::G96, Group::SpindleMode, kNone, &I::setSpindleMode, nullptr},
+        {970, G::G97, Group::SpindleMode, kNone, &I::setSpindleMode, nullptr},
+        {980, G::G98, Group::CycleReturn, kNone, &I::setCycleReturn, nullptr, Motion::None,
+         Ambiguous::G98G99, &others[4]},
+        {990, G::G99, Group::CycleReturn, kNone, &I::setCycleReturn, nullptr, Motion::None,
+         Ambiguous::G98G99, &others[5]},
     }};
-    static constexpr GCodeRow unknown{-1, GCode::G0, ModalGroup::NonModal, nullptr, &I::claimWords};
+    static constexpr GCodeRow unknown{-1,    GCode::G0, ModalGroup::NonModal,
+                                      kNone, nullptr,   &I::claimWords};
 };
 
 namespace {
@@ -102,12 +139,17 @@ namespace {
 static_assert(
     [] {
         const auto& rows = GCodeTable::rows;
-        for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t i = 0; i < rows.size(); ++i) {
             if (std::size_t(rows[i].code) != i || (i > 0 && rows[i - 1].tenths >= rows[i].tenths))
                 return false;
+            const GCodeRow* other = rows[i].other;
+            if ((other != nullptr) != (rows[i].ambiguous != Ambiguous::None) ||
+                (other != nullptr && other->code != rows[i].code))
+                return false;
+        }
         return true;
     }(),
-    "rows in the order of GCode and of their numbers");
+    "rows in the order of GCode and of their numbers, each other meaning of its own code");
 
 // The row of each number ×10 below G100, found in one step: every block asks.
 constexpr auto kByTenths = [] {
@@ -132,19 +174,13 @@ const GCodeRow& unknownGCode() {
     return GCodeTable::unknown;
 }
 
-bool gCodeOf(double number, GCode& code) {
-    const GCodeRow* row = gCodeRow(number);
-    if (row != nullptr) code = row->code;
-    return row != nullptr;
-}
-
-ModalGroup groupOf(GCode code) {
-    return GCodeTable::rows[std::size_t(code)].group;
-}
-
 int motionNumber(Motion motion) {
+    if (motion == Motion::None) return 800;
+    // From the end: G33 before G32.
     for (auto row = GCodeTable::rows.rbegin(); row != GCodeTable::rows.rend(); ++row)
-        if (row->motion == motion && motion != Motion::None) return row->tenths;
+        if (row->motion == motion) return row->tenths;
+    for (const GCodeRow& row : GCodeTable::others)
+        if (row.motion == motion) return row.tenths;
     return 800;
 }
 

@@ -37,6 +37,7 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     m_.diameter = rules_->xDiameter;
     m_.perRevolution = rules_->feedPerRevolution;
     out_.diameterMode = m_.diameter;
+    out_.startsAtWorkZero = rules_->startAtWorkZero;
     // This system's own programs begin at the work zero, where the operator zeroed the
     // tool ("G0X0Y0" names no Z); the first move is still drawn as the path's start.
     tool_.zeroStart = tool_.knownZ = tool_.knownX = rules_->startAtWorkZero;

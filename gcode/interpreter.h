@@ -23,8 +23,10 @@
 #include <vector>
 
 #include "gcode/block.h"
+#include "gcode/code_rows.h"
 #include "gcode/compensated_nose.h"
 #include "gcode/cycle_plan.h"
+#include "gcode/dialect_rules.h"
 #include "gcode/gcode_words.h"
 #include "gcode/gcodes.h"
 #include "gcode/move_sink.h"
@@ -32,7 +34,6 @@
 #include "gcode/program_source.h"
 #include "gcode/reader_state.h"
 #include "gcode/segment.h"
-#include "zivek/gcode/dialect_rules.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -41,23 +42,6 @@ namespace zivek::gcode {
 void summarize(Toolpath& path);
 
 Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts);
-
-class Interpreter;
-
-// One G-code: what it sets when its block is read, and what it does in place of the
-// block's move. Either may be absent; the table is in gcode_table.cpp.
-struct GCodeRow {
-    int tenths;  // the number ×10: 331 for G33.1
-    GCode code;
-    ModalGroup group;
-    void (Interpreter::*set)(const GCodeRow&);
-    void (Interpreter::*run)(const GCodeRow&);
-    Motion motion = Motion::None;  // the motion it selects, where it selects one
-};
-// The row of a G word's number; nullptr for a code the reader does not know.
-const GCodeRow* gCodeRow(double number);
-// What stands for a code the reader does not know: its words are its own, not a move.
-const GCodeRow& unknownGCode();
 
 struct Modal {
     Motion motion = Motion::None;
@@ -85,6 +69,7 @@ class Interpreter {
 
   private:
     friend struct GCodeTable;
+    friend struct MCodeTable;
 
     // Lines and program flow (interpreter.cpp).
     void runRange(std::size_t begin, std::size_t end);
@@ -93,23 +78,27 @@ class Interpreter {
     void readBlock(std::string_view line);
     void applyModes();
     void setUnits(bool inch);
-    // What G-codes set as their block is read (modes.cpp).
+    // A block's codes in their groups' order (block_codes.cpp), and what G-codes set as
+    // their block is read (modes.cpp).
+    const GCodeRow& meaningOf(const GCodeRow& row) const;
+    void orderCodes();
+    void takeFeedSpeedTool(std::uint32_t taken);
     void setMotion(const GCodeRow& g);
     void setDiameter(const GCodeRow& g);
     void compensationNotDrawn(const GCodeRow& g);
     void compensationOn(const GCodeRow& g);
     void compensationOff(const GCodeRow& g);
     void setUnitsOf(const GCodeRow& g);
-    void positionOrLimit(const GCodeRow& g);
-    void absoluteOrTurningCycle(const GCodeRow& g);
+    void notDrawn(const GCodeRow& g);
+    void setSpeedLimit(const GCodeRow& g);
+    void setAbsolute(const GCodeRow& g);
     void setIncremental(const GCodeRow& g);
     void setArcDistance(const GCodeRow& g);
-    void offsetOrThreadingCycle(const GCodeRow& g);
-    void perMinuteOrFacingCycle(const GCodeRow& g);
+    void setPerMinute(const GCodeRow& g);
     void setPerRevolution(const GCodeRow& g);
+    void setFeedMode(const GCodeRow& g);
     void setSpindleMode(const GCodeRow& g);
-    void feedModeOrReturn(const GCodeRow& g);
-    void setDrilling(const GCodeRow& g);
+    void setCycleReturn(const GCodeRow& g);
     void cancelDrilling(const GCodeRow& g);
     void startSingleCycle(const GCodeRow& g);
     // What they do in place of the block's move.
@@ -117,7 +106,14 @@ class Interpreter {
     void dwell(const GCodeRow& g);
     void rigidTap(const GCodeRow& g);
     void threadCycle(const GCodeRow& g);
+    // What M-codes do (mcode_table.cpp).
+    void saveModes(const MCodeRow& m);
+    void changePallet(const MCodeRow& m);
+    void endProgram(const MCodeRow& m);
+    void returnFromSubprogram(const MCodeRow& m);
+    void callSubprogram(const MCodeRow& m);
     void execute();
+    void move();
     void warnUnused();
     void warn(Warning code, std::string_view word = {},
               CompensationFault fault = CompensationFault::None);
@@ -208,8 +204,8 @@ class Interpreter {
     CycleSettings cycles_;
     bool unknownStartWarned_ = false;
     bool incrementalFromUnknown_ = false;  // set by target() for this block's move
-    const GCodeRow* oneShot_ = nullptr;    // the code that
-                                           // acts in place of this block's move
+    const GCodeRow* oneShot_ = nullptr;    // the code that acts in place of this block's move
+    std::vector<BlockCode> codes_;         // this block's, in the order they run
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one

@@ -1,5 +1,5 @@
-// What one block sets and what it does: G and M codes, feed, speed and tool, then the
-// move, cycle or machine position the block commands.
+// What the G-codes set as their block's modes are set, and what a block then does: the
+// move, cycle or machine position it commands.
 
 #include <cmath>
 #include <cstdio>
@@ -7,19 +7,12 @@
 #include "gcode/interpreter.h"
 
 namespace zivek::gcode {
-namespace {
-
-// An M-code's number ×10, or -1 when it is not one.
-int tenths(double v) {
-    const double t = std::round(v * 10);
-    return std::abs(v * 10 - t) < 1e-6 && std::abs(t) < 1e6 ? int(t) : -1;
-}
-
-}  // namespace
 
 bool Interpreter::motionOnLine() const {
     for (const double g : b_.gCodes)
-        if (const GCodeRow* row = gCodeRow(g); row != nullptr && row->group == ModalGroup::Motion)
+        if (const GCodeRow* row = gCodeRow(g);
+            row != nullptr &&
+            (row->group == ModalGroup::Motion || row->group == ModalGroup::CycleCancel))
             return true;
     return false;
 }
@@ -51,8 +44,6 @@ void Interpreter::setDiameter(const GCodeRow& g) {
 // The tool nose's offset from the programmed path is not computed: a picture that silently
 // showed the programmed path as the cut one would mislead, so the line says so.
 void Interpreter::compensationNotDrawn(const GCodeRow& g) {
-    for (const char c : {'D', 'L'})  // the tool, or the nose the reader cannot use
-        if (b_.has(c)) b_.use(c);
     char name[16];
     std::snprintf(name, sizeof name, "G%d%s", g.tenths / 10, g.tenths % 10 ? ".1" : "");
     warn(Warning::CompensationNotDrawn, name);
@@ -90,27 +81,24 @@ void Interpreter::setUnitsOf(const GCodeRow& g) {
     setUnits(g.code == GCode::G20);
 }
 
-void Interpreter::positionOrLimit(const GCodeRow& g) {
-    if (rules_->g50SetsPosition) {
-        oneShot_ = &g;
-    } else {
-        warn(Warning::UnsupportedG, "G50");
-    }
+// A code this dialect does not draw.
+void Interpreter::notDrawn(const GCodeRow& g) {
+    warn(Warning::UnsupportedG, nameOf(g.code));
 }
 
-// Fanuc's single cycles (G-code system A) take over the modal motion when the block
-// names axes and no other motion.
+// Fanuc's G50 S: the highest spindle speed, not a speed.
+void Interpreter::setSpeedLimit(const GCodeRow&) {
+    if (b_.has('S')) m_.rpmLimit = b_.get('S');
+}
+
+// Fanuc's single cycles: the motion mode until another motion code.
 void Interpreter::startSingleCycle(const GCodeRow& g) {
     m_.motion = g.motion;
     cycles_.single = {tool_.at, 0};
 }
 
-void Interpreter::absoluteOrTurningCycle(const GCodeRow& g) {
-    if (rules_->singleCycles && hasAxis() && !motionOnLine()) {
-        startSingleCycle(g);
-    } else {
-        m_.incremental = false;
-    }
+void Interpreter::setAbsolute(const GCodeRow&) {
+    m_.incremental = false;
 }
 
 void Interpreter::setIncremental(const GCodeRow&) {
@@ -121,25 +109,16 @@ void Interpreter::setArcDistance(const GCodeRow& g) {
     m_.absoluteCentres = g.code == GCode::G90_1;
 }
 
-void Interpreter::offsetOrThreadingCycle(const GCodeRow& g) {
-    if (rules_->g92 == G92Meaning::ThreadCycle ||
-        (rules_->g92 == G92Meaning::ThreadCycleWithLead && b_.has('F'))) {
-        startSingleCycle(g);
-    } else {
-        oneShot_ = &g;  // a coordinate offset
-    }
-}
-
-void Interpreter::perMinuteOrFacingCycle(const GCodeRow& g) {
-    if (rules_->singleCycles && hasAxis() && !motionOnLine()) {
-        startSingleCycle(g);
-    } else {
-        m_.perRevolution = false;
-    }
+void Interpreter::setPerMinute(const GCodeRow&) {
+    m_.perRevolution = false;
 }
 
 void Interpreter::setPerRevolution(const GCodeRow&) {
     m_.perRevolution = true;
+}
+
+void Interpreter::setFeedMode(const GCodeRow& g) {
+    m_.perRevolution = g.code == GCode::G99;
 }
 
 void Interpreter::setSpindleMode(const GCodeRow& g) {
@@ -147,102 +126,15 @@ void Interpreter::setSpindleMode(const GCodeRow& g) {
     if (m_.constantSurface && rules_->g96LimitFromD && b_.has('D')) m_.rpmLimit = b_.use('D');
 }
 
-void Interpreter::feedModeOrReturn(const GCodeRow& g) {
-    if (rules_->g98g99FeedMode) {
-        m_.perRevolution = g.code == GCode::G99;
-    } else {
-        cycles_.drill.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
-    }
-}
-
-void Interpreter::setDrilling(const GCodeRow& g) {
-    if (rules_->drillCycles) {
-        m_.motion = g.motion;
-    } else {
-        warn(Warning::UnsupportedG, nameOf(g.code));
-        oneShot_ = &unknownGCode();
-    }
+void Interpreter::setCycleReturn(const GCodeRow& g) {
+    cycles_.drill.retractToStart = g.code == GCode::G98;  // G99 (the default) retracts to R
 }
 
 void Interpreter::cancelDrilling(const GCodeRow&) {
     if (isDrilling(m_.motion)) m_.motion = Motion::None;
 }
 
-void Interpreter::applyModes() {
-    oneShot_ = nullptr;
-    cycles_.drill.motionBefore = m_.motion;
-    for (const double g : b_.gCodes) {
-        const GCodeRow* row = gCodeRow(g);
-        if (row == nullptr) {
-            // Codes that move the tool in ways not drawn (G73-G75, drilling ...).
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "G%g", g);
-            warn(Warning::UnsupportedG, buf);
-            oneShot_ = &unknownGCode();  // its words are its own parameters, not a move
-        } else if (row->set != nullptr) {
-            (this->*row->set)(*row);
-        } else if (row->run != nullptr) {
-            oneShot_ = row;
-        }
-    }
-    // Once a block places the tool, the path's units are settled.
-    if (hasAxis()) pathUnits_.fixed = true;
-    if (b_.has('F')) m_.feed = b_.length('F');
-    if (b_.has('S')) {
-        if (oneShot_ != nullptr && oneShot_->code == GCode::G50) {
-            m_.rpmLimit = b_.get('S');
-        } else {
-            m_.speed = b_.get('S');
-            m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;
-        }
-    }
-    if (b_.has('T')) {
-        const double t = b_.get('T');
-        // The new tool's tip stands elsewhere; the move that follows starts afresh.
-        if (t != m_.tool) tool_.forget();
-        m_.tool = t;
-    }
-    for (const double mc : b_.mCodes) {
-        const int code = tenths(mc);
-        if (code == 60) tool_.forget();
-        // M73: the subroutine's modes are undone when it returns.
-        if (code == 730 && depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
-        if (code == 20 || code == 300) {
-            if (programEndEnds_ == ProgramEndEnds::ContourRead) {
-                returning_ = true;
-            } else {
-                stop_ = true;
-                programEnd_ = true;
-            }
-        }
-        if (code == 990) {
-            if (depth_ > 0) {
-                returning_ = true;
-            } else {
-                stop_ = true;
-            }
-        }
-    }
-}
-
-void Interpreter::execute() {
-    for (const double mc : b_.mCodes) {
-        if (tenths(mc) != 980) continue;
-        // M98 P1000 L2 (or P21000: twice program 1000).
-        double p = b_.has('P') ? b_.use('P') : -1;
-        double times = b_.has('L') ? b_.use('L') : b_.has('K') ? b_.use('K') : 1;
-        if (p >= 10000 && !b_.has('L') && !b_.has('K')) {
-            times = std::floor(p / 10000);
-            p = std::fmod(p, 10000);
-        }
-        const Sub* s = p >= 0 && p < 1e9 ? findSub(std::to_string(long(p))) : nullptr;
-        if (s == nullptr) {
-            warn(Warning::UnsupportedM, "M98");
-        } else if (times >= 1 && times < 1e6) {
-            callLines(s->begin, s->end, std::size_t(times));
-        }
-        return;
-    }
+void Interpreter::move() {
     if (oneShot_ != nullptr) {
         (this->*oneShot_->run)(*oneShot_);
         return;
@@ -293,9 +185,7 @@ void Interpreter::claimWords(const GCodeRow&) {
 }
 
 void Interpreter::dwell(const GCodeRow&) {
-    // P, X or U give its time; nothing moves.
-    for (const char c : {'P', 'X', 'U'})
-        if (b_.has(c)) b_.use(c);
+    // Its words are its time: nothing moves.
 }
 
 void Interpreter::rigidTap(const GCodeRow&) {

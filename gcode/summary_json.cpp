@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "gcode/dialects.h"
+
 namespace zivek::gcode {
 namespace {
 
@@ -13,18 +15,6 @@ std::string num(double v) {
     char buf[40];
     const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
     return std::string(buf, end);
-}
-
-const char* dialectName(Dialect d) {
-    switch (d) {
-        case Dialect::Fanuc:
-            return "fanuc";
-        case Dialect::LinuxCnc:
-            return "linuxcnc";
-        case Dialect::Generic:
-            break;
-    }
-    return "generic";
 }
 
 const char* encodingName(Encoding e) {
@@ -97,7 +87,8 @@ const char* warningName(Warning w) {
                                                                      "SubroutineFileMissing",
                                                                      "BeyondReach",
                                                                      "CompensationNotDrawn",
-                                                                     "CompensationRefused"};
+                                                                     "CompensationRefused",
+                                                                     "SameGroupTwice"};
     return names[std::size_t(w)];
 }
 
@@ -110,7 +101,7 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
     const double rapidMinutes = rapidRate > 0 ? s.rapidLength / rapidRate : NAN;
 
     std::string j = "{\n";
-    j += "  \"dialect\": \"" + std::string(dialectName(path.dialect)) + "\",\n";
+    j += "  \"dialect\": \"" + std::string(dialectRow(path.dialect).key) + "\",\n";
     j += "  \"xMode\": \"" + std::string(path.diameterMode ? "diameter" : "radius") + "\",\n";
     j += "  \"encoding\": \"" + std::string(encodingName(decoded.encoding)) + "\",\n";
     j += "  \"lineEnds\": \"" + std::string(lineEndsName(decoded.lineEnds)) + "\",\n";

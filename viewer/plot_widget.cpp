@@ -11,7 +11,6 @@
 #include "viewer/reader_names.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"
-#include "zivek/gcode/dialect_rules.h"
 
 namespace zivek::backplot {
 namespace {
@@ -114,7 +113,7 @@ void PlotWidget::selectLine(int line) {
             // programs; elsewhere nobody knows where.
             if (const std::size_t before = path_->movesBefore(std::size_t(line)); before > 0) {
                 toolPosition_ = path_->moves[before - 1].to;
-            } else if (rulesOf(path_->dialect).startAtWorkZero) {
+            } else if (path_->startsAtWorkZero) {
                 toolPosition_ = Point{};
             }
         }

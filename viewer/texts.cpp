@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "zivek/gcode/dialect_names.h"
+
 namespace zivek::backplot {
 
 QString number(double value) {
@@ -156,9 +158,8 @@ QString rapidTimeText(const Summary& s, double rapidRate) {
 }
 
 QString dialectName(Dialect d) {
-    return d == Dialect::Fanuc      ? QStringLiteral("Fanuc")
-           : d == Dialect::LinuxCnc ? QStringLiteral("LinuxCNC")
-                                    : QStringLiteral("genel");
+    const std::string_view name = dialectNameOf(d).name;
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
 QString detectedDialectText(Dialect d) {

@@ -126,6 +126,11 @@ QString warningText(const LineWarning& w) {
                 .arg(word);
         case Warning::CompensationRefused:
             return compensationRefusedText(w.fault);
+        case Warning::SameGroupTwice:
+            return QStringLiteral(
+                       "Aynı satırda aynı kip grubundan iki kod: %1 (LinuxCNC satırı "
+                       "yürütmez; Fanuc ve genel okumada sonuncusu alındı)")
+                .arg(word);
     }
     return {};
 }
@@ -184,6 +189,8 @@ QString warningKindText(Warning w) {
             return QStringLiteral("Çizilmeyen uç telafisi");
         case Warning::CompensationRefused:
             return QStringLiteral("Reddedilen uç telafisi");
+        case Warning::SameGroupTwice:
+            return QStringLiteral("Aynı gruptan iki kod");
     }
     return {};
 }

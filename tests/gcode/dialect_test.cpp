@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "gcode/dialects.h"
 #include "support/reading_options.h"
 #include "zivek/gcode/toolpath.h"
 
@@ -49,6 +51,33 @@ TEST(DialectDetection, SignsDecideAndSingleWordsDoNotFlip) {
         {"no sign at all", "G0 X10 Z5\nG1 Z-10 F100\n", Dialect::Generic},
     };
     for (const Case& c : cases) EXPECT_EQ(interpret(c.text).dialect, c.expected) << c.name;
+}
+
+// Detection knows no dialect by name: each row scores the signs of it that a program
+// shows, by their weights, so another control is one more row.
+TEST(DialectDetection, EachRowScoresItsSignsByTheirWeights) {
+    // One sign for Fanuc (T0101), one for LinuxCNC (M6): a tie, read as the first row's.
+    const std::string program = "T0101\nT1 M6\nG187 P2\nG0 X20 Z2\n";
+    const std::vector<std::uint32_t> starts = lineStarts(program);
+    std::vector<DialectRow> rows(dialects().begin(), dialects().end());
+    EXPECT_EQ(detectAmong(rows, program, starts), Dialect::Generic);
+    EXPECT_EQ(interpret(program).dialect, Dialect::Generic);
+
+    std::vector<DetectionSign> heavier(rows[2].signs.begin(), rows[2].signs.end());
+    for (DetectionSign& s : heavier) s.weight = 2;
+    rows[2].signs = heavier;
+    EXPECT_EQ(detectAmong(rows, program, starts), Dialect::LinuxCnc);
+
+    // A fourth control whose own code (Haas's G187) outweighs the others' signs.
+    const std::array haasSigns{DetectionSign{3, [](const SignLine& l) { return l.hasG(187); }}};
+    DialectRow haas = rows[1];
+    haas.dialect = Dialect(rows.size());
+    haas.signs = haasSigns;
+    rows.push_back(haas);
+    EXPECT_EQ(detectAmong(rows, program, starts), haas.dialect);
+    // The wizard's opening settles it whatever the signs.
+    EXPECT_EQ(detectAmong(rows, kWizardOpening + program, lineStarts(kWizardOpening + program)),
+              Dialect::Generic);
 }
 
 TEST(DialectDetection, TheWizardsFormCanBeChosenWhateverTheSigns) {

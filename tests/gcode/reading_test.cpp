@@ -100,6 +100,7 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
         {"G2 U1 W-1 F10", {Warning::BadArc}, "G2", 1},
         {"G2 U10 W-1 R1 F10", {Warning::BadArc}, "R1", 1},
         {"G74 U1 Q5", {Warning::UnsupportedG}, "G74", 0},
+        {"G33.15 U1 K1", {Warning::UnsupportedG}, "G33.15", 0},  // a code is its own number
         {"G1 U1 U2 F10", {Warning::RepeatedWord}, "U2", 1},
         {"M98 P100", {Warning::UnsupportedM}, "M98", 0},
         {"U5", {Warning::NoMotionMode}, "", 1},
@@ -204,39 +205,136 @@ TEST(Interpreter, UnitsAndCoordinateSettingsKeepThePath) {
     }
 }
 
-// Each code is found by its own number and named by it, fractions included: a row out
-// of place in the table would give one code another's handler.
-TEST(GCodes, ByNumberAndName) {
-    for (int i = 0; i <= int(GCode::G99); ++i) {
-        const auto code = GCode(i);
-        const std::string name = nameOf(code);
-        SCOPED_TRACE(name);
-        GCode found = GCode::G99;
-        ASSERT_TRUE(gCodeOf(std::stod(name.substr(1)), found));
-        EXPECT_EQ(found, code);
-    }
+// The moves and warnings of one program line, to compare two readings of it.
+struct LineResult {
+    std::vector<Move> moves;
+    std::vector<Warning> warnings;
+};
+
+LineResult resultOf(const Toolpath& path, std::size_t line) {
+    LineResult r;
+    for (const Move& m : path.movesOf(line)) r.moves.push_back(m);
+    for (const LineWarning& w : path.warningsOf(line)) r.warnings.push_back(w.code);
+    return r;
+}
+
+// A line with two codes of one modal group: LinuxCNC refuses it, so nothing of it runs;
+// Fanuc takes the one written last. Either way the line is warned, naming both.
+TEST(BlockCodes, TwoOfOneGroupAreWarnedAndTheDialectDecides) {
     struct Case {
-        double number;
-        bool known;
-        ModalGroup group;
+        const char* line;
+        Dialect dialect;
+        std::size_t moves;  // of the line
+        MoveKind kind;
+        std::string word;
     };
     const Case cases[] = {
-        {33.1, true, ModalGroup::NonModal},
-        {33, true, ModalGroup::Motion},
-        {71.2, true, ModalGroup::NonModal},
-        {90.1, true, ModalGroup::ArcDistance},
-        {74, false, {}},
-        {33.15, false, {}},
-        {-1, false, {}},
-        {1000, false, {}},
+        {"G1 G0 X10 F100", Dialect::LinuxCnc, 0, {}, "G1 G0"},
+        {"G1 G0 X10 F100", Dialect::Fanuc, 1, MoveKind::Rapid, "G1 G0"},
+        {"G0 G1 X10 F100", Dialect::Fanuc, 1, MoveKind::Feed, "G0 G1"},
+        {"G20 G21 X10", Dialect::LinuxCnc, 0, {}, "G20 G21"},
+        {"G0 X10 M7 M8", Dialect::LinuxCnc, 0, {}, "M7 M8"},
+        {"G0 X10 M3 M5", Dialect::Generic, 1, MoveKind::Rapid, "M3 M5"},
+        // Fanuc's G92 with a lead is a motion code, so it meets G0 in its group.
+        {"G0 G92 X8 Z-10 F1", Dialect::Fanuc, 4, MoveKind::Rapid, "G0 G92"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.number);
-        GCode code = GCode::G0;
-        EXPECT_EQ(gCodeOf(c.number, code), c.known);
-        if (c.known) {
-            EXPECT_EQ(groupOf(code), c.group);
+        SCOPED_TRACE(c.line);
+        const Toolpath path =
+            interpret(std::string("G0 X20 Z2\n") + c.line, zivek::testing::readingAs(c.dialect));
+        const LineResult r = resultOf(path, 1);
+        ASSERT_EQ(r.moves.size(), c.moves);
+        if (c.moves > 0) {
+            EXPECT_EQ(r.moves.front().kind, c.kind);
         }
+        ASSERT_EQ(r.warnings, std::vector<Warning>{Warning::SameGroupTwice});
+        EXPECT_EQ(path.warningsOf(1).front().word, c.word);
+    }
+    // G80 may share its line with another motion code, which counts.
+    for (const char* line : {"G80 G1 X10 F100", "G1 G80 X10 F100"}) {
+        const Toolpath path = interpret(std::string("G0 X20 Z2\n") + line,
+                                        zivek::testing::readingAs(Dialect::LinuxCnc));
+        EXPECT_TRUE(path.warnings.empty()) << line;
+        ASSERT_EQ(path.moves.size(), 2u) << line;
+        EXPECT_EQ(path.moves.back().kind, MoveKind::Feed) << line;
+    }
+}
+
+// A block's codes run in their groups' order, not in the order written: the units
+// before the nose's diameter, the saving of the modes before the modes the block sets,
+// and the program's end after the block's move.
+TEST(BlockCodes, RunInTheirGroupsOrderWhateverTheOrderWritten) {
+    struct Case {
+        const char* name;
+        std::string one, other;  // the same block written in two orders
+    };
+    const std::string start = "G20 G18 G90\nG0 X1 Z1\n";
+    const std::string compensated = "G1 Z-0.5 F4\nX2\nG40\nG0 X3\nM2\n";
+    const std::string sub = "o1 sub\n";
+    const std::string afterSub = "o1 endsub\nG21 G0 X10 Z5\no1 call\nX12 Z2\nX14\n";
+    const Case cases[] = {
+        {"units before the nose", start + "G21 G41.1 D4 L3\n" + compensated,
+         start + "G41.1 D4 L3 G21\n" + compensated},
+        {"modes saved as the block found them", sub + "M73 G91\nG0 X1\n" + afterSub,
+         sub + "G91 M73\nG0 X1\n" + afterSub},
+        {"the end after the move", "G0 X1 Z1\nM30 G0 X5\nG0 X9\n", "G0 X1 Z1\nG0 X5 M30\nX9\n"},
+    };
+    const ReadOptions linuxCnc = zivek::testing::readingAs(Dialect::LinuxCnc);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Toolpath one = interpret(c.one, linuxCnc);
+        const Toolpath other = interpret(c.other, linuxCnc);
+        EXPECT_TRUE(one.warnings.empty());
+        EXPECT_TRUE(other.warnings.empty());
+        ASSERT_EQ(one.moves.size(), other.moves.size());
+        for (std::size_t i = 0; i < one.moves.size(); ++i) {
+            EXPECT_NEAR(one.moves[i].to.z, other.moves[i].to.z, 1e-9) << i;
+            EXPECT_NEAR(one.moves[i].to.x, other.moves[i].to.x, 1e-9) << i;
+        }
+    }
+}
+
+// What the M-codes' rows do, each where LinuxCNC has it happen.
+TEST(BlockCodes, MCodesActInTheirTurn) {
+    struct Case {
+        const char* name;
+        const char* program;
+        std::size_t moves;
+        Point end;  // of the last move
+    };
+    const Case cases[] = {
+        {"M30 ends the program after its block's move", "G0 X1 Z1\nG0 X5 M30\nG0 X9\n", 2, {1, 5}},
+        {"M2 likewise", "G0 X1 Z1\nM2 G0 Z-3\nG0 X9\n", 2, {-3, 1}},
+        {"M0 and M1 only pause", "G0 X1 Z1\nM0\nM1 G0 X4\n", 2, {1, 4}},
+        // A pallet change leaves the tool elsewhere: the block's own move is still drawn.
+        {"M60 after the move", "G0 X1 Z1\nG0 X5 M60\nG0 X7 Z2\n", 3, {2, 7}},
+        {"M73 restores the modes at the return",
+         "o1 sub\nM73\nG91\no1 endsub\nG0 X1 Z1\no1 call\nG0 X3\n",
+         2,
+         {1, 3}},
+        {"M73 saves the modes as its block found them",
+         "o1 sub\nG91 M73\no1 endsub\nG0 X1 Z1\no1 call\nG0 X3\n",
+         2,
+         {1, 3}},
+        {"M3, M6, M8 draw nothing", "G0 X1 Z1\nT1 M6\nM3 S500 M8\nG0 X2 Z1\n", 2, {1, 2}},
+    };
+    const ReadOptions linuxCnc = zivek::testing::readingAs(Dialect::LinuxCnc);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Toolpath path = interpret(c.program, linuxCnc);
+        EXPECT_TRUE(path.warnings.empty());
+        ASSERT_EQ(path.moves.size(), c.moves);
+        EXPECT_EQ(path.moves.back().to, c.end);
+    }
+}
+
+// The words a code takes are its own: they are not left over as unknown words.
+TEST(BlockCodes, TheWordsACodeTakesAreNotWarned) {
+    for (const char* line : {"G4 P2", "G4 X1.5", "G41 D2 L3", "G41.1 D2 L3", "M98 P100 L2"}) {
+        const Toolpath path = interpret(std::string("G0 X1 Z1\n") + line + "\nM30\nO100\nM99\n",
+                                        zivek::testing::readingAs(Dialect::Fanuc));
+        for (const LineWarning& w : path.warnings) EXPECT_NE(w.code, Warning::UnknownWord) << line;
+        EXPECT_EQ(path.moves.size(), 1u) << line;  // dwell's X is its time
     }
 }
 

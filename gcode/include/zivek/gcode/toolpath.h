@@ -99,8 +99,9 @@ enum class Warning : std::uint8_t {
     BeyondReach,             // an end point beyond any lathe's travel: drawn, lengths unreal
     CompensationNotDrawn,    // G41/G42: the path is drawn as programmed, not offset by the nose
     CompensationRefused,     // a move the control refuses under compensation: drawn uncompensated
+    SameGroupTwice,          // two codes of one modal group on a line: the dialect's rule decides
 };
-inline constexpr std::size_t kWarningKinds = std::size_t(Warning::CompensationRefused) + 1;
+inline constexpr std::size_t kWarningKinds = std::size_t(Warning::SameGroupTwice) + 1;
 // Farther from the zero than any lathe travels, in program units (a kilometre in mm).
 inline constexpr double kMachineReach = 1e6;
 
@@ -172,6 +173,8 @@ struct Toolpath {
     Summary summary;
     Dialect dialect = Dialect::Generic;
     bool diameterMode = false;  // the program writes X as a diameter
+    // The tool stands at the work zero before the first move (this system's programs).
+    bool startsAtWorkZero = false;
     double xScale() const { return diameterMode ? 2.0 : 1.0; }
 
     const Arc* arcOf(std::size_t move) const;

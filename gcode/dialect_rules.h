@@ -1,29 +1,43 @@
 #pragma once
 
+#include "gcode/internal.h"
+
 // What each control makes of the words whose meaning differs between them. The reader
 // asks these rules; it never asks which control the program was written for.
 
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include "gcode/code_rows.h"
 #include "zivek/gcode/arcs.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
 
-// What G92 does: Fanuc's threading cycle, LinuxCNC's coordinate offset, or in this
-// system's form the cycle only when a lead (F) is written on the block.
-enum class G92Meaning : std::uint8_t { ThreadCycle, Offset, ThreadCycleWithLead };
+// When a code the controls read differently takes its other meaning.
+enum class OtherMeaning : std::uint8_t {
+    Never,
+    Always,
+    WithAxesAlone,  // the block names axes and no code of the motion group
+    WithLead,       // the block writes F, the lead
+};
+
+// What a line that names two codes of one modal group does.
+enum class TwoOfOneGroup : std::uint8_t {
+    LastCounts,   // the one written last; the other is left out
+    LineRefused,  // nothing of the line runs
+};
 
 struct DialectRules {
     bool xDiameter;          // X (and U) are written as a diameter
     bool feedPerRevolution;  // the feed mode a program starts in
-    // G90 and G94 with axis words and no motion code are Fanuc's turning and facing
-    // cycles (G-code system A); otherwise absolute mode and feed per minute.
-    bool singleCycles;
-    G92Meaning g92;
-    bool g50SetsPosition;  // G50: position and rpm limit; otherwise not drawn
-    bool g98g99FeedMode;   // G98/G99: per minute / per revolution, not a drilling return
-    bool drillCycles;      // G73, G81-G89 drill along Z; otherwise not drawn, warned
-    bool m73SavesModes;    // M73 in a subroutine: its modes are undone at the return
-    bool g96LimitFromD;    // G96 D is the rpm limit
+    // By Ambiguous: when each code the controls read differently means its other row.
+    std::array<OtherMeaning, kAmbiguities> otherMeaning;
+    TwoOfOneGroup twoOfOneGroup;
+    bool m73SavesModes;  // M73 in a subroutine: its modes are undone at the return
+    bool g96LimitFromD;  // G96 D is the rpm limit
     // G70-G72 take their contour from the o-sub that Q names, start at X/Z and read
     // D (allowance), I (depth), R (retract); otherwise P/Q are the contour's first and
     // last block numbers, U/W the allowance, and a block without P is the first block.
@@ -38,6 +52,14 @@ struct DialectRules {
     bool noseFromWords;
     ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
 };
+
+// The other meanings a dialect gives, by code; a code not named keeps its first row.
+constexpr std::array<OtherMeaning, kAmbiguities> otherMeanings(
+    std::initializer_list<std::pair<Ambiguous, OtherMeaning>> given) {
+    std::array<OtherMeaning, kAmbiguities> all{};
+    for (const auto& [code, when] : given) all[std::size_t(code)] = when;
+    return all;
+}
 
 const DialectRules& rulesOf(Dialect dialect);
 

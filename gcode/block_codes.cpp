@@ -1,0 +1,137 @@
+// A block's codes run in their groups' order (gcodes.h), whatever order the block
+// writes them in, each in the meaning the dialect gives it; F, S and T among them, the
+// move in the middle, the stop after it.
+
+#include <array>
+#include <cstdio>
+#include <utility>
+
+#include "gcode/interpreter.h"
+
+namespace zivek::gcode {
+namespace {
+
+std::string codeName(const BlockCode& c) {
+    return c.g != nullptr ? nameOf(c.g->code) : nameOf(c.m->code);
+}
+
+}  // namespace
+
+// The row a code is read by in this dialect.
+const GCodeRow& Interpreter::meaningOf(const GCodeRow& row) const {
+    if (row.other == nullptr) return row;
+    switch (rules_->otherMeaning[std::size_t(row.ambiguous)]) {
+        case OtherMeaning::Never:
+            break;
+        case OtherMeaning::Always:
+            return *row.other;
+        case OtherMeaning::WithAxesAlone:
+            return hasAxis() && !motionOnLine() ? *row.other : row;
+        case OtherMeaning::WithLead:
+            return b_.has('F') ? *row.other : row;
+    }
+    return row;
+}
+
+// The block's codes in the order they run, one per group. A second code of a group is
+// warned: the dialect keeps the last one or refuses the line, which then does nothing.
+void Interpreter::orderCodes() {
+    codes_.clear();
+    constexpr std::size_t kNoSlot = kModalGroups;
+    std::array<std::size_t, kModalGroups> slot;
+    slot.fill(kNoSlot);
+    bool refused = false;
+    const auto place = [&](BlockCode code) {
+        std::size_t& at = slot[std::size_t(code.group)];
+        if (at == kNoSlot) {
+            at = codes_.size();
+            codes_.push_back(code);
+            return;
+        }
+        warn(Warning::SameGroupTwice, codeName(codes_[at]) + " " + codeName(code));
+        refused = refused || rules_->twoOfOneGroup == TwoOfOneGroup::LineRefused;
+        codes_[at] = code;
+    };
+    for (const double g : b_.gCodes) {
+        if (const GCodeRow* row = gCodeRow(g)) {
+            const GCodeRow& meant = meaningOf(*row);
+            place({meant.group, &meant});
+            continue;
+        }
+        // Codes that move the tool in ways not drawn (G74, G75 ...).
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "G%g", g);
+        warn(Warning::UnsupportedG, buf);
+        codes_.push_back({ModalGroup::NonModal, &unknownGCode()});
+    }
+    for (const double m : b_.mCodes)
+        if (const MCodeRow* row = mCodeRow(m)) place({row->group, nullptr, row});
+    if (refused) {
+        // As if the line were empty.
+        codes_.clear();
+        b_.present = b_.lost = 0;
+        b_.gCodes.clear();
+        b_.mCodes.clear();
+        return;
+    }
+    codes_.push_back({kFeedSpeedToolAfter});  // after the group's codes: the sort is stable
+    // A few codes: sorted in place, keeping the written order within a group.
+    for (std::size_t i = 1; i < codes_.size(); ++i)
+        for (std::size_t j = i; j > 0 && codes_[j].group < codes_[j - 1].group; --j)
+            std::swap(codes_[j], codes_[j - 1]);
+}
+
+// F, S and T, after the units, spindle and feed modes the block sets.
+void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
+    // Once a block places the tool, the path's units are settled.
+    if (hasAxis()) pathUnits_.fixed = true;
+    if (b_.has('F')) m_.feed = b_.length('F');
+    if (b_.has('S') && !(taken & Block::bit('S'))) {
+        m_.speed = b_.get('S');
+        m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;
+    }
+    if (b_.has('T')) {
+        const double t = b_.get('T');
+        // The new tool's tip stands elsewhere; the move that follows starts afresh.
+        if (t != m_.tool) tool_.forget();
+        m_.tool = t;
+    }
+}
+
+void Interpreter::applyModes() {
+    oneShot_ = nullptr;
+    cycles_.drill.motionBefore = m_.motion;
+    orderCodes();
+    std::uint32_t taken = 0;
+    for (const BlockCode& c : codes_) taken |= c.g ? c.g->words : c.m ? c.m->words : 0;
+    b_.used |= taken;
+    for (const BlockCode& c : codes_) {
+        if (c.group >= ModalGroup::Stop) break;
+        if (c.g != nullptr) {
+            if (c.g->set != nullptr) (this->*c.g->set)(*c.g);
+            if (c.g->run != nullptr) oneShot_ = c.g;
+        } else if (c.m != nullptr) {
+            if (c.m->act != nullptr) (this->*c.m->act)(*c.m);
+        } else {
+            takeFeedSpeedTool(taken);
+        }
+    }
+}
+
+// The block's stop comes after its move; a call in the move reads other blocks.
+void Interpreter::execute() {
+    const MCodeRow* stop = nullptr;
+    const MCodeRow* call = nullptr;
+    for (const BlockCode& c : codes_) {
+        if (c.m != nullptr && c.group == ModalGroup::Stop) stop = c.m;
+        if (c.m != nullptr && c.m->run != nullptr) call = c.m;
+    }
+    if (call != nullptr) {
+        (this->*call->run)(*call);
+    } else {
+        move();
+    }
+    if (stop != nullptr && stop->act != nullptr) (this->*stop->act)(*stop);
+}
+
+}  // namespace zivek::gcode

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "gcode/internal.h"
+
+// A row of the G or the M table: a code's number, its modal group (which also says when
+// it runs within its block), the words it takes as its own, and what it does. The tables
+// are gcode_table.cpp and mcode_table.cpp.
+
+#include <cstdint>
+#include <string_view>
+
+#include "gcode/gcodes.h"
+
+namespace zivek::gcode {
+
+class Interpreter;
+
+// Letters as a mask, one bit per letter from A.
+constexpr std::uint32_t letters(std::string_view s) {
+    std::uint32_t bits = 0;
+    for (const char c : s) bits |= std::uint32_t(1) << (c - 'A');
+    return bits;
+}
+
+// The codes that the controls read differently. A dialect's row says, for each, when the
+// code takes its other meaning (the second row the table gives it).
+enum class Ambiguous : std::uint8_t {
+    None,
+    G50,       // not a LinuxCNC code, or Fanuc's position and rpm limit
+    G90,       // absolute, or Fanuc's turning cycle
+    G92,       // a coordinate offset, or Fanuc's threading cycle
+    G94,       // feed per minute, or Fanuc's facing cycle
+    G98G99,    // the drilling cycle's return, or Fanuc's feed modes
+    Drilling,  // G73, G81-G89 drill along Z, or are not drawn
+};
+inline constexpr std::size_t kAmbiguities = std::size_t(Ambiguous::Drilling) + 1;
+
+// One G-code: what it sets when its block's modes are set, and what it does in place of
+// the block's move. Either may be absent: a code with neither is a setting that leaves
+// the drawn path as it is.
+struct GCodeRow {
+    int tenths;  // the number ×10: 331 for G33.1
+    GCode code;
+    ModalGroup group;
+    std::uint32_t words;  // the letters it takes, besides the axes and F, S, T
+    void (Interpreter::*set)(const GCodeRow&);
+    void (Interpreter::*run)(const GCodeRow&);
+    Motion motion = Motion::None;  // the motion it selects, where it selects one
+    Ambiguous ambiguous = Ambiguous::None;
+    const GCodeRow* other = nullptr;  // its row where it means something else
+};
+
+// One M-code: what it does at its group's turn in the block, and what it does in place
+// of the block's move.
+struct MCodeRow {
+    int tenths;
+    MCode code;
+    ModalGroup group;
+    std::uint32_t words;
+    void (Interpreter::*act)(const MCodeRow&);
+    void (Interpreter::*run)(const MCodeRow&) = nullptr;
+};
+
+// The row of a G word's number; nullptr for a code the reader does not know.
+const GCodeRow* gCodeRow(double number);
+// What stands for a G-code the reader does not know: its words are its own, not a move.
+const GCodeRow& unknownGCode();
+// The row of an M word's number; nullptr for a code the reader leaves alone.
+const MCodeRow* mCodeRow(double number);
+
+// One code of a block, in the order the block runs them; an empty one stands for the
+// block's F, S and T.
+struct BlockCode {
+    ModalGroup group;
+    const GCodeRow* g = nullptr;
+    const MCodeRow* m = nullptr;
+};
+
+}  // namespace zivek::gcode
