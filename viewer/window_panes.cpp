@@ -20,6 +20,7 @@
 #include "viewer/texts.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/warning_panel.h"
+#include "zivek/gcode/dialect_names.h"
 
 namespace zivek::backplot {
 namespace {
@@ -70,8 +71,9 @@ ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     const ReadingChoices c{new QComboBox(window),
                            new QCheckBox(uiText(UiText::HalfSection), window),
                            new QDoubleSpinBox(window)};
-    c.dialect->addItems({uiText(UiText::DialectFromProgram), dialectChoiceText(Dialect::Generic),
-                         dialectChoiceText(Dialect::Fanuc), dialectChoiceText(Dialect::LinuxCnc)});
+    // After "from the program", every dialect the reader has a row for, in its order.
+    c.dialect->addItem(uiText(UiText::DialectFromProgram));
+    for (const DialectName& d : dialectNames()) c.dialect->addItem(dialectChoiceText(d.dialect));
     c.dialect->setToolTip(uiText(UiText::DialectTip));
     // The first entry names the dialect read from the program: room for the longest.
     c.dialect->setSizeAdjustPolicy(QComboBox::AdjustToContents);
