@@ -37,14 +37,33 @@ const GCodeRow& Interpreter::meaningOf(const GCodeRow& row) const {
 // warned: the dialect keeps the last one or refuses the line, which then does nothing.
 void Interpreter::orderCodes() {
     codes_.clear();
-    constexpr std::size_t kNoSlot = kModalGroups;
-    std::array<std::size_t, kModalGroups> slot;
+    // Most blocks name one G-code or none: they need no sorting and no group check.
+    if (b_.mCodes.empty() && b_.gCodes.size() <= 1) {
+        const GCodeRow* row = b_.gCodes.empty() ? nullptr : gCodeRow(b_.gCodes[0]);
+        if (b_.gCodes.empty() || row != nullptr) {
+            const BlockCode after{kFeedSpeedToolAfter};
+            if (row == nullptr) {
+                codes_.push_back(after);
+                return;
+            }
+            const GCodeRow& meant = meaningOf(*row);
+            const BlockCode code{meant.group, &meant};
+            // Stable: the feed, speed and tool come after the codes of their own group.
+            if (after.group < code.group) codes_.push_back(after);
+            codes_.push_back(code);
+            if (!(after.group < code.group)) codes_.push_back(after);
+            return;
+        }
+    }
+    // Every block asks: a byte a group keeps the table small to clear.
+    constexpr std::uint8_t kNoSlot = 0xFF;
+    std::array<std::uint8_t, kModalGroups> slot;
     slot.fill(kNoSlot);
     bool refused = false;
     const auto place = [&](BlockCode code) {
-        std::size_t& at = slot[std::size_t(code.group)];
+        std::uint8_t& at = slot[std::size_t(code.group)];
         if (at == kNoSlot) {
-            at = codes_.size();
+            at = std::uint8_t(codes_.size());
             codes_.push_back(code);
             return;
         }
