@@ -36,22 +36,25 @@ const GCodeRow& Interpreter::meaningOf(const GCodeRow& row) const {
 // The block's codes in the order they run, one per group. A second code of a group is
 // warned: the dialect keeps the last one or refuses the line, which then does nothing.
 void Interpreter::orderCodes() {
-    codes_.clear();
+    codes_.order.clear();
+    codes_.taken = 0;
+    codes_.call = codes_.stop = nullptr;
     // Most blocks name one G-code or none: they need no sorting and no group check.
     if (b_.mCodes.empty() && b_.gCodes.size() <= 1) {
         const GCodeRow* row = b_.gCodes.empty() ? nullptr : gCodeRow(b_.gCodes[0]);
         if (b_.gCodes.empty() || row != nullptr) {
             const BlockCode after{kFeedSpeedToolAfter};
             if (row == nullptr) {
-                codes_.push_back(after);
+                codes_.order.push_back(after);
                 return;
             }
             const GCodeRow& meant = meaningOf(*row);
             const BlockCode code{meant.group, &meant};
+            codes_.taken = meant.words;
             // Stable: the feed, speed and tool come after the codes of their own group.
-            if (after.group < code.group) codes_.push_back(after);
-            codes_.push_back(code);
-            if (!(after.group < code.group)) codes_.push_back(after);
+            if (after.group < code.group) codes_.order.push_back(after);
+            codes_.order.push_back(code);
+            if (!(after.group < code.group)) codes_.order.push_back(after);
             return;
         }
     }
@@ -60,16 +63,17 @@ void Interpreter::orderCodes() {
     std::array<std::uint8_t, kModalGroups> slot;
     slot.fill(kNoSlot);
     bool refused = false;
+    bool unknown = false;
     const auto place = [&](BlockCode code) {
         std::uint8_t& at = slot[std::size_t(code.group)];
         if (at == kNoSlot) {
-            at = std::uint8_t(codes_.size());
-            codes_.push_back(code);
+            at = std::uint8_t(codes_.order.size());
+            codes_.order.push_back(code);
             return;
         }
-        warn(Warning::SameGroupTwice, codeName(codes_[at]) + " " + codeName(code));
+        warn(Warning::SameGroupTwice, codeName(codes_.order[at]) + " " + codeName(code));
         refused = refused || rules_->twoOfOneGroup == TwoOfOneGroup::LineRefused;
-        codes_[at] = code;
+        codes_.order[at] = code;
     };
     for (const double g : b_.gCodes) {
         if (const GCodeRow* row = gCodeRow(g)) {
@@ -81,23 +85,30 @@ void Interpreter::orderCodes() {
         char buf[32];
         std::snprintf(buf, sizeof buf, "G%g", g);
         warn(Warning::UnsupportedG, buf);
-        codes_.push_back({ModalGroup::NonModal, &unknownGCode()});
+        // One stands for them all: each makes the block's words its own.
+        if (!unknown) codes_.order.push_back({ModalGroup::NonModal, &unknownGCode()});
+        unknown = true;
     }
     for (const double m : b_.mCodes)
         if (const MCodeRow* row = mCodeRow(m)) place({row->group, nullptr, row});
     if (refused) {
         // As if the line were empty.
-        codes_.clear();
+        codes_.order.clear();
         b_.present = b_.lost = 0;
         b_.gCodes.clear();
         b_.mCodes.clear();
         return;
     }
-    codes_.push_back({kFeedSpeedToolAfter});  // after the group's codes: the sort is stable
+    codes_.order.push_back({kFeedSpeedToolAfter});  // after the group's codes: the sort is stable
     // A few codes: sorted in place, keeping the written order within a group.
-    for (std::size_t i = 1; i < codes_.size(); ++i)
-        for (std::size_t j = i; j > 0 && codes_[j].group < codes_[j - 1].group; --j)
-            std::swap(codes_[j], codes_[j - 1]);
+    for (std::size_t i = 1; i < codes_.order.size(); ++i)
+        for (std::size_t j = i; j > 0 && codes_.order[j].group < codes_.order[j - 1].group; --j)
+            std::swap(codes_.order[j], codes_.order[j - 1]);
+    for (const BlockCode& c : codes_.order) {
+        codes_.taken |= c.g ? c.g->words : c.m ? c.m->words : 0;
+        if (c.m != nullptr && c.group == ModalGroup::Stop) codes_.stop = c.m;
+        if (c.m != nullptr && c.m->run != nullptr) codes_.call = c.m;
+    }
 }
 
 // F, S and T, after the units, spindle and feed modes the block sets.
@@ -121,10 +132,8 @@ void Interpreter::applyModes() {
     oneShot_ = nullptr;
     cycles_.drill.motionBefore = m_.motion;
     orderCodes();
-    std::uint32_t taken = 0;
-    for (const BlockCode& c : codes_) taken |= c.g ? c.g->words : c.m ? c.m->words : 0;
-    b_.used |= taken;
-    for (const BlockCode& c : codes_) {
+    b_.used |= codes_.taken;
+    for (const BlockCode& c : codes_.order) {
         if (c.group >= ModalGroup::Stop) break;
         if (c.g != nullptr) {
             if (c.g->set != nullptr) (this->*c.g->set)(*c.g);
@@ -132,19 +141,15 @@ void Interpreter::applyModes() {
         } else if (c.m != nullptr) {
             if (c.m->act != nullptr) (this->*c.m->act)(*c.m);
         } else {
-            takeFeedSpeedTool(taken);
+            takeFeedSpeedTool(codes_.taken);
         }
     }
 }
 
 // The block's stop comes after its move; a call in the move reads other blocks.
 void Interpreter::execute() {
-    const MCodeRow* stop = nullptr;
-    const MCodeRow* call = nullptr;
-    for (const BlockCode& c : codes_) {
-        if (c.m != nullptr && c.group == ModalGroup::Stop) stop = c.m;
-        if (c.m != nullptr && c.m->run != nullptr) call = c.m;
-    }
+    const MCodeRow* stop = codes_.stop;
+    const MCodeRow* call = codes_.call;
     if (call != nullptr) {
         (this->*call->run)(*call);
     } else {

@@ -6,6 +6,8 @@
 // it runs within its block), the words it takes as its own, and what it does. The tables
 // are gcode_table.cpp and mcode_table.cpp.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -74,6 +76,30 @@ struct BlockCode {
     ModalGroup group;
     const GCodeRow* g = nullptr;
     const MCodeRow* m = nullptr;
+};
+
+// A block's codes in the order they run, and what running the block asks of them, found
+// once as they are ordered.
+struct BlockCodes {
+    // At most one code a group, one for the codes the reader does not know and one for
+    // F, S and T: room for all in place, as every block is ordered.
+    class Order {
+      public:
+        void clear() { size_ = 0; }
+        void push_back(BlockCode c) { codes_[size_++] = c; }
+        std::size_t size() const { return size_; }
+        BlockCode& operator[](std::size_t i) { return codes_[i]; }
+        const BlockCode* begin() const { return codes_.data(); }
+        const BlockCode* end() const { return codes_.data() + size_; }
+
+      private:
+        std::array<BlockCode, kModalGroups + 2> codes_{};
+        std::size_t size_ = 0;
+    };
+    Order order;
+    std::uint32_t taken = 0;         // the letters its codes take as their own
+    const MCodeRow* call = nullptr;  // what runs in place of the move (M98)
+    const MCodeRow* stop = nullptr;  // what stops the program after the move
 };
 
 }  // namespace zivek::gcode

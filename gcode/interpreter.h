@@ -205,7 +205,7 @@ class Interpreter {
     bool unknownStartWarned_ = false;
     bool incrementalFromUnknown_ = false;  // set by target() for this block's move
     const GCodeRow* oneShot_ = nullptr;    // the code that acts in place of this block's move
-    std::vector<BlockCode> codes_;         // this block's, in the order they run
+    BlockCodes codes_;                     // this block's, in the order they run
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one
@@ -219,7 +219,7 @@ class Interpreter {
     // on, then drawn.
     struct PathSink final : MoveSink {
         explicit PathSink(Interpreter& interpreter) : in(interpreter) {}
-        void take(Segment s, bool compensable) override;
+        void take(Segment& s, bool compensable) override;
         Interpreter& in;
     };
     PathSink path_{*this};

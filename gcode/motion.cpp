@@ -110,7 +110,7 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     tool_.at = to;
 }
 
-void Interpreter::PathSink::take(Segment s, bool compensable) {
+void Interpreter::PathSink::take(Segment& s, bool compensable) {
     if (in.nose_.refusesExit(s)) in.warn(CompensationFault::ArcAfterCancel);
     if (in.nose_.active()) {
         // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at

@@ -15,9 +15,10 @@ namespace zivek::gcode {
 
 class MoveSink {
   public:
+    // The move is the sender's to hand over: the sink may change it on its way.
     // `compensable`: a move LinuxCNC's nose compensation follows. Straight moves, arcs
     // and G33 are; of the cycles only G70 hands over its passes as such.
-    virtual void take(Segment s, bool compensable) = 0;
+    virtual void take(Segment& s, bool compensable) = 0;
 
   protected:
     ~MoveSink() = default;
@@ -28,7 +29,7 @@ class MoveSink {
 class ContourSink final : public MoveSink {
   public:
     ContourSink(Block& block, bool corners) : block_(block), corners_(corners) {}
-    void take(Segment s, bool) override {
+    void take(Segment& s, bool) override {
         if (corners_) {
             if (block_.has('A')) s.fillet = block_.length('A');
             if (block_.has('C')) s.chamfer = block_.length('C');
