@@ -189,11 +189,9 @@ bool Interpreter::readContour(std::size_t begin, std::size_t end, std::vector<Se
     const std::uint32_t line = line_;
     ContourSink contour(b_, rules_->contourCorners);
     sink_ = &contour;
-    programEndEnds_ = ProgramEndEnds::ContourRead;
     ++depth_;
     runRange(begin, end);
     --depth_;
-    programEndEnds_ = ProgramEndEnds::Program;
     sink_ = &path_;
     returning_ = false;
     m_ = modal;

@@ -224,10 +224,6 @@ class Interpreter {
     };
     PathSink path_{*this};
     MoveSink* sink_ = &path_;
-    // What M2 and M30 end in the lines being run: the program, or the read of a contour
-    // (whose subroutine ends there as its program would).
-    enum class ProgramEndEnds { Program, ContourRead };
-    ProgramEndEnds programEndEnds_ = ProgramEndEnds::Program;
     bool programEnd_ = false;          // M2 or M30 ended the program
     std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
     void restoreModes();

@@ -83,7 +83,7 @@ void Interpreter::changePallet(const MCodeRow&) {
 }
 
 void Interpreter::endProgram(const MCodeRow&) {
-    if (programEndEnds_ == ProgramEndEnds::ContourRead) {
+    if (sink_->programEnd() == MoveSink::ProgramEnd::EndsRead) {
         returning_ = true;
     } else {
         stop_ = true;

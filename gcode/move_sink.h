@@ -15,6 +15,10 @@ namespace zivek::gcode {
 
 class MoveSink {
   public:
+    // What M2 and M30 end while moves come here: the program, or the read of a contour,
+    // whose subroutine ends there as its program would.
+    enum class ProgramEnd { EndsProgram, EndsRead };
+    virtual ProgramEnd programEnd() const { return ProgramEnd::EndsProgram; }
     // The move is the sender's to hand over: the sink may change it on its way.
     // `compensable`: a move LinuxCNC's nose compensation follows. Straight moves, arcs
     // and G33 are; of the cycles only G70 hands over its passes as such.
@@ -29,6 +33,7 @@ class MoveSink {
 class ContourSink final : public MoveSink {
   public:
     ContourSink(Block& block, bool corners) : block_(block), corners_(corners) {}
+    ProgramEnd programEnd() const override { return ProgramEnd::EndsRead; }
     void take(Segment& s, bool) override {
         if (corners_) {
             if (block_.has('A')) s.fillet = block_.length('A');
