@@ -214,7 +214,6 @@ class Interpreter {
     int depth_ = 0;
     // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
     CompensatedNose nose_{[this](Segment s) { emit(s); }};
-    std::optional<Point> drawnFrom_;  // where the next move starts when it is not the tool's
     // The path as the destination of moves: through the nose's compensation while it is
     // on, then drawn.
     struct PathSink final : MoveSink {

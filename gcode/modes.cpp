@@ -74,7 +74,6 @@ void Interpreter::compensationOn(const GCodeRow& g) {
 void Interpreter::compensationOff(const GCodeRow&) {
     if (!nose_.active()) return;
     if (const CompensationFault f = nose_.end(); f != CompensationFault::None) warn(f);
-    drawnFrom_ = nose_.drawnEnd();
 }
 
 void Interpreter::setUnitsOf(const GCodeRow& g) {

@@ -119,18 +119,14 @@ void Interpreter::PathSink::take(Segment& s, bool compensable) {
             compensable ? in.nose_.move(s) : CompensationFault::OtherMotion;
         if (fault == CompensationFault::None) return;
         in.warn(fault);
-        (void)in.nose_.stop();
-        in.drawnFrom_ = in.nose_.drawnEnd();
+        in.nose_.abandon();
     }
     in.emit(s);
 }
 
 void Interpreter::emit(Segment& s) {
     if (!spend(1)) return;
-    if (drawnFrom_) {
-        s.move.from = *drawnFrom_;
-        drawnFrom_.reset();
-    }
+    nose_.restart(s.move.from);
     Move& m = s.move;
     if (readingFile()) m.line = fileCallLine_;  // the program's line that called the file
     if (s.arc) {
