@@ -158,4 +158,51 @@ void Interpreter::execute() {
     if (stop != nullptr && stop->act != nullptr) (this->*stop->act)(*stop);
 }
 
+// The block's move: what a code does in place of it, or the move of the motion in force.
+void Interpreter::move() {
+    if (oneShot_ != nullptr) {
+        (this->*oneShot_->run)(*oneShot_);
+        return;
+    }
+    if (!hasAxis()) return;
+    Point to;
+    bool kz = false, kx = false;
+    if (!target(to, kz, kx)) return;
+    switch (m_.motion) {
+        case Motion::None:
+            warn(Warning::NoMotionMode);
+            m_.motion = Motion::Rapid;
+            moveTo(MoveKind::Rapid, to, kz, kx);
+            return;
+        case Motion::Rapid:
+            moveTo(MoveKind::Rapid, to, kz, kx);
+            return;
+        case Motion::Feed:
+            moveTo(MoveKind::Feed, to, kz, kx);
+            return;
+        case Motion::ArcClockwise:
+        case Motion::ArcCounterClockwise:
+            arc(m_.motion == Motion::ArcCounterClockwise, to, kz, kx);
+            return;
+        case Motion::Thread: {
+            const double lead = threadLead();
+            if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
+            moveTo(MoveKind::Feed, to, kz, kx, kThread, lead);
+            return;
+        }
+        case Motion::TurningCycle:
+        case Motion::ThreadingCycle:
+        case Motion::FacingCycle:
+            singleCycle(m_.motion, to);
+            return;
+        case Motion::PeckDrill:
+        case Motion::Drill:
+        case Motion::DrillDwell:
+        case Motion::DeepPeckDrill:
+        case Motion::Bore:
+        case Motion::BoreDwell:
+            drillCycle();
+    }
+}
+
 }  // namespace zivek::gcode

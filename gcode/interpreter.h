@@ -162,7 +162,13 @@ class Interpreter {
     bool stateValue(std::string_view name, int number, double& value);
 
     // Motion (motion.cpp).
-    bool hasAxis() const;
+    // The block names an axis, or gives one by an expression not computed. Every block
+    // asks, from several files: inline.
+    bool hasAxis() const {
+        const std::uint32_t axes =
+            Block::bit('X') | Block::bit('Z') | Block::bit('U') | Block::bit('W');
+        return ((b_.present | b_.lost) & axes) != 0;
+    }
     bool motionOnLine() const;  // the block names a code of the motion group
     bool target(Point& to, bool& kz, bool& kx);
     void axisTarget(char absolute, char incremental, double scale, double at, double& to,

@@ -1,5 +1,5 @@
-// What the G-codes set as their block's modes are set, and what a block then does: the
-// move, cycle or machine position it commands.
+// What the G-codes set as their block's modes are set, and what the codes that act in
+// place of a move do: dwell, rigid tapping, the threading cycle.
 
 #include <cmath>
 #include <cstdio>
@@ -15,12 +15,6 @@ bool Interpreter::motionOnLine() const {
             (row->group == ModalGroup::Motion || row->group == ModalGroup::CycleCancel))
             return true;
     return false;
-}
-
-bool Interpreter::hasAxis() const {
-    const std::uint32_t axes =
-        Block::bit('X') | Block::bit('Z') | Block::bit('U') | Block::bit('W');
-    return ((b_.present | b_.lost) & axes) != 0;
 }
 
 void Interpreter::setUnits(bool inch) {
@@ -131,52 +125,6 @@ void Interpreter::setCycleReturn(const GCodeRow& g) {
 
 void Interpreter::cancelDrilling(const GCodeRow&) {
     if (isDrilling(m_.motion)) m_.motion = Motion::None;
-}
-
-void Interpreter::move() {
-    if (oneShot_ != nullptr) {
-        (this->*oneShot_->run)(*oneShot_);
-        return;
-    }
-    if (!hasAxis()) return;
-    Point to;
-    bool kz = false, kx = false;
-    if (!target(to, kz, kx)) return;
-    switch (m_.motion) {
-        case Motion::None:
-            warn(Warning::NoMotionMode);
-            m_.motion = Motion::Rapid;
-            moveTo(MoveKind::Rapid, to, kz, kx);
-            return;
-        case Motion::Rapid:
-            moveTo(MoveKind::Rapid, to, kz, kx);
-            return;
-        case Motion::Feed:
-            moveTo(MoveKind::Feed, to, kz, kx);
-            return;
-        case Motion::ArcClockwise:
-        case Motion::ArcCounterClockwise:
-            arc(m_.motion == Motion::ArcCounterClockwise, to, kz, kx);
-            return;
-        case Motion::Thread: {
-            const double lead = threadLead();
-            if (!(lead > 0)) warn(Warning::ThreadWithoutLead);
-            moveTo(MoveKind::Feed, to, kz, kx, kThread, lead);
-            return;
-        }
-        case Motion::TurningCycle:
-        case Motion::ThreadingCycle:
-        case Motion::FacingCycle:
-            singleCycle(m_.motion, to);
-            return;
-        case Motion::PeckDrill:
-        case Motion::Drill:
-        case Motion::DrillDwell:
-        case Motion::DeepPeckDrill:
-        case Motion::Bore:
-        case Motion::BoreDwell:
-            drillCycle();
-    }
 }
 
 void Interpreter::claimWords(const GCodeRow&) {
