@@ -1,11 +1,61 @@
 #pragma once
 
-// The viewer shows what the program reader and the workpiece make, so their names are
-// its own vocabulary: Toolpath, Move, Warning, WorkpieceCut ...
-namespace zivek::gcode {}
-namespace zivek::workpiece {}
+// What the viewer takes from the program reader and the workpiece, by name: the edge
+// between them, written once. The viewer shows what they make; it does not reach inside.
+
+#include "zivek/gcode/arcs.h"
+#include "zivek/gcode/dialect_names.h"
+#include "zivek/gcode/program_file.h"
+#include "zivek/gcode/summary_json.h"
+#include "zivek/gcode/text_decoding.h"
+#include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
-using namespace zivek::gcode;
-using namespace zivek::workpiece;
+
+// The path and what it says of the program.
+using gcode::Arc;
+using gcode::CompensationFault;
+using gcode::Dialect;
+using gcode::Extent;
+using gcode::LineWarning;
+using gcode::Move;
+using gcode::MoveKind;
+using gcode::Point;
+using gcode::ReadOptions;
+using gcode::Spindle;
+using gcode::Summary;
+using gcode::TimeGap;
+using gcode::Toolpath;
+using gcode::Warning;
+using enum gcode::MoveFlag;
+using gcode::interpret;
+using gcode::lineAt;
+using gcode::lineStarts;
+using gcode::polyline;
+using gcode::splitLines;
+
+// The program's file and its text, its summary, its arcs drawn.
+using gcode::classifyText;
+using gcode::DecodedText;
+using gcode::decodeToUtf8;
+using gcode::flattenArc;
+using gcode::kMaxProgramBytes;
+using gcode::LoadedProgram;
+using gcode::loadProgramFile;
+using gcode::LoadStatus;
+using gcode::summaryJson;
+
+// The dialects' names.
+using gcode::DialectName;
+using gcode::dialectNameOf;
+using gcode::dialectNames;
+
+// The cut of the workpiece.
+using workpiece::ConvexRegion;
+using workpiece::CutCheck;
+using workpiece::CutWarning;
+using workpiece::Damage;
+using workpiece::WorkpieceCut;
+
 }  // namespace zivek::backplot
