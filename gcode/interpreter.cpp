@@ -53,7 +53,7 @@ void Interpreter::run() {
     // The control sends the moves still waiting for their next one at the program's end.
     // M2 and M30 end compensation as G40 does; a program that just stops leaves the
     // waiting moves as they are.
-    if (!programEnd_) {
+    if (!flow_.endedByProgramEnd()) {
         nose_.drain();
     } else if (const CompensationFault f = nose_.stop(); f != CompensationFault::None) {
         warn(f);
@@ -69,14 +69,14 @@ bool Interpreter::budgetSpent() {
     if (!budgetWarned_) warn(Warning::ExpansionLimit);
     budgetWarned_ = true;
     budget_ = 0;
-    stop_ = true;
+    flow_.stop();
     return false;
 }
 
 void Interpreter::runRange(std::size_t begin, std::size_t end) {
     std::size_t i = begin;
     end = std::min(end, source().lineCount());
-    while (i < end && !stop_ && !returning_) {
+    while (i < end && flow_.running()) {
         if (!spend(1)) return;
         next_ = i + 1;
         runLine(i);
@@ -169,9 +169,9 @@ void Interpreter::callLines(std::size_t begin, std::size_t end, std::size_t time
     const std::size_t next = next_;
     const std::uint32_t line = line_;
     ++depth_;
-    for (std::size_t t = 0; t < times && !stop_; ++t) {
+    for (std::size_t t = 0; t < times && !flow_.stopped(); ++t) {
         runRange(begin, end);
-        returning_ = false;
+        flow_.returned();
     }
     --depth_;
     next_ = next;
@@ -193,7 +193,7 @@ bool Interpreter::readContour(std::size_t begin, std::size_t end, std::vector<Se
     runRange(begin, end);
     --depth_;
     sink_ = &path_;
-    returning_ = false;
+    flow_.returned();
     m_ = modal;
     // A contour move drawn from the start has used up the zero-start mark, as any move does.
     tool_ = {tool.at, tool.knownZ, tool.knownX, tool_.zeroStart};

@@ -215,8 +215,7 @@ class Interpreter {
     std::uint32_t line_ = 0;
     std::size_t warned_ = 0;
     std::size_t next_ = 0;  // the line to run after the current one
-    bool stop_ = false;     // program end, or M99/endsub in a call
-    bool returning_ = false;
+    ProgramFlow flow_;
     int depth_ = 0;
     // G41.1/G42.1: moves go through the nose's compensation on their way to the path.
     CompensatedNose nose_{[this](Segment s) { emit(s); }};
@@ -229,7 +228,6 @@ class Interpreter {
     };
     PathSink path_{*this};
     MoveSink* sink_ = &path_;
-    bool programEnd_ = false;          // M2 or M30 ended the program
     std::map<int, Modal> savedModes_;  // by call depth: M73's modes, restored at the return
     void restoreModes();
     std::size_t budget_ = 0;  // lines and moves left before expansion is refused

@@ -84,18 +84,17 @@ void Interpreter::changePallet(const MCodeRow&) {
 
 void Interpreter::endProgram(const MCodeRow&) {
     if (sink_->programEnd() == MoveSink::ProgramEnd::EndsRead) {
-        returning_ = true;
+        flow_.returnFromCall();
     } else {
-        stop_ = true;
-        programEnd_ = true;
+        flow_.endProgram();
     }
 }
 
 void Interpreter::returnFromSubprogram(const MCodeRow&) {
     if (depth_ > 0) {
-        returning_ = true;
+        flow_.returnFromCall();
     } else {
-        stop_ = true;
+        flow_.stop();
     }
 }
 

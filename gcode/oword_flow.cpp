@@ -38,7 +38,7 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
         params_.deferNamed("_value", given ? flowValue(o.rest, 0) : 0.0);
         params_.deferNamed("_value_returned", given ? 1.0 : 0.0);
         params_.commit();
-        if (depth_ > 0) returning_ = true;
+        if (depth_ > 0) flow_.returnFromCall();
     } else if (o.keyword == "call") {
         callSub(index, o);
     } else if (!controlWord(index, o)) {

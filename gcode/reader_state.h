@@ -79,4 +79,31 @@ struct CycleSettings {
     DrillSettings drill;
 };
 
+// How the running of lines goes on: on, back out of the call being run (M99, endsub, the
+// end of a contour's read), or not at all (the program's end, the work budget spent).
+class ProgramFlow {
+  public:
+    bool running() const { return state_ == State::Running; }
+    bool stopped() const { return state_ == State::Stopped; }
+    // M2 or M30 ended the program, which ends the nose compensation as G40 does.
+    bool endedByProgramEnd() const { return endedByProgramEnd_; }
+
+    void returnFromCall() {
+        if (state_ == State::Running) state_ = State::Returning;
+    }
+    void returned() {
+        if (state_ == State::Returning) state_ = State::Running;
+    }
+    void stop() { state_ = State::Stopped; }
+    void endProgram() {
+        stop();
+        endedByProgramEnd_ = true;
+    }
+
+  private:
+    enum class State : std::uint8_t { Running, Returning, Stopped };
+    State state_ = State::Running;
+    bool endedByProgramEnd_ = false;
+};
+
 }  // namespace zivek::gcode

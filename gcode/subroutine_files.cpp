@@ -53,7 +53,7 @@ bool Interpreter::inSubroutineFile(std::string_view name,
     ProgramSource* file = subroutineFile(name);
     if (file == nullptr) {
         const std::string shown = fileNameOf(name);
-        if (!stop_)
+        if (!flow_.stopped())
             warn(Warning::SubroutineFileMissing, shown.empty() ? "o" + std::string(name) : shown);
         return false;
     }
