@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Qt-free core, the program reader and the workpiece with their
 # GoogleTest tests for 64-bit Windows and runs them under wine, without a display: the
-# reader's subroutine files are read from real folders with Turkish names there too. Usage: test-core.sh [build folder] (default build-windows/core).
+# reader's subroutine files are read from real folders with Turkish names there too.
+# Usage: test-core.sh [build folder] (default build-windows/core).
 # Needs g++-mingw-w64-x86-64-posix, googletest and wine (tools/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
