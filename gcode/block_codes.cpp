@@ -81,7 +81,7 @@ void Interpreter::orderCodes() {
             place({meant.group, &meant});
             continue;
         }
-        // Codes that move the tool in ways not drawn (G74, G75 ...).
+        // Codes that move the tool in ways not drawn (G84, G12 ...).
         char buf[32];
         std::snprintf(buf, sizeof buf, "G%g", g);
         warn(Warning::UnsupportedG, buf);

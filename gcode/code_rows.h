@@ -28,12 +28,13 @@ constexpr std::uint32_t letters(std::string_view s) {
 // code takes its other meaning (the second row the table gives it).
 enum class Ambiguous : std::uint8_t {
     None,
-    G50,       // not a LinuxCNC code, or Fanuc's position and rpm limit
-    G90,       // absolute, or Fanuc's turning cycle
-    G92,       // a coordinate offset, or Fanuc's threading cycle
-    G94,       // feed per minute, or Fanuc's facing cycle
-    G98G99,    // the drilling cycle's return, or Fanuc's feed modes
-    Drilling,  // G73, G81-G89 drill along Z, or are not drawn
+    G50,           // not a LinuxCNC code, or Fanuc's position and rpm limit
+    G90,           // absolute, or Fanuc's turning cycle
+    G92,           // a coordinate offset, or Fanuc's threading cycle
+    G94,           // feed per minute, or Fanuc's facing cycle
+    G98G99,        // the drilling cycle's return, or Fanuc's feed modes
+    LatheRepeats,  // G73 drills, G74 and G75 are not drawn, or Fanuc's G73-G75 cycles
+    Drilling,      // G73, G81-G89 drill along Z, or are not drawn
 };
 inline constexpr std::size_t kAmbiguities = std::size_t(Ambiguous::Drilling) + 1;
 

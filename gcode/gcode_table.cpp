@@ -21,7 +21,7 @@ struct GCodeTable {
 
     // The other meanings, which the rows below point to. A code's first row is what
     // LinuxCNC makes of it.
-    static constexpr std::array<GCodeRow, 12> others{{
+    static constexpr std::array<GCodeRow, 14> others{{
         // Fanuc's G50: the position, and with S the highest spindle speed.
         {500, G::G50, Group::NonModal, letters("S"), &I::setSpeedLimit, &I::setPosition},
         // Fanuc's single cycles (G-code system A) take over the motion mode.
@@ -31,12 +31,15 @@ struct GCodeTable {
         {980, G::G98, Group::FeedMode, kNone, &I::setFeedMode, nullptr},
         {990, G::G99, Group::FeedMode, kNone, &I::setFeedMode, nullptr},
         // Drilling where no drilling cycle is drawn: its words are its own, not a move.
-        {730, G::G73, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
         {810, G::G81, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
         {820, G::G82, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
         {830, G::G83, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
         {850, G::G85, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
         {890, G::G89, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
+        // Fanuc's multiple repetitive cycles: the pattern repeat, face and diameter grooving.
+        {730, G::G73, Group::NonModal, kNone, nullptr, &I::patternCycle},
+        {740, G::G74, Group::NonModal, kNone, nullptr, &I::grooveCycle},
+        {750, G::G75, Group::NonModal, kNone, nullptr, &I::grooveCycle},
     }};
 
     // In the order of GCode, so that a code is its own index.
@@ -96,19 +99,24 @@ struct GCodeTable {
         {721, G::G72_1, Group::NonModal, kNone, nullptr, &I::roughCycle},
         {722, G::G72_2, Group::NonModal, kNone, nullptr, &I::roughCycle},
         {730, G::G73, Group::Motion, kNone, &I::setMotion, nullptr, Motion::PeckDrill,
-         Ambiguous::Drilling, &others[6]},
+         Ambiguous::LatheRepeats, &others[11]},
+        // Not LinuxCNC's codes: warned, their words their own.
+        {740, G::G74, Group::NonModal, kNone, &I::notDrawn, &I::claimWords, Motion::None,
+         Ambiguous::LatheRepeats, &others[12]},
+        {750, G::G75, Group::NonModal, kNone, &I::notDrawn, &I::claimWords, Motion::None,
+         Ambiguous::LatheRepeats, &others[13]},
         {760, G::G76, Group::NonModal, kNone, nullptr, &I::threadCycle},
         {800, G::G80, Group::CycleCancel, kNone, &I::cancelDrilling, nullptr},
         {810, G::G81, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Drill,
-         Ambiguous::Drilling, &others[7]},
+         Ambiguous::Drilling, &others[6]},
         {820, G::G82, Group::Motion, kNone, &I::setMotion, nullptr, Motion::DrillDwell,
-         Ambiguous::Drilling, &others[8]},
+         Ambiguous::Drilling, &others[7]},
         {830, G::G83, Group::Motion, kNone, &I::setMotion, nullptr, Motion::DeepPeckDrill,
-         Ambiguous::Drilling, &others[9]},
+         Ambiguous::Drilling, &others[8]},
         {850, G::G85, Group::Motion, kNone, &I::setMotion, nullptr, Motion::Bore,
-         Ambiguous::Drilling, &others[10]},
+         Ambiguous::Drilling, &others[9]},
         {890, G::G89, Group::Motion, kNone, &I::setMotion, nullptr, Motion::BoreDwell,
-         Ambiguous::Drilling, &others[11]},
+         Ambiguous::Drilling, &others[10]},
         {900, G::G90, Group::Distance, kNone, &I::setAbsolute, nullptr, Motion::None,
          Ambiguous::G90, &others[1]},
         {901, G::G90_1, Group::ArcDistance, kNone, &I::setArcDistance, nullptr},

@@ -65,6 +65,8 @@ enum class GCode : std::uint8_t {
     G72_1,
     G72_2,
     G73,
+    G74,
+    G75,
     G76,
     G80,
     G81,

@@ -193,6 +193,8 @@ class Interpreter {
     void drillCycle();
     void roughCycle(const GCodeRow& g);
     void finishCycle(const GCodeRow& g);
+    void patternCycle(const GCodeRow& g);  // repeat_cycle_blocks.cpp
+    void grooveCycle(const GCodeRow& g);
     void linuxG7x(GCode code);  // linuxcnc_g7x.cpp
     void runCycle(const CyclePlan& plan, std::string_view code);
     void tellRefusal(CycleRefusal why, std::string_view code);

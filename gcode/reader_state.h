@@ -70,6 +70,12 @@ struct DrillSettings {
     double initialZ = 0;                 // where the run of cycle blocks began
 };
 
+// Fanuc G73's first block: how far the first pass stands off the last, and how many.
+struct PatternFirstBlock {
+    Point relief;
+    int passes = 1;
+};
+
 // What the cycles remember between their blocks.
 struct CycleSettings {
     RoughingFirstBlock turning;  // G71
@@ -77,6 +83,8 @@ struct CycleSettings {
     ThreadFirstBlock thread;
     SingleCycleSettings single;
     DrillSettings drill;
+    PatternFirstBlock pattern;  // G73
+    double grooveBack = 0;      // G74/G75 R(e): how far each peck backs off
 };
 
 // How the running of lines goes on: on, back out of the call being run (M99, endsub, the

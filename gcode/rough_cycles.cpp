@@ -38,18 +38,37 @@ CyclePlan incomplete(const std::vector<Segment>& contour, Point start, Point shi
     return p;
 }
 
+// The circle an edge of the flattened contour was taken from, in (a, b) terms; a radius
+// of 0 for a straight edge.
+struct EdgeCircle {
+    double a = 0, b = 0, radius = 0;
+};
+
+// Where level `a` meets the edge from p to q (a crossing): on a straight edge by
+// proportion, on an arc's chord where the level meets the circle itself, at the root
+// nearer the chord's crossing.
+double crossing(std::pair<double, double> p, std::pair<double, double> q, const EdgeCircle& c,
+                double a) {
+    const double u = p.first - a, v = q.first - a;
+    const double chord = p.second + (q.second - p.second) * u / (u - v);
+    if (c.radius == 0) return chord;
+    const double h = std::sqrt(std::max(c.radius * c.radius - (a - c.a) * (a - c.a), 0.0));
+    return std::abs(c.b + h - chord) < std::abs(c.b - h - chord) ? c.b + h : c.b - h;
+}
+
 // Where level `a` runs through material, as (from, to) pairs along the pass from b0 in
 // direction `dir`: the contour's crossings split it, the first stretch begins at b0 and
-// one that never meets the contour runs to `farEnd`. Points are (a, b) pairs.
-std::vector<double> stretchesOf(const std::vector<std::pair<double, double>>& points, double a,
-                                double b0, double dir, double farEnd) {
+// one that never meets the contour runs to `farEnd`. Points are (a, b) pairs; edge i
+// ends at point i.
+std::vector<double> stretchesOf(const std::vector<std::pair<double, double>>& points,
+                                const std::vector<EdgeCircle>& circles, double a, double b0,
+                                double dir, double farEnd) {
     std::vector<double> cuts;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const double p = points[i - 1].first - a, q = points[i].first - a;
         // Half open, so that a level through a corner counts it once.
         if ((p >= 0) == (q >= 0)) continue;
-        const double b =
-            points[i - 1].second + (points[i].second - points[i - 1].second) * p / (p - q);
+        const double b = crossing(points[i - 1], points[i], circles[i], a);
         if ((b - b0) * dir > 1e-12) cuts.push_back(b);
     }
     std::sort(cuts.begin(), cuts.end(), [dir](double x, double y) { return x * dir < y * dir; });
@@ -92,14 +111,23 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
     if (side == 0 || dir == 0 || !(depth > 0) || !std::isfinite(depth))
         return incomplete(contour, start, shift, feed);
     std::vector<Point> points{shifted(first, shift)};
+    std::vector<EdgeCircle> circles(1);
     for (std::size_t i = 1; i < contour.size(); ++i) {
         const Segment& s = contour[i];
         if (s.arc) {
+            // The chords only find which edge a level crosses; where is on the circle.
             std::vector<Point> arc;
             flattenArc(s.move.from, s.move.to, s.center, s.ccw, depth / 100, arc, 256);
-            for (const Point p : arc) points.push_back(shifted(p, shift));
+            const Point c = shifted(s.center, shift);
+            const double radius =
+                std::hypot(s.move.from.z - s.center.z, s.move.from.x - s.center.x);
+            for (const Point p : arc) {
+                points.push_back(shifted(p, shift));
+                circles.push_back({A(c), B(c), radius});
+            }
         } else {
             points.push_back(shifted(s.move.to, shift));
+            circles.emplace_back();
         }
     }
     std::vector<std::pair<double, double>> ab;
@@ -133,7 +161,7 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
         left -= work;
         // Type I runs from the start until it meets the contour; type II also cuts each
         // pocket the level crosses, entering it from the start's level above.
-        const std::vector<double> ends = stretchesOf(ab, a, b0, dir, farthest + B(shift));
+        const std::vector<double> ends = stretchesOf(ab, circles, a, b0, dir, farthest + B(shift));
         const bool fromStart = !ends.empty() && ends[0] == b0;
         const std::size_t count = q.pockets ? ends.size() / 2 : fromStart ? 1 : 0;
         for (std::size_t j = 0; j < count; ++j) {

@@ -99,7 +99,7 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
         {"G0 U1E999", {Warning::BadNumber}, "U1E999", 0},
         {"G2 U1 W-1 F10", {Warning::BadArc}, "G2", 1},
         {"G2 U10 W-1 R1 F10", {Warning::BadArc}, "R1", 1},
-        {"G74 U1 Q5", {Warning::UnsupportedG}, "G74", 0},
+        {"G84 U1 Q5", {Warning::UnsupportedG}, "G84", 0},
         {"G33.15 U1 K1", {Warning::UnsupportedG}, "G33.15", 0},  // a code is its own number
         {"G1 U1 U2 F10", {Warning::RepeatedWord}, "U2", 1},
         {"M98 P100", {Warning::UnsupportedM}, "M98", 0},

@@ -196,13 +196,13 @@ void MainWindowTest::extremeValuesStillDraw() {
 
 void MainWindowTest::warningsAreGroupedAndStepped() {
     MainWindow window;
-    window.openFile(write("uyari.nc", "G0X0Z0\nG0 U1 Q5\nG1 W-1 F10\nG74 R1\nG0 U1 Q6\n"));
+    window.openFile(write("uyari.nc", "G0X0Z0\nG0 U1 Q5\nG1 W-1 F10\nG84 R1\nG0 U1 Q6\n"));
     const QTreeWidget* tree = window.warningPanel()->tree();
     QCOMPARE(tree->topLevelItemCount(), 2);
     QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Bilinmeyen sözcük (2)"));
     QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("Desteklenmeyen G kodu (1)"));
     QCOMPARE(tree->topLevelItem(1)->child(0)->text(0),
-             QStringLiteral("Satır 4: Desteklenmeyen G kodu: G74 (hareketleri çizilmedi)"));
+             QStringLiteral("Satır 4: Desteklenmeyen G kodu: G84 (hareketleri çizilmedi)"));
     // Next and previous go from warned line to warned line, round at the ends.
     for (const int expected : {1, 3, 4, 1}) {
         window.stepWarning(+1);

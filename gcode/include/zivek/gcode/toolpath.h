@@ -75,7 +75,7 @@ struct Arc {
 enum class Warning : std::uint8_t {
     UnknownWord,             // a letter or character that means nothing on this line
     BadNumber,               // a word without a readable number, e.g. "X" or "X1E999"
-    UnsupportedG,            // a G code that moves the tool in a way not drawn (G74, G75 ...)
+    UnsupportedG,            // a G code that moves the tool in a way not drawn (G84, G12 ...)
     UnsupportedM,            // M98/M99 whose subprogram is not in the file
     NoMotionMode,            // axis words before any G0/G1: taken as rapid
     NoFeedRate,              // feed move with F absent, zero or negative: no cutting time
