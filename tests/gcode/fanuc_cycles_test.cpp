@@ -77,6 +77,45 @@ TEST(FanucCycles, RoughingPassesAsTheManualDefinesThem) {
           {37, -28.2},
           {34, -26.7},
           {31, -25.2}}},
+        // FANUC Series 0i-TC Operator's Manual (B-64114EN), "Stock removal in turning
+        // (G71)", its example: from X160 Z180, G71 U7.0 R1.0; G71 P014 Q020 U4.0 W2.0.
+        // The contour moved by the allowance (2 on the radius, 2 on Z), as (Z, r):
+        // (182, 22), (142, 22), (112, 32), (92, 32), (82, 52), (62, 52), (42, 72).
+        // Levels r73 .. r24 every 7: r73 clears it and runs to its end, Z42; r66 and r59
+        // meet the last taper at Z = 62 − (r − 52); r52 lies on the flat at r52 and stops
+        // where the contour rises to it, Z82; r45, r38 the rise at Z = 92 − (r − 32)/2;
+        // r31, r24 the first taper at Z = 142 − (r − 22)·3.
+        {"G71, the manual's example",
+         "O0071\nN010 G50 X200.0 Z220.0\nN011 G00 X160.0 Z180.0\nN012 G71 U7.0 R1.0\n"
+         "N013 G71 P014 Q020 U4.0 W2.0 F0.3 S550\nN014 G00 X40.0 F0.15 S700\n"
+         "N015 G01 W-40.0\nN016 X60.0 W-30.0\nN017 W-20.0\nN018 X100.0 W-10.0\n"
+         "N019 W-20.0\nN020 X140.0 W-20.0\n",
+         false,
+         {180, 80},
+         {{146, 42}, {132, 48}, {118, 55}, {104, 82}, {90, 85.5}, {76, 89}, {62, 115}, {48, 136}}},
+        // The same manual, "Stock removal in facing (G72)", its example: from X176 Z132,
+        // G72 W7.0 R1.0; G72 P014 Q019 U4.0 W2.0. The contour moved, as (Z, r): (60, 90),
+        // (72, 62), (82, 62), (92, 42), (112, 42), (134, 20). Levels Z125 .. Z62 every 7,
+        // from r88 towards the axis: Z125, 118 meet the last taper at r = 42 − (Z − 112);
+        // Z111, 104, 97 the flat at r42; Z90, 83 the taper at r = 62 − 2·(Z − 82); Z76
+        // the flat at r62; Z69, 62 the first taper at r = 90 − 28·(Z − 60)/12.
+        {"G72, the manual's example",
+         "O0072\nN010 G50 X220.0 Z190.0\nN011 G00 X176.0 Z132.0\nN012 G72 W7.0 R1.0\n"
+         "N013 G72 P014 Q019 U4.0 W2.0 F0.3 S550\nN014 G00 Z58.0 S700\n"
+         "N015 G01 X120.0 W12.0 F0.15\nN016 W10.0\nN017 X80.0 W10.0\nN018 W20.0\n"
+         "N019 X36.0 W22.0\n",
+         true,
+         {132, 88},
+         {{125, 58},
+          {118, 72},
+          {111, 84},
+          {104, 84},
+          {97, 84},
+          {90, 92},
+          {83, 120},
+          {76, 124},
+          {69, 138},
+          {62, 170.666666667}}},
         // An R7 round (G3, centre at Z-17 X20) from X20 Z-10 up to X34 Z-17: a level r
         // (a radius) meets the circle itself at Z = −17 + √(49 − (r − 10)²), not its
         // chords; r18 runs over it to the face at Z-17. No allowance, depth 2, so the last
@@ -245,6 +284,7 @@ TEST(FanucCycles, ThreadingPassesAlongTheFlank) {
         const char* program;
         double pullOut;  // the 45° chamfer after the straight part
         std::vector<Thread> passes;
+        Point start{5, 16};  // where every pass returns, X as a radius
     };
     // Two blocks: P01 10 60 (one finishing pass, chamfer 1.0 lead = 2, 60°), least depth
     // 0.1, allowance 0.05: roughing to 1.25, then 1.3.
@@ -273,6 +313,23 @@ TEST(FanucCycles, ThreadingPassesAlongTheFlank) {
           {27.5505, 4.292893, -19.956551},
           {27.4, 4.249445, -20.0},
           {27.4, 4.249445, -20.0}}},
+        // FANUC Series 0i-TC Operator's Manual (B-64114EN), "Multiple thread cutting
+        // cycle (G76)", its example: G76 P011060 Q100 R200; G76 X60640 Z25000 P3680
+        // Q1800 F6.0 from X80 Z130 (X and Z written here with points, as this reader
+        // takes them). Crest X68, height 3.68, first depth 1.8, allowance 0.2, chamfer
+        // 1.0 lead = 6 at 45°. Depths 1.8·√n: 1.8, 2.5456, 3.1177, then 3.68 − 0.2 =
+        // 3.48, then one finishing pass at 3.68; each in at 130 − d·tan 30° and straight
+        // until 25 + (3.68 − d)·tan 30° + 6.
+        {"the manual's example",
+         "T0101\nG97 S300\nG0 X80 Z130\nG76 P011060 Q100 R200\n"
+         "G76 X60.64 Z25.0 P3680 Q1800 F6.0\n",
+         6,
+         {{64.4, 128.960770, 32.085419},
+          {62.908831, 128.530306, 31.654955},
+          {61.764617, 128.2, 31.324649},
+          {61.04, 127.990821, 31.115470},
+          {60.64, 127.875351, 31.0}},
+         {130, 40}},
     };
     for (const Row& r : rows) {
         const Toolpath p = interpret(r.program);
@@ -301,7 +358,7 @@ TEST(FanucCycles, ThreadingPassesAlongTheFlank) {
             EXPECT_NEAR(got[i].zIn, r.passes[i].zIn, 1e-6) << r.name << " pass " << i;
             EXPECT_NEAR(got[i].zOut, r.passes[i].zOut, 1e-6) << r.name << " pass " << i;
         }
-        EXPECT_EQ(p.moves.back().to, (Point{5, 16})) << r.name;
+        EXPECT_EQ(p.moves.back().to, r.start) << r.name;
     }
 }
 
@@ -324,6 +381,26 @@ TEST(FanucCycles, SingleCyclesSquareByBlock) {
           {'F', -20, 30},
           {'F', -20, 50},
           {'R', 2, 50}}},
+        // G90 without R: a straight cut.
+        {"G90 straight",
+         "T0101\nG98\nG0 X50 Z2\nG90 X44 Z-30 F100\n",
+         {{'R', 2, 44}, {'F', -30, 44}, {'F', -30, 50}, {'R', 2, 50}}},
+        // G92 with R-1.5 (a radius, held for the next block): each thread starts 3 below
+        // its end on the diameter, a taper thread.
+        {"G92 taper",
+         "T0101\nG97 S500\nG0 X40 Z5\nG92 X30 Z-20 R-1.5 F2\nX29\n",
+         {{'R', 5, 27},
+          {'T', -20, 30},
+          {'R', -20, 40},
+          {'R', 5, 40},
+          {'R', 5, 26},
+          {'T', -20, 29},
+          {'R', -20, 40},
+          {'R', 5, 40}}},
+        // G94 with R-3, along Z: the face starts at Z-8 at X50 and ends at Z-5 at X20.
+        {"G94 taper",
+         "T0101\nG98\nG0 X50 Z2\nG94 X20 Z-5 R-3 F100\n",
+         {{'R', -8, 50}, {'F', -5, 20}, {'F', 2, 20}, {'R', 2, 50}}},
         // G92 threads: X28, X27.5, X27.2 to Z-20, out by rapid.
         {"G92",
          "T0101\nG97 S500\nG0 X30 Z5\nG92 X28 Z-20 F2\nX27.5\nX27.2\n",
