@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
@@ -35,10 +36,13 @@ class PlotWidget : public QWidget {
     void fitToPath();
     // Z up and X to the left, as the wizard's drawings stand; fits the path anew.
     void setUpright(bool upright);
-    // A diameter program is drawn as written (X doubled) or as a true half-section.
+    // The part is always drawn at its true shape; a diameter program shows its mirrored
+    // half under the axis too, unless the half-section alone is chosen.
     void setHalfSection(bool on);
     bool halfSection() const { return halfSection_; }
-    QString xAxisName() const;
+    // The axes named in the program's terms: X as a diameter or a radius, mm or inches.
+    AxisNames axisNames() const;
+    bool inch() const { return path_ && path_->inch; }
     const Viewport& viewport() const { return view_; }
     std::optional<std::size_t> selectedMove() const { return selectedMove_; }
 
@@ -63,7 +67,6 @@ class PlotWidget : public QWidget {
   private:
     void viewChanged();
     void ensureVisible(const Move& move);
-    double xFactor() const;
 
     std::shared_ptr<const Toolpath> path_;
     Viewport view_;

@@ -60,7 +60,7 @@ Viewport sheetView(const Viewport& shown, QSizeF box) {
     extent.add(b);
     Viewport view;
     view.setUpright(shown.upright());
-    view.setXFactor(shown.xFactor());
+    view.setXLabelScale(shown.xLabelScale());
     view.setSize(box.width(), box.height());
     view.fit(extent, fitMargins());
     return view;
@@ -74,7 +74,7 @@ void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
     p.translate(box.topLeft());
     p.setClipRect(QRectF(0, 0, box.width(), box.height()));
     p.setFont(sized(8));
-    paintBase(p, view, segments, c.path->moves.empty(), c.xAxis, [&](QPainter& under) {
+    paintBase(p, view, segments, c.path->moves.empty(), c.axes, [&](QPainter& under) {
         if (c.layer) c.layer->paintUnder(under, view);
     });
     p.setClipRect(plotArea(view));
@@ -195,18 +195,21 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     const Summary& s = path.summary;
     double yl = heading(p, left, y, column, sheetTotalsTitle());
     for (const QString& t :
-         {moveCountText(s), feedLengthText(s), rapidLengthText(s), cuttingTimeText(s),
-          totalTimeText(s, c.rapidRate), sheetRapidRateText(c.rapidRate)})
+         {moveCountText(s), feedLengthText(s, path.inch), rapidLengthText(s, path.inch),
+          cuttingTimeText(s), totalTimeText(s, c.rapidRate),
+          sheetRapidRateText(c.rapidRate, path.inch)})
         yl = line(p, left, yl, t, sized(9.5), kInk, column);
     const double right = left + column + 2 * kGap;
     double yr = heading(p, right, y, column, sheetPartTitle(c.cut && !c.cut->part().empty()));
     if (const auto e = partExtent(c)) {
         const double xs = path.xScale();
-        yr = line(p, right, yr, sheetSpanText(QStringLiteral("Z"), e->min.z, e->max.z), sized(9.5));
-        yr = line(p, right, yr,
-                  sheetSpanText(xAxisText(path.diameterMode), e->min.x * xs, e->max.x * xs),
-                  sized(9.5));
-        yr = line(p, right, yr, sheetLengthText(e->max.z - e->min.z), sized(9.5));
+        yr =
+            line(p, right, yr, sheetSpanText(zAxisText(path.inch), e->min.z, e->max.z), sized(9.5));
+        yr = line(
+            p, right, yr,
+            sheetSpanText(xAxisText(path.diameterMode, path.inch), e->min.x * xs, e->max.x * xs),
+            sized(9.5));
+        yr = line(p, right, yr, sheetLengthText(e->max.z - e->min.z, path.inch), sized(9.5));
     } else {
         yr = line(p, right, yr, noMovesText(), sized(9.5), kQuiet);
     }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+#include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"
@@ -26,7 +27,7 @@ struct SheetContent {
     const WorkpieceCut* cut = nullptr;      // none: the path only
     const WorkpieceLayer* layer = nullptr;  // the workpiece as the plot shows it
     Viewport view;                          // the window's view, whose plot area is copied
-    QString xAxis;
+    AxisNames axes;
     double rapidRate = 0;
 };
 

@@ -26,8 +26,6 @@ QString uiText(UiText t) {
             return QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster");
         case UiText::RapidPrefix:
             return QStringLiteral("Hızlı: ");
-        case UiText::RapidSuffix:
-            return QStringLiteral(" /dk");
         case UiText::RapidTip:
             return QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için");
         case UiText::Upright:
