@@ -272,6 +272,15 @@ void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments
     }
 }
 
+void paintMirroredHalf(QPainter& p, const ScreenSegments& mirrored) {
+    QColor faint = plotColors().feed;
+    faint.setAlpha(90);
+    QPen pen(faint, 1.2);
+    pen.setCosmetic(true);
+    p.setRenderHint(QPainter::Antialiasing, inkLength(mirrored.feed()) < kDetailInk);
+    drawSolid(p, mirrored.feed(), pen);
+}
+
 void paintSelectedMove(QPainter& p, const Viewport& view, const std::vector<Point>& points) {
     if (points.size() < 2) return;
     const double pad = 20;

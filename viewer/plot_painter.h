@@ -53,6 +53,9 @@ struct AxisNames {
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
                const AxisNames& axes, const std::function<void(QPainter&)>& underPath = {});
 
+// The mirrored half of a part below the axis: its cuts, faint, no rapids.
+void paintMirroredHalf(QPainter& p, const ScreenSegments& mirrored);
+
 // The selected move (a line, or an arc as a chain of points), drawn over everything
 // with its direction.
 void paintSelectedMove(QPainter& p, const Viewport& view, const std::vector<Point>& points);

@@ -91,6 +91,7 @@ void PlotWidget::fitToPath() {
         if (cutsOnly) extent = Extent{};
         extent.add(shown.min);
         extent.add(shown.max);
+        if (showsMirroredHalf()) extent.add({shown.min.z, -shown.max.x});
     }
     // The workpiece, and the insert wherever the tool goes, belong in the picture too.
     if (layer_ != nullptr) layer_->holdIn(extent, Extent(extent));
@@ -164,7 +165,12 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     const bool viewMoved = !baseView_ || !(*baseView_ == view_);
     if (viewMoved || layerStale_ || base_.devicePixelRatioF() != dpr) {
         static const Toolpath none;
-        if (viewMoved) segments_.build(path_ ? *path_ : none, view_);
+        if (viewMoved) {
+            segments_.build(path_ ? *path_ : none, view_);
+            Viewport mirror = view_;
+            mirror.setMirrored(true);
+            mirrored_.build(showsMirroredHalf() ? *path_ : none, mirror);
+        }
         if (base_.size() != size() * dpr || base_.devicePixelRatio() != dpr) {
             base_ = QPixmap(size() * dpr);
             base_.setDevicePixelRatio(dpr);
@@ -173,6 +179,7 @@ void PlotWidget::paintEvent(QPaintEvent*) {
         paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), axisNames(),
                   [this](QPainter& under) {
                       if (layer_) layer_->paintUnder(under, view_);
+                      paintMirroredHalf(under, mirrored_);
                   });
         baseView_ = view_;
         layerStale_ = false;

@@ -67,10 +67,12 @@ class PlotWidget : public QWidget {
   private:
     void viewChanged();
     void ensureVisible(const Move& move);
+    bool showsMirroredHalf() const { return path_ && path_->diameterMode && !halfSection_; }
 
     std::shared_ptr<const Toolpath> path_;
     Viewport view_;
     ScreenSegments segments_;
+    ScreenSegments mirrored_;  // the half under the axis, while it is shown
     QPixmap base_;
     std::optional<Viewport> baseView_;  // the view base_ was drawn for
     const WorkpieceLayer* layer_ = nullptr;

@@ -50,32 +50,23 @@ double heading(QPainter& p, double x, double y, double width, const QString& tex
     return y + 5;
 }
 
-// The window's plot area in program units, shown again in a box of another size.
-Viewport sheetView(const Viewport& shown, QSizeF box) {
-    const QRectF area = plotArea(shown);
-    const Point a = shown.toModel({area.left(), area.top()});
-    const Point b = shown.toModel({area.right(), area.bottom()});
-    Extent extent;
-    extent.add(a);
-    extent.add(b);
-    Viewport view;
-    view.setUpright(shown.upright());
-    view.setXLabelScale(shown.xLabelScale());
-    view.setSize(box.width(), box.height());
-    view.fit(extent, fitMargins());
-    return view;
-}
-
 void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
-    const Viewport view = sheetView(c.view, box.size());
+    const Viewport view = sheetPlotView(c.view, box.size());
     ScreenSegments segments;
     segments.build(*c.path, view);
+    ScreenSegments mirrored;
+    if (c.mirroredHalf) {
+        Viewport mirror = view;
+        mirror.setMirrored(true);
+        mirrored.build(*c.path, mirror);
+    }
     p.save();
     p.translate(box.topLeft());
     p.setClipRect(QRectF(0, 0, box.width(), box.height()));
     p.setFont(sized(8));
     paintBase(p, view, segments, c.path->moves.empty(), c.axes, [&](QPainter& under) {
         if (c.layer) c.layer->paintUnder(under, view);
+        paintMirroredHalf(under, mirrored);
     });
     p.setClipRect(plotArea(view));
     if (c.layer) c.layer->paintOver(p, view);
@@ -161,6 +152,21 @@ double paintWarnings(QPainter& p, double x, double y, double width, double botto
 }
 
 }  // namespace
+
+Viewport sheetPlotView(const Viewport& shown, QSizeF box) {
+    const QRectF area = plotArea(shown);
+    const Point a = shown.toModel({area.left(), area.top()});
+    const Point b = shown.toModel({area.right(), area.bottom()});
+    Extent extent;
+    extent.add(a);
+    extent.add(b);
+    Viewport view;
+    view.setUpright(shown.upright());
+    view.setXLabelScale(shown.xLabelScale());
+    view.setSize(box.width(), box.height());
+    view.fit(extent, fitMargins());
+    return view;
+}
 
 void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     const double left = kMargin;

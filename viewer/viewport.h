@@ -38,14 +38,18 @@ class Viewport {
     void setXLabelScale(double f) { xLabelScale_ = f; }
     double xLabelScale() const { return xLabelScale_; }
 
+    // The half under the axis: each point drawn at its mirror image.
+    void setMirrored(bool mirrored) { xSign_ = mirrored ? -1 : 1; }
+
     ScreenPoint toScreen(Point p) const {
+        p.x *= xSign_;
         if (upright_)
             return {width_ / 2 - offset(p.x, center_.x), height_ / 2 - offset(p.z, center_.z)};
         return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(p.x, center_.x)};
     }
     Point toModel(ScreenPoint s) const {
         const Point d = shift(s.x - width_ / 2, s.y - height_ / 2);
-        return {inRange(center_.z + d.z), inRange(center_.x + d.x)};
+        return {inRange(center_.z + d.z), inRange(center_.x + d.x) * xSign_};
     }
     // The coordinate that runs along the screen's horizontal (or vertical) axis, as the
     // program writes it (X a diameter in a diameter program), and the point on that
@@ -84,6 +88,7 @@ class Viewport {
     double height_ = 1;
     double scale_ = 1;
     double xLabelScale_ = 1;
+    double xSign_ = 1;
     Point center_;
     bool upright_ = false;
 };
