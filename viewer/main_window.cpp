@@ -278,7 +278,6 @@ SheetContent MainWindow::sheetContent() const {
     c.layer = layer_.get();
     c.view = plot_->viewport();
     c.axes = plot_->axisNames();
-    c.mirroredHalf = path_->diameterMode && !plot_->halfSection();
     c.rapidRate = reading_.rapidRate->perMinute();
     return c;
 }

@@ -159,8 +159,11 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const AxisNames
     double lastMiddle = -1e9;
     double lastWidth = 0;
     const QFont font = p.font();
+    const auto valueText = [&](bool horizontal, double v) {
+        return number(axes.xBothSides && view.alongX(horizontal) ? std::abs(v) : v);
+    };
     forAxisLines(view, true, step, [&](double v, double x) {
-        const QString t = number(v);
+        const QString t = valueText(true, v);
         p.setFont(rulerFont(t, font, kGridPixels - 8));
         const double width = QFontMetricsF(p.font()).horizontalAdvance(t);
         const double left = x - width / 2.0;
@@ -173,7 +176,7 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const AxisNames
         lastWidth = width;
     });
     forAxisLines(view, false, step, [&](double v, double line) {
-        const QString t = number(v);
+        const QString t = valueText(false, v);
         const double y = line + fm.ascent() / 2.0 - 1;
         if (y - fm.ascent() < fm.height() + 8 || y > h - kRulerHeight - 2) return;  // title
         p.setFont(rulerFont(t, font, kRulerWidth - 12));

@@ -46,6 +46,8 @@ QPixmap legendSample(LegendEntry entry);
 struct AxisNames {
     QString z;
     QString x;
+    // Both halves of a part show: its diameters read the same on either side of the axis.
+    bool xBothSides = false;
 };
 
 // Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol;

@@ -66,7 +66,7 @@ void PlotWidget::workpieceChanged() {
 
 AxisNames PlotWidget::axisNames() const {
     const bool diameter = path_ && path_->diameterMode;
-    return {zAxisText(inch()), xAxisText(diameter, inch())};
+    return {zAxisText(inch()), xAxisText(diameter, inch()), showsMirroredHalf()};
 }
 
 void PlotWidget::setHalfSection(bool on) {

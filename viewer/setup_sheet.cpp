@@ -55,7 +55,7 @@ void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
     ScreenSegments segments;
     segments.build(*c.path, view);
     ScreenSegments mirrored;
-    if (c.mirroredHalf) {
+    if (c.axes.xBothSides) {
         Viewport mirror = view;
         mirror.setMirrored(true);
         mirrored.build(*c.path, mirror);

@@ -27,8 +27,7 @@ struct SheetContent {
     const WorkpieceCut* cut = nullptr;      // none: the path only
     const WorkpieceLayer* layer = nullptr;  // the workpiece as the plot shows it
     Viewport view;                          // the window's view, whose plot area is copied
-    bool mirroredHalf = false;              // the half under the axis drawn too
-    AxisNames axes;
+    AxisNames axes;                         // and whether the mirrored half shows
     double rapidRate = 0;
 };
 

@@ -15,8 +15,8 @@ QString feedUnitText(bool inch, bool perRevolution) {
 QString rapidOptionText() {
     return QStringLiteral(
         "Makinenin hızlı ilerlemesi, mm/dk olarak (inç programında inç/dk'ya çevrilir): "
-        "toplam süre, --summary ve --sheet bununla hesaplanır. Verilmezse pencerede son "
-        "girilen, yoksa 10000.");
+        "toplam süre, --summary ve --sheet bununla hesaplanır. Verilmezse --summary 10000 "
+        "alır, pencere ve --sheet pencerede son girileni.");
 }
 
 QString rapidUsageText() {
