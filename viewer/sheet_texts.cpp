@@ -23,8 +23,11 @@ QString sheetTotalsTitle() {
 }
 
 QString sheetRapidRateText(double rapidRate, bool inch) {
-    return QStringLiteral("Hesaptaki hızlı ilerleme: %1 %2")
-        .arg(number(rapidRate), feedUnitText(inch, false));
+    // The machine's own figure beside an inch program's: it is set in mm/min.
+    const QString machine =
+        inch ? QStringLiteral(" (%1 mm/dk)").arg(number(rapidRate * 25.4)) : QString();
+    return QStringLiteral("Hesaptaki hızlı ilerleme: %1 %2%3")
+        .arg(number(rapidRate), feedUnitText(inch, false), machine);
 }
 
 QString sheetPartTitle(bool fromWorkpiece) {
