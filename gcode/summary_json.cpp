@@ -103,6 +103,7 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
     std::string j = "{\n";
     j += "  \"dialect\": \"" + std::string(dialectRow(path.dialect).key) + "\",\n";
     j += "  \"xMode\": \"" + std::string(path.diameterMode ? "diameter" : "radius") + "\",\n";
+    j += "  \"units\": \"" + std::string(path.inch ? "inch" : "mm") + "\",\n";
     j += "  \"encoding\": \"" + std::string(encodingName(decoded.encoding)) + "\",\n";
     j += "  \"lineEnds\": \"" + std::string(lineEndsName(decoded.lineEnds)) + "\",\n";
     j += "  \"lines\": " + std::to_string(path.lineCount) + ",\n";

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 
@@ -8,6 +9,7 @@
 #include "common/qt_translation.h"
 #include "viewer/file_claim.h"
 #include "viewer/main_window.h"
+#include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
@@ -27,16 +29,27 @@ const QCommandLineOption kWorkpiece(QStringLiteral("workpiece"),
 const QCommandLineOption kSummary(QStringLiteral("summary"), zivek::backplot::summaryOptionText(),
                                   QStringLiteral("dosya"));
 const QCommandLineOption kSheet(QStringLiteral("sheet"), zivek::backplot::sheetOptionText());
+const QCommandLineOption kRapid(QStringLiteral("rapid"), zivek::backplot::rapidOptionText(),
+                                QStringLiteral("mm/dk"));
+
+// The machine's rapid traverse in mm/min from --rapid; none when not given, 0 when the
+// value is no rate.
+std::optional<double> rapidOption(const QCommandLineParser& parser) {
+    if (!parser.isSet(kRapid)) return std::nullopt;
+    bool number = false;
+    const double rate = parser.value(kRapid).toDouble(&number);
+    return number && rate > 0 && std::isfinite(rate) ? rate : 0;
+}
 
 // `zivek-backplot --summary FILE [RAPID-RATE]`: the totals as JSON, no window, no display.
 int printSummary(const QCommandLineParser& parser) {
     using namespace zivek::backplot;
     const QString file = parser.value(kSummary);
     const QStringList rest = parser.positionalArguments();
-    double rapid = 10000;
+    double rapid = rapidOption(parser).value_or(10000);
     bool number = true;
     if (!rest.isEmpty()) rapid = rest.constFirst().toDouble(&number);
-    if (!number || rapid <= 0 || rest.size() > 1) {
+    if (!number || !(rapid > 0) || rest.size() > 1) {
         complain(summaryUsageText());
         return kExitBadCommandLine;
     }
@@ -52,7 +65,8 @@ int printSummary(const QCommandLineParser& parser) {
     options.subroutineFolders.insert(options.subroutineFolders.begin(),
                                      std::filesystem::absolute(program).parent_path());
     const Toolpath path = interpret(loaded.text, options);
-    std::fputs(summaryJson(path, loaded.decoded, rapid).c_str(), stdout);
+    // The machine's rate is in mm/min; an inch program's rapids are timed in inches.
+    std::fputs(summaryJson(path, loaded.decoded, ratePerMinute(rapid, path.inch)).c_str(), stdout);
     return kExitDone;
 }
 
@@ -92,8 +106,13 @@ int main(int argc, char* argv[]) {
     parser.addOption(kWorkpiece);
     parser.addOption(kSummary);
     parser.addOption(kSheet);
+    parser.addOption(kRapid);
     parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerWithoutDisplay(parser, argc, argv);
+    if (rapidOption(parser) == 0.0) {
+        complain(rapidUsageText());
+        return kExitBadCommandLine;
+    }
     // Neither the totals nor the sheet needs a display.
     if (parser.isSet(kSummary)) {
         QCoreApplication core(argc, argv);
@@ -113,6 +132,7 @@ int main(int argc, char* argv[]) {
     }
     MainWindow window;
     window.setSubroutineFolders(zivek::app::subroutineFolders(&parser));
+    if (const auto rapid = rapidOption(parser)) window.setRapidRate(*rapid);
     if (parser.isSet(kWorkpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -21,6 +20,7 @@
 #include "viewer/open_commands.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
 #include "viewer/sheet_commands.h"
 #include "viewer/status_line.h"
@@ -69,7 +69,7 @@ MainWindow::MainWindow(QWidget* parent)
             [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
     connect(plot_, &PlotWidget::lineClicked, this, &MainWindow::plotClicked);
     connect(reading_.dialect, &QComboBox::currentIndexChanged, this, &MainWindow::reinterpret);
-    connect(reading_.rapidRate, &QDoubleSpinBox::valueChanged, this, &MainWindow::showTotals);
+    connect(reading_.rapidRate, &RapidRateBox::rateChanged, this, &MainWindow::showTotals);
     connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);
     connect(warningPanel_, &WarningPanel::stepRequested, this, &MainWindow::stepWarning);
     connect(stepBar_, &StepBar::linesRunChosen, this, [this](int linesRun) {
@@ -214,11 +214,12 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     model_->setProgram(std::move(text), path_);
     plot_->setToolpath(path_, keepView);
     reading_.halfSection->setEnabled(path_->diameterMode);
+    reading_.rapidRate->setInch(path_->inch);
     pages_->setCurrentIndex(0);
     saveAs_->setEnabled(true);
     stepBar_->setLineCount(int(path_->lineCount));
     cutWorkpiece();
-    status_->showProgram(path_->summary, model_->linesWithWarnings());
+    status_->showProgram(path_->summary, path_->inch, model_->linesWithWarnings());
     showTotals();
     reading_.dialect->setItemText(0, detectedDialectText(path_->dialect));
     selection_->setText(idleHintText());
@@ -263,6 +264,10 @@ bool MainWindow::saveProgramAs(const QString& path) const {
     return file.commit();
 }
 
+void MainWindow::setRapidRate(double millimetresPerMinute) {
+    reading_.rapidRate->setMillimetresPerMinute(millimetresPerMinute);
+}
+
 SheetContent MainWindow::sheetContent() const {
     SheetContent c;
     if (!path_) return c;
@@ -272,14 +277,14 @@ SheetContent MainWindow::sheetContent() const {
     c.cut = cut_.get();
     c.layer = layer_.get();
     c.view = plot_->viewport();
-    c.xAxis = plot_->xAxisName();
-    c.rapidRate = reading_.rapidRate->value();
+    c.axes = plot_->axisNames();
+    c.rapidRate = reading_.rapidRate->perMinute();
     return c;
 }
 
 void MainWindow::showTotals() {
     if (!path_) return;
-    status_->showTotalTime(path_->summary, reading_.rapidRate->value());
+    status_->showTotalTime(path_->summary, reading_.rapidRate->perMinute(), path_->inch);
 }
 
 void MainWindow::lineChosen(const QModelIndex& index) {

@@ -47,6 +47,8 @@ class MainWindow : public QMainWindow {
     void showMessage(const QString& text);
     // The operation's workpiece for the programs shown from now on (none: the path only).
     void setWorkpiece(std::optional<Workpiece> workpiece);
+    // The machine's rapid traverse in mm/min for this run (the command line's --rapid).
+    void setRapidRate(double millimetresPerMinute);
     // Where o<name> calls find name.ngc after the program's own folder.
     void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.

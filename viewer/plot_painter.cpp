@@ -85,14 +85,17 @@ void forGridLines(double from, double to, double step, Fn&& fn) {
     }
 }
 
-// Calls fn for each grid value of the coordinate shown along one screen axis, with the
-// screen position (x for the horizontal axis, y for the vertical) of its line.
+// Calls fn for each grid value of the coordinate shown along one screen axis, as the
+// program writes it, with the screen position (x for the horizontal axis, y for the
+// vertical) of its line. The lines lie `step` apart in true size on both axes, so the
+// grid is square; a diameter program's X values count twice as fast.
 template <typename Fn>
 void forAxisLines(const Viewport& view, bool horizontal, double step, Fn&& fn) {
     const Point topLeft = view.toModel({0, 0});
     const Point bottomRight = view.toModel({view.width(), view.height()});
     const double a = view.along(horizontal, topLeft);
     const double b = view.along(horizontal, bottomRight);
+    if (view.alongX(horizontal)) step *= view.xLabelScale();
     forGridLines(std::min(a, b), std::max(a, b), step, [&](double v) {
         const QPointF s = at(view, view.onAxis(horizontal, v));
         fn(v, horizontal ? s.x() : s.y());
@@ -117,7 +120,7 @@ QFont rulerFont(const QString& text, const QFont& font, double room) {
     return smaller;
 }
 
-void paintRulers(QPainter& p, const Viewport& view, double step, const QString& xAxis) {
+void paintRulers(QPainter& p, const Viewport& view, double step, const AxisNames& axes) {
     const PlotColors& c = plotColors();
     const QFontMetrics fm(p.font());
     const double w = view.width();
@@ -133,8 +136,8 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const QString& 
     // The axis names sit at the ends the values grow towards; the chuck is to the left,
     // or below when the view stands upright.
     const bool upright = view.upright();
-    const QString across = upright ? QStringLiteral("← ") + xAxis : QStringLiteral("Z →");
-    const QString down = upright ? QStringLiteral("Z ↑") : xAxis + QStringLiteral(" ↑");
+    const QString across = upright ? QStringLiteral("← ") + axes.x : axes.z + QStringLiteral(" →");
+    const QString down = upright ? axes.z + QStringLiteral(" ↑") : axes.x + QStringLiteral(" ↑");
     const QString chuck = upright ? uiText(UiText::Chuck) + QStringLiteral(" ↓")
                                   : QStringLiteral("← ") + uiText(UiText::Chuck);
     const QString& leftText = upright ? across : chuck;
@@ -156,8 +159,11 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const QString& 
     double lastMiddle = -1e9;
     double lastWidth = 0;
     const QFont font = p.font();
+    const auto valueText = [&](bool horizontal, double v) {
+        return number(axes.xBothSides && view.alongX(horizontal) ? std::abs(v) : v);
+    };
     forAxisLines(view, true, step, [&](double v, double x) {
-        const QString t = number(v);
+        const QString t = valueText(true, v);
         p.setFont(rulerFont(t, font, kGridPixels - 8));
         const double width = QFontMetricsF(p.font()).horizontalAdvance(t);
         const double left = x - width / 2.0;
@@ -170,7 +176,7 @@ void paintRulers(QPainter& p, const Viewport& view, double step, const QString& 
         lastWidth = width;
     });
     forAxisLines(view, false, step, [&](double v, double line) {
-        const QString t = number(v);
+        const QString t = valueText(false, v);
         const double y = line + fm.ascent() / 2.0 - 1;
         if (y - fm.ascent() < fm.height() + 8 || y > h - kRulerHeight - 2) return;  // title
         p.setFont(rulerFont(t, font, kRulerWidth - 12));
@@ -242,7 +248,7 @@ QPixmap legendSample(LegendEntry entry) {
 }
 
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const QString& xAxis, const std::function<void(QPainter&)>& underPath) {
+               const AxisNames& axes, const std::function<void(QPainter&)>& underPath) {
     const PlotColors& c = plotColors();
     const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);
@@ -262,11 +268,20 @@ void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments
     drawSolid(p, segments.incomplete(), incomplete);
 
     paintWorkZero(p, view);
-    paintRulers(p, view, step, xAxis);
+    paintRulers(p, view, step, axes);
     if (pathEmpty) {
         p.setPen(c.gridText);
         p.drawText(QRectF(0, 0, view.width(), view.height()), Qt::AlignCenter, noMovesText());
     }
+}
+
+void paintMirroredHalf(QPainter& p, const ScreenSegments& mirrored) {
+    QColor faint = plotColors().feed;
+    faint.setAlpha(90);
+    QPen pen(faint, 1.2);
+    pen.setCosmetic(true);
+    p.setRenderHint(QPainter::Antialiasing, inkLength(mirrored.feed()) < kDetailInk);
+    drawSolid(p, mirrored.feed(), pen);
 }
 
 void paintSelectedMove(QPainter& p, const Viewport& view, const std::vector<Point>& points) {

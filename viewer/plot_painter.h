@@ -42,10 +42,21 @@ enum class LegendEntry { Feed, Rapid, Selected };
 // A short sample of the line style, for the legend beside the plot.
 QPixmap legendSample(LegendEntry entry);
 
+// The rulers' titles: "Z (mm)", "X çap (mm)".
+struct AxisNames {
+    QString z;
+    QString x;
+    // Both halves of a part show: its diameters read the same on either side of the axis.
+    bool xBothSides = false;
+};
+
 // Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol;
 // `underPath` paints between the grid and the path.
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const QString& xAxis, const std::function<void(QPainter&)>& underPath = {});
+               const AxisNames& axes, const std::function<void(QPainter&)>& underPath = {});
+
+// The mirrored half of a part below the axis: its cuts, faint, no rapids.
+void paintMirroredHalf(QPainter& p, const ScreenSegments& mirrored);
 
 // The selected move (a line, or an arc as a chain of points), drawn over everything
 // with its direction.

@@ -39,6 +39,7 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
 
 void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path, bool keepView) {
     path_ = std::move(path);
+    view_.setXLabelScale(path_ ? path_->xScale() : 1.0);
     selectedMove_.reset();
     toolPosition_.reset();
     if (keepView) {
@@ -63,12 +64,9 @@ void PlotWidget::workpieceChanged() {
     if (fitted_) fitToPath();
 }
 
-double PlotWidget::xFactor() const {
-    return path_ && !halfSection_ ? path_->xScale() : 1.0;
-}
-
-QString PlotWidget::xAxisName() const {
-    return xAxisText(xFactor() == 2.0);
+AxisNames PlotWidget::axisNames() const {
+    const bool diameter = path_ && path_->diameterMode;
+    return {zAxisText(inch()), xAxisText(diameter, inch()), showsMirroredHalf()};
 }
 
 void PlotWidget::setHalfSection(bool on) {
@@ -78,7 +76,7 @@ void PlotWidget::setHalfSection(bool on) {
 
 void PlotWidget::fitToPath() {
     view_.setSize(width(), height());
-    view_.setXFactor(xFactor());
+    view_.setXLabelScale(path_ ? path_->xScale() : 1.0);
     Extent extent;
     extent.add({});  // the work zero is always in the picture
     if (path_ && !path_->summary.extent.empty) {
@@ -93,6 +91,7 @@ void PlotWidget::fitToPath() {
         if (cutsOnly) extent = Extent{};
         extent.add(shown.min);
         extent.add(shown.max);
+        if (showsMirroredHalf()) extent.add({shown.min.z, -shown.max.x});
     }
     // The workpiece, and the insert wherever the tool goes, belong in the picture too.
     if (layer_ != nullptr) layer_->holdIn(extent, Extent(extent));
@@ -135,7 +134,7 @@ std::optional<std::size_t> PlotWidget::moveAt(QPointF pos) const {
     if (!path_ || !plotArea(view_).contains(pos)) return std::nullopt;
     std::optional<std::size_t> best;
     double bestDistance = kPickPixels;
-    const double tolerance = 1 / (view_.scale() * std::max(1.0, view_.xFactor()));
+    const double tolerance = 1 / view_.scale();
     for (std::size_t i = 0; i < path_->moves.size(); ++i) {
         const Move& m = path_->moves[i];
         double d = distanceToSegment(pos, view_.toScreen(m.from), view_.toScreen(m.to));
@@ -166,15 +165,21 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     const bool viewMoved = !baseView_ || !(*baseView_ == view_);
     if (viewMoved || layerStale_ || base_.devicePixelRatioF() != dpr) {
         static const Toolpath none;
-        if (viewMoved) segments_.build(path_ ? *path_ : none, view_);
+        if (viewMoved) {
+            segments_.build(path_ ? *path_ : none, view_);
+            Viewport mirror = view_;
+            mirror.setMirrored(true);
+            mirrored_.build(showsMirroredHalf() ? *path_ : none, mirror);
+        }
         if (base_.size() != size() * dpr || base_.devicePixelRatio() != dpr) {
             base_ = QPixmap(size() * dpr);
             base_.setDevicePixelRatio(dpr);
         }
         QPainter bp(&base_);
-        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), xAxisName(),
+        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), axisNames(),
                   [this](QPainter& under) {
                       if (layer_) layer_->paintUnder(under, view_);
+                      paintMirroredHalf(under, mirrored_);
                   });
         baseView_ = view_;
         layerStale_ = false;
@@ -184,7 +189,7 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     p.setClipRect(plotArea(view_));  // the selection never covers the rulers
     if (layer_) layer_->paintOver(p, view_);
     if (selectedMove_) {
-        const double tolerance = 0.5 / (view_.scale() * std::max(1.0, view_.xFactor()));
+        const double tolerance = 0.5 / view_.scale();
         paintSelectedMove(p, view_, polyline(*path_, *selectedMove_, tolerance));
     }
     if (toolPosition_) paintToolPosition(p, view_, *toolPosition_);

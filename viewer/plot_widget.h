@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
@@ -35,10 +36,13 @@ class PlotWidget : public QWidget {
     void fitToPath();
     // Z up and X to the left, as the wizard's drawings stand; fits the path anew.
     void setUpright(bool upright);
-    // A diameter program is drawn as written (X doubled) or as a true half-section.
+    // The part is always drawn at its true shape; a diameter program shows its mirrored
+    // half under the axis too, unless the half-section alone is chosen.
     void setHalfSection(bool on);
     bool halfSection() const { return halfSection_; }
-    QString xAxisName() const;
+    // The axes named in the program's terms: X as a diameter or a radius, mm or inches.
+    AxisNames axisNames() const;
+    bool inch() const { return path_ && path_->inch; }
     const Viewport& viewport() const { return view_; }
     std::optional<std::size_t> selectedMove() const { return selectedMove_; }
 
@@ -63,11 +67,12 @@ class PlotWidget : public QWidget {
   private:
     void viewChanged();
     void ensureVisible(const Move& move);
-    double xFactor() const;
+    bool showsMirroredHalf() const { return path_ && path_->diameterMode && !halfSection_; }
 
     std::shared_ptr<const Toolpath> path_;
     Viewport view_;
     ScreenSegments segments_;
+    ScreenSegments mirrored_;  // the half under the axis, while it is shown
     QPixmap base_;
     std::optional<Viewport> baseView_;  // the view base_ was drawn for
     const WorkpieceLayer* layer_ = nullptr;

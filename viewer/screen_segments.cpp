@@ -82,8 +82,8 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
             keep(s, feed_, 2);
         }
     };
-    // Half a pixel in the drawn picture, in true units along the more stretched axis.
-    const double tolerance = 0.5 / (view.scale() * std::max(1.0, view.xFactor()));
+    // Half a pixel in the drawn picture, in true units.
+    const double tolerance = 0.5 / view.scale();
     for (std::size_t i = 0; i < moves.size(); ++i) {
         const Move& m = moves[i];
         const ScreenPoint a = view.toScreen(m.from);
@@ -97,7 +97,7 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
         const ScreenPoint c = view.toScreen(arc->center);
         const double r = std::sqrt((m.from.z - arc->center.z) * (m.from.z - arc->center.z) +
                                    (m.from.x - arc->center.x) * (m.from.x - arc->center.x)) *
-                         view.scale() * std::max(1.0, view.xFactor());
+                         view.scale();
         if (c.x + r < -kBorder || c.x - r > right || c.y + r < -kBorder || c.y - r > bottom)
             continue;
         arc_.clear();

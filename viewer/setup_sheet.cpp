@@ -50,32 +50,23 @@ double heading(QPainter& p, double x, double y, double width, const QString& tex
     return y + 5;
 }
 
-// The window's plot area in program units, shown again in a box of another size.
-Viewport sheetView(const Viewport& shown, QSizeF box) {
-    const QRectF area = plotArea(shown);
-    const Point a = shown.toModel({area.left(), area.top()});
-    const Point b = shown.toModel({area.right(), area.bottom()});
-    Extent extent;
-    extent.add(a);
-    extent.add(b);
-    Viewport view;
-    view.setUpright(shown.upright());
-    view.setXFactor(shown.xFactor());
-    view.setSize(box.width(), box.height());
-    view.fit(extent, fitMargins());
-    return view;
-}
-
 void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
-    const Viewport view = sheetView(c.view, box.size());
+    const Viewport view = sheetPlotView(c.view, box.size());
     ScreenSegments segments;
     segments.build(*c.path, view);
+    ScreenSegments mirrored;
+    if (c.axes.xBothSides) {
+        Viewport mirror = view;
+        mirror.setMirrored(true);
+        mirrored.build(*c.path, mirror);
+    }
     p.save();
     p.translate(box.topLeft());
     p.setClipRect(QRectF(0, 0, box.width(), box.height()));
     p.setFont(sized(8));
-    paintBase(p, view, segments, c.path->moves.empty(), c.xAxis, [&](QPainter& under) {
+    paintBase(p, view, segments, c.path->moves.empty(), c.axes, [&](QPainter& under) {
         if (c.layer) c.layer->paintUnder(under, view);
+        paintMirroredHalf(under, mirrored);
     });
     p.setClipRect(plotArea(view));
     if (c.layer) c.layer->paintOver(p, view);
@@ -162,6 +153,21 @@ double paintWarnings(QPainter& p, double x, double y, double width, double botto
 
 }  // namespace
 
+Viewport sheetPlotView(const Viewport& shown, QSizeF box) {
+    const QRectF area = plotArea(shown);
+    const Point a = shown.toModel({area.left(), area.top()});
+    const Point b = shown.toModel({area.right(), area.bottom()});
+    Extent extent;
+    extent.add(a);
+    extent.add(b);
+    Viewport view;
+    view.setUpright(shown.upright());
+    view.setXLabelScale(shown.xLabelScale());
+    view.setSize(box.width(), box.height());
+    view.fit(extent, fitMargins());
+    return view;
+}
+
 void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     const double left = kMargin;
     const double width = size.width() - 2 * kMargin;
@@ -195,18 +201,21 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     const Summary& s = path.summary;
     double yl = heading(p, left, y, column, sheetTotalsTitle());
     for (const QString& t :
-         {moveCountText(s), feedLengthText(s), rapidLengthText(s), cuttingTimeText(s),
-          totalTimeText(s, c.rapidRate), sheetRapidRateText(c.rapidRate)})
+         {moveCountText(s), feedLengthText(s, path.inch), rapidLengthText(s, path.inch),
+          cuttingTimeText(s), totalTimeText(s, c.rapidRate),
+          sheetRapidRateText(c.rapidRate, path.inch)})
         yl = line(p, left, yl, t, sized(9.5), kInk, column);
     const double right = left + column + 2 * kGap;
     double yr = heading(p, right, y, column, sheetPartTitle(c.cut && !c.cut->part().empty()));
     if (const auto e = partExtent(c)) {
         const double xs = path.xScale();
-        yr = line(p, right, yr, sheetSpanText(QStringLiteral("Z"), e->min.z, e->max.z), sized(9.5));
-        yr = line(p, right, yr,
-                  sheetSpanText(xAxisText(path.diameterMode), e->min.x * xs, e->max.x * xs),
-                  sized(9.5));
-        yr = line(p, right, yr, sheetLengthText(e->max.z - e->min.z), sized(9.5));
+        yr =
+            line(p, right, yr, sheetSpanText(zAxisText(path.inch), e->min.z, e->max.z), sized(9.5));
+        yr = line(
+            p, right, yr,
+            sheetSpanText(xAxisText(path.diameterMode, path.inch), e->min.x * xs, e->max.x * xs),
+            sized(9.5));
+        yr = line(p, right, yr, sheetLengthText(e->max.z - e->min.z, path.inch), sized(9.5));
     } else {
         yr = line(p, right, yr, noMovesText(), sized(9.5), kQuiet);
     }

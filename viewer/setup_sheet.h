@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+#include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"
@@ -26,9 +27,12 @@ struct SheetContent {
     const WorkpieceCut* cut = nullptr;      // none: the path only
     const WorkpieceLayer* layer = nullptr;  // the workpiece as the plot shows it
     Viewport view;                          // the window's view, whose plot area is copied
-    QString xAxis;
+    AxisNames axes;                         // and whether the mirrored half shows
     double rapidRate = 0;
 };
+
+// The window's plot area, in true size, shown again in the sheet's box of another size.
+Viewport sheetPlotView(const Viewport& shown, QSizeF box);
 
 // Paints the sheet onto a page `size` units wide and high, at 96 units an inch.
 void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& content);

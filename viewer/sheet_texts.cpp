@@ -22,8 +22,12 @@ QString sheetTotalsTitle() {
     return QStringLiteral("Toplamlar ve süreler");
 }
 
-QString sheetRapidRateText(double rapidRate) {
-    return QStringLiteral("Hesaptaki hızlı ilerleme: %1 /dk").arg(number(rapidRate));
+QString sheetRapidRateText(double rapidRate, bool inch) {
+    // The machine's own figure beside an inch program's: it is set in mm/min.
+    const QString machine =
+        inch ? QStringLiteral(" (%1 mm/dk)").arg(number(rapidRate * 25.4)) : QString();
+    return QStringLiteral("Hesaptaki hızlı ilerleme: %1 %2%3")
+        .arg(number(rapidRate), feedUnitText(inch, false), machine);
 }
 
 QString sheetPartTitle(bool fromWorkpiece) {
@@ -35,8 +39,8 @@ QString sheetSpanText(const QString& axis, double from, double to) {
     return QStringLiteral("%1:  %2 … %3").arg(axis, number(from), number(to));
 }
 
-QString sheetLengthText(double length) {
-    return QStringLiteral("Boy (Z): %1").arg(number(length));
+QString sheetLengthText(double length, bool inch) {
+    return QStringLiteral("Boy (Z): %1 %2").arg(number(length), lengthUnitText(inch));
 }
 
 QString sheetWarningsTitle(std::size_t count) {

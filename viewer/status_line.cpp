@@ -26,22 +26,22 @@ StatusLine::StatusLine(QStatusBar* bar, PlotWidget* plot) : QObject(bar) {
     bar->addPermanentWidget(cutWarnings_);
     bar->addPermanentWidget(pointer_);
     connect(plot, &PlotWidget::pointerMoved, this, [this, plot](Point at) {
-        pointer_->setText(pointerText(at, plot->viewport().xFactor()));
+        pointer_->setText(pointerText(at, plot->viewport().xLabelScale(), plot->inch()));
     });
     connect(plot, &PlotWidget::pointerLeft, pointer_, &QLabel::clear);
 }
 
-void StatusLine::showProgram(const Summary& summary, std::size_t linesWithWarnings) {
+void StatusLine::showProgram(const Summary& summary, bool inch, std::size_t linesWithWarnings) {
     moveCount_->setText(moveCountText(summary));
-    feedLength_->setText(feedLengthText(summary));
-    rapidLength_->setText(rapidLengthText(summary));
+    feedLength_->setText(feedLengthText(summary, inch));
+    rapidLength_->setText(rapidLengthText(summary, inch));
     cuttingTime_->setText(cuttingTimeText(summary));
     warnings_->setText(warningCountText(linesWithWarnings));
 }
 
-void StatusLine::showTotalTime(const Summary& summary, double rapidRate) {
+void StatusLine::showTotalTime(const Summary& summary, double rapidRate, bool inch) {
     totalTime_->setText(totalTimeText(summary, rapidRate));
-    totalTime_->setToolTip(rapidTimeText(summary, rapidRate));
+    totalTime_->setToolTip(rapidTimeText(summary, rapidRate, inch));
 }
 
 void StatusLine::showCutWarnings(const WorkpieceCut* cut) {

@@ -25,10 +25,10 @@ class StatusLine : public QObject {
   public:
     // Fills `bar`; the pointer's place follows `plot`.
     StatusLine(QStatusBar* bar, PlotWidget* plot);
-    // A program read: its totals and its lines with a warning.
-    void showProgram(const Summary& summary, std::size_t linesWithWarnings);
-    // The total time, with the rapids run at `rapidRate`.
-    void showTotalTime(const Summary& summary, double rapidRate);
+    // A program read: its totals, in inches or millimetres, and its lines with a warning.
+    void showProgram(const Summary& summary, bool inch, std::size_t linesWithWarnings);
+    // The total time, with the rapids run at `rapidRate` (the path's units a minute).
+    void showTotalTime(const Summary& summary, double rapidRate, bool inch);
     // The workpiece's warnings; none without a workpiece.
     void showCutWarnings(const WorkpieceCut* cut);
     // Nothing of a program.

@@ -94,12 +94,12 @@ QString moveCountText(const Summary& s) {
         .arg(s.feedMoves);
 }
 
-QString feedLengthText(const Summary& s) {
-    return QStringLiteral("İlerleme boyu: %1").arg(number(s.feedLength));
+QString feedLengthText(const Summary& s, bool inch) {
+    return QStringLiteral("İlerleme boyu: %1 %2").arg(number(s.feedLength), lengthUnitText(inch));
 }
 
-QString rapidLengthText(const Summary& s) {
-    return QStringLiteral("Hızlı boyu: %1").arg(number(s.rapidLength));
+QString rapidLengthText(const Summary& s, bool inch) {
+    return QStringLiteral("Hızlı boyu: %1 %2").arg(number(s.rapidLength), lengthUnitText(inch));
 }
 
 QString tooLargeText() {
@@ -152,9 +152,10 @@ QString totalTimeText(const Summary& s, double rapidRate) {
            minutesText(s.cuttingMinutes + s.rapidLength / rapidRate);
 }
 
-QString rapidTimeText(const Summary& s, double rapidRate) {
-    return QStringLiteral("Hızlı hareketler %1 boyunca %2/dk ile: %3")
-        .arg(number(s.rapidLength), number(rapidRate), minutesText(s.rapidLength / rapidRate));
+QString rapidTimeText(const Summary& s, double rapidRate, bool inch) {
+    return QStringLiteral("Hızlı hareketler %1 %2 boyunca %3 %4 ile: %5")
+        .arg(number(s.rapidLength), lengthUnitText(inch), number(rapidRate),
+             feedUnitText(inch, false), minutesText(s.rapidLength / rapidRate));
 }
 
 QString dialectName(Dialect d) {
@@ -166,8 +167,13 @@ QString detectedDialectText(Dialect d) {
     return QStringLiteral("%1 (%2)").arg(uiText(UiText::DialectFromProgram), dialectName(d));
 }
 
-QString xAxisText(bool diameter) {
-    return diameter ? QStringLiteral("X (çap)") : QStringLiteral("X (yarıçap)");
+QString xAxisText(bool diameter, bool inch) {
+    return QStringLiteral("X %1 (%2)")
+        .arg(diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"), lengthUnitText(inch));
+}
+
+QString zAxisText(bool inch) {
+    return QStringLiteral("Z (%1)").arg(lengthUnitText(inch));
 }
 
 QString warningCountText(std::size_t lines) {
@@ -182,16 +188,28 @@ QString moveText(const Toolpath& path, std::size_t index) {
                    : m.is(kArc)              ? QStringLiteral("yay")
                                              : QStringLiteral("ilerleme");
     if (m.is(kFromCycle)) kind += QStringLiteral(" (çevrim)");
-    return QStringLiteral("Satır %1: %2  Z %3 → %4  X %5 → %6  boy %7%8")
+    return QStringLiteral("Satır %1: %2  Z %3 → %4  X %5 → %6  boy %7 %8%9")
         .arg(m.line + 1)
         .arg(kind)
         .arg(number(m.from.z), number(m.to.z), number(m.from.x * xs), number(m.to.x * xs),
-             number(path.moveLength(index)))
-        .arg(m.kind == MoveKind::Feed ? QStringLiteral("  F%1").arg(number(m.feed)) : QString());
+             number(path.moveLength(index)), lengthUnitText(path.inch))
+        .arg(m.kind == MoveKind::Feed
+                 ? QStringLiteral("  F%1 %2")
+                       .arg(number(m.feed), m.is(kThread)
+                                                ? QStringLiteral("adım")
+                                                : feedUnitText(path.inch, m.is(kPerRevolution)))
+                 : QString());
 }
 
-QString pointerText(Point p, double xScale) {
-    return QStringLiteral("Z %1  X %2").arg(number(p.z), number(p.x * xScale));
+QString pointerText(Point p, double xScale, bool inch) {
+    // Both readings of X: the program's own first, the other in brackets.
+    const int decimals = inch ? 4 : 3;
+    const auto fixed = [decimals](double v) {
+        return std::isfinite(v) ? QString::number(v, 'f', decimals) : tooLargeText();
+    };
+    const QString x = xScale == 2.0 ? QStringLiteral("Ø%1 (r %2)").arg(fixed(2 * p.x), fixed(p.x))
+                                    : QStringLiteral("%1 (Ø%2)").arg(fixed(p.x), fixed(2 * p.x));
+    return QStringLiteral("Z %1  X %2").arg(fixed(p.z), x);
 }
 
 QString idleHintText() {

@@ -22,10 +22,10 @@ QString sheetTitleText();
 QString sheetDateText(const QDateTime& when);
 QString sheetDialectText(Dialect d, bool diameter);
 QString sheetTotalsTitle();
-QString sheetRapidRateText(double rapidRate);
+QString sheetRapidRateText(double rapidRate, bool inch);
 QString sheetPartTitle(bool fromWorkpiece);  // else the cutting moves' bounds
 QString sheetSpanText(const QString& axis, double from, double to);
-QString sheetLengthText(double length);
+QString sheetLengthText(double length, bool inch);
 QString sheetWarningsTitle(std::size_t count);
 QString sheetNoWarningsText();
 QString sheetWarningText(std::uint32_t line, const QString& text, bool workpiece);
@@ -51,26 +51,33 @@ QString workpieceOptionText();
 QString summaryOptionText();
 QString sheetOptionText();
 QString summaryUsageText();
+QString rapidOptionText();
+QString rapidUsageText();
 QString exitDoneText();
 QString exitFailedText();
 QString exitBadCommandLineText();
 QString warningText(const LineWarning& warning);
 QString warningKindText(Warning kind);  // the group's name in the warning panel
 QString moveCountText(const Summary& s);
-QString feedLengthText(const Summary& s);
-QString rapidLengthText(const Summary& s);
+// Lengths and feeds in the path's units: millimetres, or inches under G20.
+QString lengthUnitText(bool inch);                    // "mm", "inç"
+QString feedUnitText(bool inch, bool perRevolution);  // "mm/dk", "inç/dev", ...
+QString feedLengthText(const Summary& s, bool inch);
+QString rapidLengthText(const Summary& s, bool inch);
 QString cuttingTimeText(const Summary& s);
 QString totalTimeText(const Summary& s, double rapidRate);
-QString rapidTimeText(const Summary& s, double rapidRate);  // the total's tooltip
+QString rapidTimeText(const Summary& s, double rapidRate, bool inch);  // the total's tooltip
 QString dialectName(Dialect d);
-QString dialectChoiceText(Dialect d);    // the dialect box's entry that forces one dialect
-QString detectedDialectText(Dialect d);  // the dialect box's first entry
-QString xAxisText(bool diameter);
+QString dialectChoiceText(Dialect d);         // the dialect box's entry that forces one dialect
+QString detectedDialectText(Dialect d);       // the dialect box's first entry
+QString xAxisText(bool diameter, bool inch);  // "X çap (mm)"
+QString zAxisText(bool inch);                 // "Z (mm)"
 QString warningCountText(std::size_t lines);
 QString moveText(const Toolpath& path, std::size_t move);
 // A chosen line's move and its warnings (one a text line); the hint when it has neither.
 QString chosenLineText(const Toolpath& path, std::size_t line, const QString& warnings);
-QString pointerText(Point p, double xScale);
+// Where the pointer is: Z, and X both as the program writes it and the other way.
+QString pointerText(Point p, double xScale, bool inch);
 QString noMovesText();
 QString idleHintText();
 QString windowTitle(const QString& fileName);
@@ -115,7 +122,6 @@ enum class UiText {
     HalfSection,
     HalfSectionTip,
     RapidPrefix,
-    RapidSuffix,
     RapidTip,
     Upright,
     UprightTip,

@@ -25,12 +25,11 @@ void Viewport::fit(const Extent& extent, Margins m) {
     const double freeW = std::max(width_ - m.left - m.right, 1.0);
     const double freeH = std::max(height_ - m.top - m.bottom, 1.0);
     // Halves first: an extent across the whole double range still has a finite middle.
-    const Point middle = extent.empty
-                             ? Point{}
-                             : Point{extent.min.z / 2 + extent.max.z / 2,
-                                     inRange((extent.min.x / 2 + extent.max.x / 2) * xFactor_)};
+    const Point middle = extent.empty ? Point{}
+                                      : Point{extent.min.z / 2 + extent.max.z / 2,
+                                              extent.min.x / 2 + extent.max.x / 2};
     const double halfZ = extent.empty ? 0 : extent.max.z / 2 - extent.min.z / 2;
-    const double halfX = extent.empty ? 0 : (extent.max.x / 2 - extent.min.x / 2) * xFactor_;
+    const double halfX = extent.empty ? 0 : extent.max.x / 2 - extent.min.x / 2;
     const double halfAcross = upright_ ? halfX : halfZ;
     const double halfDown = upright_ ? halfZ : halfX;
     double s = kMaxScale;
@@ -50,7 +49,7 @@ void Viewport::zoom(double factor, ScreenPoint anchor) {
     const Point fixed = toModel(anchor);
     scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
     const Point d = shift(anchor.x - width_ / 2, anchor.y - height_ / 2);
-    center_ = {inRange(fixed.z - d.z), inRange(fixed.x * xFactor_ - d.x)};
+    center_ = {inRange(fixed.z - d.z), inRange(fixed.x - d.x)};
 }
 
 void Viewport::pan(double dx, double dy) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // Where the Z-X plane lies on the screen: Z to the right, X up, one scale for both so
-// that a taper shows its true angle; or upright, as the wizard's drawings stand, Z up and
-// X to the left. Plain arithmetic, kept apart from the widget.
+// that a taper shows its true angle and an arc its true radius, whatever the program
+// writes X as; or upright, as the wizard's drawings stand, Z up and X to the left. Plain
+// arithmetic, kept apart from the widget.
 
 #include "viewer/reader_names.h"
 #include "zivek/gcode/toolpath.h"
@@ -32,29 +33,33 @@ class Viewport {
     void setUpright(bool upright) { upright_ = upright; }
     bool upright() const { return upright_; }
 
-    // X is drawn xFactor times its true size: 2 shows a diameter program as written,
-    // 1 a true half-section. The centre is kept in drawn units.
-    void setXFactor(double f) { xFactor_ = f; }
-    double xFactor() const { return xFactor_; }
+    // The program's X of a true radius: 2 for a diameter program, else 1. It changes
+    // only what the X values are called, never where anything is drawn.
+    void setXLabelScale(double f) { xLabelScale_ = f; }
+    double xLabelScale() const { return xLabelScale_; }
+
+    // The half under the axis: each point drawn at its mirror image.
+    void setMirrored(bool mirrored) { xSign_ = mirrored ? -1 : 1; }
 
     ScreenPoint toScreen(Point p) const {
-        const double x = p.x * xFactor_;
+        p.x *= xSign_;
         if (upright_)
-            return {width_ / 2 - offset(x, center_.x), height_ / 2 - offset(p.z, center_.z)};
-        return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(x, center_.x)};
+            return {width_ / 2 - offset(p.x, center_.x), height_ / 2 - offset(p.z, center_.z)};
+        return {width_ / 2 + offset(p.z, center_.z), height_ / 2 - offset(p.x, center_.x)};
     }
     Point toModel(ScreenPoint s) const {
         const Point d = shift(s.x - width_ / 2, s.y - height_ / 2);
-        return {inRange(center_.z + d.z), inRange(center_.x + d.x) / xFactor_};
+        return {inRange(center_.z + d.z), inRange(center_.x + d.x) * xSign_};
     }
-    // The coordinate that runs along the screen's horizontal (or vertical) axis, in drawn
-    // units (X as the program writes it), and the point on that axis's zero line at a
-    // value of it.
+    // The coordinate that runs along the screen's horizontal (or vertical) axis, as the
+    // program writes it (X a diameter in a diameter program), and the point on that
+    // axis's zero line at a value of it.
+    bool alongX(bool horizontal) const { return horizontal == upright_; }
     double along(bool horizontal, Point p) const {
-        return horizontal != upright_ ? p.z : p.x * xFactor_;
+        return alongX(horizontal) ? p.x * xLabelScale_ : p.z;
     }
     Point onAxis(bool horizontal, double v) const {
-        return horizontal != upright_ ? Point{v, 0} : Point{0, v / xFactor_};
+        return alongX(horizontal) ? Point{0, v / xLabelScale_} : Point{v, 0};
     }
 
     // Shows the whole extent, centred in what the margins leave free.
@@ -62,7 +67,7 @@ class Viewport {
     // Zooms by `factor`, keeping the model point under `anchor` where it is.
     void zoom(double factor, ScreenPoint anchor);
     void pan(double dx, double dy);
-    void centerOn(Point p) { center_ = {p.z, p.x * xFactor_}; }
+    void centerOn(Point p) { center_ = p; }
 
     friend bool operator==(const Viewport&, const Viewport&) = default;
 
@@ -82,7 +87,8 @@ class Viewport {
     double width_ = 1;
     double height_ = 1;
     double scale_ = 1;
-    double xFactor_ = 1;
+    double xLabelScale_ = 1;
+    double xSign_ = 1;
     Point center_;
     bool upright_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -16,6 +15,7 @@
 
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
+#include "viewer/rapid_rate_box.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/viewer_settings.h"
@@ -70,7 +70,7 @@ QHBoxLayout* readingRow(const ReadingChoices& reading) {
 ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     const ReadingChoices c{new QComboBox(window),
                            new QCheckBox(uiText(UiText::HalfSection), window),
-                           new QDoubleSpinBox(window)};
+                           new RapidRateBox(window)};
     // After "from the program", every dialect the reader has a row for, in its order.
     c.dialect->addItem(uiText(UiText::DialectFromProgram));
     for (const DialectName& d : dialectNames()) c.dialect->addItem(dialectChoiceText(d.dialect));
@@ -79,16 +79,8 @@ ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     c.dialect->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c.halfSection->setToolTip(uiText(UiText::HalfSectionTip));
     QObject::connect(c.halfSection, &QCheckBox::toggled, plot, &PlotWidget::setHalfSection);
-    c.rapidRate->setRange(1, 1e6);
-    c.rapidRate->setDecimals(0);
-    c.rapidRate->setSingleStep(1000);
-    c.rapidRate->setPrefix(uiText(UiText::RapidPrefix));
-    c.rapidRate->setSuffix(uiText(UiText::RapidSuffix));
-    c.rapidRate->setToolTip(uiText(UiText::RapidTip));
-    c.rapidRate->setValue(ViewerSettings::rapidRate.value());
-    QObject::connect(c.rapidRate, &QDoubleSpinBox::valueChanged, c.rapidRate,
-                     [](double rate) { ViewerSettings::rapidRate.keep(rate); });
-    for (QWidget* w : std::initializer_list<QWidget*>{c.dialect, c.halfSection, c.rapidRate})
+    // The rate box takes typing; the other choices leave the keys to the plot.
+    for (QWidget* w : std::initializer_list<QWidget*>{c.dialect, c.halfSection})
         w->setFocusPolicy(Qt::NoFocus);
     return c;
 }

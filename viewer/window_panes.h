@@ -9,7 +9,6 @@
 class QAbstractItemModel;
 class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QListView;
 class QMenu;
@@ -20,14 +19,15 @@ class QWidget;
 namespace zivek::backplot {
 
 class PlotWidget;
+class RapidRateBox;
 class StepBar;
 class WarningPanel;
 
 // How the program is read and timed.
 struct ReadingChoices {
-    QComboBox* dialect;         // the first entry names the dialect read from the program
-    QCheckBox* halfSection;     // turns the plot's half-section on and off
-    QDoubleSpinBox* rapidRate;  // as the user left it; kept when changed
+    QComboBox* dialect;       // the first entry names the dialect read from the program
+    QCheckBox* halfSection;   // turns the plot's half-section on and off
+    RapidRateBox* rapidRate;  // as the user left it; kept when changed
 };
 ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot);
 

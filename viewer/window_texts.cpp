@@ -23,11 +23,11 @@ QString uiText(UiText t) {
         case UiText::HalfSection:
             return QStringLiteral("Yarım kesit");
         case UiText::HalfSectionTip:
-            return QStringLiteral("Çapla yazılmış programı gerçek ölçüde, yarıçapla göster");
+            return QStringLiteral(
+                "Parçanın yalnız eksenin üstündeki yarısını göster; "
+                "kapalıyken alttaki ayna yarısı da soluk çizilir");
         case UiText::RapidPrefix:
             return QStringLiteral("Hızlı: ");
-        case UiText::RapidSuffix:
-            return QStringLiteral(" /dk");
         case UiText::RapidTip:
             return QStringLiteral("Makinenin hızlı ilerlemesi, toplam süre için");
         case UiText::Upright:

@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Viewport view;
     view.setSize(800, 600);
-    view.setXFactor(path.xScale());
+    view.setXLabelScale(path.xScale());
     view.fit(s.extent, {60, 30, 30, 30});
     ScreenSegments segments;
     segments.build(path, view);

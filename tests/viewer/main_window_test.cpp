@@ -90,8 +90,8 @@ void MainWindowTest::programShowsLinesAndTotals() {
         for (const QLabel* l : window.statusBar()->findChildren<QLabel*>()) texts << l->text();
         return texts.join(u'|');
     }();
-    for (const char* part : {"Hareket: 38 (hızlı 25, ilerleme 13)|", "|İlerleme boyu: 732|",
-                             "|Hızlı boyu: 802.194|", "|Kesme süresi: 6.703 dk (6 dk 42 sn)|"})
+    for (const char* part : {"Hareket: 38 (hızlı 25, ilerleme 13)|", "|İlerleme boyu: 732 mm|",
+                             "|Hızlı boyu: 802.194 mm|", "|Kesme süresi: 6.703 dk (6 dk 42 sn)|"})
         QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
     const QModelIndex row = window.lines()->model()->index(40, 0);
     QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));
@@ -244,17 +244,31 @@ void MainWindowTest::subroutineFilesBesideTheProgramAndOnTheFolders() {
 void MainWindowTest::diameterProgramsShowTheirXAxis() {
     MainWindow window;
     window.openFile(program("internal_diameter.nc"));
-    QCOMPARE(window.plot()->xAxisName(), QStringLiteral("X (yarıçap)"));
+    QCOMPARE(window.plot()->axisNames().x, QStringLiteral("X yarıçap (mm)"));
+    QCOMPARE(window.plot()->viewport().xLabelScale(), 1.0);
     window.openFile(write("fanuc.nc", "T0101\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\n"));
     PlotWidget* plot = window.plot();
-    QCOMPARE(plot->xAxisName(), QStringLiteral("X (çap)"));
+    QCOMPARE(plot->axisNames().x, QStringLiteral("X çap (mm)"));
     // The dialect box says what the program was read as.
     QCOMPARE(window.findChild<QComboBox*>()->currentText(),
              QStringLiteral("Lehçe: programdan (Fanuc)"));
-    QCOMPARE(plot->viewport().xFactor(), 2.0);
+    // Drawn at its true size, its X values named as diameters.
+    QCOMPARE(plot->viewport().xLabelScale(), 2.0);
+    const Viewport& view = plot->viewport();
+    QCOMPARE(view.toScreen({-20, 25}).y - view.toScreen({-20, 20}).y, -5 * view.scale());
+    // The mirrored half under the axis is in the picture, unless the half-section alone is.
+    window.resize(1000, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    plot->fitToPath();
+    const auto mirrorShown = [&] {
+        const double y = plot->viewport().toScreen({-20, -25}).y;
+        return y > 0 && y < plot->viewport().height();
+    };
+    QVERIFY(mirrorShown());
     plot->setHalfSection(true);
-    QCOMPARE(plot->xAxisName(), QStringLiteral("X (yarıçap)"));
-    QCOMPARE(plot->viewport().xFactor(), 1.0);
+    QVERIFY(!mirrorShown());
+    QCOMPARE(plot->axisNames().x, QStringLiteral("X çap (mm)"));
 }
 
 // Shown as UTF-8, saved as it came: a Windows-1254 file with a Turkish comment, and a

@@ -35,11 +35,11 @@ endif()
 execute_process(COMMAND "${pdftotext_exe}" "${pdf}" - OUTPUT_VARIABLE words RESULT_VARIABLE status)
 set(expected
     "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Program dosyasının tarihi: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
-    "İlerleme boyu: 732" "Kesme süresi: 6.703 dk" "Toplam süre: " "Bitmiş parçanın ölçüleri"
-    "X (yarıçap): -25 … -12" "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
+    "İlerleme boyu: 732 mm" "Kesme süresi: 6.703 dk" "Toplam süre: " "Bitmiş parçanın ölçüleri"
+    "X yarıçap (mm): -25 … -12" "Z (mm): " "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
     "Satır 43 İş parçası: Hızlı hareket parçaya giriyor"
     # the plot's own axis words: drawn as text, not as a picture
-    "X (yarıçap) ↑" "ayna" "Hızlı (G0)")
+    "X yarıçap (mm) ↑" "Z (mm) →" "ayna" "Hesaptaki hızlı ilerleme: " "Hızlı (G0)")
 foreach(want IN LISTS expected)
     string(FIND "${words}" "${want}" at)
     if(at EQUAL -1)

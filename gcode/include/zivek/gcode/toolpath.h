@@ -173,6 +173,9 @@ struct Toolpath {
     Summary summary;
     Dialect dialect = Dialect::Generic;
     bool diameterMode = false;  // the program writes X as a diameter
+    // Positions, lengths and feeds are in inches (G20), else millimetres: the units of
+    // the first block that places the tool; later switches are converted to them.
+    bool inch = false;
     // The tool stands at the work zero before the first move (this system's programs).
     bool startsAtWorkZero = false;
     double xScale() const { return diameterMode ? 2.0 : 1.0; }
