@@ -47,6 +47,9 @@ class MainWindow : public QMainWindow {
     void showMessage(const QString& text);
     // The operation's workpiece for the programs shown from now on (none: the path only).
     void setWorkpiece(std::optional<Workpiece> workpiece);
+    // Reads the file at `path` in `dialect`, as if chosen in the dialect box; any other file
+    // opened is guessed again.
+    void chooseDialect(Dialect dialect, const QString& path);
     // Where o<name> calls find name.ngc after the program's own folder.
     void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.
@@ -102,6 +105,7 @@ class MainWindow : public QMainWindow {
     OpenCommands* openCommands_;
     StatusLine* status_;
     QString file_;
+    QString dialectFile_;  // the file the dialect box's choice was made for
     std::vector<std::filesystem::path> subroutineFolders_;
     std::string bytes_;  // the program as read, for saving it as it is
     std::optional<Workpiece> workpiece_;

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 #include "viewer/reader_names.h"
 #include "zivek/gcode/program_file.h"
@@ -20,7 +21,7 @@ QString noFileText();
 // The setup sheet.
 QString sheetTitleText();
 QString sheetDateText(const QDateTime& when);
-QString sheetDialectText(Dialect d, bool diameter);
+QString sheetDialectText(Dialect d, const DialectChoice& choice, bool diameter);
 QString sheetTotalsTitle();
 QString sheetRapidRateText(double rapidRate);
 QString sheetPartTitle(bool fromWorkpiece);  // else the cutting moves' bounds
@@ -65,6 +66,16 @@ QString rapidTimeText(const Summary& s, double rapidRate);  // the total's toolt
 QString dialectName(Dialect d);
 QString dialectChoiceText(Dialect d);    // the dialect box's entry that forces one dialect
 QString detectedDialectText(Dialect d);  // the dialect box's first entry
+// Which control the program was read as and why: "Fanuc olarak okundu: O numarası, G95".
+QString dialectReasonsText(Dialect d, const DialectChoice& choice);
+QString dialectSignText(DialectSign sign);
+QString dialectLineText(Dialect d, const DialectChoice& choice);  // rich text, with its link
+QString dialectLineTip();
+// The dialect a user names: a row's key ("generic", "fanuc", "linuxcnc"), its name, or
+// "genel"; none when the name is no dialect's.
+std::optional<Dialect> dialectByKey(const QString& key);
+QString dialectOptionText();
+QString unknownDialectText(const QString& key);
 QString xAxisText(bool diameter);
 QString warningCountText(std::size_t lines);
 QString moveText(const Toolpath& path, std::size_t move);

@@ -70,13 +70,19 @@ QHBoxLayout* readingRow(const ReadingChoices& reading) {
 ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     const ReadingChoices c{new QComboBox(window),
                            new QCheckBox(uiText(UiText::HalfSection), window),
-                           new QDoubleSpinBox(window)};
+                           new QDoubleSpinBox(window), new QLabel(window)};
     // After "from the program", every dialect the reader has a row for, in its order.
     c.dialect->addItem(uiText(UiText::DialectFromProgram));
     for (const DialectName& d : dialectNames()) c.dialect->addItem(dialectChoiceText(d.dialect));
     c.dialect->setToolTip(uiText(UiText::DialectTip));
     // The first entry names the dialect read from the program: room for the longest.
     c.dialect->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    c.dialectLine->setTextFormat(Qt::RichText);
+    c.dialectLine->setToolTip(dialectLineTip());
+    c.dialectLine->setContentsMargins(6, 0, 6, 0);
+    // Many signs must not widen the window.
+    c.dialectLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QObject::connect(c.dialectLine, &QLabel::linkActivated, c.dialect, &QComboBox::showPopup);
     c.halfSection->setToolTip(uiText(UiText::HalfSectionTip));
     QObject::connect(c.halfSection, &QCheckBox::toggled, plot, &PlotWidget::setHalfSection);
     c.rapidRate->setRange(1, 1e6);
@@ -128,6 +134,7 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(viewRow(window, plot));
     layout->addLayout(readingRow(reading));
+    layout->addWidget(reading.dialectLine);
     layout->addWidget(plot, 1);
     // Below the plot: the steps through the workpiece, the turn and keeping the program;
     // the row above is full with the reader's choices. The steps take a row of their own:

@@ -30,6 +30,15 @@ bool gave(const Toolpath& path, DialectSign sign) {
     return std::find(r.begin(), r.end(), sign) != r.end();
 }
 
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+const std::filesystem::path kPrograms(ZIVEK_TEST_PROGRAMS);
+
 TEST(DialectSigns, EachSignAloneGivesItsControl) {
     struct Case {
         const char* program;
@@ -81,28 +90,7 @@ TEST(DialectSigns, EachSignAloneGivesItsControl) {
 // The shape of a CAM program for a Fanuc lathe: program number, spindle limit by G92 S,
 // feed per revolution by G95, facing past the centre, a corner arc and a G33 thread with
 // its lead in F.
-const char* const kCamProgram = R"(%O1200
-(CAM OUTPUT)
-G21 G40 G95
-G92 S500
-G96 S180 M3
-G0 X52. Z2.
-G1 Z0. F0.2
-X-0.5
-G0 Z2.
-X40.
-G1 Z0.
-G3 X50. Z-5. R5.
-G1 Z-30.
-G0 X100. Z50.
-G97 S800 M3
-G0 X22. Z5.
-G33 Z-20. F1.5
-G0 X30.
-Z5.
-M30
-%
-)";
+const std::string kCamProgram = readFile(kPrograms / "fanuc" / "o1200_cam.nc");
 
 TEST(DialectSigns, CamProgramIsReadAsFanucWithItsReasons) {
     const Toolpath path = interpret(kCamProgram);
@@ -145,16 +133,9 @@ TEST(DialectSigns, LittleOrNoEvidenceIsDoubtful) {
     EXPECT_TRUE(given.dialectChoice.reasons.empty());
 }
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// The wizard's programs and LinuxCNC's, each read as its own control by detection alone.
+// The wizard's programs, LinuxCNC's and Fanuc's, each read as its own control by detection alone.
 TEST(DialectSigns, CorpusIsReadAsTheControlItWasWrittenFor) {
-    const std::filesystem::path root(ZIVEK_TEST_PROGRAMS);
+    const std::filesystem::path& root = kPrograms;
     struct Folder {
         std::filesystem::path path;
         const char* extension;
@@ -162,7 +143,8 @@ TEST(DialectSigns, CorpusIsReadAsTheControlItWasWrittenFor) {
     };
     std::size_t read = 0;
     for (const Folder& f : {Folder{root, ".nc", Dialect::Generic},
-                            Folder{root / "linuxcnc", ".ngc", Dialect::LinuxCnc}}) {
+                            Folder{root / "linuxcnc", ".ngc", Dialect::LinuxCnc},
+                            Folder{root / "fanuc", ".nc", Dialect::Fanuc}}) {
         for (const auto& entry : std::filesystem::directory_iterator(f.path)) {
             if (entry.path().extension() != f.extension) continue;
             const Toolpath path = interpret(readFile(entry.path()));
