@@ -14,7 +14,7 @@ QString dialectSignText(DialectSign sign) {
         case DialectSign::ProgramNumber:
             return QStringLiteral("O numarası");
         case DialectSign::SpindleLimit:
-            return QStringLiteral("G50/G92 S devir sınırı");
+            return QStringLiteral("G50/G92 S");
         case DialectSign::PositionSetting:
             return QStringLiteral("G50 X Z");
         case DialectSign::ThreadLeadInF:
@@ -67,7 +67,7 @@ QString dialectSignText(DialectSign sign) {
     return {};
 }
 
-QString dialectReasonsText(Dialect d, const DialectChoice& choice) {
+QString dialectWhyText(const DialectChoice& choice) {
     QString why;
     if (choice.chosenByHand) {
         why = QStringLiteral("elle seçildi");
@@ -78,16 +78,22 @@ QString dialectReasonsText(Dialect d, const DialectChoice& choice) {
         for (const DialectSign s : choice.reasons) signs << dialectSignText(s);
         why = signs.join(QStringLiteral(", "));
     }
-    QString text = QStringLiteral("%1 olarak okundu: %2").arg(dialectName(d), why);
-    if (choice.doubtful) text += QStringLiteral(" (emin değil)");
-    return text;
+    if (choice.doubtful) why += QStringLiteral(" (emin değil)");
+    return why;
+}
+
+QString dialectReasonsText(Dialect d, const DialectChoice& choice) {
+    return QStringLiteral("%1 olarak okundu: %2").arg(dialectName(d), dialectWhyText(choice));
 }
 
 QString dialectLineText(Dialect d, const DialectChoice& choice) {
     QString line = dialectReasonsText(d, choice);
     line[0] = line[0].toUpper();
-    // The link opens the dialect box beside it.
-    return line.toHtmlEscaped() + QStringLiteral(" &nbsp;<a href=\"lehce\">değiştir</a>");
+    line = line.toHtmlEscaped();
+    // A doubt is what the eye must catch; the link opens the dialect box beside it.
+    const QString doubt = QStringLiteral("(emin değil)");
+    line.replace(doubt, QStringLiteral("<b style=\"color:#b35900\">%1</b>").arg(doubt));
+    return line + QStringLiteral(" &nbsp;<a href=\"lehce\">değiştir</a>");
 }
 
 QString dialectLineTip() {

@@ -14,9 +14,9 @@ QString sheetDateText(const QDateTime& when) {
 }
 
 QString sheetDialectText(Dialect d, const DialectChoice& choice, bool diameter) {
-    return QStringLiteral("Lehçe: %1   ·   X %2 olarak yazılmış")
-        .arg(dialectReasonsText(d, choice),
-             diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"));
+    return QStringLiteral("Lehçe: %1 (X %2)  ·  Neden: %3")
+        .arg(dialectName(d), diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"),
+             dialectWhyText(choice));
 }
 
 QString sheetTotalsTitle() {

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <filesystem>
@@ -316,7 +317,8 @@ void MainWindowTest::dialectLineSaysWhyAndHandChoiceHoldsForItsFile() {
     auto* box = window.findChild<QComboBox*>();
     auto line = [&] {
         for (const QLabel* l : window.findChildren<QLabel*>())
-            if (l->text().contains(QStringLiteral("olarak okundu"))) return l->text();
+            if (l->text().contains(QStringLiteral("olarak okundu")))
+                return QTextDocumentFragment::fromHtml(l->text()).toPlainText();
         return QString();
     };
     auto dialect = [&] { return window.sheetContent().path->dialect; };
