@@ -67,7 +67,7 @@ QString dialectSignText(DialectSign sign) {
     return {};
 }
 
-QString dialectWhyText(const DialectChoice& choice) {
+QString dialectWhyText(const DialectChoice& choice, std::size_t most) {
     QString why;
     if (choice.chosenByHand) {
         why = QStringLiteral("elle seçildi");
@@ -76,18 +76,23 @@ QString dialectWhyText(const DialectChoice& choice) {
     } else {
         QStringList signs;
         for (const DialectSign s : choice.reasons) signs << dialectSignText(s);
+        if (std::size_t(signs.size()) > most) {
+            signs.resize(qsizetype(most));
+            signs.back() += QStringLiteral(" …");
+        }
         why = signs.join(QStringLiteral(", "));
     }
     if (choice.doubtful) why += QStringLiteral(" (emin değil)");
     return why;
 }
 
-QString dialectReasonsText(Dialect d, const DialectChoice& choice) {
-    return QStringLiteral("%1 olarak okundu: %2").arg(dialectName(d), dialectWhyText(choice));
+QString dialectReasonsText(Dialect d, const DialectChoice& choice, std::size_t most) {
+    return QStringLiteral("%1 olarak okundu: %2").arg(dialectName(d), dialectWhyText(choice, most));
 }
 
 QString dialectLineText(Dialect d, const DialectChoice& choice) {
-    QString line = dialectReasonsText(d, choice);
+    // The strongest signs say enough, and leave the link room on a laptop's screen.
+    QString line = dialectReasonsText(d, choice, 4);
     line[0] = line[0].toUpper();
     line = line.toHtmlEscaped();
     // A doubt is what the eye must catch; the link opens the dialect box beside it.

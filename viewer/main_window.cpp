@@ -232,6 +232,9 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     showTotals();
     reading_.dialect->setItemText(0, detectedDialectText(path_->dialect));
     reading_.dialectLine->setText(dialectLineText(path_->dialect, path_->dialectChoice));
+    // Cut short on a narrow window: the whole line in its tooltip.
+    reading_.dialectLine->setToolTip(dialectReasonsText(path_->dialect, path_->dialectChoice) +
+                                     QLatin1Char('\n') + dialectLineTip());
     selection_->setText(idleHintText());
     plot_->setFocus();
 }

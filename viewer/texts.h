@@ -67,10 +67,12 @@ QString dialectName(Dialect d);
 QString dialectChoiceText(Dialect d);    // the dialect box's entry that forces one dialect
 QString detectedDialectText(Dialect d);  // the dialect box's first entry
 // Which control the program was read as and why: "Fanuc olarak okundu: O numarası, G95".
-QString dialectReasonsText(Dialect d, const DialectChoice& choice);
+// At most `most` signs, the strongest, then "…".
+QString dialectReasonsText(Dialect d, const DialectChoice& choice,
+                           std::size_t most = std::size_t(-1));
 QString dialectSignText(DialectSign sign);
 // The signs alone, or that it was chosen by hand: "O numarası, G95 (emin değil)".
-QString dialectWhyText(const DialectChoice& choice);
+QString dialectWhyText(const DialectChoice& choice, std::size_t most = std::size_t(-1));
 QString dialectLineText(Dialect d, const DialectChoice& choice);  // rich text, with its link
 QString dialectLineTip();
 // The dialect a user names: a row's key ("generic", "fanuc", "linuxcnc"), its name, or

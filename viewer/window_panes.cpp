@@ -61,7 +61,9 @@ QHBoxLayout* readingRow(const ReadingChoices& reading) {
     row->addWidget(reading.halfSection);
     row->addSpacing(10);
     row->addWidget(reading.rapidRate);
-    row->addStretch();
+    // What the rest of the row leaves: a row of its own would not fit a small screen at 200 %.
+    row->addSpacing(10);
+    row->addWidget(reading.dialectLine, 1);
     return row;
 }
 
@@ -79,7 +81,6 @@ ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     c.dialect->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c.dialectLine->setTextFormat(Qt::RichText);
     c.dialectLine->setToolTip(dialectLineTip());
-    c.dialectLine->setContentsMargins(6, 0, 6, 0);
     // Many signs must not widen the window.
     c.dialectLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QObject::connect(c.dialectLine, &QLabel::linkActivated, c.dialect, &QComboBox::showPopup);
@@ -134,7 +135,6 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(viewRow(window, plot));
     layout->addLayout(readingRow(reading));
-    layout->addWidget(reading.dialectLine);
     layout->addWidget(plot, 1);
     // Below the plot: the steps through the workpiece, the turn and keeping the program;
     // the row above is full with the reader's choices. The steps take a row of their own:
