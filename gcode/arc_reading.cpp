@@ -2,6 +2,7 @@
 
 #include "gcode/arc_reading.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 

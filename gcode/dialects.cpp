@@ -63,8 +63,9 @@ constexpr DetectionSign kMoveFromWorkZero{
 constexpr std::array kGenericSigns{kMoveFromWorkZero, kRadiusArcs};
 
 // LinuxCNC: diameter mode, path blending and exact path, G76 with I/J, G7x on an o-sub
-// (Q without P), a tool change by M6, named parameters, o-word flow, the nose on the line,
-// the spindle limit by D.
+// (Q without P), a tool change by M6, named parameters, o-word flow, G98/G99 naming the
+// drill's retract level, M73, the nose on the line, the spindle limit by D, and arcs that
+// fit only with X as a radius.
 constexpr std::array kLinuxCncSigns{
     DetectionSign{kSure, [](const SignLine& l) { return l.hasG(7) || (l.hasG(8) && !l.has('P')); },
                   S::DiameterModeCode},
