@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "gcode/dialects.h"
+
 namespace zivek::gcode {
 namespace {
 
@@ -31,8 +33,14 @@ bool Block::hasDecimal(char c) const {
 Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
     : top_(&program_), out_(out), program_(text), subroutines_(subroutinesOf(options)) {
     out_.lineCount = program_.lineCount();
-    out_.dialect =
-        options.autoDialect ? detectDialect(program_.text(), program_.starts()) : options.dialect;
+    if (options.autoDialect) {
+        DetectedDialect detected = detectDialect(program_.text(), program_.starts());
+        out_.dialect = detected.dialect;
+        out_.dialectChoice = {false, detected.doubtful, std::move(detected.reasons)};
+    } else {
+        out_.dialect = options.dialect;
+        out_.dialectChoice.chosenByHand = true;
+    }
     rules_ = &rulesOf(out_.dialect);
     m_.diameter = rules_->xDiameter;
     m_.perRevolution = rules_->feedPerRevolution;

@@ -41,8 +41,6 @@ namespace zivek::gcode {
 // Totals of the moves, the cutting time among them, from what the moves record.
 void summarize(Toolpath& path);
 
-Dialect detectDialect(std::string_view text, const std::vector<std::uint32_t>& starts);
-
 struct Modal {
     Motion motion = Motion::None;
     bool incremental = false;

@@ -59,6 +59,17 @@ const char* gapName(TimeGap g) {
     return "none";
 }
 
+// How the dialect was chosen, and the signs that chose it.
+std::string dialectChoiceJson(const DialectChoice& choice) {
+    std::string j = "  \"dialect_chosen\": \"" +
+                    std::string(choice.chosenByHand ? "given" : "detected") + "\",\n";
+    j += "  \"dialect_doubtful\": " + std::string(choice.doubtful ? "true" : "false") + ",\n";
+    j += "  \"dialect_reasons\": [";
+    for (std::size_t i = 0; i < choice.reasons.size(); ++i)
+        j += std::string(i == 0 ? "" : ", ") + "\"" + dialectSignKey(choice.reasons[i]) + "\"";
+    return j + "],\n";
+}
+
 }  // namespace
 
 const char* warningName(Warning w) {
@@ -92,6 +103,25 @@ const char* warningName(Warning w) {
     return names[std::size_t(w)];
 }
 
+const char* dialectSignKey(DialectSign sign) {
+    static constexpr std::array<const char*, std::size_t(DialectSign::ModesSaved) + 1> keys = {
+        "wizard-opening",      "program-number",
+        "spindle-limit",       "position-setting",
+        "thread-lead-in-f",    "feed-mode-g98-g99",
+        "feed-per-rev-g95",    "tool-with-offset",
+        "subprogram-call",     "thread-cycle-g92",
+        "cycle-in-two-blocks", "home-by-increment",
+        "facing-past-centre",  "x-as-diameter",
+        "x-as-radius",         "diameter-mode-code",
+        "path-control",        "g76-with-ij",
+        "cycle-on-subroutine", "tool-change-m6",
+        "named-parameter",     "o-word",
+        "nose-from-tool",      "spindle-limit-by-d",
+        "move-from-work-zero", "retract-level",
+        "modes-saved"};
+    return keys[std::size_t(sign)];
+}
+
 std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double rapidRate) {
     const Summary& s = path.summary;
     const double xs = path.xScale();
@@ -102,6 +132,7 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
 
     std::string j = "{\n";
     j += "  \"dialect\": \"" + std::string(dialectRow(path.dialect).key) + "\",\n";
+    j += dialectChoiceJson(path.dialectChoice);
     j += "  \"xMode\": \"" + std::string(path.diameterMode ? "diameter" : "radius") + "\",\n";
     j += "  \"units\": \"" + std::string(path.inch ? "inch" : "mm") + "\",\n";
     j += "  \"encoding\": \"" + std::string(encodingName(decoded.encoding)) + "\",\n";

@@ -41,6 +41,17 @@ std::optional<double> rapidOption(const QCommandLineParser& parser) {
     return number && rate > 0 && std::isfinite(rate) ? rate : 0;
 }
 
+const QCommandLineOption kDialect(QStringLiteral("dialect"), zivek::backplot::dialectOptionText(),
+                                  QStringLiteral("lehçe"));
+
+// The dialect --dialect names, or none when it is not given; false when it names none.
+bool givenDialect(const QCommandLineParser& parser, std::optional<zivek::backplot::Dialect>& out) {
+    if (!parser.isSet(kDialect)) return true;
+    out = zivek::backplot::dialectByKey(parser.value(kDialect));
+    if (!out) complain(zivek::backplot::unknownDialectText(parser.value(kDialect)));
+    return out.has_value();
+}
+
 // `zivek-backplot --summary FILE [RAPID-RATE]`: the totals as JSON, no window, no display.
 int printSummary(const QCommandLineParser& parser) {
     using namespace zivek::backplot;
@@ -64,6 +75,10 @@ int printSummary(const QCommandLineParser& parser) {
     options.subroutineFolders = zivek::app::subroutineFolders(&parser);
     options.subroutineFolders.insert(options.subroutineFolders.begin(),
                                      std::filesystem::absolute(program).parent_path());
+    std::optional<Dialect> given;
+    if (!givenDialect(parser, given)) return kExitBadCommandLine;
+    options.autoDialect = !given;
+    if (given) options.dialect = *given;
     const Toolpath path = interpret(loaded.text, options);
     // The machine's rate is in mm/min; an inch program's rapids are timed in inches.
     std::fputs(summaryJson(path, loaded.decoded, ratePerMinute(rapid, path.inch)).c_str(), stdout);
@@ -107,6 +122,7 @@ int main(int argc, char* argv[]) {
     parser.addOption(kSummary);
     parser.addOption(kSheet);
     parser.addOption(kRapid);
+    parser.addOption(kDialect);
     parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerWithoutDisplay(parser, argc, argv);
     if (rapidOption(parser) == 0.0) {
@@ -125,6 +141,8 @@ int main(int argc, char* argv[]) {
     parser.process(app);
     zivek::app::installQtTranslation();
     const QStringList files = parser.positionalArguments();
+    std::optional<Dialect> given;
+    if (!givenDialect(parser, given)) return kExitBadCommandLine;
     std::optional<FileClaim> claim;
     if (!parser.isSet(kSheet) && !files.isEmpty()) {
         claim.emplace(files.constFirst(), parser.value(kWorkpiece));
@@ -133,6 +151,8 @@ int main(int argc, char* argv[]) {
     MainWindow window;
     window.setSubroutineFolders(zivek::app::subroutineFolders(&parser));
     if (const auto rapid = rapidOption(parser)) window.setRapidRate(*rapid);
+    // For the file named, as if chosen in the window; files opened later are guessed again.
+    if (given && !files.isEmpty()) window.chooseDialect(*given, files.constFirst());
     if (parser.isSet(kWorkpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);

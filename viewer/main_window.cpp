@@ -68,7 +68,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(lines_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
     connect(plot_, &PlotWidget::lineClicked, this, &MainWindow::plotClicked);
-    connect(reading_.dialect, &QComboBox::currentIndexChanged, this, &MainWindow::reinterpret);
+    connect(reading_.dialect, &QComboBox::currentIndexChanged, this, [this] {
+        dialectFile_ = file_;
+        reinterpret();
+    });
     connect(reading_.rapidRate, &RapidRateBox::rateChanged, this, &MainWindow::showTotals);
     connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);
     connect(warningPanel_, &WarningPanel::stepRequested, this, &MainWindow::stepWarning);
@@ -131,6 +134,11 @@ void MainWindow::showLoaded(const QString& path, LoadedProgram loaded) {
     setWindowTitle(zivek::backplot::windowTitle(QFileInfo(path).fileName()));
     const bool sameFile = QFileInfo(path).absoluteFilePath() == file_;
     file_ = QFileInfo(path).absoluteFilePath();
+    // A dialect chosen by hand was chosen for its file: another one is guessed again.
+    if (file_ != dialectFile_) {
+        const QSignalBlocker quiet(reading_.dialect);
+        reading_.dialect->setCurrentIndex(0);
+    }
     follower_->follow(file_);
     openCommands_->remember(file_);
     decoded_ = loaded.decoded;
@@ -145,16 +153,17 @@ void MainWindow::reload() {
 void MainWindow::setWorkpiece(std::optional<Workpiece> workpiece) {
     workpiece_ = std::move(workpiece);
     if (workpiece_ && workpiece_->empty()) workpiece_.reset();
-    // Only the wizard hands over a workpiece, and its program is in the wizard's own form:
-    // the workpiece and the passes assume it, whatever words were added by hand.
-    if (workpiece_) {
-        const QSignalBlocker quiet(reading_.dialect);
-        reading_.dialect->setCurrentIndex(1 + int(Dialect::Generic));
-    }
     if (path_) {
         cutWorkpiece();
         showWorkpieceAfter(stepBar_->linesRun());
     }
+}
+
+void MainWindow::chooseDialect(Dialect dialect, const QString& path) {
+    const QSignalBlocker quiet(reading_.dialect);
+    reading_.dialect->setCurrentIndex(1 + int(dialect));
+    dialectFile_ = QFileInfo(path).absoluteFilePath();
+    if (path_ && dialectFile_ == file_) reinterpret();
 }
 
 void MainWindow::setSubroutineFolders(std::vector<std::filesystem::path> folders) {
@@ -178,6 +187,7 @@ void MainWindow::showMessage(const QString& text) {
     pages_->setCurrentIndex(1);
     status_->clear();
     selection_->clear();
+    reading_.dialectLine->clear();
     // Nothing of an earlier program may stay behind, on screen or for saving.
     path_.reset();
     bytes_.clear();
@@ -222,6 +232,10 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     status_->showProgram(path_->summary, path_->inch, model_->linesWithWarnings());
     showTotals();
     reading_.dialect->setItemText(0, detectedDialectText(path_->dialect));
+    reading_.dialectLine->setText(dialectLineText(path_->dialect, path_->dialectChoice));
+    // Cut short on a narrow window: the whole line in its tooltip.
+    reading_.dialectLine->setToolTip(dialectReasonsText(path_->dialect, path_->dialectChoice) +
+                                     QLatin1Char('\n') + dialectLineTip());
     selection_->setText(idleHintText());
     plot_->setFocus();
 }

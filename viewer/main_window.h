@@ -49,6 +49,9 @@ class MainWindow : public QMainWindow {
     void setWorkpiece(std::optional<Workpiece> workpiece);
     // The machine's rapid traverse in mm/min for this run (the command line's --rapid).
     void setRapidRate(double millimetresPerMinute);
+    // Reads the file at `path` in `dialect`, as if chosen in the dialect box; any other file
+    // opened is guessed again.
+    void chooseDialect(Dialect dialect, const QString& path);
     // Where o<name> calls find name.ngc after the program's own folder.
     void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     OpenCommands* openCommands_;
     StatusLine* status_;
     QString file_;
+    QString dialectFile_;  // the file the dialect box's choice was made for
     std::vector<std::filesystem::path> subroutineFolders_;
     std::string bytes_;  // the program as read, for saving it as it is
     std::optional<Workpiece> workpiece_;

@@ -17,6 +17,8 @@ namespace zivek::backplot {
 using gcode::Arc;
 using gcode::CompensationFault;
 using gcode::Dialect;
+using gcode::DialectChoice;
+using gcode::DialectSign;
 using gcode::Extent;
 using gcode::LineWarning;
 using gcode::Move;

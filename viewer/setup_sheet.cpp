@@ -184,7 +184,8 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     y = line(p, left, y, sheetTitleText(), sized(16, true));
     y = line(p, left, y, QFileInfo(c.file).fileName(), sized(13, true), kInk, width);
     y = line(p, left, y, c.file, sized(8), kQuiet, width);
-    y = line(p, left, y + 2, sheetDialectText(path.dialect, path.diameterMode), sized(10));
+    y = line(p, left, y + 2, sheetDialectText(path.dialect, path.dialectChoice, path.diameterMode),
+             sized(10), kInk, width);
     // The file's own date tells which edit of the program this sheet belongs to.
     const QFileInfo program(c.file);
     if (program.exists())

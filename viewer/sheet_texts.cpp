@@ -13,9 +13,10 @@ QString sheetDateText(const QDateTime& when) {
     return QStringLiteral("Tarih: ") + when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
 }
 
-QString sheetDialectText(Dialect d, bool diameter) {
-    return QStringLiteral("Lehçe: %1   ·   X %2 olarak yazılmış")
-        .arg(dialectName(d), diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"));
+QString sheetDialectText(Dialect d, const DialectChoice& choice, bool diameter) {
+    return QStringLiteral("Lehçe: %1 (X %2)  ·  Neden: %3")
+        .arg(dialectName(d), diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"),
+             dialectWhyText(choice));
 }
 
 QString sheetTotalsTitle() {

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 #include "viewer/reader_names.h"
 #include "zivek/gcode/program_file.h"
@@ -20,7 +21,7 @@ QString noFileText();
 // The setup sheet.
 QString sheetTitleText();
 QString sheetDateText(const QDateTime& when);
-QString sheetDialectText(Dialect d, bool diameter);
+QString sheetDialectText(Dialect d, const DialectChoice& choice, bool diameter);
 QString sheetTotalsTitle();
 QString sheetRapidRateText(double rapidRate, bool inch);
 QString sheetPartTitle(bool fromWorkpiece);  // else the cutting moves' bounds
@@ -68,8 +69,23 @@ QString cuttingTimeText(const Summary& s);
 QString totalTimeText(const Summary& s, double rapidRate);
 QString rapidTimeText(const Summary& s, double rapidRate, bool inch);  // the total's tooltip
 QString dialectName(Dialect d);
-QString dialectChoiceText(Dialect d);         // the dialect box's entry that forces one dialect
-QString detectedDialectText(Dialect d);       // the dialect box's first entry
+QString dialectChoiceText(Dialect d);    // the dialect box's entry that forces one dialect
+QString detectedDialectText(Dialect d);  // the dialect box's first entry
+// Which control the program was read as and why: "Fanuc olarak okundu: O numarası, G95".
+// At most `most` signs, the strongest, then "…".
+QString dialectReasonsText(Dialect d, const DialectChoice& choice,
+                           std::size_t most = std::size_t(-1));
+QString dialectSignText(DialectSign sign);
+// The signs alone, or that it was chosen by hand: "O numarası, G95 (emin değil)".
+QString dialectWhyText(const DialectChoice& choice, std::size_t most = std::size_t(-1));
+QString dialectLineText(Dialect d, const DialectChoice& choice);  // rich text, with its link
+QString dialectLineTip();
+// The dialect a user names: a row's key ("generic", "fanuc", "linuxcnc"), its name, or
+// "genel"; none when the name is no dialect's.
+std::optional<Dialect> dialectByKey(const QString& key);
+QString dialectOptionText();
+QString unknownDialectText(const QString& key);
+QString xAxisText(bool diameter);
 QString xAxisText(bool diameter, bool inch);  // "X çap (mm)"
 QString zAxisText(bool inch);                 // "Z (mm)"
 QString warningCountText(std::size_t lines);

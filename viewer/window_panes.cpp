@@ -61,7 +61,9 @@ QHBoxLayout* readingRow(const ReadingChoices& reading) {
     row->addWidget(reading.halfSection);
     row->addSpacing(10);
     row->addWidget(reading.rapidRate);
-    row->addStretch();
+    // What the rest of the row leaves: a row of its own would not fit a small screen at 200 %.
+    row->addSpacing(10);
+    row->addWidget(reading.dialectLine, 1);
     return row;
 }
 
@@ -70,13 +72,18 @@ QHBoxLayout* readingRow(const ReadingChoices& reading) {
 ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     const ReadingChoices c{new QComboBox(window),
                            new QCheckBox(uiText(UiText::HalfSection), window),
-                           new RapidRateBox(window)};
+                           new RapidRateBox(window), new QLabel(window)};
     // After "from the program", every dialect the reader has a row for, in its order.
     c.dialect->addItem(uiText(UiText::DialectFromProgram));
     for (const DialectName& d : dialectNames()) c.dialect->addItem(dialectChoiceText(d.dialect));
     c.dialect->setToolTip(uiText(UiText::DialectTip));
     // The first entry names the dialect read from the program: room for the longest.
     c.dialect->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    c.dialectLine->setTextFormat(Qt::RichText);
+    c.dialectLine->setToolTip(dialectLineTip());
+    // Many signs must not widen the window.
+    c.dialectLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QObject::connect(c.dialectLine, &QLabel::linkActivated, c.dialect, &QComboBox::showPopup);
     c.halfSection->setToolTip(uiText(UiText::HalfSectionTip));
     QObject::connect(c.halfSection, &QCheckBox::toggled, plot, &PlotWidget::setHalfSection);
     // The rate box takes typing; the other choices leave the keys to the plot.

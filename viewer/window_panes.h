@@ -28,6 +28,7 @@ struct ReadingChoices {
     QComboBox* dialect;       // the first entry names the dialect read from the program
     QCheckBox* halfSection;   // turns the plot's half-section on and off
     RapidRateBox* rapidRate;  // as the user left it; kept when changed
+    QLabel* dialectLine;      // which dialect was read and why; its link opens the box
 };
 ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot);
 

@@ -69,6 +69,7 @@ class FollowTest : public QObject {
     void stepsShowTheWorkpieceAfterEachLine();
     void editedProgramShowsItsWarnings();
     void aloneShowsThePathOnly();
+    void wizardsViewerGuessesEachFile();
     void savesTheBytesAsRead();
     void extremeValuesReadTooLargeAndFit();
     void uprightViewIsKeptForTheNextStart();
@@ -226,6 +227,36 @@ void FollowTest::aloneShowsThePathOnly() {
     QVERIFY(window.workpieceLayer().empty());
     QVERIFY(window.stepBar()->isHidden());
     QVERIFY(!statusText(window).contains(QStringLiteral("İş parçası")));
+}
+
+// The viewer the wizard started holds no dialect of its own: another program opened there
+// is read as its control, and the wizard's program again in the wizard's form.
+void FollowTest::wizardsViewerGuessesEachFile() {
+    MainWindow window;
+    const QString wizard = write("sihirbaz.nc", defaultProgram());
+    window.openFile(wizard);
+    // The wizard's press hands over its program with the workpiece, as it does when it
+    // started the viewer.
+    std::atomic<bool> done = false;
+    std::thread press([&] {
+        zivek::app::ProcessViewer launcher;
+        launcher.start(dir_.filePath("A.BAT").toStdString(), wizard.toStdString(),
+                       defaultWorkpiece());
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 5000);
+    press.join();
+    QVERIFY(window.workpieceCut() && !window.workpieceCut()->empty());
+    QCOMPARE(window.sheetContent().path->dialect, Dialect::Generic);
+    // R5 from X40 to X50: an arc only when X is a diameter.
+    QVERIFY(window.openOther(write("fanuc.nc",
+                                   "%\nO1000\nG50 S2000\nT0101\nG0 X40 Z2\n"
+                                   "G1 Z-20 F0.2\nG2 X50 Z-25 R5\nM30\n%\n")));
+    QCOMPARE(window.sheetContent().path->dialect, Dialect::Fanuc);
+    QVERIFY(window.sheetContent().path->warnings.empty());
+    // Back to the wizard's program: its own form again, by its opening.
+    QVERIFY(window.openOther(wizard));
+    QCOMPARE(window.sheetContent().path->dialect, Dialect::Generic);
 }
 
 void FollowTest::savesTheBytesAsRead() {

@@ -2,6 +2,7 @@
 
 #include "viewer/main_window.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <filesystem>
@@ -41,6 +43,7 @@ class MainWindowTest : public QObject {
     void fitShowsTheCutsWhenRetractsAreFar();
     void rapidRateTimesTheRapidsAndIsKept();
     void subroutineFilesBesideTheProgramAndOnTheFolders();
+    void dialectLineSaysWhyAndHandChoiceHoldsForItsFile();
 
   private:
     QString write(const QString& name, const QByteArray& bytes) {
@@ -321,4 +324,53 @@ void MainWindowTest::rapidRateTimesTheRapidsAndIsKept() {
 }
 
 QTEST_MAIN(MainWindowTest)
+// The line under the reading choices: which control, from which signs, and whether that
+// is sure; its link opens the dialect box. A dialect chosen there holds for its file only.
+void MainWindowTest::dialectLineSaysWhyAndHandChoiceHoldsForItsFile() {
+    MainWindow window;
+    auto* box = window.findChild<QComboBox*>();
+    auto line = [&] {
+        for (const QLabel* l : window.findChildren<QLabel*>())
+            if (l->text().contains(QStringLiteral("olarak okundu")))
+                return QTextDocumentFragment::fromHtml(l->text()).toPlainText();
+        return QString();
+    };
+    auto dialect = [&] { return window.sheetContent().path->dialect; };
+    const QString fanuc = program("fanuc/o1200_cam.nc");
+    window.openFile(fanuc);
+    QVERIFY2(line().startsWith(QStringLiteral("Fanuc olarak okundu: O numarası, G50/G92 S")),
+             qPrintable(line()));
+    QVERIFY2(line().contains(QStringLiteral("X çap")), qPrintable(line()));
+    QVERIFY(!line().contains(QStringLiteral("emin değil")));
+
+    const QString plain = write("isaretsiz.nc", "G0 X10 Z5\nG1 Z-10 F100\n");
+    window.openFile(plain);
+    QVERIFY2(line().startsWith(QStringLiteral("Genel olarak okundu: işaret yok (emin değil)")),
+             qPrintable(line()));
+    // One click on the line opens the box.
+    for (QLabel* l : window.findChildren<QLabel*>())
+        if (l->text().contains(QStringLiteral("olarak okundu"))) emit l->linkActivated("lehce");
+    QTRY_VERIFY(box->view()->isVisible());
+    box->hidePopup();
+
+    // Chosen by hand: held through a reload of the same file.
+    box->setCurrentIndex(1 + int(Dialect::Fanuc));
+    QCOMPARE(dialect(), Dialect::Fanuc);
+    QVERIFY2(line().startsWith(QStringLiteral("Fanuc olarak okundu: elle seçildi")),
+             qPrintable(line()));
+    window.reload();
+    QCOMPARE(dialect(), Dialect::Fanuc);
+    // Another file is guessed again, and so is the first one opened anew after it.
+    window.openFile(program("internal_diameter.nc"));
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(dialect(), Dialect::Generic);
+    QVERIFY(window.openOther(plain));
+    QCOMPARE(dialect(), Dialect::Generic);
+    // As the command line gives it: for its file only.
+    window.chooseDialect(Dialect::LinuxCnc, plain);
+    QCOMPARE(dialect(), Dialect::LinuxCnc);
+    QVERIFY(window.openOther(fanuc));
+    QCOMPARE(dialect(), Dialect::Fanuc);
+}
+
 #include "main_window_test.moc"

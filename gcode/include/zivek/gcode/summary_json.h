@@ -14,5 +14,7 @@ namespace zivek::gcode {
 std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double rapidRate);
 
 const char* warningName(Warning w);  // "UnknownWord", ...
+// The sign as summaries name it: "program-number", "spindle-limit" ...
+const char* dialectSignKey(DialectSign sign);
 
 }  // namespace zivek::gcode

@@ -141,6 +141,45 @@ enum class Dialect : std::uint8_t {
     LinuxCnc,  // G7/G8, G33, G76 with I/J/K, o-word subroutines, G92 offsets
 };
 
+// What in a program speaks for one control: the reasons a dialect was read in.
+enum class DialectSign : std::uint8_t {
+    WizardOpening,         // this system's opening: G54, then G0X0Y0
+    ProgramNumber,         // "O1234" or "%O1200" opening the program
+    SpindleLimit,          // G50 S, or G92 S with no axis: the spindle's rpm limit
+    PositionSetting,       // G50 with axes: the position set
+    ThreadLeadInF,         // G32, or G33 with its lead in F
+    FeedModeG98G99,        // G98/G99: feed per minute or per revolution
+    FeedPerRevolutionG95,  // G95
+    ToolWithOffset,        // T0101: tool and offset in one word
+    SubprogramCall,        // M98
+    ThreadCycleG92,        // G92 with its lead in F
+    CycleInTwoBlocks,      // G71, G72 or G76 written over two blocks
+    HomeByIncrement,       // G28 U/W
+    FacingPastCentre,      // a feed to just past the centre line, as diameter programs face
+    XAsDiameter,           // an arc that fits only with X read as a diameter
+    XAsRadius,             // an arc that fits only with X read as a radius
+    DiameterModeCode,      // G7, or G8 without P
+    PathControl,           // G61 or G64
+    G76WithIJ,             // the one-block G76 with I and J
+    CycleOnSubroutine,     // G71/G72 with Q and no P: the contour in an o-sub
+    ToolChangeM6,          // M6
+    NamedParameter,        // #<name>
+    OWord,                 // o-word flow: o100 sub, o<name> call ...
+    NoseFromTool,          // G41.1/G42.1: the nose given on the line
+    SpindleLimitByD,       // G96 D
+    MoveFromWorkZero,      // U/W before any position: only from this system's work zero
+    RetractLevel,          // G98/G99 with a drilling cycle: where the drill retracts to
+    ModesSaved,            // M73
+};
+
+// How the dialect a program was read in came to be chosen.
+struct DialectChoice {
+    bool chosenByHand = false;  // given by the caller, not detected
+    // Detected on little or no evidence: no sign, or another dialect scored nearly as much.
+    bool doubtful = false;
+    std::vector<DialectSign> reasons;  // the signs seen for it, strongest first; none by hand
+};
+
 // Why a cutting time cannot be given for some feed moves.
 enum class TimeGap : std::uint8_t {
     None,
@@ -172,7 +211,8 @@ struct Toolpath {
     std::size_t lineCount = 0;
     Summary summary;
     Dialect dialect = Dialect::Generic;
-    bool diameterMode = false;  // the program writes X as a diameter
+    DialectChoice dialectChoice;  // how `dialect` was chosen, and why
+    bool diameterMode = false;    // the program writes X as a diameter
     // Positions, lengths and feeds are in inches (G20), else millimetres: the units of
     // the first block that places the tool; later switches are converted to them.
     bool inch = false;
