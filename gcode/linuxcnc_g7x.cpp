@@ -109,16 +109,30 @@ void Interpreter::linuxG7x(GCode code) {
         readContourSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
     tool_ = before;
     if (!found) return;
+    // LinuxCNC plans in the units in force, to tolerances fixed in them: so does the
+    // planner, the path's lengths turned into them and back.
+    const double unit = b_.lengthScale;
+    const auto inForce = [unit](Point p) { return Point{p.z / unit, p.x / unit}; };
     std::vector<ContourPiece> contour;
     contour.reserve(captured.size());
     for (const Segment& s : captured)
-        contour.push_back({s.move.from, s.move.to, s.center, s.arc, s.ccw, s.fillet, s.chamfer});
+        contour.push_back({inForce(s.move.from), inForce(s.move.to), inForce(s.center), s.arc,
+                           s.ccw, s.fillet / unit, s.chamfer / unit});
     if (contour.empty()) {
         warn(Warning::CycleMissingContour, name);
         return;
     }
+    G7xRequest asWritten = r;
+    asWritten.start = inForce(r.start);
+    for (double* value : {&asWritten.stock, &asWritten.lastStock, &asWritten.depth,
+                           &asWritten.retract, &asWritten.shift.z, &asWritten.shift.x})
+        *value /= unit;
     std::vector<PlannedMove> planned;
-    const G7xRefusal refusal = planG7x(contour, r, planned, budget_);
+    const G7xRefusal refusal = planG7x(contour, asWritten, planned, budget_);
+    for (PlannedMove& p : planned) {
+        p.to = {p.to.z * unit, p.to.x * unit};
+        p.center = {p.center.z * unit, p.center.x * unit};
+    }
     if (refusal == G7xRefusal::Limit) warn(Warning::ExpansionLimit, name);
     // LinuxCNC goes to the cycle's X and Z before it reads the contour, and makes the
     // passes it can before it refuses one.
