@@ -125,7 +125,7 @@ void Interpreter::linuxG7x(GCode code) {
     G7xRequest asWritten = r;
     asWritten.start = inForce(r.start);
     for (double* value : {&asWritten.stock, &asWritten.lastStock, &asWritten.depth,
-                           &asWritten.retract, &asWritten.shift.z, &asWritten.shift.x})
+                          &asWritten.retract, &asWritten.shift.z, &asWritten.shift.x})
         *value /= unit;
     std::vector<PlannedMove> planned;
     const G7xRefusal refusal = planG7x(contour, asWritten, planned, budget_);

@@ -25,10 +25,10 @@ bool Interpreter::hasAxis() const {
 
 void Interpreter::setUnits(bool inch) {
     m_.inch = inch;
-    nose_.setInch(inch);
     if (!pathUnits_.fixed) pathUnits_.inch = inch;
     b_.increment = inch ? 1e-4 : 1e-3;
     b_.lengthScale = inch == pathUnits_.inch ? 1.0 : inch ? 25.4 : 1 / 25.4;
+    nose_.setInch(inch, b_.lengthScale);
 }
 
 void Interpreter::setMotion(const GCodeRow& g) {
