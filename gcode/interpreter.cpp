@@ -101,7 +101,8 @@ void Interpreter::readBlock(std::string_view line) {
     readWords(line, words_, bad_, &params_);
     params_.commit();  // a line's settings take effect together, once it is read
     b_.present = b_.lost = b_.used = 0;
-    setUnits(m_.inch);
+    // Modes restored (M73, a contour read) may bring other units back.
+    if (m_.inch != pathUnits_.inForceInch) setUnits(m_.inch);
     b_.gCodes.clear();
     b_.mCodes.clear();
     for (const BadToken& bad : bad_) {

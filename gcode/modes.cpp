@@ -25,6 +25,7 @@ bool Interpreter::hasAxis() const {
 
 void Interpreter::setUnits(bool inch) {
     m_.inch = inch;
+    pathUnits_.inForceInch = inch;
     if (!pathUnits_.fixed) pathUnits_.inch = inch;
     b_.increment = inch ? 1e-4 : 1e-3;
     b_.lengthScale = inch == pathUnits_.inch ? 1.0 : inch ? 25.4 : 1 / 25.4;
