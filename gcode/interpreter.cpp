@@ -188,7 +188,7 @@ bool Interpreter::readContour(std::size_t begin, std::size_t end, std::vector<Se
     const ToolPosition tool = tool_;
     const std::size_t next = next_;
     const std::uint32_t line = line_;
-    ContourSink contour(b_, rules_->contourCorners);
+    ContourSink contour(b_, rules_->contourCorners, rules_->contourArcsAsWritten);
     sink_ = &contour;
     ++depth_;
     runRange(begin, end);
