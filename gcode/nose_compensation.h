@@ -39,14 +39,10 @@ class NoseCompensation {
     Point noseCentre() const { return {current_.real(), current_.imag()}; }
     // LinuxCNC lets a compensated arc sweep further than the programmed one by an angle
     // that depends on the units in force (radians, though it reads like a length); its
-    // arc end tolerance is a length in them, `lengthScale` path units each. A switch of
-    // units leaves the numbers of where the waiting moves start as they were, read in
-    // the new units (LinuxCNC converts its other positions).
+    // arc end tolerance is a length in them, `lengthScale` path units each.
     void setInch(bool inch, double lengthScale) {
         sweepTolerance_ = inch ? 0.001 : 0.0254;
         arcEndTolerance_ = kMovedArcEndTolerance.scaled(lengthScale);
-        endpoint_ *= lengthScale / lengthScale_;
-        lengthScale_ = lengthScale;
     }
 
     // A programmed straight move or arc (its end, and for an arc its centre and direction).
@@ -89,7 +85,6 @@ class NoseCompensation {
     Point drawnEnd_;
     double sweepTolerance_ = 0.0254;
     ArcTolerance arcEndTolerance_ = kMovedArcEndTolerance;
-    double lengthScale_ = 1;
 };
 
 }  // namespace zivek::gcode
