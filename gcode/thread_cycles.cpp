@@ -90,7 +90,8 @@ CyclePlan planLinuxThread(const LinuxThreadRequest& q) {
     const Point start = q.start;
     const double zEnd = q.zEnd, pitch = q.pitch, full = q.full * q.unit;
     const double peak = q.peak * q.unit;
-    if (!(q.first > 0) || !(full > 0) || !(q.degression >= 1) || !std::isfinite(zEnd)) {
+    // LinuxCNC refuses a full depth (K) not beyond the first pass's (J).
+    if (!(q.first > 0) || !(q.full > q.first) || !(q.degression >= 1) || !std::isfinite(zEnd)) {
         p.refuse(CycleRefusal::Incomplete);
         p.go(MoveKind::Feed, {zEnd, start.x + peak}, pitch, kThread | kIncomplete);
         p.go(MoveKind::Rapid, start, pitch);

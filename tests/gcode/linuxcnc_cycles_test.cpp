@@ -79,6 +79,7 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"position_after_units", 0, Warning::CycleIncomplete, kPrintedInch},
         // G76's full-depth passes where K is a whole multiple of J
         {"g76_depth_multiple", 0},
+        {"g76_full_not_beyond_first", 4},
         // contour arcs by their centres (G90.1), and taken as written: cut when off the
         // circle, the contour refused where that makes it turn back
         {"g71_absolute_centres", 0},
