@@ -310,7 +310,7 @@ def differs(rs274, path, reader):
         if not compare.reader_incomplete(path):
             return f"rs274 refused the cycle ({errors[0]}), the reader expanded it"
         return agreed_until_stop(path, reader, reference)
-    if errors and any(r in errors[0] for r in REFUSALS):
+    if errors and any(r in errors[0].lower() for r in REFUSALS):
         # rs274 stops there, and the moves still waiting for their corner are lost: the
         # reader must refuse too, and agree on every move rs274 made before.
         if not refused:
