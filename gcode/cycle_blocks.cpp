@@ -157,9 +157,10 @@ void Interpreter::linuxG76() {
     const double xs = m_.xScale();
     LinuxThreadRequest r;
     r.pitch = b_.has('P') ? b_.length('P') : 0;
-    r.peak = b_.has('I') ? b_.length('I') / xs : 0;
-    r.first = b_.has('J') ? std::abs(b_.length('J')) / xs : 0;
-    r.full = b_.has('K') ? std::abs(b_.length('K')) / xs : 0;
+    r.peak = b_.has('I') ? b_.use('I') / xs : 0;
+    r.first = b_.has('J') ? std::abs(b_.use('J')) / xs : 0;
+    r.full = b_.has('K') ? std::abs(b_.use('K')) / xs : 0;
+    r.unit = b_.lengthScale;
     r.degression = b_.has('R') ? b_.use('R') : 1;
     r.spring = b_.has('H') ? b_.use('H') : 0;
     r.angle = b_.has('Q') ? b_.use('Q') : 0;

@@ -42,7 +42,11 @@ struct DialectRules {
     // D (allowance), I (depth), R (retract); otherwise P/Q are the contour's first and
     // last block numbers, U/W the allowance, and a block without P is the first block.
     bool cyclesOnSubroutine;
-    bool contourCorners;   // A and C on a cycle's contour block round or chamfer its end
+    bool contourCorners;  // A and C on a cycle's contour block round or chamfer its end
+    // A contour's arc is taken from its start, centre (I, K) and end as written, whether
+    // they make one or not: the cycle finds out (LinuxCNC's G7x refuses it as not
+    // monotonic, or cuts to the circle through the start).
+    bool contourArcsAsWritten;
     bool g76OneBlock;      // G76 P I J K ... in one block; otherwise Fanuc's two blocks
     bool leadFromFeed;     // G32/G33 without K take the lead from F
     bool startAtWorkZero;  // the tool stands at the work zero before the first move

@@ -109,7 +109,8 @@ void Interpreter::readBlock(std::string_view line) {
     readWords(line, words_, bad_, &params_);
     params_.commit();  // a line's settings take effect together, once it is read
     b_.present = b_.lost = b_.used = 0;
-    setUnits(m_.inch);
+    // Modes restored (M73, a contour read) may bring other units back.
+    if (m_.inch != pathUnits_.inForceInch) setUnits(m_.inch);
     b_.gCodes.clear();
     b_.mCodes.clear();
     for (const BadToken& bad : bad_) {
@@ -195,7 +196,7 @@ bool Interpreter::readContour(std::size_t begin, std::size_t end, std::vector<Se
     const ToolPosition tool = tool_;
     const std::size_t next = next_;
     const std::uint32_t line = line_;
-    ContourSink contour(b_, rules_->contourCorners);
+    ContourSink contour(b_, rules_->contourCorners, rules_->contourArcsAsWritten);
     sink_ = &contour;
     ++depth_;
     runRange(begin, end);

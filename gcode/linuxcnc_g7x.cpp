@@ -64,29 +64,31 @@ CyclePlan drawnPlan(const std::vector<PlannedMove>& planned, bool whole,
 }  // namespace
 
 void Interpreter::linuxG7x(GCode code) {
+    // LinuxCNC plans in the units in force, to tolerances fixed in them, from the numbers
+    // as written: so does the planner, and its moves are turned into the path's units.
+    const double unit = b_.lengthScale;
+    const auto toPath = [unit](Point p) { return Point{p.z * unit, p.x * unit}; };
     G7xRequest r;
     r.kind = kindOf(code);
     r.part = partOf(code);
     const std::string name = nameOf(code);
     const double xs = m_.xScale();
-    auto length = [this](char c, double fallback) {
-        return b_.has(c) ? b_.length(c) : fallback * b_.lengthScale;
-    };
-    r.stock = length('D', 0);
-    r.lastStock = length('E', 0);
-    r.passes = b_.has('P') ? b_.use('P') : 1;
-    r.depth = length('I', 1);
-    r.retract = length('R', 0.5);
-    r.shift = {length('W', 0), length('U', 0)};
+    auto written = [this](char c, double fallback) { return b_.has(c) ? b_.use(c) : fallback; };
+    r.stock = written('D', 0);
+    r.lastStock = written('E', 0);
+    r.passes = written('P', 1);
+    r.depth = written('I', 1);
+    r.retract = written('R', 0.5);
+    r.shift = {written('W', 0), written('U', 0)};
     const bool kz = b_.has('Z') || tool_.knownZ, kx = b_.has('X') || tool_.knownX;
+    const Point at{tool_.at.z / unit, tool_.at.x / unit};
     // LinuxCNC 2.9 makes the cycle's first rapid with absolute coordinates in force, so
     // under G91 it goes to the block's X and Z read as absolute (the passes start right).
-    const Point firstRapid{b_.has('Z') ? b_.length('Z') : tool_.at.z,
-                           b_.has('X') ? b_.length('X') / xs : tool_.at.x};
+    const Point firstRapid{b_.has('Z') ? b_.get('Z') : at.z, b_.has('X') ? b_.get('X') / xs : at.x};
     // Under G91 the cycle's X and Z are steps from where the tool is, as its contour's are.
-    const Point from = m_.incremental ? tool_.at : Point{};
-    r.start = {b_.has('Z') ? from.z + b_.length('Z') : tool_.at.z,
-               b_.has('X') ? from.x + b_.length('X') / xs : tool_.at.x};
+    const Point from = m_.incremental ? at : Point{};
+    r.start = {b_.has('Z') ? from.z + b_.use('Z') : at.z,
+               b_.has('X') ? from.x + b_.use('X') / xs : at.x};
     if (!b_.has('Q')) {
         warn(Warning::CycleMissingContour, name);
         return;
@@ -100,13 +102,16 @@ void Interpreter::linuxG7x(GCode code) {
         warn(Warning::OutOfRange);
         return;
     }
-    // The contour is read from the cycle's start, as LinuxCNC reads it.
+    // The contour is read from the cycle's start, as LinuxCNC reads it, in the units in
+    // force.
     const ToolPosition before = tool_;
     tool_ = {r.start, true, true, false};
+    b_.lengthScale = 1;
     std::vector<Segment> captured;
     const bool found =
         std::abs(q) < 1e9 &&
         readContourSub(std::to_string(static_cast<long long>(std::lround(q))), captured);
+    b_.lengthScale = unit;
     tool_ = before;
     if (!found) return;
     std::vector<ContourPiece> contour;
@@ -124,10 +129,19 @@ void Interpreter::linuxG7x(GCode code) {
     // passes it can before it refuses one.
     if (planned.empty()) planned.push_back({MoveKind::Rapid, r.start, {}, false, false});
     if (m_.incremental) planned.front().to = firstRapid;
+    for (PlannedMove& p : planned) {
+        p.to = toPath(p.to);
+        p.center = toPath(p.center);
+    }
+    for (Segment& s : captured) {
+        s.move.from = toPath(s.move.from);
+        s.move.to = toPath(s.move.to);
+        s.center = toPath(s.center);
+    }
     // After a tool change the path begins at the cycle's first move.
     if (!tool_.drawnFrom()) tool_.at = planned.front().to;
     tool_ = {tool_.at, true, true, false};
-    const ArcTolerance tolerance = rules_->arcs.inForce(m_.inch, b_.lengthScale);
+    const ArcTolerance tolerance = rules_->arcs.inForce(m_.inch, unit);
     CyclePlan plan =
         drawnPlan(planned, refusal == G7xRefusal::None, captured, tool_.at, m_.feed, tolerance);
     plan.compensable = r.kind == G7xKind::Finish;

@@ -19,10 +19,11 @@ bool Interpreter::motionOnLine() const {
 
 void Interpreter::setUnits(bool inch) {
     m_.inch = inch;
-    nose_.setInch(inch);
+    pathUnits_.inForceInch = inch;
     if (!pathUnits_.fixed) pathUnits_.inch = out_.inch = inch;
     b_.increment = inch ? 1e-4 : 1e-3;
     b_.lengthScale = inch == pathUnits_.inch ? 1.0 : inch ? 25.4 : 1 / 25.4;
+    nose_.setInch(inch, b_.lengthScale);
 }
 
 void Interpreter::setMotion(const GCodeRow& g) {

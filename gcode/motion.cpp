@@ -87,6 +87,7 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     const double scale = b_.lengthScale;
     Point center;
     bool ok = false;
+    bool byCentre = false;
     if (b_.has('R')) {
         ok = centerFromRadius(tool_.at, to, b_.get('R') * scale, ccw, tolerance, center) ==
              ArcFault::None;
@@ -96,8 +97,11 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
         const Point from = m_.absoluteCentres ? Point{} : tool_.at;
         center = {from.z + (b_.has('K') ? b_.get('K') * scale : 0),
                   from.x + (b_.has('I') ? b_.get('I') * scale : 0)};
-        ok = checkArc(tool_.at, to, center, tolerance) == ArcFault::None;
+        const ArcFault fault = checkArc(tool_.at, to, center, tolerance);
+        ok = fault == ArcFault::None;
+        byCentre = fault == ArcFault::RadiiDiffer;
     }
+    if (!ok && byCentre && sink_->takesArcsAsWritten()) ok = true;
     if (!ok) {
         warn(Warning::BadArc, b_.has('R')   ? b_.text[std::size_t('R' - 'A')]
                               : b_.has('I') ? b_.text[std::size_t('I' - 'A')]

@@ -23,6 +23,8 @@ class MoveSink {
     // `compensable`: a move LinuxCNC's nose compensation follows. Straight moves, arcs
     // and G33 are; of the cycles only G70 hands over its passes as such.
     virtual void take(Segment& s, bool compensable) = 0;
+    // An arc whose end is off the circle through its start is taken as written.
+    virtual bool takesArcsAsWritten() const { return false; }
 
   protected:
     ~MoveSink() = default;
@@ -32,8 +34,10 @@ class MoveSink {
 // chamfers (C) LinuxCNC writes on a contour block where the dialect has them.
 class ContourSink final : public MoveSink {
   public:
-    ContourSink(Block& block, bool corners) : block_(block), corners_(corners) {}
+    ContourSink(Block& block, bool corners, bool arcsAsWritten)
+        : block_(block), corners_(corners), arcsAsWritten_(arcsAsWritten) {}
     ProgramEnd programEnd() const override { return ProgramEnd::EndsRead; }
+    bool takesArcsAsWritten() const override { return arcsAsWritten_; }
     void take(Segment& s, bool) override {
         if (corners_) {
             if (block_.has('A')) s.fillet = block_.length('A');
@@ -46,6 +50,7 @@ class ContourSink final : public MoveSink {
   private:
     Block& block_;  // the block being read, for its corner words
     bool corners_;
+    bool arcsAsWritten_;
 };
 
 }  // namespace zivek::gcode

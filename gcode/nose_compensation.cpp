@@ -149,7 +149,7 @@ CompensationFault NoseCompensation::moveEndsAndFlush(C to) {
         if (w.s.arc) {
             // LinuxCNC takes the corner after the first waiting move: behind an insert's
             // shift that can be a line's corner, which an arc cannot end on.
-            if (checkArc(toPoint(w.end), toPoint(to), toPoint(w.center), kMovedArcEndTolerance) !=
+            if (checkArc(toPoint(w.end), toPoint(to), toPoint(w.center), arcEndTolerance_) !=
                 ArcFault::None)
                 return CompensationFault::BrokenArc;
             const double sweep = sweepOf(endpoint_, w.center, w.turn, to);

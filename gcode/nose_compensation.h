@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gcode/segment.h"
+#include "zivek/gcode/arcs.h"
 
 namespace zivek::gcode {
 
@@ -37,8 +38,12 @@ class NoseCompensation {
     Point drawnEnd() const { return drawnEnd_; }
     Point noseCentre() const { return {current_.real(), current_.imag()}; }
     // LinuxCNC lets a compensated arc sweep further than the programmed one by an angle
-    // that depends on the units in force (radians, though it reads like a length).
-    void setInch(bool inch) { sweepTolerance_ = inch ? 0.001 : 0.0254; }
+    // that depends on the units in force (radians, though it reads like a length); its
+    // arc end tolerance is a length in them, `lengthScale` path units each.
+    void setInch(bool inch, double lengthScale) {
+        sweepTolerance_ = inch ? 0.001 : 0.0254;
+        arcEndTolerance_ = kMovedArcEndTolerance.scaled(lengthScale);
+    }
 
     // A programmed straight move or arc (its end, and for an arc its centre and direction).
     CompensationFault move(const Segment& programmed);
@@ -79,6 +84,7 @@ class NoseCompensation {
     bool endpointValid_ = false;
     Point drawnEnd_;
     double sweepTolerance_ = 0.0254;
+    ArcTolerance arcEndTolerance_ = kMovedArcEndTolerance;
 };
 
 }  // namespace zivek::gcode

@@ -37,7 +37,8 @@ struct PositionShift {
 // The path is drawn in the units its first positioned block was written in.
 struct PathUnits {
     bool inch = false;
-    bool fixed = false;  // a block has placed the tool: the path's units are settled
+    bool fixed = false;        // a block has placed the tool: the path's units are settled
+    bool inForceInch = false;  // the units the block's lengths are scaled from
 };
 
 // Fanuc G71/G72 first block: U (W for G72) the depth of cut, R the retract.

@@ -92,13 +92,13 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) {
         state = it->state;
     }
     switch (state) {
-        // X as a radius, as LinuxCNC keeps it under G7 too.
+        // X as a radius, as LinuxCNC keeps it under G7 too, in the units in force.
         // Under compensation, the nose centre: LinuxCNC's current point.
         case State::X:
-            value = nose_.active() ? nose_.noseCentre().x : tool_.at.x;
+            value = (nose_.active() ? nose_.noseCentre().x : tool_.at.x) / b_.lengthScale;
             break;
         case State::Z:
-            value = nose_.active() ? nose_.noseCentre().z : tool_.at.z;
+            value = (nose_.active() ? nose_.noseCentre().z : tool_.at.z) / b_.lengthScale;
             break;
         case State::NoAxis:
             value = 0;

@@ -88,22 +88,24 @@ CyclePlan planFanucThread(const FanucThreadRequest& q) {
 CyclePlan planLinuxThread(const LinuxThreadRequest& q) {
     CyclePlan p(q.start);
     const Point start = q.start;
-    const double zEnd = q.zEnd, pitch = q.pitch, full = q.full;
-    if (!(q.first > 0) || !(full > 0) || !(q.degression >= 1) || !std::isfinite(zEnd)) {
+    const double zEnd = q.zEnd, pitch = q.pitch, full = q.full * q.unit;
+    const double peak = q.peak * q.unit;
+    // LinuxCNC refuses a full depth (K) not beyond the first pass's (J).
+    if (!(q.first > 0) || !(q.full > q.first) || !(q.degression >= 1) || !std::isfinite(zEnd)) {
         p.refuse(CycleRefusal::Incomplete);
-        p.go(MoveKind::Feed, {zEnd, start.x + q.peak}, pitch, kThread | kIncomplete);
+        p.go(MoveKind::Feed, {zEnd, start.x + peak}, pitch, kThread | kIncomplete);
         p.go(MoveKind::Rapid, start, pitch);
         return p;
     }
     // A negative I cuts an outside thread: deeper passes go towards the axis, and the
     // tool waits farther out the less deep the pass.
-    const double side = q.peak < 0 ? -1.0 : 1.0;
+    const double side = peak < 0 ? -1.0 : 1.0;
     const double dir = zEnd < start.z ? -1.0 : 1.0;
     const double taperLength = q.taperLength;
     const double flank = tangentOf(q.angle);
     const double taperLead = pitch * std::hypot(taperLength, full) / std::max(taperLength, 1e-12);
     auto pass = [&](double depth) {
-        const double cut = start.x + q.peak + side * depth;
+        const double cut = start.x + peak + side * depth;
         const double out = start.x - side * (full - depth);
         // Along the flank: each pass is the last one moved back by its missing depth.
         const double z0 = start.z + dir * depth * flank;
@@ -123,13 +125,16 @@ CyclePlan planLinuxThread(const LinuxThreadRequest& q) {
         }
         p.go(MoveKind::Rapid, {z1, out}, pitch);
     };
+    // Counted as LinuxCNC counts them, depths from the drive line in the units in force:
+    // where K is a whole multiple of J the last pass is decided by that rounding.
+    const double drive = std::abs(q.peak);
     for (int n = 1;; ++n) {
-        const double depth = q.first * std::pow(double(n), 1 / q.degression);
-        if (depth >= full || n >= kMaxThreadPasses) {
+        const double reached = drive + q.first * std::pow(double(n), 1 / q.degression);
+        if (!(reached < drive + q.full) || n >= kMaxThreadPasses) {
             if (n >= kMaxThreadPasses) p.refuse(CycleRefusal::TooManyPasses);
             break;
         }
-        pass(depth);
+        pass((reached - drive) * q.unit);
     }
     const int passes = 1 + int(std::clamp(q.spring, 0.0, double(kMaxThreadPasses)));
     for (int i = 0; i < passes; ++i) pass(full);

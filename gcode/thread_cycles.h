@@ -30,9 +30,12 @@ struct LinuxThreadRequest {
     Point start;
     double zEnd = 0;
     double pitch = 0;
-    double peak = 0;         // I, as a radius: negative cuts an outside thread
-    double first = 0;        // J
-    double full = 0;         // K
+    // I, J and K as radii in the units in force, where LinuxCNC counts the passes;
+    // `unit` path units to one of them.
+    double peak = 0;   // I: negative cuts an outside thread
+    double first = 0;  // J
+    double full = 0;   // K
+    double unit = 1;
     double degression = 1;   // R
     double spring = 0;       // H
     double angle = 0;        // Q, the compound angle in degrees

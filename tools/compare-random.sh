@@ -3,8 +3,9 @@
 # seeded (SEED, default 1) and reproducible. Uses the reader of the build in "build" (made
 # there, without the Qt programs, when there is none); a failing program is left in
 # build/random-failures/ to be kept as a test.
-#   bash tools/compare-random.sh 60                 # parameters, state, nose compensation, G7x
-#   bash tools/compare-random.sh 60 7 --with units  # also G20/G21 switched mid-program
+#   bash tools/compare-random.sh 60         # every feature: parameters, state, nose
+#                                           # compensation, G7x, units, G90.1, G76
+#   bash tools/compare-random.sh 600 7 --count  # ten minutes, differences counted by kind
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -20,4 +21,4 @@ fi
 cmake --build build --target dump_moves -j 2 >/dev/null
 python3 tests/differential/random_programs.py --dump build/bin/dump_moves \
     --rs274 "$(command -v rs274)" --seconds "$seconds" --seed "$seed" \
-    --keep build/random-failures --with params,state,nose,cycles "$@"
+    --keep build/random-failures --with params,state,nose,cycles,units,centres,threads "$@"

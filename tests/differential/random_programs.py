@@ -12,12 +12,16 @@ freely; with --with params, numbers become parameters and [...] expressions; wit
 the reader's refusal, with every move before it the same; with --with cycles, G70, G71,
 G71.1, G71.2 and G72 on random turned outlines, under G90 or G91, G7 or G8 (a contour
 LinuxCNC refuses must be one the reader marks incomplete); with --with units, G20/G21
-switched mid-program.
+switched mid-program, before and after cycles too (not under nose compensation); with --with centres, G90.1 and G91.1
+switched, arcs and contour arcs naming their centres under G90.1; with --with threads,
+G76 with every optional word (R, Q, H, E, L), K now and then a whole multiple of J.
+With --count, every program is run and the differences are counted by kind.
 """
 import argparse
 import math
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -36,6 +40,7 @@ class Writer:
         self.lines = []
         self.next_param = 0
         self.nose = False
+        self.absolute_centres = False
 
     def unit(self):
         return 25.4 if self.inch else 1.0
@@ -92,9 +97,14 @@ class Writer:
         elif r < 0.2:
             self.incremental = not self.incremental
             self.lines.append("G91" if self.incremental else "G90")
-        elif r < 0.25 and "units" in self.features:
+        # Under nose compensation LinuxCNC converts some of its state to the new units
+        # and not the rest: the corners it then finds are its own.
+        elif r < 0.25 and "units" in self.features and not self.nose:
             self.inch = not self.inch
             self.lines.append("G20" if self.inch else "G21")
+        elif r < 0.3 and "centres" in self.features:
+            self.absolute_centres = not self.absolute_centres
+            self.lines.append("G90.1" if self.absolute_centres else "G91.1")
 
     def target(self):
         return self.rng.uniform(-60, 10), self.rng.uniform(0, 40)
@@ -144,9 +154,12 @@ class Writer:
         cz, cx = self.z - radius * math.cos(start), self.x - radius * math.sin(start)
         z, x = cz + radius * math.cos(end), cx + radius * math.sin(end)
         i, k = cx - self.x, cz - self.z
+        if self.absolute_centres:
+            i, k = cx, cz
         code = self.rng.choice(["G2", "G3"])
         words = self.axes(z, x)
-        # I and K are increments from the start and I is a radius in either X mode.
+        # I and K are increments from the start (under G90.1 the centre itself) and I is
+        # a radius in either X mode.
         self.lines.append(f"{code} {words} I{self.num(i)} K{self.num(k)}")
 
     @staticmethod
@@ -195,7 +208,9 @@ class Writer:
         for code, z, x, k, i, extra in pieces:
             wz, wx = (z - at_z, x - at_x) if self.incremental else (z, x)
             words = f"{code} X{self.raw(wx * xs)} Z{self.raw(wz)}"
-            if k is not None:
+            if k is not None and self.absolute_centres:
+                words += f" I{self.raw(at_x + i)} K{self.raw(at_z + k)}"
+            elif k is not None:
                 words += f" I{self.raw(i)} K{self.raw(k)}"
             body.append(words + extra)
             at_z, at_x = z, x
@@ -221,15 +236,44 @@ class Writer:
         self.lines.append(f"G0 X{self.num(x, True)} Z{self.num(z)}")
         self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
 
+    def thread(self):
+        """A G76 from where the tool is, with each optional word now and then; K a whole
+        multiple of J half the time, where the two ways of counting passes part."""
+        if ("threads" not in self.features or self.nose or self.incremental
+                or self.rng.random() > 0.1):
+            return
+        unit = self.unit()
+        j = round(self.rng.choice([0.05, 0.1, 0.15, 0.2, 0.25, 0.3]) / unit, 4)
+        k = j * self.rng.randint(2, 8) if self.rng.random() < 0.5 else self.rng.uniform(0.3, 1.5) / unit
+        depth_to = self.x - self.rng.uniform(0.5, 3)  # the thread's peak below the tool
+        words = [f"G76 P{self.raw(self.rng.choice([0.5, 1, 1.5, 2]) / unit)}",
+                 f"Z{self.num(self.z - self.rng.uniform(5, 30))}",
+                 f"I{self.num(depth_to - self.x)}", f"J{self.raw(j)}", f"K{self.raw(k)}"]
+        # The reader takes more than a thousand passes for a typing error.
+        degression = self.rng.choice([1, 1.5, 2, 2.5])
+        if self.rng.random() < 0.5 and (k / j) ** degression < 900:
+            words.append(f"R{degression}")
+        if self.rng.random() < 0.5:
+            words.append(f"Q{self.rng.choice([0, 29, 29.5, 30])}")
+        if self.rng.random() < 0.5:
+            words.append(f"H{self.rng.randint(0, 3)}")
+        if self.rng.random() < 0.5:
+            words.append(f"E{self.raw(self.rng.uniform(0.2, 2) / unit)}")
+            words.append(f"L{self.rng.randint(0, 3)}")
+        self.lines.append(" ".join(words))
+        # The cycle ends at its Z with X where it began.
+        self.z = float(words[1][1:]) * unit
+
     def program(self, moves):
         self.subs = []
-        self.lines.append(f"G18 G90 G8 {'G20' if self.inch else 'G21'} F100")
+        self.lines.append(f"G18 G90 G8 {'G20' if self.inch else 'G21'} F100 M3 S500")
         z, x = self.target()
         self.lines.append(f"G0 {self.axes(z, x)}")
         for _ in range(moves):
             self.modes()
             self.compensation()
             self.cycle()
+            self.thread()
             self.move()
         self.lines.append("M2")
         # LinuxCNC finds a cycle's o-sub only once it has read it: the subs come first.
@@ -266,7 +310,7 @@ def differs(rs274, path, reader):
         if not compare.reader_incomplete(path):
             return f"rs274 refused the cycle ({errors[0]}), the reader expanded it"
         return agreed_until_stop(path, reader, reference)
-    if errors and any(r in errors[0] for r in REFUSALS):
+    if errors and any(r in errors[0].lower() for r in REFUSALS):
         # rs274 stops there, and the moves still waiting for their corner are lost: the
         # reader must refuse too, and agree on every move rs274 made before.
         if not refused:
@@ -277,6 +321,41 @@ def differs(rs274, path, reader):
     if refused:
         return f"the reader refused ({refused[0]}), rs274 did not"
     return compare.compare(path, reader, reference, set())[0]
+
+
+def kind_of(difference, text):
+    """A difference's kind, for counting: what the two sides did, and for moves that
+    differ, what the line does and what is in force there (units switched since the
+    first line, G90.1)."""
+    for said, kind in (("the reader expanded it", "rs274 refused the cycle, the reader drew it"),
+                       ("the reader did not", "rs274 refused under compensation, the reader did not"),
+                       ("rs274 did not", "the reader refused, rs274 did not")):
+        if said in difference:
+            return kind + (" (not monotonic)" if "onotonic" in difference else "")
+    if "rs274 stopped" in difference:
+        why = difference.split("rs274 stopped: ", 1)[1]
+        return "rs274 stopped, the reader went on: " + why.split(" / ")[0][:60]
+    lines = text.splitlines()
+    found = re.search(r"line (\d+)", difference)
+    number = int(found.group(1)) if found else 0
+    line = lines[number - 1] if 0 < number <= len(lines) else ""
+    before = lines[:max(number - 1, 0)]
+    first = next((l for l in lines if l.startswith("G18")), "")
+    switched = any(l in ("G20", "G21") for l in before) and any(
+        l == ("G21" if "G20" in first else "G20") for l in before)
+    centres = next((l for l in reversed(before) if l in ("G90.1", "G91.1")), "") == "G90.1"
+    code = line.split()[0] if line.split() else ""
+    if code in ("G70", "G71", "G71.1", "G71.2", "G72"):
+        kind = "G7x moves differ"
+        kind += " (units switched)" if switched else ""
+        kind += " (G90.1)" if centres else ""
+    elif code == "G76":
+        kind = "G76 moves differ" + (" (units switched)" if switched else "")
+    elif code in ("G2", "G3"):
+        kind = "arc differs" + (" (G90.1)" if centres else "")
+    else:
+        kind = "moves differ"
+    return kind
 
 
 def rs274_fell_short(difference):
@@ -294,11 +373,14 @@ def main():
                         help="comma-separated, may be repeated: units, params, state, nose, "
                         "cycles")
     parser.add_argument("--keep", default=".", help="folder for a failing program")
+    parser.add_argument("--count", action="store_true",
+                        help="run every program and count the differences by kind")
     args = parser.parse_args()
     features = {f for given in args.features for f in given.split(",") if f}
     deadline = time.monotonic() + args.seconds
     n = 0
     crashed = []
+    kinds = {}
     with tempfile.TemporaryDirectory(prefix="zivek-random-") as work:
         while time.monotonic() < deadline:
             rng = random.Random(f"{args.seed}-{n}")
@@ -327,9 +409,18 @@ def main():
                 kept = os.path.join(args.keep, os.path.basename(path))
                 with open(kept, "w", encoding="ascii") as f:
                     f.write(text)
-                print(f"FAIL seed {args.seed} program {n}: {difference}\nkept as {kept}")
-                return 1
+                print(f"FAIL seed {args.seed} program {n}: {difference}\nkept as {kept}",
+                      flush=True)
+                if not args.count:
+                    return 1
+                kinds.setdefault(kind_of(difference, text), []).append(n)
             n += 1
+    if kinds:
+        failed = sum(len(v) for v in kinds.values())
+        print(f"{n - len(crashed)} random programs (seed {args.seed}), {failed} differ:")
+        for kind, numbers in sorted(kinds.items(), key=lambda k: -len(k[1])):
+            print(f"  {len(numbers):5d}  {kind} (programs {numbers[:5]})")
+        return 1
     print(f"{n - len(crashed)} random programs (seed {args.seed}) agree with rs274 move by move")
     if crashed:
         print(f"rs274 crashed or looped on {len(crashed)} more (numbers {crashed[:10]}), "
