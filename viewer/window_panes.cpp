@@ -146,14 +146,23 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
 }
 
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
-                      WarningPanel* warnings) {
+                      WarningPanel* warnings, const QList<QWidget*>& bars) {
     lines->setModel(program);
     lines->setUniformItemSizes(true);  // 300,000 rows: no per-row measuring
     lines->setIconSize(QSize(14, 14));
     lines->setSelectionMode(QAbstractItemView::SingleSelection);
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* side = new QSplitter(Qt::Vertical, window);
-    side->addWidget(lines);
+    auto* listed = new QWidget(window);
+    auto* column = new QVBoxLayout(listed);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (QWidget* bar : bars) {
+        column->addWidget(bar);
+        bar->hide();
+    }
+    column->addWidget(lines, 1);
+    side->addWidget(listed);
     side->addWidget(warnings);
     warnings->hide();  // until a program has warnings
     side->setStretchFactor(0, 3);

@@ -43,9 +43,10 @@ QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 // the workpiece (hidden until there is one), `buttons` and the chosen line's move.
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
                       StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
-// The lines of `program` and under them the warnings (hidden until there are some).
+// The lines of `program`, `bars` over them (hidden until called), and under them the
+// warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
-                      WarningPanel* warnings);
+                      WarningPanel* warnings, const QList<QWidget*>& bars = {});
 // The plot's pane and the side pane beside it.
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane);
 // A warning sign over `message`, in large type, for a file that cannot be shown.
