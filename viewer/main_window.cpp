@@ -102,11 +102,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(findBar_, &FindBar::lineChosen, this, &MainWindow::plotClicked);
     connect(goToLine_, &GoToLineBar::lineChosen, this, &MainWindow::plotClicked);
     connect(measure_, &MeasureTool::textChanged, this, [this](const QString& text) {
-        if (!text.isEmpty()) {
-            selection_->setText(text);
-        } else if (path_) {
-            lineChosen(lines_->currentIndex());
-        }
+        // Measuring over: the line says the chosen line's move again, or the hint.
+        selection_->setText(text.isEmpty() && path_ ? idleHintText() : text);
+        if (text.isEmpty() && path_) lineChosen(lines_->currentIndex());
     });
 
     setWindowTitle(uiText(UiText::WindowTitle));
