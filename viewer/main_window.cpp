@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
     pages_->addWidget(makeMessagePage(this, message_));
     setCentralWidget(pages_);
     addSaveAsToMenu(saveAs_, openCommands_->fileMenu());
+    addReadingChoices(menuBar(), reading_);
     addStepKeys(this, stepBar_->slider());
     addSearchKeys(this, lines_, findBar_, goToLine_);
     const auto backToLines = [this] { lines_->setFocus(); };
@@ -259,6 +261,9 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     // Cut short on a narrow window: the whole line in its tooltip.
     reading_.dialectLine->setToolTip(dialectReasonsText(path_->dialect, path_->dialectChoice) +
                                      QLatin1Char('\n') + dialectLineTip());
+    // Where the line has no room, the box says why it was read so.
+    reading_.dialect->setToolTip(dialectReasonsText(path_->dialect, path_->dialectChoice) +
+                                 QLatin1Char('\n') + uiText(UiText::DialectTip));
     selection_->setText(idleHintText());
     findBar_->programChanged();
     measure_->restart();

@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QListView;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSlider;
 class QWidget;
@@ -39,10 +40,13 @@ void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
 // The turn of the plot, kept from one start to the next.
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
-// Fit and the legend above the plot, and the reading choices; below it the steps through
-// the workpiece (hidden until there is one), `buttons` and the chosen line's move.
+// Fit, the legend and the dialect read above the plot; below it the steps through the
+// workpiece (hidden until there is one), `buttons` and the chosen line's move.
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
                       StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
+// The choices of how the program is read and timed, at the right of the menu bar: a row
+// of their own would take the plot's room on a small screen at 200 %.
+void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading);
 // The lines of `program`, `bars` over them (hidden until called), and under them the
 // warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
