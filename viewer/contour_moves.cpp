@@ -14,7 +14,7 @@ std::vector<std::size_t> contoursHolding(const Toolpath& path, std::size_t line)
 void paintContourMoves(QPainter& p, const Viewport& view, const Toolpath& path,
                        const std::vector<std::size_t>& contours) {
     // Broad and see-through, so the path's own colours still show under it.
-    QPen pen(QColor(0xFA, 0xCC, 0x15, 150), 9);
+    QPen pen(QColor(0xFA, 0xCC, 0x15, 150), 7);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     p.setRenderHint(QPainter::Antialiasing, true);

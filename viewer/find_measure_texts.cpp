@@ -13,7 +13,7 @@ QString findPlaceholderText() {
 
 QString findCountText(std::size_t at, std::size_t count) {
     if (at == 0) return QStringLiteral("%1 satır").arg(count);
-    return QStringLiteral("%1 / %2 satır").arg(at).arg(count);
+    return QStringLiteral("%1/%2").arg(at).arg(count);
 }
 
 QString notFoundText() {
@@ -78,10 +78,17 @@ QString measureResultText(Point a, Point b, bool diameter, bool inch) {
 
 QString contourLineText(const std::vector<std::uint32_t>& cycleLines) {
     QStringList lines;
-    for (const std::uint32_t l : cycleLines) lines << QString::number(l + 1);
+    for (const std::uint32_t l : cycleLines) lines << QStringLiteral("%1.").arg(l + 1);
+    if (lines.size() == 1)
+        return QStringLiteral(
+                   "Kontur satırı: %1 satırdaki çevrimin kontur boyunca hareketleri sarıyla "
+                   "işaretli")
+            .arg(lines.front());
+    const QString last = lines.takeLast();
     return QStringLiteral(
-               "Kontur satırı: %1. satırdaki çevrimin kontur boyunca hareketleri sarı işaretli")
-        .arg(lines.join(QStringLiteral(", ")));
+               "Kontur satırı: %1 ve %2 satırlardaki çevrimlerin kontur boyunca hareketleri "
+               "sarıyla işaretli")
+        .arg(lines.join(QStringLiteral(", ")), last);
 }
 
 }  // namespace zivek::backplot

@@ -13,7 +13,7 @@
 namespace zivek::backplot {
 
 QString findPlaceholderText();
-// "3 / 17 satır": the chosen line's place among the lines found (0: none of them).
+// "3/17": the chosen line's place among the lines found; "17 satır" when it is none of them.
 QString findCountText(std::size_t at, std::size_t count);
 QString notFoundText();
 QString findNextTip();

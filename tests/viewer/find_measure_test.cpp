@@ -67,13 +67,13 @@ void FindMeasureTest::findCountsAndSteps() {
     QTest::keyClicks(find->field(), "G1");
     QCOMPARE(find->found(), (std::vector<std::uint32_t>{1, 3, 5}));
     QCOMPARE(row(window), 1);
-    QCOMPARE(find->count()->text(), QStringLiteral("1 / 3 satır"));
+    QCOMPARE(find->count()->text(), QStringLiteral("1/3"));
     // Enter goes on, Shift+Enter back, both round the end.
     for (const auto& [key, modifiers, line, said] :
-         {std::tuple{Qt::Key_Return, Qt::NoModifier, 3, "2 / 3 satır"},
-          std::tuple{Qt::Key_Return, Qt::NoModifier, 5, "3 / 3 satır"},
-          std::tuple{Qt::Key_Enter, Qt::NoModifier, 1, "1 / 3 satır"},
-          std::tuple{Qt::Key_Return, Qt::ShiftModifier, 5, "3 / 3 satır"}}) {
+         {std::tuple{Qt::Key_Return, Qt::NoModifier, 3, "2/3"},
+          std::tuple{Qt::Key_Return, Qt::NoModifier, 5, "3/3"},
+          std::tuple{Qt::Key_Enter, Qt::NoModifier, 1, "1/3"},
+          std::tuple{Qt::Key_Return, Qt::ShiftModifier, 5, "3/3"}}) {
         QTest::keyClick(find->field(), key, modifiers);
         QCOMPARE(row(window), line);
         QCOMPARE(find->count()->text(), QString::fromUtf8(said));
@@ -147,7 +147,7 @@ void FindMeasureTest::contourLinesShowTheCyclesMovesAlongThem() {
     QCOMPARE(plot->chosenContours().size(), std::size_t(2));
     QCOMPARE(path.contours[plot->chosenContours()[0]].cycleLine, 8u);
     QCOMPARE(path.contours[plot->chosenContours()[1]].cycleLine, 18u);
-    QVERIFY2(window.selectionText().contains(QStringLiteral("9, 19")),
+    QVERIFY2(window.selectionText().contains(QStringLiteral("9. ve 19. satırlardaki")),
              qPrintable(window.selectionText()));
     // The G70 pass's feed along Z-25 to Z-50 at X15, marked: yellow over the blue path.
     const CycleContour& finishing = path.contours[plot->chosenContours()[1]];
