@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "viewer/find_measure_texts.h"
 
@@ -26,13 +27,17 @@ GoToLineBar::GoToLineBar(QWidget* parent, std::function<std::size_t()> lineCount
     close->setToolTip(closeBarTip());
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(2, 2, 2, 2);
+    auto* row = new QHBoxLayout;
     row->setSpacing(4);
     row->addWidget(new QLabel(goToLineLabelText(), this));
-    row->addWidget(field_);
-    row->addWidget(answer_, 1);
+    row->addWidget(field_, 1);
     row->addWidget(close);
+    // The answer under the number: beside it a narrow list would wrap it word by word.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(0);
+    column->addLayout(row);
+    column->addWidget(answer_);
     connect(field_, &QLineEdit::returnPressed, this, &GoToLineBar::go);
     connect(close, &QToolButton::clicked, this, [this] {
         hide();
