@@ -38,13 +38,9 @@ class WholeOrNothing : public QLabel {
     }
 };
 
-// Fitting the view, what the plot's lines mean, and which dialect was read and why, in
-// what the row leaves.
-QHBoxLayout* viewRow(QWidget* window, PlotWidget* plot, QLabel* dialectLine) {
-    auto* fit = new QPushButton(uiText(UiText::Fit), window);
-    fit->setToolTip(uiText(UiText::FitTip));
-    fit->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(fit, &QPushButton::clicked, plot, &PlotWidget::fitToPath);
+// What the plot's lines mean, and which dialect was read and why, in what the row leaves.
+// Without a button it is no taller than its text.
+QHBoxLayout* viewRow(QWidget* window, QLabel* dialectLine) {
     auto* legend = new QHBoxLayout;
     legend->setSpacing(4);
     for (const auto& [entry, text] :
@@ -58,12 +54,18 @@ QHBoxLayout* viewRow(QWidget* window, PlotWidget* plot, QLabel* dialectLine) {
         legend->addSpacing(10);
     }
     auto* row = new QHBoxLayout;
-    row->setContentsMargins(6, 4, 6, 0);
-    row->addWidget(fit);
-    row->addSpacing(14);
+    row->setContentsMargins(6, 2, 6, 0);
     row->addLayout(legend);
     row->addWidget(dialectLine, 1);
     return row;
+}
+
+QPushButton* makeFitButton(QWidget* window, PlotWidget* plot) {
+    auto* fit = new QPushButton(uiText(UiText::Fit), window);
+    fit->setToolTip(uiText(UiText::FitTip));
+    fit->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(fit, &QPushButton::clicked, plot, &PlotWidget::fitToPath);
+    return fit;
 }
 
 }  // namespace
@@ -126,7 +128,7 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    layout->addLayout(viewRow(window, plot, reading.dialectLine));
+    layout->addLayout(viewRow(window, reading.dialectLine));
     layout->addWidget(plot, 1);
     // Below the plot: the steps through the workpiece, the turn and keeping the program;
     // the row above is full with the reader's choices. The steps take a row of their own:
@@ -134,7 +136,8 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     layout->addWidget(steps);
     steps->hide();  // until there is a workpiece to step through
     auto* below = new QHBoxLayout;
-    below->setContentsMargins(0, 0, 6, 0);
+    below->setContentsMargins(6, 0, 6, 0);
+    below->addWidget(makeFitButton(window, plot));
     below->addStretch();
     for (QPushButton* b : buttons) below->addWidget(b);
     layout->addLayout(below);

@@ -40,8 +40,8 @@ void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
 // The turn of the plot, kept from one start to the next.
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
-// Fit, the legend and the dialect read above the plot; below it the steps through the
-// workpiece (hidden until there is one), `buttons` and the chosen line's move.
+// The legend and the dialect read above the plot; below it the steps through the
+// workpiece (hidden until there is one), fit and `buttons`, and the chosen line's move.
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
                       StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
 // The choices of how the program is read and timed, at the right of the menu bar: a row

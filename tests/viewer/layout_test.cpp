@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -47,10 +48,19 @@ QString cutPart(const QLabel* label) {
 class LayoutTest : public QObject {
     Q_OBJECT
   private slots:
+    void plotKeepsHalfAndNoTextIsCut_data();
     void plotKeepsHalfAndNoTextIsCut();
 };
 
+void LayoutTest::plotKeepsHalfAndNoTextIsCut_data() {
+    QTest::addColumn<bool>("withWorkpiece");
+    QTest::newRow("the path alone") << false;
+    // The steps through the workpiece take a row of their own, and its warnings show.
+    QTest::newRow("with a workpiece") << true;
+}
+
 void LayoutTest::plotKeepsHalfAndNoTextIsCut() {
+    QFETCH(bool, withWorkpiece);
     QTemporaryDir dir;
     QFile file(dir.filePath("uyarili.nc"));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -61,6 +71,13 @@ void LayoutTest::plotKeepsHalfAndNoTextIsCut() {
         "N80 M30\n%\n");
     file.close();
     MainWindow window;
+    if (withWorkpiece) {
+        zivek::Workpiece w;
+        w.material = {{{0, 0}, {0, 3}, {-25, 3}, {-25, 0}}};
+        w.part = {{{0, 0}, {0, 0.5}, {-25, 0.5}, {-25, 0}}};
+        w.insert = {{0, 0}, {0.8, 0.3}, {0.3, 0.8}};
+        window.setWorkpiece(w);
+    }
     window.openFile(file.fileName());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -88,14 +105,14 @@ void LayoutTest::plotKeepsHalfAndNoTextIsCut() {
     // Each warning's row holds its text wrapped to the panel's width.
     const QTreeWidget* tree = window.warningPanel()->tree();
     QVERIFY(window.warningPanel()->isVisible());
-    const int column = tree->header()->sectionSize(0);
+    // The style keeps this much free on either side of an item's text.
+    const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         for (int k = 0; k < tree->topLevelItem(i)->childCount(); ++k) {
             const QTreeWidgetItem* item = tree->topLevelItem(i)->child(k);
             const QRect row = tree->visualItemRect(item);
             const QRect needed = tree->fontMetrics().boundingRect(
-                QRect(0, 0, column - 2 * tree->indentation() - 8, 10000), Qt::TextWordWrap,
-                item->text(0));
+                QRect(0, 0, row.width() - 2 * margin, 10000), Qt::TextWordWrap, item->text(0));
             QVERIFY2(row.height() >= needed.height(), qPrintable(QStringLiteral("%1: %2 < %3")
                                                                      .arg(item->text(0))
                                                                      .arg(row.height())
