@@ -32,6 +32,7 @@ class PlotWidget;
 class ProgramFollower;
 class StatusLine;
 class StepBar;
+class ToolList;
 class WorkpieceLayer;
 
 class MainWindow : public QMainWindow {
@@ -56,8 +57,9 @@ class MainWindow : public QMainWindow {
     void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.
     void reload();
-    // Writes the program shown, its bytes exactly as read; false when that failed.
-    bool saveProgramAs(const QString& path) const;
+    // Writes the program shown, its bytes exactly as read; false when that failed, with
+    // the reason in `why`.
+    bool saveProgramAs(const QString& path, QString* why = nullptr) const;
     // What the setup sheet shows of the program, as the window shows it now.
     SheetContent sheetContent() const;
 
@@ -70,6 +72,7 @@ class MainWindow : public QMainWindow {
     const WorkpieceCut* workpieceCut() const { return cut_.get(); }
     ProgramFollower* follower() const { return follower_; }
     WarningPanel* warningPanel() const { return warningPanel_; }
+    ToolList* toolList() const { return tools_; }
     OpenCommands* openCommands() const { return openCommands_; }
     // Moves the list to the next (+1) or previous (-1) line with a warning.
     void stepWarning(int direction);
@@ -96,6 +99,7 @@ class MainWindow : public QMainWindow {
     QLabel* selection_;  // the chosen line's move
     ReadingChoices reading_;
     WarningPanel* warningPanel_;
+    ToolList* tools_;
     DecodedText decoded_;
     std::shared_ptr<const Toolpath> path_;
 

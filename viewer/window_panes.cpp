@@ -18,6 +18,7 @@
 #include "viewer/rapid_rate_box.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/tool_list.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/warning_panel.h"
 #include "zivek/gcode/dialect_names.h"
@@ -104,6 +105,11 @@ void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu) {
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
+void addExitToMenu(QWidget* window, QMenu* menu) {
+    menu->addSeparator();
+    menu->addAction(exitText(), window, &QWidget::close)->setShortcut(QKeySequence::Quit);
+}
+
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot) {
     auto* button = new QPushButton(uiText(UiText::Upright), window);
     button->setObjectName(QStringLiteral("upright"));
@@ -159,6 +165,13 @@ QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* pro
     side->setStretchFactor(0, 3);
     side->setStretchFactor(1, 1);
     return side;
+}
+
+void addToolPane(QWidget* sidePane, ToolList* tools) {
+    auto* side = static_cast<QSplitter*>(sidePane);
+    side->insertWidget(0, tools);
+    side->setStretchFactor(0, 0);
+    tools->hide();
 }
 
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane) {

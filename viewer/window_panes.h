@@ -21,6 +21,7 @@ namespace zivek::backplot {
 class PlotWidget;
 class RapidRateBox;
 class StepBar;
+class ToolList;
 class WarningPanel;
 
 // How the program is read and timed.
@@ -36,6 +37,8 @@ ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot);
 // follows the button's state.
 QPushButton* makeSaveAsButton(QWidget* window);
 void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
+// "Çıkış" at the end of `menu`, with the desktop's key: closes the window.
+void addExitToMenu(QWidget* window, QMenu* menu);
 // The turn of the plot, kept from one start to the next.
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
@@ -46,6 +49,8 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
 // The lines of `program` and under them the warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings);
+// The tool list above the program's lines, hidden until a program names tools.
+void addToolPane(QWidget* sidePane, ToolList* tools);
 // The plot's pane and the side pane beside it.
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane);
 // A warning sign over `message`, in large type, for a file that cannot be shown.
