@@ -60,8 +60,8 @@ MainWindow::MainWindow(QWidget* parent)
     QWidget* plotPane =
         makePlotPane(this, plot_, reading_, stepBar_,
                      {makeUprightButton(this, plot_), saveAs_, sheetButton}, selection_);
-    QWidget* sidePane = makeSidePane(this, lines_, cutLines_, warningPanel_);
-    addToolPane(sidePane, tools_);
+    QWidget* sidePane =
+        withToolPane(this, makeSidePane(this, lines_, cutLines_, warningPanel_), tools_);
     pages_->addWidget(makeProgramPage(this, plotPane, sidePane));
     pages_->addWidget(makeMessagePage(this, message_));
     setCentralWidget(pages_);

@@ -114,19 +114,21 @@ QString tooLargeText() {
     return QStringLiteral("çok büyük");
 }
 
+QString durationText(double minutes) {
+    const double seconds = std::round(minutes * 60);
+    if (!(seconds >= 1 && seconds < 1e9)) return {};
+    // Long programs read better in hours; seconds matter only for short ones.
+    const auto whole = static_cast<long long>(seconds);
+    return whole < 60     ? QStringLiteral("%1 sn").arg(whole)
+           : whole < 3600 ? QStringLiteral("%1 dk %2 sn").arg(whole / 60).arg(whole % 60)
+                          : QStringLiteral("%1 sa %2 dk").arg(whole / 3600).arg(whole / 60 % 60);
+}
+
 QString minutesText(double minutes) {
     if (!std::isfinite(minutes)) return tooLargeText();
-    QString text = QStringLiteral("%1 dk").arg(decimalText(minutes));
-    const double seconds = std::round(minutes * 60);
-    if (seconds >= 1 && seconds < 1e9) {
-        // Long programs read better in hours; seconds matter only for short ones.
-        const auto whole = static_cast<long long>(seconds);
-        text += whole < 60 ? QStringLiteral(" (%1 sn)").arg(whole)
-                : whole < 3600
-                    ? QStringLiteral(" (%1 dk %2 sn)").arg(whole / 60).arg(whole % 60)
-                    : QStringLiteral(" (%1 sa %2 dk)").arg(whole / 3600).arg(whole / 60 % 60);
-    }
-    return text;
+    const QString text = QStringLiteral("%1 dk").arg(decimalText(minutes));
+    const QString duration = durationText(minutes);
+    return duration.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, duration);
 }
 
 namespace {

@@ -21,7 +21,8 @@ QString tooLargeText();        // for a number beyond the double range
 // number() with the Turkish decimal comma: for the times and lengths the window states,
 // which no program line stands beside.
 QString decimalText(double value);
-QString minutesText(double minutes);  // "0,25 dk (15 sn)"
+QString minutesText(double minutes);   // "0,25 dk (15 sn)"
+QString durationText(double minutes);  // "15 sn", "2 dk 12 sn", "1 sa 15 dk"; empty under 1 s
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
 // The setup sheet.
@@ -164,7 +165,9 @@ QString fileErrorText(const QString& path, QFileDevice::FileError error);
 QString exitText();  // the file menu's last command
 
 // The tool list and the setup sheet's tools.
-QStringList toolColumnTexts();  // "Takım", "Açıklama", "Hareket", "Kesme boyu", "Süre"
+// "Takım", "Süre", "Kesme boyu", "Hareket", "Açıklama": the figures first, so that a
+// narrow pane cuts the description short, not the time.
+QStringList toolColumnTexts();
 QStringList toolRowTexts(const ToolChange& tool, bool inch);
 QString toolListTip();
 QString toolNameText(const ToolChange& tool);  // "T2 (D2)"

@@ -1,6 +1,8 @@
 #include "viewer/tool_list.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "viewer/plot_painter.h"
 #include "viewer/texts.h"
@@ -16,9 +18,9 @@ ToolList::ToolList(QWidget* parent) : QTreeWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     setIconSize(QSize(36, 12));
     setHeaderLabels(toolColumnTexts());
-    header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    header()->setStretchLastSection(true);
+    setTextElideMode(Qt::ElideRight);
     setToolTip(toolListTip());
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         emit lineChosen(item->data(0, Qt::UserRole).toInt());
@@ -34,9 +36,16 @@ void ToolList::showTools(const Toolpath& path) {
         auto* item = new QTreeWidgetItem(this, toolRowTexts(t, path.inch));
         item->setIcon(0, QIcon(toolSample(shades[i])));
         item->setData(0, Qt::UserRole, int(t.line));
-        item->setToolTip(1, item->text(1));
-        for (int c = 2; c < columnCount(); ++c) item->setTextAlignment(c, Qt::AlignRight);
+        // The whole row in words, for a pane too narrow for its columns.
+        const QString whole = sheetToolText(i + 1, t, path.inch);
+        for (int c = 0; c < columnCount(); ++c) item->setToolTip(c, whole);
+        for (int c = 1; c < 4; ++c) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     }
+    // As high as its rows, up to six: the program's lines keep the rest of the pane.
+    const int rows = std::min(topLevelItemCount(), 6);
+    const int row = rows > 0 ? sizeHintForRow(0) : 0;
+    setFixedHeight(header()->sizeHint().height() + rows * row + 2 * frameWidth() +
+                   horizontalScrollBar()->sizeHint().height());
     setVisible(!path.tools.empty());
 }
 

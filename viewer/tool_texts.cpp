@@ -5,8 +5,8 @@
 namespace zivek::backplot {
 
 QStringList toolColumnTexts() {
-    return {QStringLiteral("Takım"), QStringLiteral("Açıklama"), QStringLiteral("Hareket"),
-            QStringLiteral("Kesme boyu"), QStringLiteral("Kesme süresi")};
+    return {QStringLiteral("Takım"), QStringLiteral("Süre"), QStringLiteral("Kesme boyu"),
+            QStringLiteral("Hareket"), QStringLiteral("Açıklama")};
 }
 
 QString toolNameText(const ToolChange& tool) {
@@ -23,10 +23,15 @@ QString toolTimeText(const MoveTotals& totals) {
 }
 
 QStringList toolRowTexts(const ToolChange& tool, bool inch) {
-    return {toolNameText(tool), QString::fromStdString(tool.description),
-            QString::number(tool.totals.moves()),
-            QStringLiteral("%1 %2").arg(decimalText(tool.totals.feedLength), lengthUnitText(inch)),
-            toolTimeText(tool.totals)};
+    const MoveTotals& t = tool.totals;
+    const bool untimed = t.feedMovesWithoutRate > 0 && !(t.cuttingMinutes > 0);
+    const QString duration = durationText(t.cuttingMinutes);
+    return {toolNameText(tool),
+            untimed              ? QStringLiteral("bilinemez")
+            : duration.isEmpty() ? QStringLiteral("0 sn")
+                                 : duration,
+            QStringLiteral("%1 %2").arg(decimalText(t.feedLength), lengthUnitText(inch)),
+            QString::number(t.moves()), QString::fromStdString(tool.description)};
 }
 
 QString sheetToolsTitle(std::size_t count) {

@@ -167,11 +167,15 @@ QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* pro
     return side;
 }
 
-void addToolPane(QWidget* sidePane, ToolList* tools) {
-    auto* side = static_cast<QSplitter*>(sidePane);
-    side->insertWidget(0, tools);
-    side->setStretchFactor(0, 0);
+QWidget* withToolPane(QWidget* window, QWidget* sidePane, ToolList* tools) {
+    auto* pane = new QWidget(window);
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(tools);
+    layout->addWidget(sidePane, 1);
     tools->hide();
+    return pane;
 }
 
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane) {

@@ -49,8 +49,8 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
 // The lines of `program` and under them the warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings);
-// The tool list above the program's lines, hidden until a program names tools.
-void addToolPane(QWidget* sidePane, ToolList* tools);
+// The tool list, as high as its rows, above the side pane; hidden until a program names tools.
+QWidget* withToolPane(QWidget* window, QWidget* sidePane, ToolList* tools);
 // The plot's pane and the side pane beside it.
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane);
 // A warning sign over `message`, in large type, for a file that cannot be shown.

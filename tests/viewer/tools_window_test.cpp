@@ -87,9 +87,9 @@ void ToolsWindowTest::eachToolInItsColourAndListed() {
                                    QStringLiteral("FINIS DIS 0.4R"), QStringLiteral("KANAL 3 MM")};
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(list->topLevelItem(i)->text(0), names[i]);
-        QCOMPARE(list->topLevelItem(i)->text(1), descriptions[i]);
-        QVERIFY2(list->topLevelItem(i)->text(4).contains(QStringLiteral(" dk")),
-                 qPrintable(list->topLevelItem(i)->text(4)));
+        QCOMPARE(list->topLevelItem(i)->text(4), descriptions[i]);
+        QVERIFY2(list->topLevelItem(i)->text(1).contains(QStringLiteral(" sn")),
+                 qPrintable(list->topLevelItem(i)->text(1)));
     }
     const QImage image = plotImage(window);
     QVERIFY(list->isVisible());
