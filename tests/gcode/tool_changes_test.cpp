@@ -89,6 +89,20 @@ const Case kCases[] = {
      "G0 Z3\n"
      "M99\n",
      {{1, 1, 3, "", 1, 10, 0.1}, {4, 4, 10, "MATKAP 10", 1, 30, 0.5}}},
+    {"linuxcnc: an o-word subroutine that changes the tool",
+     Dialect::LinuxCnc,
+     "o100 sub\n"
+     "T2 M6 (FINISH)\n"  // 2
+     "G0 X15 Z1\n"
+     "G1 Z-19 F100\n"  // 20 at F100
+     "o100 endsub\n"
+     "G18 G21 G94 G8\n"
+     "T1 M6\n"  // 7
+     "G0 X20 Z1\n"
+     "G1 Z-9 F100\n"  // 10 at F100
+     "o100 call\n"
+     "M2\n",
+     {{1, 1, 7, "", 1, 10, 0.1}, {2, 2, 2, "FINISH", 1, 20, 0.2}}},
 };
 
 TEST(ToolChanges, EachToolItsMovesNameAndTotals) {
