@@ -77,7 +77,8 @@ std::optional<NamedTool> namedTool(std::string_view c) {
     auto blanks = [&] {
         while (i < c.size() && isSpace(c[i])) ++i;
     };
-    if (word("TOOL")) {
+    const bool toolWord = word("TOOL");
+    if (toolWord) {
         blanks();
         if (word("NO")) word(".");
         blanks();
@@ -93,7 +94,8 @@ std::optional<NamedTool> namedTool(std::string_view c) {
         n = n * 10 + std::uint32_t(c[i++] - '0');
     if (i == digits || (i < c.size() && std::isalnum(static_cast<unsigned char>(c[i]))))
         return std::nullopt;
-    NamedTool t{n, c[digits - 1] != '#' && upper(c[digits - 1]) == 'T' && i - digits >= 3, {}};
+    // Three digits or more after a bare T are tool and offset, as the T word writes them.
+    NamedTool t{n, !toolWord && i - digits >= 3, {}};
     while (i < c.size() && (isSpace(c[i]) || c[i] == '-' || c[i] == ':' || c[i] == '=' ||
                             c[i] == ',' || c[i] == '.'))
         ++i;

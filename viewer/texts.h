@@ -1,7 +1,8 @@
 #pragma once
 
-// Every text the viewer shows, in Turkish. Numbers are written with a point, as the
-// program beside them writes them, whatever the desktop's regional settings.
+// Every text the viewer shows, in Turkish. Positions and feeds are written with a point,
+// as the program beside them writes them, whatever the desktop's regional settings; the
+// times and lengths the window states take the Turkish decimal comma (decimalText).
 
 #include <QDateTime>
 #include <QFileDevice>

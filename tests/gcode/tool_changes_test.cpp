@@ -40,7 +40,7 @@ const Case kCases[] = {
      "G0 X50 Z2\n"
      "G1 Z-18 F100\n"  // 20 at F100
      "G0 X52 Z2\n"
-     "(T3 - KANAL)\n"            // names another tool: not T2's, but T3's
+     "(T0305 - KANAL)\n"         // names another tool: not T2's, but T3's
      "T0202 (DIS FINIS 0.4R)\n"  // 9
      "G0 X40 Z2\n"
      "G1 Z-8 F50\n"  // 10 at F50
