@@ -103,7 +103,8 @@ int writeSheetOnly(zivek::backplot::MainWindow& window, const QStringList& files
     window.show();
     QCoreApplication::processEvents();
     if (writeSetupSheet(files[1], window.sheetContent())) return kExitDone;
-    complain(sheetFailedText(files[1]));
+    complain(sheetFailedText(files[1]) + QLatin1Char(' ') +
+             fileErrorText(files[1], QFileDevice::OpenError));
     return kExitFailed;
 }
 

@@ -82,3 +82,12 @@ foreach(want "Takımlar (3)" "1. T1 KABA DIS 0.8R, satır 9" "2. T2 FINIS DIS 0.
         message(FATAL_ERROR "the three tools' sheet lacks \"${want}\"; its words:\n${words}")
     endif()
 endforeach()
+
+# A sheet that cannot be written says why, and only that.
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "${VIEWER}" --sheet "${TOOLS_PROGRAM}" "${OUT}/yok/sheet.pdf"
+    RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(status EQUAL 0 OR NOT errors MATCHES "^zivek-backplot: Kurulum föyü yazılamadı: [^\n]* Neden: klasör yok")
+    message(FATAL_ERROR "a sheet in a missing folder (${status}): ${errors}")
+endif()
