@@ -125,6 +125,7 @@ void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
         // The new tool's tip stands elsewhere; the move that follows starts afresh.
         if (t != m_.tool) tool_.forget();
         m_.tool = t;
+        selectTool(t);
     }
 }
 

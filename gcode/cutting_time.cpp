@@ -94,11 +94,14 @@ void Extent::add(Point p) {
     max = {std::max(max.z, p.z), std::max(max.x, p.x)};
 }
 
-void summarize(Toolpath& path) {
-    Summary& s = path.summary;
+namespace {
+
+// Adds the moves [begin, end) to `t`, and their extents, kinds and time gap to the
+// summary; `spindle` walks along with them.
+void addMoves(const Toolpath& path, std::size_t begin, std::size_t end, std::size_t& spindle,
+              MoveTotals& t, Summary& s) {
     const Spindle stopped;
-    std::size_t spindle = 0;
-    for (std::size_t i = 0; i < path.moves.size(); ++i) {
+    for (std::size_t i = begin; i < end; ++i) {
         const Move& m = path.moves[i];
         const double len = path.moveLength(i);
         const Arc* a = m.is(kArc) ? path.arcOf(i) : nullptr;
@@ -113,13 +116,13 @@ void summarize(Toolpath& path) {
         addTo(s.extent);
         if (m.is(kFromCycle)) ++s.cycleMoves;
         if (m.kind == MoveKind::Rapid) {
-            ++s.rapidMoves;
-            s.rapidLength += len;
+            ++t.rapidMoves;
+            t.rapidLength += len;
             continue;
         }
         addTo(s.cutExtent);
-        ++s.feedMoves;
-        s.feedLength += len;
+        ++t.feedMoves;
+        t.feedLength += len;
         if (a != nullptr) ++s.arcMoves;
         if (m.is(kThread)) ++s.threadMoves;
         if (m.from == m.to) continue;
@@ -128,11 +131,41 @@ void summarize(Toolpath& path) {
         const double minutes =
             minutesOf(m, len, a, spindle > 0 ? path.spindles[spindle - 1] : stopped, why);
         if (!std::isnan(minutes)) {
-            s.cuttingMinutes += minutes;
+            t.cuttingMinutes += minutes;
         } else {
-            ++s.feedMovesWithoutRate;
+            ++t.feedMovesWithoutRate;
             if (s.timeGap == TimeGap::None) s.timeGap = why;
         }
+    }
+}
+
+void addTotals(const MoveTotals& t, Summary& s) {
+    s.rapidMoves += t.rapidMoves;
+    s.feedMoves += t.feedMoves;
+    s.rapidLength += t.rapidLength;
+    s.feedLength += t.feedLength;
+    s.cuttingMinutes += t.cuttingMinutes;
+    s.feedMovesWithoutRate += t.feedMovesWithoutRate;
+}
+
+}  // namespace
+
+// The program's totals are the sum of its stretches: the moves before the first tool
+// change, then each tool's.
+void summarize(Toolpath& path) {
+    Summary& s = path.summary;
+    std::size_t spindle = 0;
+    const std::size_t count = path.moves.size();
+    MoveTotals before;
+    const std::size_t first = path.tools.empty() ? count : path.tools.front().firstMove;
+    addMoves(path, 0, first, spindle, before, s);
+    addTotals(before, s);
+    for (std::size_t k = 0; k < path.tools.size(); ++k) {
+        ToolChange& tool = path.tools[k];
+        const std::size_t end = k + 1 < path.tools.size() ? path.tools[k + 1].firstMove : count;
+        tool.totals = {};
+        addMoves(path, tool.firstMove, end, spindle, tool.totals, s);
+        addTotals(tool.totals, s);
     }
 }
 

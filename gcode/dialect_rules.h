@@ -30,6 +30,14 @@ enum class TwoOfOneGroup : std::uint8_t {
     LineRefused,  // nothing of the line runs
 };
 
+// What a T word does.
+enum class ToolWord : std::uint8_t {
+    // Changes the tool at once; from three digits on, the last two are the offset (T0305:
+    // tool 3, offset 5), below that the tool takes its own offset.
+    ChangesWithOffset,
+    PreparedForM6,  // names the tool M6 changes to, whose offset is its own
+};
+
 struct DialectRules {
     bool xDiameter;          // X (and U) are written as a diameter
     bool feedPerRevolution;  // the feed mode a program starts in
@@ -54,6 +62,7 @@ struct DialectRules {
     // orientation), so the compensated path can be drawn; G41/G42 take it from a tool
     // table the program does not carry.
     bool noseFromWords;
+    ToolWord toolWord;
     ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
 };
 

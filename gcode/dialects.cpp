@@ -201,6 +201,7 @@ constexpr auto kDialects = std::to_array<DialectRow>({
                .leadFromFeed = true,
                .startAtWorkZero = true,
                .noseFromWords = false,
+               .toolWord = ToolWord::ChangesWithOffset,
                .arcs = kRoundingArcs},
      .signs = kGenericSigns,
      .opening = wizardOpening},
@@ -227,6 +228,7 @@ constexpr auto kDialects = std::to_array<DialectRow>({
                .leadFromFeed = true,
                .startAtWorkZero = false,
                .noseFromWords = false,
+               .toolWord = ToolWord::ChangesWithOffset,
                .arcs = kRoundingArcs},
      .signs = kFanucSigns},
     // LinuxCNC 2.9 in lathe mode, whose codes are the table's first rows. It refuses a
@@ -247,6 +249,7 @@ constexpr auto kDialects = std::to_array<DialectRow>({
                .leadFromFeed = false,
                .startAtWorkZero = false,
                .noseFromWords = true,
+               .toolWord = ToolWord::PreparedForM6,
                .arcs = kLinuxCncArcs},
      .signs = kLinuxCncSigns},
 });

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gcode/dialects.h"
+#include "gcode/tool_descriptions.h"
 
 namespace zivek::gcode {
 namespace {
@@ -58,6 +59,8 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
 
 void Interpreter::run() {
     runRange(0, program_.lineCount());
+    dropIdleToolChange();
+    describeTools(out_.tools, program_.text(), program_.starts());
     // The control sends the moves still waiting for their next one at the program's end.
     // M2 and M30 end compensation as G40 does; a program that just stops leaves the
     // waiting moves as they are.

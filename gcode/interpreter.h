@@ -107,6 +107,11 @@ class Interpreter {
     // What M-codes do (mcode_table.cpp).
     void saveModes(const MCodeRow& m);
     void changePallet(const MCodeRow& m);
+    void changeTool(const MCodeRow& m);
+    // Tool changes (tool_changes.cpp).
+    void selectTool(double number);
+    void recordToolChange(std::uint32_t tool, std::uint32_t offset);
+    void dropIdleToolChange();
     void endProgram(const MCodeRow& m);
     void returnFromSubprogram(const MCodeRow& m);
     void callSubprogram(const MCodeRow& m);
@@ -206,6 +211,7 @@ class Interpreter {
     std::vector<Word> words_;
     std::vector<BadToken> bad_;
     ToolPosition tool_;
+    double preparedTool_ = -1;  // the last T word, which M6 changes to where T only prepares
     PathUnits pathUnits_;
     PositionShift g92_;
     CycleSettings cycles_;

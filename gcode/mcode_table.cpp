@@ -28,7 +28,7 @@ struct MCodeTable {
         {30, M::M3, Group::Spindle, kNone, nullptr},
         {40, M::M4, Group::Spindle, kNone, nullptr},
         {50, M::M5, Group::Spindle, kNone, nullptr},
-        {60, M::M6, Group::ToolChange, kNone, nullptr},
+        {60, M::M6, Group::ToolChange, kNone, &I::changeTool},
         {70, M::M7, Group::Coolant, kNone, nullptr},
         {80, M::M8, Group::Coolant, kNone, nullptr},
         {90, M::M9, Group::Coolant, kNone, nullptr},
@@ -96,6 +96,12 @@ void Interpreter::returnFromSubprogram(const MCodeRow&) {
     } else {
         flow_.stop();
     }
+}
+
+void Interpreter::changeTool(const MCodeRow&) {
+    if (rules_->toolWord != ToolWord::PreparedForM6 || preparedTool_ < 0) return;
+    const auto number = std::uint32_t(preparedTool_);
+    recordToolChange(number, number);
 }
 
 // M98 P1000 L2 (or P21000: twice program 1000).

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <string_view>
 
 #include "gcode/dialects.h"
 
@@ -57,6 +59,42 @@ const char* gapName(TimeGap g) {
             break;
     }
     return "none";
+}
+
+// A comment's text as a JSON string: quotes, backslashes and control characters escaped.
+std::string jsonString(std::string_view text) {
+    std::string q = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            q += '\\';
+            q += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
+            q += buf;
+        } else {
+            q += c;
+        }
+    }
+    return q + "\"";
+}
+
+// Each tool change in order, with its share of the moves; lines numbered from 1.
+std::string toolsJson(const Toolpath& path) {
+    std::string j = "  \"tools\": [";
+    for (std::size_t i = 0; i < path.tools.size(); ++i) {
+        const ToolChange& t = path.tools[i];
+        const MoveTotals& m = t.totals;
+        j += std::string(i == 0 ? "\n" : ",\n") + "    {\"tool\": " + std::to_string(t.tool) +
+             ", \"offset\": " + std::to_string(t.offset) +
+             ", \"line\": " + std::to_string(t.line + 1) +
+             ", \"description\": " + jsonString(t.description) +
+             ", \"moves\": " + std::to_string(m.moves()) +
+             ", \"feedLength\": " + num(m.feedLength) + ", \"rapidLength\": " + num(m.rapidLength) +
+             ", \"cuttingMinutes\": " + num(m.feedMovesWithoutRate == 0 ? m.cuttingMinutes : NAN) +
+             "}";
+    }
+    return j + (path.tools.empty() ? "],\n" : "\n  ],\n");
 }
 
 // How the dialect was chosen, and the signs that chose it.
@@ -159,6 +197,7 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
              "},\n";
     }
     j += "  \"incompleteCycles\": " + std::to_string(s.incompleteCycles) + ",\n";
+    j += toolsJson(path);
     j += "  \"warnings\": {\"total\": " + std::to_string(path.warnings.size()) + ", \"byKind\": {";
     bool first = true;
     for (std::size_t k = 0; k < kWarningKinds; ++k) {

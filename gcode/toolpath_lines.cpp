@@ -48,4 +48,11 @@ Spindle Toolpath::spindleOf(std::size_t move) const {
     return it == spindles.begin() ? Spindle{} : *std::prev(it);
 }
 
+const ToolChange* Toolpath::toolOf(std::size_t move) const {
+    const auto it =
+        std::upper_bound(tools.begin(), tools.end(), move,
+                         [](std::size_t m, const ToolChange& t) { return m < t.firstMove; });
+    return it == tools.begin() ? nullptr : &*std::prev(it);
+}
+
 }  // namespace zivek::gcode

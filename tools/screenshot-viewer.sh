@@ -30,6 +30,7 @@ shot() {  # shot <name> <viewer argument>
 
 shot internal-diameter "$programs/internal_diameter.nc"
 shot external-taper "$programs/external_taper.nc"
+shot three-tools "$programs/fanuc/three_tools.nc"
 shot missing-file "$programs/no-such-program.nc"
 
 # A hand-edited program of the kind a machinist brings from elsewhere.

@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -102,8 +103,16 @@ int writeSheetOnly(zivek::backplot::MainWindow& window, const QStringList& files
     window.show();
     QCoreApplication::processEvents();
     if (writeSetupSheet(files[1], window.sheetContent())) return kExitDone;
-    complain(sheetFailedText(files[1]));
+    complain(sheetFailedText(files[1]) + QLatin1Char(' ') +
+             fileErrorText(files[1], QFileDevice::OpenError));
     return kExitFailed;
+}
+
+// Without a display Qt warns of what the offscreen platform lacks (XDG_RUNTIME_DIR,
+// propagateSizeHints ...): nothing a user of --sheet can act on. Its errors still show.
+void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs(qPrintable(qFormatLogMessage(type, context, text) + QLatin1Char('\n')), stderr);
 }
 
 }  // namespace
@@ -135,8 +144,10 @@ int main(int argc, char* argv[]) {
         parser.process(core);
         return printSummary(parser);
     }
-    if (parser.isSet(kSheet) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (parser.isSet(kSheet)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(keepQtErrorsOnly);
+    }
     QApplication app(argc, argv);
     parser.process(app);
     zivek::app::installQtTranslation();

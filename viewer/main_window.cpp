@@ -32,6 +32,7 @@
 #include "viewer/status_line.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/tool_list.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(QWidget* parent)
       selection_(new QLabel(this)),
       reading_(makeReadingChoices(this, plot_)),
       warningPanel_(new WarningPanel(this)),
+      tools_(new ToolList(this)),
       cutLines_(new CutWarningLines(this)),
       stepBar_(new StepBar(this)),
       saveAs_(makeSaveAsButton(this)),
@@ -65,17 +67,19 @@ MainWindow::MainWindow(QWidget* parent)
       layer_(std::make_unique<WorkpieceLayer>()) {
     plot_->setLayer(layer_.get());
     cutLines_->setSourceModel(model_);
-    QWidget* plotPane =
-        makePlotPane(this, plot_, reading_, stepBar_,
-                     {makeUprightButton(this, plot_), makeMeasureButton(this, measure_), saveAs_,
-                      makeSheetButton(this, [this] { return sheetContent(); })},
-                     selection_);
-    pages_->addWidget(makeProgramPage(
-        this, plotPane,
-        makeSidePane(this, lines_, cutLines_, warningPanel_, {findBar_, goToLine_})));
+    QPushButton* sheetButton = makeSheetButton(this, [this] { return sheetContent(); });
+    QWidget* plotPane = makePlotPane(
+        this, plot_, reading_, stepBar_,
+        {makeUprightButton(this, plot_), makeMeasureButton(this, measure_), saveAs_, sheetButton},
+        selection_);
+    QWidget* sidePane = withToolPane(
+        this, makeSidePane(this, lines_, cutLines_, warningPanel_, {findBar_, goToLine_}), tools_);
+    pages_->addWidget(makeProgramPage(this, plotPane, sidePane));
     pages_->addWidget(makeMessagePage(this, message_));
     setCentralWidget(pages_);
     addSaveAsToMenu(saveAs_, openCommands_->fileMenu());
+    addSheetToMenu(sheetButton, openCommands_->fileMenu());
+    addExitToMenu(this, openCommands_->fileMenu());
     addReadingChoices(menuBar(), reading_);
     addStepKeys(this, stepBar_->slider());
     addSearchKeys(this, lines_, findBar_, goToLine_);
@@ -92,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
     });
     connect(reading_.rapidRate, &RapidRateBox::rateChanged, this, &MainWindow::showTotals);
     connect(warningPanel_, &WarningPanel::lineChosen, this, &MainWindow::plotClicked);
+    connect(tools_, &ToolList::lineChosen, this, &MainWindow::plotClicked);
     connect(warningPanel_, &WarningPanel::stepRequested, this, &MainWindow::stepWarning);
     connect(stepBar_, &StepBar::linesRunChosen, this, [this](int linesRun) {
         const QModelIndex index = cutLines_->index(linesRun - 1, 0);
@@ -221,6 +226,7 @@ void MainWindow::showMessage(const QString& text) {
     cutLines_->setWarnings({});
     warningPanel_->setWarnings(Toolpath{}, {});
     warningPanel_->setVisible(false);
+    tools_->showTools(Toolpath{});
     stepBar_->setVisible(false);
     model_->setProgram({}, std::make_shared<const Toolpath>());
     plot_->setToolpath(nullptr);
@@ -253,6 +259,7 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     pages_->setCurrentIndex(0);
     saveAs_->setEnabled(true);
     stepBar_->setLineCount(int(path_->lineCount));
+    tools_->showTools(*path_);
     cutWorkpiece();
     status_->showProgram(path_->summary, path_->inch, model_->linesWithWarnings());
     showTotals();
@@ -295,17 +302,21 @@ void MainWindow::showWorkpieceAfter(int linesRun) {
 void MainWindow::saveAs() {
     const QString path = chooseProgramFile(this, FileChoice::Save, saveDialogTitle(), file_);
     if (path.isEmpty()) return;
-    if (!saveProgramAs(path))
-        QMessageBox::warning(this, notSavedTitle(), programNotSavedText(path));
+    QString why;
+    if (!saveProgramAs(path, &why))
+        QMessageBox::warning(this, notSavedTitle(), programNotSavedText(path, why));
 }
 
-bool MainWindow::saveProgramAs(const QString& path) const {
+bool MainWindow::saveProgramAs(const QString& path, QString* why) const {
     if (!path_) return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
     const std::string& bytes = bytes_.empty() ? model_->text() : bytes_;
-    file.write(bytes.data(), qint64(bytes.size()));
-    return file.commit();
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes.data(), qint64(bytes.size()));
+        if (file.commit()) return true;
+    }
+    if (why != nullptr) *why = fileErrorText(path, file.error());
+    return false;
 }
 
 void MainWindow::setRapidRate(double millimetresPerMinute) {

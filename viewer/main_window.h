@@ -35,6 +35,7 @@ class PlotWidget;
 class ProgramFollower;
 class StatusLine;
 class StepBar;
+class ToolList;
 class WorkpieceLayer;
 
 class MainWindow : public QMainWindow {
@@ -59,8 +60,9 @@ class MainWindow : public QMainWindow {
     void setSubroutineFolders(std::vector<std::filesystem::path> folders);
     // Reads the file shown again; the view stays when the program's extent did.
     void reload();
-    // Writes the program shown, its bytes exactly as read; false when that failed.
-    bool saveProgramAs(const QString& path) const;
+    // Writes the program shown, its bytes exactly as read; false when that failed, with
+    // the reason in `why`.
+    bool saveProgramAs(const QString& path, QString* why = nullptr) const;
     // What the setup sheet shows of the program, as the window shows it now.
     SheetContent sheetContent() const;
 
@@ -73,6 +75,7 @@ class MainWindow : public QMainWindow {
     const WorkpieceCut* workpieceCut() const { return cut_.get(); }
     ProgramFollower* follower() const { return follower_; }
     WarningPanel* warningPanel() const { return warningPanel_; }
+    ToolList* toolList() const { return tools_; }
     OpenCommands* openCommands() const { return openCommands_; }
     FindBar* findBar() const { return findBar_; }
     GoToLineBar* goToLineBar() const { return goToLine_; }
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     QLabel* selection_;  // the chosen line's move
     ReadingChoices reading_;
     WarningPanel* warningPanel_;
+    ToolList* tools_;
     DecodedText decoded_;
     std::shared_ptr<const Toolpath> path_;
 

@@ -5,6 +5,7 @@
 #include <QLineF>
 #include <QPixmap>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 
 #include "viewer/texts.h"
@@ -247,8 +248,45 @@ QPixmap legendSample(LegendEntry entry) {
     return pixmap;
 }
 
+namespace {
+
+// The cuts in their tools' colours: one batch of lines per colour.
+void drawFeeds(QPainter& p, const ScreenSegments& segments, std::span<const ToolShade> shades,
+               double width) {
+    QPen pen = feedPen(width);
+    if (shades.empty()) {
+        drawSolid(p, segments.feed(), pen);
+        return;
+    }
+    const auto& tools = segments.feedTools();
+    std::vector<ScreenSegment> batch;
+    for (ToolShade shade = 0; shade <= *std::max_element(shades.begin(), shades.end()); ++shade) {
+        batch.clear();
+        for (std::size_t i = 0; i < tools.size(); ++i)
+            if ((tools[i] == 0 ? 0 : shades[tools[i] - 1]) == shade)
+                batch.push_back(segments.feed()[i]);
+        pen.setColor(shadeColour(shade));
+        if (!batch.empty()) drawSolid(p, batch, pen);
+    }
+}
+
+}  // namespace
+
+QPixmap toolSample(ToolShade shade) {
+    QPixmap pixmap(36, 12);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen = feedPen(2.4);
+    pen.setColor(shadeColour(shade));
+    p.setPen(pen);
+    p.drawLine(QLineF(2, 6, 34, 6));
+    return pixmap;
+}
+
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const AxisNames& axes, const std::function<void(QPainter&)>& underPath) {
+               const AxisNames& axes, const std::function<void(QPainter&)>& underPath,
+               std::span<const ToolShade> shades) {
     const PlotColors& c = plotColors();
     const double step = gridStep(view.scale(), kGridPixels);
     p.fillRect(QRectF(0, 0, view.width(), view.height()), c.background);
@@ -261,7 +299,7 @@ void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments
     p.setRenderHint(QPainter::Antialiasing, detailed);
     drawDashed(p, segments.rapid(), rapidPen(detailed ? 1.3 : 1), detailed);
     // Feed on top: the cut is what the machinist checks.
-    drawSolid(p, segments.feed(), feedPen(detailed ? 1.8 : 1));
+    drawFeeds(p, segments, shades, detailed ? 1.8 : 1);
     // A cycle's contour drawn in place of passes that could not be worked out.
     QPen incomplete(c.incomplete, detailed ? 2.2 : 1, Qt::DashDotLine);
     incomplete.setCosmetic(true);

@@ -6,9 +6,11 @@
 #include <QColor>
 #include <QPainter>
 #include <functional>
+#include <span>
 
 #include "viewer/reader_names.h"
 #include "viewer/screen_segments.h"
+#include "viewer/tool_colours.h"
 #include "viewer/viewport.h"
 #include "zivek/gcode/toolpath.h"
 
@@ -51,9 +53,14 @@ struct AxisNames {
 };
 
 // Grid, rulers with values, the X0 and Z0 lines, the path and the work-zero symbol;
-// `underPath` paints between the grid and the path.
+// `underPath` paints between the grid and the path; the cuts of each tool in its shade
+// (by Toolpath::tools), all in the feed colour when there are none.
 void paintBase(QPainter& p, const Viewport& view, const ScreenSegments& segments, bool pathEmpty,
-               const AxisNames& axes, const std::function<void(QPainter&)>& underPath = {});
+               const AxisNames& axes, const std::function<void(QPainter&)>& underPath = {},
+               std::span<const ToolShade> shades = {});
+
+// A short line in the tool's colour, for the legend and the tool list.
+QPixmap toolSample(ToolShade shade);
 
 // The mirrored half of a part below the axis: its cuts, faint, no rapids.
 void paintMirroredHalf(QPainter& p, const ScreenSegments& mirrored);

@@ -190,11 +190,13 @@ void PlotWidget::paintEvent(QPaintEvent*) {
             base_.setDevicePixelRatio(dpr);
         }
         QPainter bp(&base_);
-        paintBase(bp, view_, segments_, !path_ || path_->moves.empty(), axisNames(),
-                  [this](QPainter& under) {
-                      if (layer_) layer_->paintUnder(under, view_);
-                      paintMirroredHalf(under, mirrored_);
-                  });
+        paintBase(
+            bp, view_, segments_, !path_ || path_->moves.empty(), axisNames(),
+            [this](QPainter& under) {
+                if (layer_) layer_->paintUnder(under, view_);
+                paintMirroredHalf(under, mirrored_);
+            },
+            path_ ? toolShades(*path_) : std::vector<ToolShade>{});
         baseView_ = view_;
         layerStale_ = false;
     }

@@ -61,11 +61,14 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
                            const Viewport& view) {
     rapid_.clear();
     feed_.clear();
+    feedTools_.clear();
     incomplete_.clear();
     table_.assign(1024, 0);
     used_ = 0;
     const double right = view.width() + kBorder;
     const double bottom = view.height() + kBorder;
+    std::uint32_t tool = 0;  // 1 + the index of the tool change in force
+    const std::size_t tools = path != nullptr ? path->tools.size() : 0;
     auto add = [&](ScreenPoint a, ScreenPoint b, const Move& m) {
         ScreenSegment s{a.x, a.y, b.x, b.y};
         if (std::max(s.x1, s.x2) < -kBorder || std::min(s.x1, s.x2) > right ||
@@ -78,14 +81,15 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
             keep(s, incomplete_, 3);
         } else if (m.kind == MoveKind::Rapid) {
             keep(s, rapid_, 1);
-        } else {
-            keep(s, feed_, 2);
+        } else if (keep(s, feed_, 2)) {
+            feedTools_.push_back(tool);
         }
     };
     // Half a pixel in the drawn picture, in true units.
     const double tolerance = 0.5 / view.scale();
     for (std::size_t i = 0; i < moves.size(); ++i) {
         const Move& m = moves[i];
+        while (tool < tools && path->tools[tool].firstMove <= i) ++tool;
         const ScreenPoint a = view.toScreen(m.from);
         const ScreenPoint b = view.toScreen(m.to);
         const Arc* arc = path != nullptr && m.is(kArc) ? path->arcOf(i) : nullptr;
@@ -111,7 +115,7 @@ void ScreenSegments::build(const std::vector<Move>& moves, const Toolpath* path,
     }
 }
 
-void ScreenSegments::keep(ScreenSegment s, std::vector<ScreenSegment>& out, std::uint64_t tag) {
+bool ScreenSegments::keep(ScreenSegment s, std::vector<ScreenSegment>& out, std::uint64_t tag) {
     if (used_ * 2 >= table_.size()) {
         // Grow and re-insert: the table stays at most half full.
         std::vector<std::uint64_t> old(table_.size() * 2, 0);
@@ -129,10 +133,11 @@ void ScreenSegments::keep(ScreenSegment s, std::vector<ScreenSegment>& out, std:
     const std::size_t mask = table_.size() - 1;
     std::size_t slot = (key * 0x9E3779B97F4A7C15ull) >> 20 & mask;
     while (table_[slot] != 0 && table_[slot] != key) slot = (slot + 1) & mask;
-    if (table_[slot] == key) return;
+    if (table_[slot] == key) return false;
     table_[slot] = key;
     ++used_;
     out.push_back(s);
+    return true;
 }
 
 }  // namespace zivek::backplot

@@ -29,10 +29,14 @@ class ScreenSegments {
     const std::vector<ScreenSegment>& rapid() const { return rapid_; }
     const std::vector<ScreenSegment>& feed() const { return feed_; }
     const std::vector<ScreenSegment>& incomplete() const { return incomplete_; }
+    // For each of feed(): 1 + the index in Toolpath::tools of the tool that cuts it; 0
+    // before any tool, and for moves alone.
+    const std::vector<std::uint32_t>& feedTools() const { return feedTools_; }
 
   private:
     void build(const std::vector<Move>& moves, const Toolpath* path, const Viewport& view);
-    void keep(ScreenSegment s, std::vector<ScreenSegment>& out, std::uint64_t tag);
+    // False when a line on the same pixels is drawn already.
+    bool keep(ScreenSegment s, std::vector<ScreenSegment>& out, std::uint64_t tag);
 
     // Pixel keys seen this frame: grows with what is drawn, not with the program.
     std::vector<std::uint64_t> table_;
@@ -40,6 +44,7 @@ class ScreenSegments {
     std::vector<ScreenSegment> rapid_;
     std::vector<ScreenSegment> feed_;
     std::vector<ScreenSegment> incomplete_;
+    std::vector<std::uint32_t> feedTools_;
     std::vector<Point> arc_;
 };
 

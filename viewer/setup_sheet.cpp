@@ -12,6 +12,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/screen_segments.h"
 #include "viewer/texts.h"
+#include "viewer/tool_colours.h"
 #include "viewer/workpiece_layer.h"
 
 namespace zivek::backplot {
@@ -64,10 +65,13 @@ void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
     p.translate(box.topLeft());
     p.setClipRect(QRectF(0, 0, box.width(), box.height()));
     p.setFont(sized(8));
-    paintBase(p, view, segments, c.path->moves.empty(), c.axes, [&](QPainter& under) {
-        if (c.layer) c.layer->paintUnder(under, view);
-        paintMirroredHalf(under, mirrored);
-    });
+    paintBase(
+        p, view, segments, c.path->moves.empty(), c.axes,
+        [&](QPainter& under) {
+            if (c.layer) c.layer->paintUnder(under, view);
+            paintMirroredHalf(under, mirrored);
+        },
+        toolShades(*c.path));
     p.setClipRect(plotArea(view));
     if (c.layer) c.layer->paintOver(p, view);
     p.restore();
@@ -114,6 +118,23 @@ double paintLegend(QPainter& p, double x, double y, bool workpiece) {
         line(p, x + 34, y, sheetLegendText(3), font, kQuiet);
     }
     return y + fm.height() + 2;
+}
+
+// The tools in the order they are changed, each with its colour on the plot and its share.
+double paintTools(QPainter& p, double x, double y, double width, const Toolpath& path) {
+    if (path.tools.empty()) return y;
+    y = heading(p, x, y, width, sheetToolsTitle(path.tools.size()));
+    const std::vector<ToolShade> shades = toolShades(path);
+    const QFont font = sized(9);
+    const double half = QFontMetricsF(font).height() / 2;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (std::size_t i = 0; i < path.tools.size(); ++i) {
+        p.setPen(QPen(shadeColour(shades[i]), 2.4));
+        p.drawLine(QLineF(x, y + half, x + 28, y + half));
+        y = line(p, x + 34, y, sheetToolText(i + 1, path.tools[i], path.inch), font, kInk,
+                 width - 34);
+    }
+    return y + kGap;
 }
 
 struct SheetWarning {
@@ -221,6 +242,7 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
         yr = line(p, right, yr, noMovesText(), sized(9.5), kQuiet);
     }
     y = std::max(yl, yr) + kGap;
+    y = paintTools(p, left, y, width, path);
 
     const double footer = bottom - QFontMetricsF(sized(7.5)).height();
     paintWarnings(p, left, y, width, footer - 4, c);

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include "viewer/texts.h"
@@ -14,6 +15,7 @@
 #ifdef ZIVEK_HAS_PRINT_SUPPORT
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #endif
 
 namespace zivek::backplot {
@@ -24,15 +26,16 @@ void saveSheet(QWidget* window, const SheetContent& content) {
                                                      sheetFileFor(content.file), pdfFilterText());
     if (pdf.isEmpty()) return;
     if (!writeSetupSheet(pdf, content))
-        QMessageBox::warning(window, notSavedTitle(), sheetFailedText(pdf));
+        QMessageBox::warning(
+            window, notSavedTitle(),
+            sheetFailedText(pdf) + QLatin1Char('\n') + fileErrorText(pdf, QFileDevice::OpenError));
 }
 
 void printSheet([[maybe_unused]] QWidget* window, [[maybe_unused]] const SheetContent& content) {
 #ifdef ZIVEK_HAS_PRINT_SUPPORT
     // Laid out at screen resolution, so the plot's fine lines keep their weight on paper.
     QPrinter printer(QPrinter::ScreenResolution);
-    printer.setDocName(sheetTitleText() + QStringLiteral(": ") +
-                       QFileInfo(content.file).fileName());
+    nameSheetPrint(printer, content.file);
     QPrintDialog dialog(&printer, window);
     dialog.setWindowTitle(sheetPrintDialogTitle());
     if (dialog.exec() != QDialog::Accepted) return;
@@ -43,9 +46,26 @@ void printSheet([[maybe_unused]] QWidget* window, [[maybe_unused]] const SheetCo
 
 }  // namespace
 
+#ifdef ZIVEK_HAS_PRINT_SUPPORT
+void nameSheetPrint(QPrinter& printer, const QString& program) {
+    const QString pdf = sheetFileFor(program);
+    // The dialog proposes "<document name>.pdf" in the home folder for a print to a file.
+    printer.setDocName(QFileInfo(pdf).completeBaseName());
+    // With no printer the file is the only choice: then beside the program. With one, the
+    // dialog must open on the printer, which a file name would take it away from.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) printer.setOutputFileName(pdf);
+}
+#endif
+
 QString sheetFileFor(const QString& program) {
     const QFileInfo info(program);
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-kurulum.pdf"));
+    const QString name = info.completeBaseName() + QStringLiteral("-kurulum.pdf");
+    if (QFileInfo(info.absolutePath()).isWritable()) return info.dir().filePath(name);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+}
+
+void addSheetToMenu(QPushButton* sheetButton, QMenu* menu) {
+    menu->addActions(sheetButton->menu()->actions());
 }
 
 QPushButton* makeSheetButton(QWidget* window, std::function<SheetContent()> content) {

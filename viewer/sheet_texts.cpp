@@ -41,7 +41,7 @@ QString sheetSpanText(const QString& axis, double from, double to) {
 }
 
 QString sheetLengthText(double length, bool inch) {
-    return QStringLiteral("Boy (Z): %1 %2").arg(number(length), lengthUnitText(inch));
+    return QStringLiteral("Boy (Z): %1 %2").arg(decimalText(length), lengthUnitText(inch));
 }
 
 QString sheetWarningsTitle(std::size_t count) {

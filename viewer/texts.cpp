@@ -94,33 +94,44 @@ QString moveCountText(const Summary& s) {
         .arg(s.feedMoves);
 }
 
+QString decimalText(double value) {
+    QString s = number(value);
+    s.replace(u'.', u',');
+    return s;
+}
+
 QString feedLengthText(const Summary& s, bool inch) {
-    return QStringLiteral("İlerleme boyu: %1 %2").arg(number(s.feedLength), lengthUnitText(inch));
+    return QStringLiteral("İlerleme boyu: %1 %2")
+        .arg(decimalText(s.feedLength), lengthUnitText(inch));
 }
 
 QString rapidLengthText(const Summary& s, bool inch) {
-    return QStringLiteral("Hızlı boyu: %1 %2").arg(number(s.rapidLength), lengthUnitText(inch));
+    return QStringLiteral("Hızlı boyu: %1 %2")
+        .arg(decimalText(s.rapidLength), lengthUnitText(inch));
 }
 
 QString tooLargeText() {
     return QStringLiteral("çok büyük");
 }
 
-namespace {
+QString durationText(double minutes) {
+    const double seconds = std::round(minutes * 60);
+    if (!(seconds >= 1 && seconds < 1e9)) return {};
+    // Long programs read better in hours; seconds matter only for short ones.
+    const auto whole = static_cast<long long>(seconds);
+    return whole < 60     ? QStringLiteral("%1 sn").arg(whole)
+           : whole < 3600 ? QStringLiteral("%1 dk %2 sn").arg(whole / 60).arg(whole % 60)
+                          : QStringLiteral("%1 sa %2 dk").arg(whole / 3600).arg(whole / 60 % 60);
+}
 
 QString minutesText(double minutes) {
     if (!std::isfinite(minutes)) return tooLargeText();
-    QString text = QStringLiteral("%1 dk").arg(number(minutes));
-    const double seconds = std::round(minutes * 60);
-    if (seconds >= 60 && seconds < 1e9) {
-        // Long programs read better in hours; seconds matter only for short ones.
-        const auto whole = static_cast<long long>(seconds);
-        text += whole < 3600
-                    ? QStringLiteral(" (%1 dk %2 sn)").arg(whole / 60).arg(whole % 60)
-                    : QStringLiteral(" (%1 sa %2 dk)").arg(whole / 3600).arg(whole / 60 % 60);
-    }
-    return text;
+    const QString text = QStringLiteral("%1 dk").arg(decimalText(minutes));
+    const QString duration = durationText(minutes);
+    return duration.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, duration);
 }
+
+namespace {
 
 QString gapText(TimeGap gap) {
     return gap == TimeGap::NoSpindle
@@ -154,7 +165,7 @@ QString totalTimeText(const Summary& s, double rapidRate) {
 
 QString rapidTimeText(const Summary& s, double rapidRate, bool inch) {
     return QStringLiteral("Hızlı hareketler %1 %2 boyunca %3 %4 ile: %5")
-        .arg(number(s.rapidLength), lengthUnitText(inch), number(rapidRate),
+        .arg(decimalText(s.rapidLength), lengthUnitText(inch), decimalText(rapidRate),
              feedUnitText(inch, false), minutesText(s.rapidLength / rapidRate));
 }
 
@@ -249,8 +260,14 @@ QString saveDialogTitle() {
 }
 
 QString programFilesFilter() {
-    return QStringLiteral(
-        "G kodu programları (*.TXT *.txt *.nc *.NC *.ngc *.tap);;Tüm dosyalar (*)");
+    // The extensions controls and CAM posts write, in both cases (the dialog matches
+    // them as written), and Fanuc's files named by their program number alone: O1234.
+    QStringList patterns;
+    for (const char* ext : {"nc", "cnc", "tap", "ngc", "txt", "ptp", "gcode", "eia", "min", "mpf"})
+        patterns << QStringLiteral("*.%1").arg(QLatin1String(ext))
+                 << QStringLiteral("*.%1").arg(QLatin1String(ext).toString().toUpper());
+    patterns << QStringLiteral("O[0-9]*") << QStringLiteral("o[0-9]*");
+    return QStringLiteral("G kodu programları (%1);;Tüm dosyalar (*)").arg(patterns.join(u' '));
 }
 
 QString recentFilesText() {

@@ -1,10 +1,13 @@
 #pragma once
 
-// Every text the viewer shows, in Turkish. Numbers are written with a point, as the
-// program beside them writes them, whatever the desktop's regional settings.
+// Every text the viewer shows, in Turkish. Positions and feeds are written with a point,
+// as the program beside them writes them, whatever the desktop's regional settings; the
+// times and lengths the window states take the Turkish decimal comma (decimalText).
 
 #include <QDateTime>
+#include <QFileDevice>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "viewer/reader_names.h"
@@ -16,6 +19,11 @@ namespace zivek::backplot {
 
 QString number(double value);  // at most 3 decimals, no trailing zeros: 6.703, 60, -1.2
 QString tooLargeText();        // for a number beyond the double range
+// number() with the Turkish decimal comma: for the times and lengths the window states,
+// which no program line stands beside.
+QString decimalText(double value);
+QString minutesText(double minutes);   // "0,25 dk (15 sn)"
+QString durationText(double minutes);  // "15 sn", "2 dk 12 sn", "1 sa 15 dk"; empty under 1 s
 QString loadFailureText(LoadStatus status, const QString& path);
 QString noFileText();
 // The setup sheet.
@@ -152,6 +160,21 @@ enum class UiText {
     Chuck,
 };
 QString uiText(UiText t);
-QString programNotSavedText(const QString& path);
+QString programNotSavedText(const QString& path, const QString& why = {});
+// Why `path` could not be written, in Turkish: the folder's state where it explains it.
+QString fileErrorText(const QString& path, QFileDevice::FileError error);
+QString exitText();  // the file menu's last command
+
+// The tool list and the setup sheet's tools.
+// "Takım", "Süre", "Kesme boyu", "Hareket", "Açıklama": the figures first, so that a
+// narrow pane cuts the description short, not the time.
+QStringList toolColumnTexts();
+QStringList toolRowTexts(const ToolChange& tool, bool inch);
+QString toolListTip();
+QString toolNameText(const ToolChange& tool);  // "T2 (D2)"
+QString toolTimeText(const MoveTotals& totals);
+QString sheetToolsTitle(std::size_t count);
+// "2. T2 DIS FINIS 0.4R, satır 9: 14 hareket, kesme 120,5 mm, 0,4 dk (24 sn)"
+QString sheetToolText(std::size_t order, const ToolChange& tool, bool inch);
 
 }  // namespace zivek::backplot

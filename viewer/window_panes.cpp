@@ -19,6 +19,7 @@
 #include "viewer/rapid_rate_box.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/tool_list.h"
 #include "viewer/viewer_settings.h"
 #include "viewer/warning_panel.h"
 #include "zivek/gcode/dialect_names.h"
@@ -106,6 +107,11 @@ void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu) {
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
+void addExitToMenu(QWidget* window, QMenu* menu) {
+    menu->addSeparator();
+    menu->addAction(exitText(), window, &QWidget::close)->setShortcut(QKeySequence::Quit);
+}
+
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot) {
     auto* button = new QPushButton(uiText(UiText::Upright), window);
     button->setObjectName(QStringLiteral("upright"));
@@ -183,6 +189,17 @@ QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* pro
     side->setStretchFactor(0, 3);
     side->setStretchFactor(1, 1);
     return side;
+}
+
+QWidget* withToolPane(QWidget* window, QWidget* sidePane, ToolList* tools) {
+    auto* pane = new QWidget(window);
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(tools);
+    layout->addWidget(sidePane, 1);
+    tools->hide();
+    return pane;
 }
 
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane) {

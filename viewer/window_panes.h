@@ -22,6 +22,7 @@ namespace zivek::backplot {
 class PlotWidget;
 class RapidRateBox;
 class StepBar;
+class ToolList;
 class WarningPanel;
 
 // How the program is read and timed.
@@ -37,6 +38,8 @@ ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot);
 // follows the button's state.
 QPushButton* makeSaveAsButton(QWidget* window);
 void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
+// "Çıkış" at the end of `menu`, with the desktop's key: closes the window.
+void addExitToMenu(QWidget* window, QMenu* menu);
 // The turn of the plot, kept from one start to the next.
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
@@ -51,6 +54,8 @@ void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading);
 // warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings, const QList<QWidget*>& bars = {});
+// The tool list, as high as its rows, above the side pane; hidden until a program names tools.
+QWidget* withToolPane(QWidget* window, QWidget* sidePane, ToolList* tools);
 // The plot's pane and the side pane beside it.
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane);
 // A warning sign over `message`, in large type, for a file that cannot be shown.

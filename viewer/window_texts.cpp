@@ -1,3 +1,5 @@
+#include <QFileInfo>
+
 #include "viewer/texts.h"
 
 namespace zivek::backplot {
@@ -56,8 +58,36 @@ QString uiText(UiText t) {
     return {};
 }
 
-QString programNotSavedText(const QString& path) {
-    return QStringLiteral("Program kaydedilemedi: %1").arg(path);
+QString programNotSavedText(const QString& path, const QString& why) {
+    return why.isEmpty() ? QStringLiteral("Program kaydedilemedi: %1").arg(path)
+                         : QStringLiteral("Program kaydedilemedi: %1\n%2").arg(path, why);
+}
+
+QString fileErrorText(const QString& path, QFileDevice::FileError error) {
+    // The folder tells more than the error code: most failures are a wrong or locked place.
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.exists()) return QStringLiteral("Neden: klasör yok (%1).").arg(folder.filePath());
+    if (!folder.isWritable())
+        return QStringLiteral("Neden: bu klasöre yazma izniniz yok (%1).").arg(folder.filePath());
+    if (QFileInfo(path).exists() && !QFileInfo(path).isWritable())
+        return QStringLiteral("Neden: dosya salt okunur.");
+    switch (error) {
+        case QFileDevice::PermissionsError:
+            return QStringLiteral("Neden: yazma izniniz yok.");
+        case QFileDevice::ResourceError:
+        case QFileDevice::WriteError:
+            return QStringLiteral("Neden: yazılamadı; disk dolu olabilir.");
+        case QFileDevice::OpenError:
+            return QStringLiteral(
+                "Neden: dosya açılamadı; adı geçersiz ya da başka bir "
+                "program tarafından kullanılıyor olabilir.");
+        default:
+            return QStringLiteral("Neden: dosya sistemi yazmayı reddetti.");
+    }
+}
+
+QString exitText() {
+    return QStringLiteral("Çı&kış");
 }
 
 QString dialectChoiceText(Dialect d) {

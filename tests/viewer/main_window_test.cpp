@@ -94,7 +94,7 @@ void MainWindowTest::programShowsLinesAndTotals() {
         return texts.join(u'|');
     }();
     for (const char* part : {"Hareket: 38 (hızlı 25, ilerleme 13)|", "|İlerleme boyu: 732 mm|",
-                             "|Hızlı boyu: 802.194 mm|", "|Kesme süresi: 6.703 dk (6 dk 42 sn)|"})
+                             "|Hızlı boyu: 802,194 mm|", "|Kesme süresi: 6,703 dk (6 dk 42 sn)|"})
         QVERIFY2(status.contains(QString::fromUtf8(part)), qPrintable(status));
     const QModelIndex row = window.lines()->model()->index(40, 0);
     QCOMPARE(row.data().toString().trimmed(), QStringLiteral("41  U-12F55.5"));
@@ -315,7 +315,7 @@ void MainWindowTest::rapidRateTimesTheRapidsAndIsKept() {
         saved = rate->value();
         window.openFile(program("internal_diameter.nc"));
         rate->setValue(5000);
-        QCOMPARE(total(window), QStringLiteral("Toplam süre: 6.863 dk (6 dk 52 sn)"));
+        QCOMPARE(total(window), QStringLiteral("Toplam süre: 6,863 dk (6 dk 52 sn)"));
     }
     MainWindow again;
     auto* rate = again.findChild<QDoubleSpinBox*>();

@@ -26,6 +26,10 @@ execute_process(
 if(NOT status EQUAL 0 OR NOT EXISTS "${pdf}")
     message(FATAL_ERROR "--sheet failed (${status}): ${errors}")
 endif()
+# Nothing but real errors on stderr: Qt's talk about the missing display is not one.
+if(NOT errors STREQUAL "")
+    message(FATAL_ERROR "--sheet printed on stderr:\n${errors}")
+endif()
 
 execute_process(COMMAND "${pdfinfo_exe}" "${pdf}" OUTPUT_VARIABLE info RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT info MATCHES "Pages: +1\n" OR NOT info MATCHES "\\(A4\\)")
@@ -35,7 +39,7 @@ endif()
 execute_process(COMMAND "${pdftotext_exe}" "${pdf}" - OUTPUT_VARIABLE words RESULT_VARIABLE status)
 set(expected
     "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Program dosyasının tarihi: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
-    "İlerleme boyu: 732 mm" "Kesme süresi: 6.703 dk" "Toplam süre: " "Bitmiş parçanın ölçüleri"
+    "İlerleme boyu: 732 mm" "Kesme süresi: 6,703 dk (6 dk 42 sn)" "Toplam süre: " "Bitmiş parçanın ölçüleri"
     "X yarıçap (mm): -25 … -12" "Z (mm): " "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
     "Satır 43 İş parçası: Hızlı hareket parçaya giriyor"
     # the plot's own axis words: drawn as text, not as a picture
@@ -59,4 +63,31 @@ execute_process(COMMAND "${pdftoppm_exe}" -r 60 -png -singlefile "${pdf}" "${OUT
 file(SIZE "${OUT}/DIS_CAP-kurulum.png" bytes)
 if(NOT status EQUAL 0 OR bytes LESS 10000)
     message(FATAL_ERROR "the sheet did not turn into a picture (${status}, ${bytes} bytes)")
+endif()
+
+# A shop's program with three tools: each listed in its order with its share.
+set(tools_pdf "${OUT}/three_tools-kurulum.pdf")
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "${VIEWER}" --sheet "${TOOLS_PROGRAM}" "${tools_pdf}"
+    RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "--sheet of the three tools failed (${status}): ${errors}")
+endif()
+execute_process(COMMAND "${pdftotext_exe}" "${tools_pdf}" - OUTPUT_VARIABLE words)
+foreach(want "Takımlar (3)" "1. T1 KABA DIS 0.8R, satır 9" "2. T2 FINIS DIS 0.4R, satır 26"
+             "3. T3 KANAL 3 MM, satır 31")
+    string(FIND "${words}" "${want}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the three tools' sheet lacks \"${want}\"; its words:\n${words}")
+    endif()
+endforeach()
+
+# A sheet that cannot be written says why, and only that.
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "${VIEWER}" --sheet "${TOOLS_PROGRAM}" "${OUT}/yok/sheet.pdf"
+    RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(status EQUAL 0 OR NOT errors MATCHES "^zivek-backplot: Kurulum föyü yazılamadı: [^\n]* Neden: klasör yok")
+    message(FATAL_ERROR "a sheet in a missing folder (${status}): ${errors}")
 endif()

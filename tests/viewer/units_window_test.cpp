@@ -87,11 +87,11 @@ void UnitsWindowTest::totalsAxesAndRateAreInTheProgramsUnits_data() {
     QTest::addColumn<QString>("axes");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<double>("shownRate");
-    QTest::newRow("mm") << write("mm.nc", kMillimetres) << "İlerleme boyu: 36.925 mm"
+    QTest::newRow("mm") << write("mm.nc", kMillimetres) << "İlerleme boyu: 36,925 mm"
                         << "Z (mm)|X çap (mm)"
                         << "mm/dk" << 10000.0;
     // The same machine: 10000 mm/min is 393.7 in/min, not 10000 in/min.
-    QTest::newRow("inch") << write("inch.nc", kInches) << "İlerleme boyu: 1.805 inç"
+    QTest::newRow("inch") << write("inch.nc", kInches) << "İlerleme boyu: 1,805 inç"
                           << "Z (inç)|X çap (inç)"
                           << "inç/dk" << 10000 / 25.4;
 }
@@ -129,7 +129,7 @@ void UnitsWindowTest::rapidRateIsTypedAndKept() {
         QCOMPARE(box->value(), 500.0);
         QVERIFY2(totalTime(window) != before, qPrintable(totalTime(window)));
         // 77.621 mm of rapids at 500 mm/min, after 0.246 min of cutting.
-        QVERIFY2(totalTime(window).startsWith(QStringLiteral("Toplam süre: 0.401 dk")),
+        QVERIFY2(totalTime(window).startsWith(QStringLiteral("Toplam süre: 0,401 dk")),
                  qPrintable(totalTime(window)));
         // An inch program: the same machine rate, in inches; typed inches are kept as mm.
         window.openFile(write("inch.nc", kInches));

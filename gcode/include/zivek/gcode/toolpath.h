@@ -66,6 +66,29 @@ struct Spindle {
     friend bool operator==(const Spindle&, const Spindle&) = default;
 };
 
+// What a run of moves adds up to: the whole program's, or one tool's.
+struct MoveTotals {
+    std::size_t rapidMoves = 0;
+    std::size_t feedMoves = 0;  // threads and arcs included
+    double rapidLength = 0;
+    double feedLength = 0;
+    double cuttingMinutes = 0;             // of the feed moves whose time is known
+    std::size_t feedMovesWithoutRate = 0;  // feed moves left out of cuttingMinutes
+    std::size_t moves() const { return rapidMoves + feedMoves; }
+};
+
+// The tool as it stands from one move on, until the next change.
+struct ToolChange {
+    std::uint32_t firstMove = 0;  // index into Toolpath::moves
+    std::uint32_t tool = 0;
+    // The offset it works with: Fanuc's T0305 is tool 3 with offset 5; LinuxCNC keeps
+    // one offset per tool, the tool's own number.
+    std::uint32_t offset = 0;
+    std::uint32_t line = 0;   // the program line that changes it (T, or M6 after T)
+    std::string description;  // as the program's comments name it; empty when none does
+    MoveTotals totals;        // its moves, up to the next change
+};
+
 struct Arc {
     std::uint32_t move = 0;  // index into Toolpath::moves
     Point center;
@@ -215,9 +238,12 @@ struct CycleContour {
 };
 
 struct Toolpath {
-    std::vector<Move> moves;             // in program order
-    std::vector<Arc> arcs;               // by move index, ascending
-    std::vector<Spindle> spindles;       // by first move, ascending; changes only
+    std::vector<Move> moves;        // in program order
+    std::vector<Arc> arcs;          // by move index, ascending
+    std::vector<Spindle> spindles;  // by first move, ascending; changes only
+    // By first move, ascending; a change that cuts nothing before the next is left out.
+    // Empty when the program names no tool.
+    std::vector<ToolChange> tools;
     std::vector<LineWarning> warnings;   // in line order
     std::vector<CycleContour> contours;  // in the order the cycles ran
     std::size_t lineCount = 0;
@@ -244,6 +270,8 @@ struct Toolpath {
     std::span<const LineWarning> warningsOf(std::size_t line) const;
     // The spindle in force for a move; a stopped one before any S.
     Spindle spindleOf(std::size_t move) const;
+    // The tool change in force for a move; none before the first.
+    const ToolChange* toolOf(std::size_t move) const;
 };
 
 struct ToolTable;
