@@ -115,6 +115,7 @@ void Interpreter::orderCodes() {
 void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
     // Once a block places the tool, the path's units are settled.
     if (hasAxis()) pathUnits_.fixed = true;
+    if (b_.has('F') || b_.has('S')) nose_.queueSetting();
     if (b_.has('F')) m_.feed = b_.length('F');
     if (b_.has('S') && !(taken & Block::bit('S'))) {
         m_.speed = b_.get('S');

@@ -97,9 +97,7 @@ class Writer:
         elif r < 0.2:
             self.incremental = not self.incremental
             self.lines.append("G91" if self.incremental else "G90")
-        # Under nose compensation LinuxCNC converts some of its state to the new units
-        # and not the rest: the corners it then finds are its own.
-        elif r < 0.25 and "units" in self.features and not self.nose:
+        elif r < 0.25 and "units" in self.features:
             self.inch = not self.inch
             self.lines.append("G20" if self.inch else "G21")
         elif r < 0.3 and "centres" in self.features:
