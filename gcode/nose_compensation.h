@@ -89,7 +89,7 @@ class NoseCompensation {
     C current_;     // the nose centre
     C programmed_;  // the programmed point it stands for
     std::vector<Waiting> queue_;
-    C endpoint_;  // where the waiting moves start
+    C endpoint_;               // where the waiting moves start
     int settingsWaiting_ = 0;  // feed and speed words queued behind the waiting moves
     bool endpointValid_ = false;
     Point drawnEnd_;

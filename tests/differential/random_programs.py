@@ -12,7 +12,7 @@ freely; with --with params, numbers become parameters and [...] expressions; wit
 the reader's refusal, with every move before it the same; with --with cycles, G70, G71,
 G71.1, G71.2 and G72 on random turned outlines, under G90 or G91, G7 or G8 (a contour
 LinuxCNC refuses must be one the reader marks incomplete); with --with units, G20/G21
-switched mid-program, before and after cycles too (not under nose compensation); with --with centres, G90.1 and G91.1
+switched mid-program, before and after cycles and under nose compensation too; with --with centres, G90.1 and G91.1
 switched, arcs and contour arcs naming their centres under G90.1; with --with threads,
 G76 with every optional word (R, Q, H, E, L), K now and then a whole multiple of J.
 With --count, every program is run and the differences are counted by kind.
