@@ -115,12 +115,7 @@ void Interpreter::orderCodes() {
 void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
     // Once a block places the tool, the path's units are settled.
     if (hasAxis()) pathUnits_.fixed = true;
-    // LinuxCNC queues a feed or speed behind moves waiting under compensation.
-    if (b_.has('F')) {
-        m_.feed = b_.length('F');
-        nose_.queueSetting();
-    }
-    if (b_.has('S')) nose_.queueSetting();
+    if (b_.has('F')) m_.feed = b_.length('F');
     if (b_.has('S') && !(taken & Block::bit('S'))) {
         m_.speed = b_.get('S');
         m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;

@@ -130,6 +130,10 @@ void NoseCompensation::enqueueArc(const Segment& p, C end, C center, int turn, d
     queue_.push_back(w);
 }
 
+void NoseCompensation::queueSetting() {
+    if (!queue_.empty()) ++settingsWaiting_;
+}
+
 void NoseCompensation::switchUnits(double before, double after, bool settingInBlock) {
     if (!active_ || queue_.empty()) return;
     const int entries = int(queue_.size()) + settingsWaiting_ + (settingInBlock ? 1 : 0);

@@ -45,9 +45,7 @@ class NoseCompensation {
         arcEndTolerance_ = kMovedArcEndTolerance.scaled(lengthScale);
     }
     // A feed or speed word read while moves wait: LinuxCNC queues it behind them.
-    void queueSetting() {
-        if (!queue_.empty()) ++settingsWaiting_;
-    }
+    void queueSetting();
     // The units switch from `before` to `after` path units each. LinuxCNC converts its
     // waiting moves, and the point they start from once for every entry of its queue,
     // the settings among them: with more than one entry that point lands elsewhere, and
