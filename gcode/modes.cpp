@@ -22,7 +22,10 @@ void Interpreter::setUnits(bool inch) {
     pathUnits_.inForceInch = inch;
     if (!pathUnits_.fixed) pathUnits_.inch = out_.inch = inch;
     b_.increment = inch ? 1e-4 : 1e-3;
+    const double before = b_.lengthScale;
     b_.lengthScale = inch == pathUnits_.inch ? 1.0 : inch ? 25.4 : 1 / 25.4;
+    // The block's F and S are read before its units, as LinuxCNC reads them.
+    nose_.switchUnits(before, b_.lengthScale, b_.has('F') || b_.has('S'));
     nose_.setInch(inch, b_.lengthScale);
 }
 

@@ -117,6 +117,8 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
 void Interpreter::PathSink::take(Segment& s, bool compensable) {
     if (in.nose_.refusesExit(s)) in.warn(CompensationFault::ArcAfterCancel);
     if (in.nose_.active()) {
+        // The block's F and S, read before its move, wait behind the moves already waiting.
+        if (in.b_.has('F') || in.b_.has('S')) in.nose_.queueSetting();
         // LinuxCNC compensates straight moves, arcs, G33 and G70's passes, and stops at
         // any other cycle, and at a corner the nose cannot take.
         const CompensationFault fault =

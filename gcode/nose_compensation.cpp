@@ -72,6 +72,7 @@ void NoseCompensation::start(NoseSide side, double radius, int orientation, Poin
     drawnEnd_ = at;
     queue_.clear();
     endpointValid_ = false;
+    settingsWaiting_ = 0;
 }
 
 CompensationFault NoseCompensation::stop() {
@@ -129,8 +130,19 @@ void NoseCompensation::enqueueArc(const Segment& p, C end, C center, int turn, d
     queue_.push_back(w);
 }
 
+void NoseCompensation::queueSetting() {
+    if (!queue_.empty()) ++settingsWaiting_;
+}
+
+void NoseCompensation::switchUnits(double before, double after, bool settingInBlock) {
+    if (!active_ || queue_.empty()) return;
+    const int entries = int(queue_.size()) + settingsWaiting_ + (settingInBlock ? 1 : 0);
+    endpoint_ *= std::pow(before / after, entries - 1);
+}
+
 void NoseCompensation::flush() {
     endpointValid_ = false;
+    settingsWaiting_ = 0;
     for (Waiting& w : queue_) {
         Segment s = w.s;
         s.move.from = drawnEnd_;

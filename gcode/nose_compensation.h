@@ -44,6 +44,13 @@ class NoseCompensation {
         sweepTolerance_ = inch ? 0.001 : 0.0254;
         arcEndTolerance_ = kMovedArcEndTolerance.scaled(lengthScale);
     }
+    // A feed or speed word read while moves wait: LinuxCNC queues it behind them.
+    void queueSetting();
+    // The units switch from `before` to `after` path units each. LinuxCNC converts its
+    // waiting moves, and the point they start from once for every entry of its queue,
+    // the settings among them: with more than one entry that point lands elsewhere, and
+    // the corner the next move finds is checked against it.
+    void switchUnits(double before, double after, bool settingInBlock);
 
     // A programmed straight move or arc (its end, and for an arc its centre and direction).
     CompensationFault move(const Segment& programmed);
@@ -80,7 +87,8 @@ class NoseCompensation {
     C current_;     // the nose centre
     C programmed_;  // the programmed point it stands for
     std::vector<Waiting> queue_;
-    C endpoint_;  // where the waiting moves start
+    C endpoint_;               // where the waiting moves start
+    int settingsWaiting_ = 0;  // feed and speed words queued behind the waiting moves
     bool endpointValid_ = false;
     Point drawnEnd_;
     double sweepTolerance_ = 0.0254;

@@ -12,7 +12,7 @@ freely; with --with params, numbers become parameters and [...] expressions; wit
 the reader's refusal, with every move before it the same; with --with cycles, G70, G71,
 G71.1, G71.2 and G72 on random turned outlines, under G90 or G91, G7 or G8 (a contour
 LinuxCNC refuses must be one the reader marks incomplete); with --with units, G20/G21
-switched mid-program, before and after cycles too (not under nose compensation); with --with centres, G90.1 and G91.1
+switched mid-program, before and after cycles and under nose compensation too; with --with centres, G90.1 and G91.1
 switched, arcs and contour arcs naming their centres under G90.1; with --with threads,
 G76 with every optional word (R, Q, H, E, L), K now and then a whole multiple of J.
 With --count, every program is run and the differences are counted by kind.
@@ -97,9 +97,7 @@ class Writer:
         elif r < 0.2:
             self.incremental = not self.incremental
             self.lines.append("G91" if self.incremental else "G90")
-        # Under nose compensation LinuxCNC converts some of its state to the new units
-        # and not the rest: the corners it then finds are its own.
-        elif r < 0.25 and "units" in self.features and not self.nose:
+        elif r < 0.25 and "units" in self.features:
             self.inch = not self.inch
             self.lines.append("G20" if self.inch else "G21")
         elif r < 0.3 and "centres" in self.features:

@@ -92,6 +92,8 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_g70", 0},
         {"nose_entry_arc", 0},
         {"nose_corner_tolerance", 0},
+        // units switched with moves waiting for their corner
+        {"nose_units_switched", 20, Warning::CompensationRefused, kPrintedInch},
         // G2/G3 by LinuxCNC's arc tolerance: drawn within it, warned beyond it
         {"arc_within_tolerance", 0},
         {"arc_beyond_tolerance", 6, Warning::BadArc},
