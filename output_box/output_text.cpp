@@ -46,35 +46,84 @@ void normaliseLineEnds(std::string& text) {
 
 OutputText::OutputText() : starts_{0} {}
 
+// The bytes as read, CR LF and a lone CR read as LF, go out through a small block to a
+// string whose room was made at once: the room is only touched where text lands, and
+// the text given, with whatever room its maker touched beyond it, is let go whole.
+class OutputText::LineEndCopy {
+  public:
+    explicit LineEndCopy(std::string& to, std::size_t most) : to_(to) { to_.reserve(most); }
+    void put(char c) {
+        block_[used_++] = c;
+        if (used_ == sizeof block_) flush();
+    }
+    void flush() {
+        to_.append(block_, used_);
+        used_ = 0;
+    }
+
+  private:
+    std::string& to_;
+    char block_[1 << 14];
+    std::size_t used_ = 0;
+};
+
+// For a new measure of the text held, whose line ends are LF already.
+struct OutputText::NoCopy {
+    void put(char) {}
+    void flush() {}
+};
+
 void OutputText::assign(std::string text) {
-    text_ = std::move(text);
-    normaliseLineEnds(text_);
-    // Reserved exactly, so that growing the vector never holds two copies at once.
+    std::string lines;
+    LineEndCopy copy(lines, text.size());
     starts_.clear();
     starts_.shrink_to_fit();
-    starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
+    // Lines of a program take a dozen bytes and more, so this is room enough without
+    // counting them first; room never used is never touched.
+    starts_.reserve(text.size() / 8 + 1);
     starts_.push_back(0);
     nonAsciiLines_ = 0;
     utf16Starts_ = {};
-    measureAll(true);
+    measureAll(text, copy, true);
+    text_ = std::move(lines);
+    measureOtherLines();
 }
 
 void OutputText::setMeasure(LineMeasure measure) {
     measure_ = std::move(measure);
-    measureAll(false);
+    NoCopy same;
+    measureAll(text_, same, false);
+    measureOtherLines();
 }
 
-// One pass: the line starts and the widths together, the width from the ASCII table
-// unless the line holds other bytes.
-void OutputText::measureAll(bool findStarts) {
+// One pass: the line ends made LF, and the line starts and widths found together, the
+// width from the ASCII table; lines with other bytes are measured once all is read.
+template <typename Copy>
+void OutputText::measureAll(std::string_view text, Copy& copy, bool findStarts) {
     widest_ = 0;
     widestCount_ = 0;
-    std::size_t lineBegin = 0;
+    otherLines_.clear();
+    const std::size_t n = text.size();
+    std::uint32_t out = 0;
+    std::uint32_t line = 0;
     int width = 0;
     bool plain = true;
-    const std::size_t n = text_.size();
-    for (std::size_t i = 0; i <= n; ++i) {
-        const auto c = i < n ? static_cast<unsigned char>(text_[i]) : '\n';
+    const auto endLine = [&] {
+        if (plain)
+            countWidth(width, +1);
+        else
+            otherLines_.push_back(line);
+        width = 0;
+        plain = true;
+    };
+    for (std::size_t in = 0; in < n; ++in) {
+        auto c = static_cast<unsigned char>(text[in]);
+        if (c == '\r') {
+            if (in + 1 < n && text[in + 1] == '\n') ++in;
+            c = '\n';
+        }
+        copy.put(static_cast<char>(c));
+        ++out;
         if (c != '\n') {
             if (c < 0x80)
                 width += measure_.ascii[c];
@@ -82,16 +131,18 @@ void OutputText::measureAll(bool findStarts) {
                 plain = false;
             continue;
         }
-        if (!plain) {
-            width = measure(std::string_view(text_).substr(lineBegin, i - lineBegin));
-            if (findStarts) ++nonAsciiLines_;
-        }
-        countWidth(width, +1);
-        if (findStarts && i < n) starts_.push_back(static_cast<std::uint32_t>(i + 1));
-        lineBegin = i + 1;
-        width = 0;
-        plain = true;
+        endLine();
+        ++line;
+        if (findStarts) starts_.push_back(out);
     }
+    endLine();
+    copy.flush();
+    if (findStarts) nonAsciiLines_ = otherLines_.size();
+}
+
+void OutputText::measureOtherLines() {
+    for (const std::uint32_t l : otherLines_) countWidth(measure(line(static_cast<int>(l))), +1);
+    otherLines_ = {};
 }
 
 int OutputText::measure(std::string_view line) const {

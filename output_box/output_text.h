@@ -59,8 +59,12 @@ class OutputText {
     int utf16Size() const { return utf16Offset(size()); }
 
   private:
+    class LineEndCopy;
+    struct NoCopy;
     int measure(std::string_view line) const;
-    void measureAll(bool findStarts);
+    template <typename Copy>
+    void measureAll(std::string_view text, Copy& copy, bool findStarts);
+    void measureOtherLines();
     void countWidth(int width, int sign);
 
     std::string text_;
@@ -69,6 +73,7 @@ class OutputText {
     int widest_ = 0;
     std::size_t widestCount_ = 0;  // lines as wide as widest_
     std::size_t nonAsciiLines_ = 0;
+    std::vector<std::uint32_t> otherLines_;           // lines to measure once the text is read
     mutable std::vector<std::uint32_t> utf16Starts_;  // empty until asked for
 };
 
