@@ -59,11 +59,8 @@ class OutputText {
     int utf16Size() const { return utf16Offset(size()); }
 
   private:
-    class LineEndCopy;
-    struct NoCopy;
     int measure(std::string_view line) const;
-    template <typename Copy>
-    void measureAll(std::string_view text, Copy& copy, bool findStarts);
+    void measureAll(bool findStarts);
     void measureOtherLines();
     void countWidth(int width, int sign);
 

@@ -77,6 +77,9 @@ class OutputBoxTest : public QObject {
         QTest::newRow("LF") << QByteArray("G54\nG0X0Y0") << 2 << "G54\nG0X0Y0";
         QTest::newRow("lone CR") << QByteArray("A\rB") << 2 << "A\nB";
         QTest::newRow("lone CR before CR LF") << QByteArray("A\r\r\nB\r") << 4 << "A\n\nB\n";
+        QTest::newRow("lone CRs after CR LF")
+            << QByteArray("AB\r\nCD\rEF\rG\r\nH") << 5 << "AB\nCD\nEF\nG\nH";
+        QTest::newRow("lone CR, Turkish") << QByteArray("Ş\r\nİ\rÇ") << 3 << "Ş\nİ\nÇ";
         // A line wider than the box: its CR must not count in the width scrolled to.
         QTest::newRow("CR LF after a wide line")
             << QByteArray(300, 'X') + "\r\nY" << 2 << QString(300, u'X') + "\nY";
