@@ -1,10 +1,10 @@
 #include "viewer/window_panes.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -145,10 +145,9 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     return pane;
 }
 
-QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
+QWidget* makeSidePane(QWidget* window, QAbstractItemView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings) {
     lines->setModel(program);
-    lines->setUniformItemSizes(true);  // 300,000 rows: no per-row measuring
     lines->setIconSize(QSize(14, 14));
     lines->setSelectionMode(QAbstractItemView::SingleSelection);
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -10,7 +10,7 @@ class QAbstractItemModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListView;
+class QAbstractItemView;
 class QMenu;
 class QPushButton;
 class QSlider;
@@ -44,7 +44,7 @@ QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
                       StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
 // The lines of `program` and under them the warnings (hidden until there are some).
-QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
+QWidget* makeSidePane(QWidget* window, QAbstractItemView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings);
 // The plot's pane and the side pane beside it.
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane);
