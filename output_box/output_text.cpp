@@ -1,7 +1,12 @@
 #include "output_box/output_text.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <utility>
+
+#include "output_box/spare_room.h"
 
 namespace zivek::windows {
 namespace {
@@ -28,6 +33,11 @@ Kind kindOf(char byte) {
     return Kind::Mark;
 }
 
+// Beyond the sum of any line's ASCII advances (a 64th of a pixel each); and beyond the
+// sum of any line's other bytes, for a CR.
+constexpr std::uint64_t kOtherByte = std::uint64_t{1} << 40;
+constexpr std::uint64_t kReturnByte = std::uint64_t{1} << 52;
+
 }  // namespace
 
 void normaliseLineEnds(std::string& text) {
@@ -48,50 +58,98 @@ OutputText::OutputText() : starts_{0} {}
 
 void OutputText::assign(std::string text) {
     text_ = std::move(text);
-    normaliseLineEnds(text_);
-    // Reserved exactly, so that growing the vector never holds two copies at once.
+    // Lines of a program take a dozen bytes and more, so this is room enough without
+    // counting them first; room never used is never touched. The table of the text
+    // before is used again where it is large enough: its pages are in memory already.
+    const std::size_t room = text_.size() / 8 + 1;
     starts_.clear();
-    starts_.shrink_to_fit();
-    starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
+    if (starts_.capacity() < room) {
+        starts_.shrink_to_fit();
+        starts_.reserve(room);
+    }
     starts_.push_back(0);
-    nonAsciiLines_ = 0;
     utf16Starts_ = {};
     measureAll(true);
+    nonAsciiLines_ = static_cast<std::size_t>(
+        std::count_if(otherLines_.begin(), otherLines_.end(),
+                      [this](std::uint32_t l) { return !isAscii(line(static_cast<int>(l))); }));
+    measureOtherLines();
+    // The press made its text in room for the blanks it took out, and this pass took out
+    // the CRs: those pages are given back rather than kept with the text.
+    releaseRoomAfter(text_);
 }
 
 void OutputText::setMeasure(LineMeasure measure) {
     measure_ = std::move(measure);
     measureAll(false);
+    measureOtherLines();
 }
 
-// One pass: the line starts and the widths together, the width from the ASCII table
-// unless the line holds other bytes.
+// One pass: CR LF and a lone CR become LF, in place, and the line starts and widths
+// are found together, the width from the ASCII table; lines with other bytes are
+// measured once all is read.
 void OutputText::measureAll(bool findStarts) {
     widest_ = 0;
     widestCount_ = 0;
-    std::size_t lineBegin = 0;
-    int width = 0;
-    bool plain = true;
-    const std::size_t n = text_.size();
-    for (std::size_t i = 0; i <= n; ++i) {
-        const auto c = i < n ? static_cast<unsigned char>(text_[i]) : '\n';
-        if (c != '\n') {
-            if (c < 0x80)
-                width += measure_.ascii[c];
-            else
-                plain = false;
-            continue;
+    otherLines_.clear();
+    // The advances of all 256 bytes, those of other characters so large that a line
+    // holding one shows it in its sum, and larger still for a CR: one look-up a byte.
+    std::array<std::uint64_t, 256> advance{};
+    for (std::size_t c = 0; c < 256; ++c)
+        advance[c] = c < 0x80 ? static_cast<std::uint64_t>(measure_.ascii[c]) : kOtherByte;
+    advance['\r'] = kReturnByte;
+    const char* in = text_.data();
+    const char* const end = in + text_.size();
+    char* out = text_.data();
+    std::uint32_t line = 0;
+    const auto newLine = [&] {
+        *out++ = '\n';
+        ++line;
+        if (findStarts) starts_.push_back(static_cast<std::uint32_t>(out - text_.data()));
+    };
+    for (;;) {
+        const void* lf = std::memchr(in, '\n', static_cast<std::size_t>(end - in));
+        const char* const stop = lf != nullptr ? static_cast<const char*>(lf) : end;
+        // CR LF ends the line as LF does.
+        const char* const content =
+            lf != nullptr && stop != in && stop[-1] == '\r' ? stop - 1 : stop;
+        const char* const from = in;
+        std::uint64_t width = 0;
+        for (; in != content; ++in) {
+            width += advance[static_cast<unsigned char>(*in)];
+            *out++ = *in;
         }
-        if (!plain) {
-            width = measure(std::string_view(text_).substr(lineBegin, i - lineBegin));
-            if (findStarts) ++nonAsciiLines_;
+        if (width < kOtherByte) {
+            countWidth(static_cast<int>(width), +1);
+        } else if (width < kReturnByte) {
+            otherLines_.push_back(line);
+        } else {
+            // A CR alone is a line end of its own; the pieces are measured once all is
+            // read. The line is read again where it was copied to, as copying it in
+            // place may have written over where it stood.
+            const char* copied = out - (content - from);
+            const char* const copiedEnd = out;
+            out -= content - from;
+            for (; copied != copiedEnd; ++copied) {
+                if (*copied != '\r') {
+                    *out++ = *copied;
+                    continue;
+                }
+                otherLines_.push_back(line);
+                newLine();
+            }
+            otherLines_.push_back(line);
         }
-        countWidth(width, +1);
-        if (findStarts && i < n) starts_.push_back(static_cast<std::uint32_t>(i + 1));
-        lineBegin = i + 1;
-        width = 0;
-        plain = true;
+        if (lf == nullptr) break;
+        in = stop + 1;
+        newLine();
     }
+    text_.resize(static_cast<std::size_t>(out - text_.data()));
+}
+
+void OutputText::measureOtherLines() {
+    for (const std::uint32_t l : otherLines_) countWidth(measure(line(static_cast<int>(l))), +1);
+    otherLines_ = {};
 }
 
 int OutputText::measure(std::string_view line) const {

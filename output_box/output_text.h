@@ -61,6 +61,7 @@ class OutputText {
   private:
     int measure(std::string_view line) const;
     void measureAll(bool findStarts);
+    void measureOtherLines();
     void countWidth(int width, int sign);
 
     std::string text_;
@@ -69,6 +70,7 @@ class OutputText {
     int widest_ = 0;
     std::size_t widestCount_ = 0;  // lines as wide as widest_
     std::size_t nonAsciiLines_ = 0;
+    std::vector<std::uint32_t> otherLines_;           // lines to measure once the text is read
     mutable std::vector<std::uint32_t> utf16Starts_;  // empty until asked for
 };
 

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,6 +24,7 @@
 #include "viewer/open_commands.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/program_list_view.h"
 #include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
 #include "viewer/search_keys.h"
@@ -46,7 +46,7 @@ MainWindow::MainWindow(QWidget* parent)
       pages_(new QStackedWidget(this)),
       message_(new QLabel(this)),
       plot_(new PlotWidget(this)),
-      lines_(new QListView(this)),
+      lines_(new ProgramListView(this)),
       model_(new LineModel(this)),
       selection_(new QLabel(this)),
       reading_(makeReadingChoices(this, plot_)),

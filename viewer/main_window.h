@@ -18,7 +18,6 @@
 #include "zivek/gcode/toolpath.h"
 
 class QLabel;
-class QListView;
 class QPushButton;
 class QStackedWidget;
 
@@ -32,6 +31,7 @@ class LineModel;
 class OpenCommands;
 class WarningPanel;
 class PlotWidget;
+class ProgramListView;
 class ProgramFollower;
 class StatusLine;
 class StepBar;
@@ -69,7 +69,7 @@ class MainWindow : public QMainWindow {
     // For tests: the message shown, empty while a program is shown.
     QString message() const;
     PlotWidget* plot() const { return plot_; }
-    QListView* lines() const { return lines_; }
+    ProgramListView* lines() const { return lines_; }
     StepBar* stepBar() const { return stepBar_; }
     const WorkpieceLayer& workpieceLayer() const { return *layer_; }
     const WorkpieceCut* workpieceCut() const { return cut_.get(); }
@@ -102,7 +102,7 @@ class MainWindow : public QMainWindow {
     QStackedWidget* pages_;
     QLabel* message_;
     PlotWidget* plot_;
-    QListView* lines_;
+    ProgramListView* lines_;
     LineModel* model_;
     QLabel* selection_;  // the chosen line's move
     ReadingChoices reading_;

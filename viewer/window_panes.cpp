@@ -1,10 +1,10 @@
 #include "viewer/window_panes.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -166,10 +166,9 @@ void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading) {
     menuBar->setCornerWidget(choices, Qt::TopRightCorner);
 }
 
-QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
+QWidget* makeSidePane(QWidget* window, QAbstractItemView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings, const QList<QWidget*>& bars) {
     lines->setModel(program);
-    lines->setUniformItemSizes(true);  // 300,000 rows: no per-row measuring
     lines->setIconSize(QSize(14, 14));
     lines->setSelectionMode(QAbstractItemView::SingleSelection);
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);

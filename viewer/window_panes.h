@@ -10,7 +10,7 @@ class QAbstractItemModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListView;
+class QAbstractItemView;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -52,7 +52,7 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
 void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading);
 // The lines of `program`, `bars` over them (hidden until called), and under them the
 // warnings (hidden until there are some).
-QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
+QWidget* makeSidePane(QWidget* window, QAbstractItemView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings, const QList<QWidget*>& bars = {});
 // The tool list, as high as its rows, above the side pane; hidden until a program names tools.
 QWidget* withToolPane(QWidget* window, QWidget* sidePane, ToolList* tools);

@@ -5,42 +5,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include <charconv>
 #include <string>
 
 #include "cam_program.h"
 #include "viewer/screen_segments.h"
 #include "viewer/viewport.h"
+#include "wizard_program.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace {
 
 using namespace zivek::backplot;
 
-constexpr int kPasses = 100000;
-
-// ".00012" style: no leading zero, as the program writes numbers below 1.
-std::string depthText(double d) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 5).ptr;
-    std::string s(buf, end);
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-    return s;
-}
-
 const std::string& largestProgram() {
-    static const std::string text = [] {
-        std::string t = "M08\r\nM03\r\nS6\r\nG54\r\nG0X0Y0\r\n";
-        t.reserve(std::size_t(kPasses) * 36);
-        for (int k = 1; k < kPasses; ++k) {
-            const std::string d = depthText(k * 12.0 / kPasses);
-            t += "G0U" + d + "\r\nG1W-60F111\r\nG0U-" + d + "W60\r\n";
-        }
-        t += "G0U12\r\nG1W-60F111\r\nU-12F55.5\r\nG0W60\r\nM05\r\nM30\r\n%\r\n\r\n";
-        return t;
-    }();
+    static const std::string text = zivek::bench::wizardProgram();
     return text;
 }
 

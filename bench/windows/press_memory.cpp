@@ -1,11 +1,15 @@
-// Peak memory of a press of the largest accepted program, against the idle window
-// before it. Prints the figures and (peak - idle) / program size.
+// Memory of a press of the largest accepted program in the window, against the idle
+// window before it: at its peak, and what the window holds once the press is over (the
+// output box's text and line index). Prints the figures and both above idle / program
+// size.
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <fstream>
+#include <string>
 
 #include "largest_program.h"
 #include "windows/operation_window.h"
@@ -16,6 +20,18 @@ long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word)
+        if (word == "VmRSS:") {
+            long kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes;
+        }
+    return 0;
 }
 
 }  // namespace
@@ -31,15 +47,21 @@ int main(int argc, char** argv) {
     zivek::bench::typeLargestProgram(form4);
     QApplication::processEvents();
     const long idle = peakKilobytes();
+    const long idleHeld = residentKilobytes();
 
     form4.KOD_Click();
     QApplication::processEvents();
     const long peak = peakKilobytes();
+    const long held = residentKilobytes();
     const double programKilobytes =
         static_cast<double>(QFileInfo(home.filePath("ALANTEMIZLEME.TXT")).size()) / 1024;
 
-    std::printf("idle window: %ld KiB, peak after the press: %ld KiB, program: %.0f KiB\n", idle,
-                peak, programKilobytes);
-    std::printf("press needs %.2f times the program size above idle\n",
+    std::printf(
+        "idle window: %ld KiB (%ld KiB held), peak after the press: %ld KiB, held after it: "
+        "%ld KiB, program: %.0f KiB\n",
+        idle, idleHeld, peak, held, programKilobytes);
+    std::printf("press needs %.2f times the program size above idle at its peak\n",
                 static_cast<double>(peak - idle) / programKilobytes);
+    std::printf("the window holds %.2f times the program size above idle after it\n",
+                static_cast<double>(held - idleHeld) / programKilobytes);
 }

@@ -76,6 +76,13 @@ class OutputBoxTest : public QObject {
             << QByteArray("M08\r\nM03\r\n%\r\n\r\n") << 5 << "M08\nM03\n%\n\n";
         QTest::newRow("LF") << QByteArray("G54\nG0X0Y0") << 2 << "G54\nG0X0Y0";
         QTest::newRow("lone CR") << QByteArray("A\rB") << 2 << "A\nB";
+        QTest::newRow("lone CR before CR LF") << QByteArray("A\r\r\nB\r") << 4 << "A\n\nB\n";
+        QTest::newRow("lone CRs after CR LF")
+            << QByteArray("AB\r\nCD\rEF\rG\r\nH") << 5 << "AB\nCD\nEF\nG\nH";
+        QTest::newRow("lone CR, Turkish") << QByteArray("Ş\r\nİ\rÇ") << 3 << "Ş\nİ\nÇ";
+        // A line wider than the box: its CR must not count in the width scrolled to.
+        QTest::newRow("CR LF after a wide line")
+            << QByteArray(300, 'X') + "\r\nY" << 2 << QString(300, u'X') + "\nY";
         QTest::newRow("empty") << QByteArray() << 1 << "";
         QTest::newRow("Turkish") << QByteArray("İŞ\r\nÇAP") << 2 << "İŞ\nÇAP";
     }
@@ -88,9 +95,11 @@ class OutputBoxTest : public QObject {
         box.setProgram(program.toStdString());
         QCOMPARE(box.lineCount(), lines);
         QCOMPARE(box.toPlainText(), shown);
+        const int scrollWidth = box.horizontalScrollBar()->maximum();
         box.setPlainText(shown);  // the shown text reads back unchanged
         QCOMPARE(box.toPlainText(), shown);
         QCOMPARE(box.lineCount(), lines);
+        QCOMPARE(box.horizontalScrollBar()->maximum(), scrollWidth);
     }
 
     // Keys on a shown box, with the clipboard before and after.

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -37,6 +36,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/program_list_view.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +15,7 @@
 #include "viewer/main_window.h"
 #include "viewer/measure_tool.h"
 #include "viewer/plot_widget.h"
+#include "viewer/program_list_view.h"
 
 using namespace zivek::backplot;
 

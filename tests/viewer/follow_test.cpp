@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -21,6 +20,7 @@
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
+#include "viewer/program_list_view.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/workpiece_layer.h"

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListView>
 #include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
@@ -20,6 +19,7 @@
 #include <filesystem>
 
 #include "viewer/plot_widget.h"
+#include "viewer/program_list_view.h"
 #include "viewer/texts.h"
 #include "viewer/warning_panel.h"
 

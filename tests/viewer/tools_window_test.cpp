@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -14,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include "viewer/program_list_view.h"
 
 #ifdef ZIVEK_HAS_PRINT_SUPPORT
 #include <QPrinter>
