@@ -32,16 +32,17 @@ class Passes {
         for (int k = 1; k <= q_.count; ++k) {
             const double a = q_.a0 - q_.side * k * q_.depth;
             std::vector<std::size_t> here;
+            // Both levels' stretches run in order along the pass: the one above that holds
+            // each is found walking both lists once.
+            std::size_t j = 0;
             for (Stretch& s : stretchesAt(a)) {
-                std::size_t parent = all.size();  // none
-                for (const std::size_t p : above)
-                    if ((s.from - all[p].from) * q_.dir >= -1e-9 &&
-                        (all[p].to - s.from) * q_.dir >= -1e-9)
-                        parent = p;
+                while (j < above.size() && (all[above[j]].to - s.from) * q_.dir < -1e-9) ++j;
+                const bool held =
+                    j < above.size() && (s.from - all[above[j]].from) * q_.dir >= -1e-9;
                 here.push_back(all.size());
                 all.push_back(std::move(s));
-                if (parent < here.back()) {
-                    all[parent].children.push_back(here.back());
+                if (held) {
+                    all[above[j]].children.push_back(here.back());
                 } else if (k == 1) {
                     roots.push_back(here.back());
                 }

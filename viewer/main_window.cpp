@@ -26,6 +26,7 @@
 #include "viewer/status_line.h"
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
+#include "viewer/tool_table_dialog.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
@@ -64,6 +65,10 @@ MainWindow::MainWindow(QWidget* parent)
     setCentralWidget(pages_);
     addSaveAsToMenu(saveAs_, openCommands_->fileMenu());
     addStepKeys(this, stepBar_->slider());
+    // The nose data G41/G42 take; the program is read again when the table is saved.
+    setToolTableFile(toolTableFile());
+    addToolTableMenu(
+        this, [this] { return toolFile_; }, [this] { setToolTableFile(toolFile_); });
 
     connect(lines_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
@@ -171,6 +176,12 @@ void MainWindow::setSubroutineFolders(std::vector<std::filesystem::path> folders
     if (path_) reinterpret();
 }
 
+void MainWindow::setToolTableFile(const QString& path) {
+    toolFile_ = path;
+    tools_ = loadToolTable(path);
+    if (path_) reinterpret();
+}
+
 void MainWindow::reinterpret() {
     if (!path_) return;
     std::string text = model_->text();
@@ -215,6 +226,7 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
         options.subroutineFolders.push_back(zivek::app::toPath(QFileInfo(file_).absolutePath()));
     options.subroutineFolders.insert(options.subroutineFolders.end(), subroutineFolders_.begin(),
                                      subroutineFolders_.end());
+    options.tools = tools_;
     auto path = std::make_shared<const Toolpath>(interpret(text, options));
     const auto& was = path_ ? path_->summary.extent : Extent{};
     const auto& is = path->summary.extent;

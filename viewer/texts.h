@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "viewer/reader_names.h"
@@ -153,5 +154,24 @@ enum class UiText {
 };
 QString uiText(UiText t);
 QString programNotSavedText(const QString& path);
+
+// The tool table: its dialog, its menu entry and its command-line option.
+QString settingsMenuText();
+QString toolTableMenuText();
+QString toolTableTitle();
+QStringList toolTableHeaders();  // T, insert code, nose radius, tip, description
+QString toolTableUnitsText();
+QString toolTableMillimetresText();
+QString toolTableInchesText();
+QString toolTableAddText();
+QString toolTableRemoveText();
+QString toolTableSaveText();
+QString toolTableCancelText();
+QString toolTableHintText();
+QString toolTableFileText(const QString& path);
+QString toolTableRowFault(int row, const QString& column);
+QString toolTableWriteFailedText(const QString& path);
+QString toolsOptionText();
+QString toolTableUnreadableText(const QString& path);
 
 }  // namespace zivek::backplot

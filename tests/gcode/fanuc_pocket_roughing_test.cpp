@@ -1,10 +1,11 @@
 // Fanuc's G71 and G72 type II, worked by hand: the contour's first block names both axes,
-// so the contour may dip into pockets (the Fanuc lathe operator's manual, "Stock removal
-// in turning", types I and II). Each level is cut where it runs above the part, then
-// the tool climbs the part's far side to the level above (or to where that side stops
-// rising) and leaves it at 45 degrees by R. A pocket is cut down to its bottom before
-// the next; the tool goes down into a pocket along its near side, and from one pocket
-// to the next along the part, never by rapid over it.
+// so the contour may dip into pockets, while it still runs one way along the passes (as
+// Haas's Fanuc-mode manual, "G71 ... Type 2", and CNCCookbook's "G71 Type 2: Rough Turning
+// With Pockets" describe it). Each level is cut where it runs above the part, then the
+// tool follows the part up its far side to the level above (or to where that side stops
+// rising) and leaves it at 45 degrees by R. A pocket is cut down to its bottom before the
+// next; the tool goes down into a pocket along its near side, and from one pocket to the
+// next along the part, never by rapid over it.
 
 #include <gtest/gtest.h>
 

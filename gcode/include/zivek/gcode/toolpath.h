@@ -203,11 +203,21 @@ struct Summary {
     Extent cutExtent;  // feed moves only
 };
 
+// The nose G41/G42 took from the user's tool table.
+struct NoseUsed {
+    std::uint32_t line = 0;  // of the G41/G42
+    int tool = 0;            // the T word in force, as written (303)
+    int entry = 0;           // the table's row it was found under (the offset number, 3)
+    double radius = 0;       // in the path's units
+    int tip = 0;
+};
+
 struct Toolpath {
     std::vector<Move> moves;            // in program order
     std::vector<Arc> arcs;              // by move index, ascending
     std::vector<Spindle> spindles;      // by first move, ascending; changes only
     std::vector<LineWarning> warnings;  // in line order
+    std::vector<NoseUsed> noses;        // in line order
     std::size_t lineCount = 0;
     Summary summary;
     Dialect dialect = Dialect::Generic;
