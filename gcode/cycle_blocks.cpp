@@ -26,8 +26,11 @@ std::string numberName(double v) {
 
 void Interpreter::runCycle(const CyclePlan& plan, std::string_view code) {
     const std::size_t count = plan.moves.size();
+    std::size_t alongFrom = 0, alongEnd = 0;
     for (std::size_t i = 0; i <= count; ++i) {
         if (i == plan.refusedAt) tellRefusal(plan.refusal, code);
+        if (i == plan.alongFrom) alongFrom = out_.moves.size();
+        if (i == plan.alongEnd) alongEnd = out_.moves.size();
         if (i == count) break;
         const CycleMove& p = plan.moves[i];
         if (p.work > 0 && !spend(p.work)) warn(Warning::ExpansionLimit, code);
@@ -40,6 +43,11 @@ void Interpreter::runCycle(const CyclePlan& plan, std::string_view code) {
         if (i == 0 && plan.pointAfterFirst && nose_.active()) nose_.standAt(*plan.pointAfterFirst);
     }
     tool_.at = plan.at;
+    // Only the program's own lines are shown to be clicked.
+    if (contourRead_ && contourRead_->cycleLine == line_ && !readingFile())
+        out_.contours.push_back({line_, contourRead_->firstLine, contourRead_->lastLine, alongFrom,
+                                 std::max(alongFrom, alongEnd)});
+    contourRead_.reset();
 }
 
 // The one place a cycle is told incomplete, refused or cut short.
@@ -185,7 +193,10 @@ void Interpreter::linuxG76() {
 bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to) {
     from = lineOfNumber(first, line_);
     to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
-    if (from < source().lineCount() && to < source().lineCount() && to >= from) return true;
+    if (from < source().lineCount() && to < source().lineCount() && to >= from) {
+        contourRead_ = CycleContour{line_, std::uint32_t(from), std::uint32_t(to), 0, 0};
+        return true;
+    }
     warn(Warning::CycleMissingContour, "N" + numberName(first));
     return false;
 }

@@ -47,6 +47,9 @@ struct CyclePlan {
     // Where LinuxCNC's current point stands after the first move, once the cycle has read
     // its contour (the first pass is compensated from there).
     std::optional<Point> pointAfterFirst;
+    // The moves that run along the cycle's contour, [alongFrom, alongEnd); none elsewhere.
+    std::size_t alongFrom = 0;
+    std::size_t alongEnd = 0;
 
     void go(MoveKind kind, Point to, double feed, std::uint8_t flags = 0) {
         add({kind, at, to, feed, flags, {}, false, false, 0});
@@ -54,6 +57,13 @@ struct CyclePlan {
     void add(const CycleMove& m) {
         moves.push_back(m);
         at = m.to;
+    }
+    // The moves added by `along` run along the contour.
+    template <typename AddMoves>
+    void alongContour(AddMoves along) {
+        alongFrom = moves.size();
+        along();
+        alongEnd = moves.size();
     }
     void refuse(CycleRefusal why) {
         refusal = why;

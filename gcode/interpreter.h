@@ -135,6 +135,7 @@ class Interpreter {
     bool readContour(std::size_t begin, std::size_t end, std::vector<Segment>& out);
     bool readContourSub(std::string_view name, std::vector<Segment>& out);
     bool contourLines(double first, std::size_t& from, std::size_t& to);
+    std::optional<CycleContour> contourRead_;  // by contourLines, for the cycle's runCycle
 
     // Parameters and o-word flow (oword_flow.cpp).
     bool controlWord(std::size_t index, const OWord& o);

@@ -24,11 +24,14 @@ CyclePlan planPatternRepeat(const std::vector<Segment>& contour, const PatternRe
         // In along the contour's first block, with its own motion unless it is an arc.
         const Segment& in = contour.front();
         p.go(in.arc ? MoveKind::Rapid : in.move.kind, shifted(in.move.to, shift), q.feed);
-        for (std::size_t i = 1; i < contour.size(); ++i) {
-            const Segment& s = contour[i];
-            p.add({s.move.kind, shifted(s.move.from, shift), shifted(s.move.to, shift), q.feed,
-                   s.move.flags, shifted(s.center, shift), s.arc, s.ccw, 0});
-        }
+        // The last pass is the one that runs along the contour, the allowance away.
+        p.alongContour([&] {
+            for (std::size_t i = 1; i < contour.size(); ++i) {
+                const Segment& s = contour[i];
+                p.add({s.move.kind, shifted(s.move.from, shift), shifted(s.move.to, shift), q.feed,
+                       s.move.flags, shifted(s.center, shift), s.arc, s.ccw, 0});
+            }
+        });
         p.go(MoveKind::Rapid, q.start, q.feed);
     }
     return p;

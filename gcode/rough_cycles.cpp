@@ -34,7 +34,9 @@ CycleMove contourMove(const Segment& s, Point shift, std::uint8_t flags, double 
 CyclePlan incomplete(const std::vector<Segment>& contour, Point start, Point shift, double feed) {
     CyclePlan p(start);
     p.refuse(CycleRefusal::Incomplete);
-    for (const Segment& s : contour) p.add(contourMove(s, shift, kIncomplete, s.move.feed));
+    p.alongContour([&] {
+        for (const Segment& s : contour) p.add(contourMove(s, shift, kIncomplete, s.move.feed));
+    });
     p.go(MoveKind::Rapid, start, feed);
     return p;
 }
@@ -146,7 +148,10 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
     }
     // The last pass follows the contour, the finishing allowance away from it.
     go(MoveKind::Rapid, shifted(first, shift));
-    for (std::size_t i = 1; i < contour.size(); ++i) p.add(contourMove(contour[i], shift, 0, feed));
+    p.alongContour([&] {
+        for (std::size_t i = 1; i < contour.size(); ++i)
+            p.add(contourMove(contour[i], shift, 0, feed));
+    });
     p.at = shifted(last, shift);
     p.go(MoveKind::Rapid, start, feed);
     return p;
@@ -154,7 +159,9 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
 
 CyclePlan planFanucFinishing(const std::vector<Segment>& contour, Point start, double feed) {
     CyclePlan p(start);
-    for (const Segment& s : contour) p.add(contourMove(s, {}, 0, s.move.feed));
+    p.alongContour([&] {
+        for (const Segment& s : contour) p.add(contourMove(s, {}, 0, s.move.feed));
+    });
     p.go(MoveKind::Rapid, start, feed);
     return p;
 }

@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
@@ -16,12 +17,17 @@
 #include "common/command_line.h"
 #include "viewer/cut_warning_lines.h"
 #include "viewer/file_dialog.h"
+#include "viewer/find_bar.h"
+#include "viewer/find_measure_texts.h"
+#include "viewer/go_to_line_bar.h"
 #include "viewer/line_model.h"
+#include "viewer/measure_tool.h"
 #include "viewer/open_commands.h"
 #include "viewer/plot_widget.h"
 #include "viewer/program_follower.h"
 #include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
+#include "viewer/search_keys.h"
 #include "viewer/sheet_commands.h"
 #include "viewer/status_line.h"
 #include "viewer/step_bar.h"
@@ -52,19 +58,31 @@ MainWindow::MainWindow(QWidget* parent)
       openCommands_(
           new OpenCommands(this, [this](const QString& path) { return openOther(path); })),
       status_(new StatusLine(statusBar(), plot_)),
+      findBar_(new FindBar(
+          this, [this]() -> const std::string& { return model_->text(); },
+          [this] { return lines_->currentIndex().row(); })),
+      goToLine_(new GoToLineBar(this, [this] { return std::size_t(model_->rowCount()); })),
+      measure_(new MeasureTool(plot_)),
       layer_(std::make_unique<WorkpieceLayer>()) {
     plot_->setLayer(layer_.get());
     cutLines_->setSourceModel(model_);
-    QWidget* plotPane = makePlotPane(this, plot_, reading_, stepBar_,
-                                     {makeUprightButton(this, plot_), saveAs_,
-                                      makeSheetButton(this, [this] { return sheetContent(); })},
-                                     selection_);
-    pages_->addWidget(
-        makeProgramPage(this, plotPane, makeSidePane(this, lines_, cutLines_, warningPanel_)));
+    QWidget* plotPane =
+        makePlotPane(this, plot_, reading_, stepBar_,
+                     {makeUprightButton(this, plot_), makeMeasureButton(this, measure_), saveAs_,
+                      makeSheetButton(this, [this] { return sheetContent(); })},
+                     selection_);
+    pages_->addWidget(makeProgramPage(
+        this, plotPane,
+        makeSidePane(this, lines_, cutLines_, warningPanel_, {findBar_, goToLine_})));
     pages_->addWidget(makeMessagePage(this, message_));
     setCentralWidget(pages_);
     addSaveAsToMenu(saveAs_, openCommands_->fileMenu());
+    addReadingChoices(menuBar(), reading_);
     addStepKeys(this, stepBar_->slider());
+    addSearchKeys(this, lines_, findBar_, goToLine_);
+    const auto backToLines = [this] { lines_->setFocus(); };
+    connect(findBar_, &FindBar::closed, this, backToLines);
+    connect(goToLine_, &GoToLineBar::closed, this, backToLines);
     // The nose data G41/G42 take; the program is read again when the table is saved.
     setToolTableFile(toolTableFile());
     addToolTableMenu(
@@ -88,6 +106,13 @@ MainWindow::MainWindow(QWidget* parent)
     connect(saveAs_, &QPushButton::clicked, this, &MainWindow::saveAs);
     connect(follower_, &ProgramFollower::pressed, this, &MainWindow::showPressed);
     connect(follower_, &ProgramFollower::changedOnDisk, this, &MainWindow::reload);
+    connect(findBar_, &FindBar::lineChosen, this, &MainWindow::plotClicked);
+    connect(goToLine_, &GoToLineBar::lineChosen, this, &MainWindow::plotClicked);
+    connect(measure_, &MeasureTool::textChanged, this, [this](const QString& text) {
+        // Measuring over: the line says the chosen line's move again, or the hint.
+        selection_->setText(text.isEmpty() && path_ ? idleHintText() : text);
+        if (text.isEmpty() && path_) lineChosen(lines_->currentIndex());
+    });
 
     setWindowTitle(uiText(UiText::WindowTitle));
     // The size the window was designed at, where the screen has room for it.
@@ -248,7 +273,12 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
     // Cut short on a narrow window: the whole line in its tooltip.
     reading_.dialectLine->setToolTip(dialectReasonsText(path_->dialect, path_->dialectChoice) +
                                      QLatin1Char('\n') + dialectLineTip());
+    // Where the line has no room, the box says why it was read so.
+    reading_.dialect->setToolTip(dialectReasonsText(path_->dialect, path_->dialectChoice) +
+                                 QLatin1Char('\n') + uiText(UiText::DialectTip));
     selection_->setText(idleHintText());
+    findBar_->programChanged();
+    measure_->restart();
     plot_->setFocus();
 }
 
@@ -318,9 +348,20 @@ void MainWindow::lineChosen(const QModelIndex& index) {
     stepBar_->showLinesRun(index.isValid() ? index.row() + 1 : int(path_ ? path_->lineCount : 0));
     showWorkpieceAfter(index.isValid() ? index.row() + 1 : stepBar_->linesRun());
     if (!index.isValid() || !path_) return;
+    if (measure_->active()) return;  // the line under the plot says the measure
     // A line's warnings are otherwise only in its tooltip, which nobody has to find.
     selection_->setText(
         chosenLineText(*path_, std::size_t(index.row()), index.data(Qt::ToolTipRole).toString()));
+    if (!plot_->chosenContours().empty()) {
+        std::vector<std::uint32_t> cycles;
+        for (const std::size_t c : plot_->chosenContours())
+            cycles.push_back(path_->contours[c].cycleLine);
+        selection_->setText(contourLineText(cycles));
+    }
+}
+
+QString MainWindow::selectionText() const {
+    return selection_->text();
 }
 
 void MainWindow::plotClicked(int line) {

@@ -25,6 +25,9 @@ class QStackedWidget;
 namespace zivek::backplot {
 
 class CutWarningLines;
+class FindBar;
+class GoToLineBar;
+class MeasureTool;
 class LineModel;
 class OpenCommands;
 class WarningPanel;
@@ -74,6 +77,11 @@ class MainWindow : public QMainWindow {
     ProgramFollower* follower() const { return follower_; }
     WarningPanel* warningPanel() const { return warningPanel_; }
     OpenCommands* openCommands() const { return openCommands_; }
+    FindBar* findBar() const { return findBar_; }
+    GoToLineBar* goToLineBar() const { return goToLine_; }
+    MeasureTool* measureTool() const { return measure_; }
+    // What the line under the plot says: the chosen line's move, or the measure.
+    QString selectionText() const;
     // Moves the list to the next (+1) or previous (-1) line with a warning.
     void stepWarning(int direction);
     ~MainWindow() override;
@@ -109,6 +117,9 @@ class MainWindow : public QMainWindow {
     ProgramFollower* follower_;
     OpenCommands* openCommands_;
     StatusLine* status_;
+    FindBar* findBar_;
+    GoToLineBar* goToLine_;
+    MeasureTool* measure_;
     QString file_;
     QString dialectFile_;  // the file the dialect box's choice was made for
     std::vector<std::filesystem::path> subroutineFolders_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "viewer/contour_moves.h"
 #include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
 #include "viewer/texts.h"
@@ -42,6 +43,7 @@ void PlotWidget::setToolpath(std::shared_ptr<const Toolpath> path, bool keepView
     view_.setXLabelScale(path_ ? path_->xScale() : 1.0);
     selectedMove_.reset();
     toolPosition_.reset();
+    chosenContours_.clear();
     if (keepView) {
         viewChanged();
     } else {
@@ -100,9 +102,16 @@ void PlotWidget::fitToPath() {
     viewChanged();
 }
 
+void PlotWidget::setTool(PlotTool* tool) {
+    tool_ = tool;
+    update();
+}
+
 void PlotWidget::selectLine(int line) {
     selectedMove_.reset();
     toolPosition_.reset();
+    chosenContours_.clear();
+    if (path_ && line >= 0) chosenContours_ = contoursHolding(*path_, std::size_t(line));
     if (path_ && line >= 0) {
         if (const auto first = path_->firstMoveOf(std::size_t(line))) {
             selectedMove_ = *first;
@@ -110,7 +119,12 @@ void PlotWidget::selectLine(int line) {
         } else {
             // Before the first move the tool stands at the work zero in this system's own
             // programs; elsewhere nobody knows where.
-            if (const std::size_t before = path_->movesBefore(std::size_t(line)); before > 0) {
+            // A contour's line is where the cycle's moves are, not where the tool stands.
+            if (!chosenContours_.empty()) {
+                const CycleContour& c = path_->contours[chosenContours_.back()];
+                if (c.firstMove < c.endMove) ensureVisible(path_->moves[c.firstMove]);
+            } else if (const std::size_t before = path_->movesBefore(std::size_t(line));
+                       before > 0) {
                 toolPosition_ = path_->moves[before - 1].to;
             } else if (path_->startsAtWorkZero) {
                 toolPosition_ = Point{};
@@ -188,11 +202,13 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     p.drawPixmap(0, 0, base_);
     p.setClipRect(plotArea(view_));  // the selection never covers the rulers
     if (layer_) layer_->paintOver(p, view_);
+    if (!chosenContours_.empty()) paintContourMoves(p, view_, *path_, chosenContours_);
     if (selectedMove_) {
         const double tolerance = 0.5 / view_.scale();
         paintSelectedMove(p, view_, polyline(*path_, *selectedMove_, tolerance));
     }
     if (toolPosition_) paintToolPosition(p, view_, *toolPosition_);
+    if (tool_) tool_->paint(p, view_);
 }
 
 void PlotWidget::resizeEvent(QResizeEvent*) {
@@ -224,6 +240,7 @@ void PlotWidget::mousePressEvent(QMouseEvent* event) {
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     emit pointerMoved(view_.toModel({pos.x(), pos.y()}));
+    if (tool_ && !dragging_) tool_->hovered(pos);
     if (!pressAt_) return;
     if (!dragging_ && QLineF(*pressAt_, pos).length() < kDragPixels) return;
     if (!dragging_) setCursor(Qt::ClosedHandCursor);
@@ -241,6 +258,10 @@ void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     setCursor(Qt::CrossCursor);
     if (!click) return;
+    if (tool_) {
+        tool_->clicked(event->position());
+        return;
+    }
     if (const auto hit = moveAt(event->position())) {
         selectedMove_ = hit;
         toolPosition_.reset();

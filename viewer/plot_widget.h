@@ -18,6 +18,16 @@ namespace zivek::backplot {
 
 class WorkpieceLayer;
 
+// What takes the plot's clicks for a while and draws over the path (measuring): panning
+// and zooming stay the plot's.
+class PlotTool {
+  public:
+    virtual ~PlotTool() = default;
+    virtual void clicked(QPointF at) = 0;
+    virtual void hovered(QPointF at) = 0;
+    virtual void paint(QPainter& p, const Viewport& view) const = 0;
+};
+
 class PlotWidget : public QWidget {
     Q_OBJECT
   public:
@@ -45,6 +55,11 @@ class PlotWidget : public QWidget {
     bool inch() const { return path_ && path_->inch; }
     const Viewport& viewport() const { return view_; }
     std::optional<std::size_t> selectedMove() const { return selectedMove_; }
+    // The cycles (indices into the path's contours) whose contour holds the chosen line.
+    const std::vector<std::size_t>& chosenContours() const { return chosenContours_; }
+    const Toolpath* toolpath() const { return path_.get(); }
+    // nullptr: clicks choose moves again.
+    void setTool(PlotTool* tool);
 
     // Index of the move nearest to a widget position, within a few pixels.
     std::optional<std::size_t> moveAt(QPointF pos) const;
@@ -78,6 +93,8 @@ class PlotWidget : public QWidget {
     const WorkpieceLayer* layer_ = nullptr;
     bool layerStale_ = false;  // base_ shows the workpiece as it was
     std::optional<std::size_t> selectedMove_;
+    std::vector<std::size_t> chosenContours_;
+    PlotTool* tool_ = nullptr;
     std::optional<Point> toolPosition_;
     bool fitted_ = true;  // still showing the fit: a resize fits again
     bool halfSection_ = false;

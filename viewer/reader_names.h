@@ -17,6 +17,7 @@ namespace zivek::backplot {
 // The path and what it says of the program.
 using gcode::Arc;
 using gcode::CompensationFault;
+using gcode::CycleContour;
 using gcode::Dialect;
 using gcode::DialectChoice;
 using gcode::DialectSign;

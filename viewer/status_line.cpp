@@ -13,17 +13,18 @@ namespace zivek::backplot {
 
 StatusLine::StatusLine(QStatusBar* bar, PlotWidget* plot) : QObject(bar) {
     auto* totals = new TotalsRow(bar);
-    for (QLabel** l :
-         {&moveCount_, &feedLength_, &rapidLength_, &cuttingTime_, &totalTime_, &warnings_})
+    for (QLabel** l : {&moveCount_, &feedLength_, &rapidLength_, &cuttingTime_, &totalTime_,
+                       &warnings_, &cutWarnings_})
         *l = new QLabel(totals);
-    totals->setLabels({moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_});
+    // The workpiece's warnings among the totals, which take another row rather than cut
+    // one short: beside them they left the totals too narrow at 200 %.
+    totals->setLabels(
+        {moveCount_, feedLength_, rapidLength_, cuttingTime_, totalTime_, warnings_, cutWarnings_});
     bar->addWidget(totals, 1);
-    cutWarnings_ = new QLabel(bar);
     pointer_ = new QLabel(bar);
     warnings_->setStyleSheet(QStringLiteral("color: #a15c00"));
     // The workpiece's warnings are what a machinist must not miss: never cut off.
     cutWarnings_->setStyleSheet(QStringLiteral("color: #d61f1f; font-weight: bold"));
-    bar->addPermanentWidget(cutWarnings_);
     bar->addPermanentWidget(pointer_);
     connect(plot, &PlotWidget::pointerMoved, this, [this, plot](Point at) {
         pointer_->setText(pointerText(at, plot->viewport().xLabelScale(), plot->inch()));

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -32,6 +33,24 @@ struct Group {
     }
 };
 
+// Rows as tall as their text wrapped to the column: the tree measures them unwrapped.
+class WrappedRows : public QStyledItemDelegate {
+  public:
+    explicit WrappedRows(QTreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        int depth = tree_->rootIsDecorated() ? 1 : 0;
+        for (QModelIndex i = index.parent(); i.isValid(); i = i.parent()) ++depth;
+        QStyleOptionViewItem wrapped = option;
+        // Any height: the style wraps only in a valid rectangle.
+        wrapped.rect = QRect(0, 0, tree_->header()->sectionSize(0) - depth * tree_->indentation(),
+                             QWIDGETSIZE_MAX);
+        return QStyledItemDelegate::sizeHint(wrapped, index);
+    }
+
+  private:
+    QTreeView* tree_;
+};
+
 }  // namespace
 
 WarningPanel::WarningPanel(QWidget* parent) : QWidget(parent), tree_(new QTreeWidget(this)) {
@@ -49,7 +68,13 @@ WarningPanel::WarningPanel(QWidget* parent) : QWidget(parent), tree_(new QTreeWi
     // panel then fits beside the plot on a small screen at 200 %.
     tree_->header()->setSectionsClickable(false);
     tree_->setRootIsDecorated(true);
-    tree_->setUniformRowHeights(true);
+    // A long warning wraps to the panel's width: read without hovering over it.
+    tree_->setWordWrap(true);
+    tree_->setTextElideMode(Qt::ElideNone);
+    tree_->setItemDelegate(new WrappedRows(tree_));
+    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(tree_->header(), &QHeaderView::sectionResized, tree_, &QTreeWidget::doItemsLayout);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
@@ -25,12 +26,21 @@
 namespace zivek::backplot {
 namespace {
 
-// Fitting the view, and what the plot's lines mean.
-QHBoxLayout* viewRow(QWidget* window, PlotWidget* plot) {
-    auto* fit = new QPushButton(uiText(UiText::Fit), window);
-    fit->setToolTip(uiText(UiText::FitTip));
-    fit->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(fit, &QPushButton::clicked, plot, &PlotWidget::fitToPath);
+// Shown whole or not at all: cut short it would give half a reason. The dialect box's tip
+// says the whole of it then.
+class WholeOrNothing : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (width() >= sizeHint().width()) QLabel::paintEvent(event);
+    }
+};
+
+// What the plot's lines mean, and which dialect was read and why, in what the row leaves.
+// Without a button it is no taller than its text.
+QHBoxLayout* viewRow(QWidget* window, QLabel* dialectLine) {
     auto* legend = new QHBoxLayout;
     legend->setSpacing(4);
     for (const auto& [entry, text] :
@@ -44,27 +54,18 @@ QHBoxLayout* viewRow(QWidget* window, PlotWidget* plot) {
         legend->addSpacing(10);
     }
     auto* row = new QHBoxLayout;
-    row->setContentsMargins(6, 4, 6, 0);
-    row->addWidget(fit);
-    row->addSpacing(14);
+    row->setContentsMargins(6, 2, 6, 0);
     row->addLayout(legend);
-    row->addStretch();
+    row->addWidget(dialectLine, 1);
     return row;
 }
 
-// How the program is read and timed: a row of its own, so nothing is cut short.
-QHBoxLayout* readingRow(const ReadingChoices& reading) {
-    auto* row = new QHBoxLayout;
-    row->setContentsMargins(6, 2, 6, 0);
-    row->addWidget(reading.dialect);
-    row->addSpacing(10);
-    row->addWidget(reading.halfSection);
-    row->addSpacing(10);
-    row->addWidget(reading.rapidRate);
-    // What the rest of the row leaves: a row of its own would not fit a small screen at 200 %.
-    row->addSpacing(10);
-    row->addWidget(reading.dialectLine, 1);
-    return row;
+QPushButton* makeFitButton(QWidget* window, PlotWidget* plot) {
+    auto* fit = new QPushButton(uiText(UiText::Fit), window);
+    fit->setToolTip(uiText(UiText::FitTip));
+    fit->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(fit, &QPushButton::clicked, plot, &PlotWidget::fitToPath);
+    return fit;
 }
 
 }  // namespace
@@ -72,7 +73,8 @@ QHBoxLayout* readingRow(const ReadingChoices& reading) {
 ReadingChoices makeReadingChoices(QWidget* window, PlotWidget* plot) {
     const ReadingChoices c{new QComboBox(window),
                            new QCheckBox(uiText(UiText::HalfSection), window),
-                           new RapidRateBox(window), new QLabel(window)};
+                           new RapidRateBox(window), new WholeOrNothing(window)};
+    c.dialectLine->setObjectName(QStringLiteral("dialectLine"));
     // After "from the program", every dialect the reader has a row for, in its order.
     c.dialect->addItem(uiText(UiText::DialectFromProgram));
     for (const DialectName& d : dialectNames()) c.dialect->addItem(dialectChoiceText(d.dialect));
@@ -125,8 +127,8 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     auto* pane = new QWidget(window);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(viewRow(window, plot));
-    layout->addLayout(readingRow(reading));
+    layout->setSpacing(2);
+    layout->addLayout(viewRow(window, reading.dialectLine));
     layout->addWidget(plot, 1);
     // Below the plot: the steps through the workpiece, the turn and keeping the program;
     // the row above is full with the reader's choices. The steps take a row of their own:
@@ -134,26 +136,48 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     layout->addWidget(steps);
     steps->hide();  // until there is a workpiece to step through
     auto* below = new QHBoxLayout;
-    below->setContentsMargins(0, 0, 6, 0);
+    below->setContentsMargins(6, 0, 6, 0);
+    below->addWidget(makeFitButton(window, plot));
     below->addStretch();
     for (QPushButton* b : buttons) below->addWidget(b);
     layout->addLayout(below);
-    selection->setContentsMargins(6, 2, 6, 2);
-    // A long list of warnings must not widen the window.
+    selection->setContentsMargins(6, 0, 6, 2);
+    // A long list of warnings must not widen the window: it wraps, and so does the hint.
     selection->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    selection->setWordWrap(true);
     layout->addWidget(selection);
     return pane;
 }
 
+void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading) {
+    auto* choices = new QWidget(menuBar);
+    auto* row = new QHBoxLayout(choices);
+    row->setContentsMargins(6, 1, 6, 1);
+    row->setSpacing(10);
+    row->addWidget(reading.dialect);
+    row->addWidget(reading.halfSection);
+    row->addWidget(reading.rapidRate);
+    menuBar->setCornerWidget(choices, Qt::TopRightCorner);
+}
+
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
-                      WarningPanel* warnings) {
+                      WarningPanel* warnings, const QList<QWidget*>& bars) {
     lines->setModel(program);
     lines->setUniformItemSizes(true);  // 300,000 rows: no per-row measuring
     lines->setIconSize(QSize(14, 14));
     lines->setSelectionMode(QAbstractItemView::SingleSelection);
     lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* side = new QSplitter(Qt::Vertical, window);
-    side->addWidget(lines);
+    auto* listed = new QWidget(window);
+    auto* column = new QVBoxLayout(listed);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (QWidget* bar : bars) {
+        column->addWidget(bar);
+        bar->hide();
+    }
+    column->addWidget(lines, 1);
+    side->addWidget(listed);
     side->addWidget(warnings);
     warnings->hide();  // until a program has warnings
     side->setStretchFactor(0, 3);

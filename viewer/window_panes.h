@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QListView;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSlider;
 class QWidget;
@@ -39,13 +40,17 @@ void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
 // The turn of the plot, kept from one start to the next.
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
-// Fit and the legend above the plot, and the reading choices; below it the steps through
-// the workpiece (hidden until there is one), `buttons` and the chosen line's move.
+// The legend and the dialect read above the plot; below it the steps through the
+// workpiece (hidden until there is one), fit and `buttons`, and the chosen line's move.
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
                       StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
-// The lines of `program` and under them the warnings (hidden until there are some).
+// The choices of how the program is read and timed, at the right of the menu bar: a row
+// of their own would take the plot's room on a small screen at 200 %.
+void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading);
+// The lines of `program`, `bars` over them (hidden until called), and under them the
+// warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
-                      WarningPanel* warnings);
+                      WarningPanel* warnings, const QList<QWidget*>& bars = {});
 // The plot's pane and the side pane beside it.
 QWidget* makeProgramPage(QWidget* window, QWidget* plotPane, QWidget* sidePane);
 // A warning sign over `message`, in large type, for a file that cannot be shown.

@@ -212,12 +212,24 @@ struct NoseUsed {
     int tip = 0;
 };
 
+// The blocks a Fanuc cycle (G70-G73) read as its contour, N(P) to N(Q) of the program's
+// own lines, and the cycle's moves that run along it: G70's pass, a roughing cycle's last.
+struct CycleContour {
+    std::uint32_t cycleLine = 0;
+    std::uint32_t firstLine = 0;  // both included
+    std::uint32_t lastLine = 0;
+    std::size_t firstMove = 0;  // [firstMove, endMove) in Toolpath::moves
+    std::size_t endMove = 0;
+    bool holds(std::size_t line) const { return line >= firstLine && line <= lastLine; }
+};
+
 struct Toolpath {
-    std::vector<Move> moves;            // in program order
-    std::vector<Arc> arcs;              // by move index, ascending
-    std::vector<Spindle> spindles;      // by first move, ascending; changes only
-    std::vector<LineWarning> warnings;  // in line order
-    std::vector<NoseUsed> noses;        // in line order
+    std::vector<Move> moves;             // in program order
+    std::vector<Arc> arcs;               // by move index, ascending
+    std::vector<Spindle> spindles;       // by first move, ascending; changes only
+    std::vector<LineWarning> warnings;   // in line order
+    std::vector<CycleContour> contours;  // in the order the cycles ran
+    std::vector<NoseUsed> noses;         // in line order
     std::size_t lineCount = 0;
     Summary summary;
     Dialect dialect = Dialect::Generic;
