@@ -273,7 +273,10 @@ void Interpreter::finishCycle(const GCodeRow& g) {
     std::vector<Segment> contour;
     if (!readContour(from, to + 1, contour)) return;
     if (to > line_) next_ = to + 1;
-    runCycle(planFanucFinishing(contour, tool_.at, m_.feed), "G70");
+    CyclePlan plan = planFanucFinishing(contour, tool_.at, m_.feed);
+    // Under G41/G42 the control compensates the finishing contour, as written blocks.
+    plan.compensable = true;
+    runCycle(plan, "G70");
 }
 
 }  // namespace zivek::gcode

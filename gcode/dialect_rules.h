@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "gcode/code_rows.h"
+#include "gcode/nose_tips.h"
 #include "zivek/gcode/arcs.h"
 #include "zivek/gcode/toolpath.h"
 
@@ -63,7 +64,14 @@ struct DialectRules {
     // table the program does not carry.
     bool noseFromWords;
     ToolWord toolWord;
-    ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
+    // G41/G42 take the nose from the user's tool table: the row of the offset number the
+    // T word selects (T0303: tool 3, offset 3), else of its tool number.
+    bool noseFromToolTable;
+    // The first move under compensation ends with the nose square to the move after it
+    // (Fanuc's start-up), not to itself (LinuxCNC's entry).
+    bool noseStartSquareToNext;
+    TipShifts noseTips;  // where each tip number puts the tool's control point
+    ArcRule arcs;        // how far from a true circle an arc may be before the control refuses it
 };
 
 // The other meanings a dialect gives, by code; a code not named keeps its first row.

@@ -68,9 +68,9 @@ struct GCodeTable {
         {331, G::G33_1, Group::NonModal, kNone, nullptr, &I::rigidTap},
         {400, G::G40, Group::Compensation, kNone, &I::compensationOff, nullptr},
         // D names the tool, L the nose's orientation.
-        {410, G::G41, Group::Compensation, letters("DL"), &I::compensationNotDrawn, nullptr},
+        {410, G::G41, Group::Compensation, letters("DL"), &I::compensationFromTable, nullptr},
         {411, G::G41_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
-        {420, G::G42, Group::Compensation, letters("DL"), &I::compensationNotDrawn, nullptr},
+        {420, G::G42, Group::Compensation, letters("DL"), &I::compensationFromTable, nullptr},
         {421, G::G42_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
         {430, G::G43, Group::LengthOffset, kNone, nullptr, nullptr},
         {431, G::G43_1, Group::LengthOffset, kNone, nullptr, nullptr},

@@ -32,7 +32,11 @@ bool Block::hasDecimal(char c) const {
 }
 
 Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
-    : top_(&program_), out_(out), program_(text), subroutines_(subroutinesOf(options)) {
+    : top_(&program_),
+      out_(out),
+      program_(text),
+      subroutines_(subroutinesOf(options)),
+      tools_(options.tools) {
     out_.lineCount = program_.lineCount();
     if (options.autoDialect) {
         DetectedDialect detected = detectDialect(program_.text(), program_.starts());

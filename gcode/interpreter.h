@@ -34,6 +34,7 @@
 #include "gcode/program_source.h"
 #include "gcode/reader_state.h"
 #include "gcode/segment.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -85,6 +86,7 @@ class Interpreter {
     void setDiameter(const GCodeRow& g);
     void compensationNotDrawn(const GCodeRow& g);
     void compensationOn(const GCodeRow& g);
+    void compensationFromTable(const GCodeRow& g);
     void compensationOff(const GCodeRow& g);
     void setUnitsOf(const GCodeRow& g);
     void notDrawn(const GCodeRow& g);
@@ -244,6 +246,7 @@ class Interpreter {
     ProgramSource program_;
     std::vector<ProgramSource*> sources_{&program_};       // the program, then the files running
     std::shared_ptr<const SubroutineSource> subroutines_;  // none: the program is read alone
+    std::shared_ptr<const ToolTable> tools_;               // the user's; none: no nose data
     std::map<std::string, std::unique_ptr<ProgramSource>> files_;  // by file name; null: none
     std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs the files
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line

@@ -66,7 +66,33 @@ void Interpreter::compensationOn(const GCodeRow& g) {
         compensationNotDrawn(g);
         return;
     }
-    if (radius > 0) nose_.start(side, radius, orientation, tool_.at);
+    if (radius > 0) nose_.start(side, radius, tipShift(rules_->noseTips, orientation), tool_.at);
+}
+
+// G41/G42 with the nose from the user's tool table: the row of the offset number the T
+// word selects (T0303: tool 3, offset 3; T3: both 3), else of its tool number.
+void Interpreter::compensationFromTable(const GCodeRow& g) {
+    const int t = m_.tool >= 0 && m_.tool < 1e6 ? int(m_.tool) : -1;
+    const int offset = t >= 100 ? t % 100 : t, number = t >= 100 ? t / 100 : t;
+    const ToolEntry* entry = nullptr;
+    if (rules_->noseFromToolTable && tools_ && t >= 0) {
+        entry = tools_->find(offset);
+        if (entry == nullptr) entry = tools_->find(number);
+    }
+    if (entry == nullptr || !tool_.known() || tool_.zeroStart || nose_.active()) {
+        compensationNotDrawn(g);
+        return;
+    }
+    const ToolEntry nose = toolInUnits(*entry, tools_->inch, pathUnits_.inch);
+    if (!std::isfinite(nose.noseRadius) || nose.noseRadius < 0 || nose.noseRadius > kMachineReach) {
+        compensationNotDrawn(g);
+        return;
+    }
+    out_.noses.push_back({line_, t, entry->number, nose.noseRadius, entry->tip});
+    if (nose.noseRadius == 0) return;
+    const NoseSide side = g.code == GCode::G41 ? NoseSide::Left : NoseSide::Right;
+    nose_.start(side, nose.noseRadius, tipShift(rules_->noseTips, entry->tip), tool_.at,
+                rules_->noseStartSquareToNext);
 }
 
 void Interpreter::compensationOff(const GCodeRow&) {

@@ -62,12 +62,15 @@ const char* faultKey(CompensationFault fault) {
     return "";
 }
 
-void NoseCompensation::start(NoseSide side, double radius, int orientation, Point at) {
+void NoseCompensation::start(NoseSide side, double radius, TipShift tip, Point at,
+                             bool squareToNext) {
     active_ = true;
     first_ = true;
+    squareToNext_ = squareToNext;
+    startUpWaits_ = false;
     side_ = side;
     radius_ = radius;
-    orientation_ = orientation;
+    tip_ = tip;
     current_ = programmed_ = {at.z, at.x};
     drawnEnd_ = at;
     queue_.clear();
@@ -101,14 +104,7 @@ bool NoseCompensation::insideArc(int turn) const {
 // The tool's control point for a nose centre: the insert's imaginary tip for the
 // orientations that have one.
 Point NoseCompensation::toolPoint(C nose) const {
-    const int o = orientation_;
-    const double r = radius_;
-    double z = nose.real(), x = nose.imag();
-    if (o == 1 || o == 2 || o == 6) x -= r;
-    if (o == 3 || o == 4 || o == 8) x += r;
-    if (o == 2 || o == 3 || o == 7) z -= r;
-    if (o == 1 || o == 4 || o == 5) z += r;
-    return {z, x};
+    return {nose.real() + tip_.z * radius_, nose.imag() + tip_.x * radius_};
 }
 
 void NoseCompensation::setEndpoint(C p) {
@@ -201,11 +197,21 @@ CompensationFault NoseCompensation::straight(const Segment& p, C to) {
         setEndpoint(c);
         enqueueStraight(p, end, unit(alpha));
         first_ = false;
+        startUpWaits_ = squareToNext_;
         current_ = end;
         programmed_ = to;
         return CompensationFault::None;
     }
     const C op = programmed_;
+    if (startUpWaits_ && to != op) {
+        const C end =
+            to + r * unit(angleOf(to - op) + (side_ == NoseSide::Left ? kHalfPi : -kHalfPi));
+        settleStartUp(op + (end - to));
+        enqueueStraight(p, end, to - op);
+        current_ = end;
+        programmed_ = to;
+        return CompensationFault::None;
+    }
     if (to == op) {  // no move in the plane
         enqueueStraight(p, c, {});
         return CompensationFault::None;
@@ -284,7 +290,7 @@ CompensationFault NoseCompensation::entryArc(const Segment& p, C to, C center, i
     if (std::abs(std::cos(corner)) < 1e-4) return CompensationFault::NoseTooLarge;
     const C moved = end + std::abs(c - end) / 2 / std::cos(corner) * unit(towardsCenter);
     // An insert's control point is not the nose centre: it first moves out to its place.
-    if (orientation_ != 0 && orientation_ != 9) {
+    if (tip_.z != 0 || tip_.x != 0) {
         Segment shift = p;
         shift.move.kind = MoveKind::Feed;
         enqueueStraight(shift, c, {});
@@ -297,12 +303,32 @@ CompensationFault NoseCompensation::entryArc(const Segment& p, C to, C center, i
     return CompensationFault::None;
 }
 
+// Fanuc's start-up: the first move ends where the nose stands square to the second one
+// at its start, so no corner is taken between them.
+void NoseCompensation::settleStartUp(C nose) {
+    startUpWaits_ = false;
+    for (Waiting& w : queue_) w.end = nose;
+    current_ = nose;
+    flush();
+    setEndpoint(nose);
+}
+
 CompensationFault NoseCompensation::arc(const Segment& p, C to, C center, int turn) {
     if (first_) return entryArc(p, to, center, turn);
     const double r = radius_;
     const C op = programmed_, c = current_;
     const double arcRadius = std::abs(center - to);
     const bool left = side_ == NoseSide::Left;
+    if (startUpWaits_) {
+        if (insideArc(turn) && arcRadius <= r) return CompensationFault::NoseTooLarge;
+        const double in = insideArc(turn) ? -r : r;
+        settleStartUp(op + in * (op - center) / std::abs(op - center));
+        enqueueArc(p, to + in * (to - center) / arcRadius, center, turn,
+                   sweepOf(op, center, turn, to));
+        current_ = to + in * (to - center) / arcRadius;
+        programmed_ = to;
+        return CompensationFault::None;
+    }
     const double theta = angleOf(c - op) + (left ? -kHalfPi : kHalfPi);
     double delta = angleOf(center - op);
     const double alpha = turn > 0 ? delta - kHalfPi : delta + kHalfPi;

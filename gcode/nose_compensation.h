@@ -8,12 +8,13 @@
 // back, an outside one adds an arc round the corner), so moves wait in a queue until the
 // next one settles them, as in LinuxCNC. The path drawn is the tool's control point: for
 // a lathe insert of orientation L (1-8) the imaginary tip, one radius from the centre
-// along each axis.
+// along each axis (nose_tips.h).
 
 #include <complex>
 #include <functional>
 #include <vector>
 
+#include "gcode/nose_tips.h"
 #include "gcode/segment.h"
 #include "zivek/gcode/arcs.h"
 
@@ -26,8 +27,10 @@ class NoseCompensation {
     using Sink = std::function<void(const Segment&)>;
     explicit NoseCompensation(Sink sink) : sink_(std::move(sink)) {}
 
-    // From `at`, the programmed point where the tool stands.
-    void start(NoseSide side, double radius, int orientation, Point at);
+    // From `at`, the programmed point where the tool stands. `squareToNext`: the first
+    // move ends with the nose square to the move after it (Fanuc's start-up), not to
+    // itself (LinuxCNC's entry).
+    void start(NoseSide side, double radius, TipShift tip, Point at, bool squareToNext = false);
     bool active() const { return active_; }
     bool moved() const { return active_ && !first_; }  // a move went through it
     // G40: the moves still waiting end where the nose stands and go out; the path goes on
@@ -71,6 +74,7 @@ class NoseCompensation {
     CompensationFault arc(const Segment& p, C to, C center, int turn);
     CompensationFault entryArc(const Segment& p, C to, C center, int turn);
     CompensationFault moveEndsAndFlush(C to);
+    void settleStartUp(C nose);
     void enqueueStraight(const Segment& p, C end, C direction);
     void enqueueArc(const Segment& p, C end, C center, int turn, double sweep);
     void flush();
@@ -81,9 +85,11 @@ class NoseCompensation {
     Sink sink_;
     bool active_ = false;
     bool first_ = true;
+    bool squareToNext_ = false;
+    bool startUpWaits_ = false;  // the first move's end waits for the move after it
     NoseSide side_ = NoseSide::Left;
     double radius_ = 0;
-    int orientation_ = 0;
+    TipShift tip_;
     C current_;     // the nose centre
     C programmed_;  // the programmed point it stands for
     std::vector<Waiting> queue_;

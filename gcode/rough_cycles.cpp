@@ -4,7 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "zivek/gcode/arcs.h"
+#include "gcode/level_contour.h"
+#include "gcode/pocket_roughing.h"
 
 namespace zivek::gcode {
 namespace {
@@ -40,37 +41,19 @@ CyclePlan incomplete(const std::vector<Segment>& contour, Point start, Point shi
     return p;
 }
 
-// The circle an edge of the flattened contour was taken from, in (a, b) terms; a radius
-// of 0 for a straight edge.
-struct EdgeCircle {
-    double a = 0, b = 0, radius = 0;
-};
-
-// Where level `a` meets the edge from p to q (a crossing): on a straight edge by
-// proportion, on an arc's chord where the level meets the circle itself, at the root
-// nearer the chord's crossing.
-double crossing(std::pair<double, double> p, std::pair<double, double> q, const EdgeCircle& c,
-                double a) {
-    const double u = p.first - a, v = q.first - a;
-    const double chord = p.second + (q.second - p.second) * u / (u - v);
-    if (c.radius == 0) return chord;
-    const double h = std::sqrt(std::max(c.radius * c.radius - (a - c.a) * (a - c.a), 0.0));
-    return std::abs(c.b + h - chord) < std::abs(c.b - h - chord) ? c.b + h : c.b - h;
-}
-
 // Where level `a` runs through material, as (from, to) pairs along the pass from b0 in
 // direction `dir`: the contour's crossings split it, the first stretch begins at b0 and
 // one that never meets the contour runs to `farEnd`. Points are (a, b) pairs; edge i
 // ends at point i.
-std::vector<double> stretchesOf(const std::vector<std::pair<double, double>>& points,
-                                const std::vector<EdgeCircle>& circles, double a, double b0,
-                                double dir, double farEnd) {
+std::vector<double> stretchesOf(const LevelContour& c, double a, double b0, double dir,
+                                double farEnd) {
+    const auto& points = c.points;
     std::vector<double> cuts;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const double p = points[i - 1].first - a, q = points[i].first - a;
         // Half open, so that a level through a corner counts it once.
         if ((p >= 0) == (q >= 0)) continue;
-        const double b = crossing(points[i - 1], points[i], circles[i], a);
+        const double b = crossingOf(c, i, a);
         if ((b - b0) * dir > 1e-12) cuts.push_back(b);
     }
     std::sort(cuts.begin(), cuts.end(), [dir](double x, double y) { return x * dir < y * dir; });
@@ -112,31 +95,10 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
     const Point shift = q.allowance;
     if (side == 0 || dir == 0 || !(depth > 0) || !std::isfinite(depth))
         return incomplete(contour, start, shift, feed);
-    std::vector<Point> points{shifted(first, shift)};
-    std::vector<EdgeCircle> circles(1);
-    for (std::size_t i = 1; i < contour.size(); ++i) {
-        const Segment& s = contour[i];
-        if (s.arc) {
-            // The chords only find which edge a level crosses; where is on the circle.
-            std::vector<Point> arc;
-            flattenArc(s.move.from, s.move.to, s.center, s.ccw, depth / 100, arc, 256);
-            const Point c = shifted(s.center, shift);
-            const double radius =
-                std::hypot(s.move.from.z - s.center.z, s.move.from.x - s.center.x);
-            for (const Point p : arc) {
-                points.push_back(shifted(p, shift));
-                circles.push_back({A(c), B(c), radius});
-            }
-        } else {
-            points.push_back(shifted(s.move.to, shift));
-            circles.emplace_back();
-        }
-    }
-    std::vector<std::pair<double, double>> ab;
-    ab.reserve(points.size());
-    for (const Point p : points) ab.emplace_back(A(p), B(p));
-    double limit = A(points.front());
-    for (const Point p : points) limit = side > 0 ? std::min(limit, A(p)) : std::max(limit, A(p));
+    const LevelContour flat = levelContour(contour, shift, facing, depth / 100);
+    double limit = flat.points.front().first;
+    for (const auto& [a, b] : flat.points)
+        limit = side > 0 ? std::min(limit, a) : std::max(limit, a);
 
     CyclePlan p(start);
     // The work counted against the budget as the interpreter will count it: the work of
@@ -149,6 +111,7 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
         if (left > 0) --left;
     };
     const double a0 = A(start), b0 = B(start);
+    int levels = 0;
     for (int k = 1;; ++k) {
         const double a = a0 - side * k * depth;
         if (side * (a - limit) <= 1e-9) break;
@@ -157,30 +120,31 @@ CyclePlan planFanucRoughing(const std::vector<Segment>& contour, const FanucRoug
             break;
         }
         // Each pass looks along the whole contour: that work counts too.
-        const std::size_t work = 4 + points.size() / 32;
+        const std::size_t work = 4 + flat.points.size() / 32;
         pending += work;
         if (left < work) break;
         left -= work;
-        // Type I runs from the start until it meets the contour; type II also cuts each
-        // pocket the level crosses, entering it from the start's level above.
-        const std::vector<double> ends = stretchesOf(ab, circles, a, b0, dir, farthest + B(shift));
-        const bool fromStart = !ends.empty() && ends[0] == b0;
-        const std::size_t count = q.pockets ? ends.size() / 2 : fromStart ? 1 : 0;
-        for (std::size_t j = 0; j < count; ++j) {
-            const double from = ends[2 * j], to = ends[2 * j + 1];
-            if (from == b0) {
-                go(MoveKind::Rapid, at(a, b0));
-            } else {
-                go(MoveKind::Rapid, at(a0, B(p.at)));
-                go(MoveKind::Rapid, at(a0, from));
-                go(MoveKind::Rapid, at(a + side * retract, from));
-                go(MoveKind::Feed, at(a, from));
-            }
-            go(MoveKind::Feed, at(a, to));
-            go(MoveKind::Feed, at(a + side * retract, to - dir * retract));
-        }
-        if (count > 1) go(MoveKind::Rapid, at(a0, B(p.at)));
-        if (count > 0) go(MoveKind::Rapid, at(count > 1 ? a0 : a + side * retract, b0));
+        levels = k;
+        if (q.pockets) continue;  // type II plans its levels together, below
+        // Type I runs from the start until it first meets the contour.
+        const std::vector<double> ends = stretchesOf(flat, a, b0, dir, farthest + B(shift));
+        if (ends.empty() || ends[0] != b0) continue;
+        go(MoveKind::Rapid, at(a, b0));
+        go(MoveKind::Feed, at(a, ends[1]));
+        go(MoveKind::Feed, at(a + side * retract, ends[1] - dir * retract));
+        go(MoveKind::Rapid, at(a + side * retract, b0));
+    }
+    if (q.pockets) {
+        PocketLevels l;
+        l.a0 = a0;
+        l.b0 = b0;
+        l.side = side;
+        l.dir = dir;
+        l.depth = depth;
+        l.retract = retract;
+        l.farEnd = farthest + B(shift);
+        l.count = levels;
+        for (const LevelStep& s : pocketPasses(flat, l)) go(s.kind, at(s.a, s.b));
     }
     // The last pass follows the contour, the finishing allowance away from it.
     go(MoveKind::Rapid, shifted(first, shift));

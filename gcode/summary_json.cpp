@@ -198,6 +198,15 @@ std::string summaryJson(const Toolpath& path, const DecodedText& decoded, double
     }
     j += "  \"incompleteCycles\": " + std::to_string(s.incompleteCycles) + ",\n";
     j += toolsJson(path);
+    // The nose each G41/G42 took from the tool table: which T, under which row, how large.
+    j += "  \"noses\": [";
+    for (std::size_t i = 0; i < path.noses.size(); ++i) {
+        const NoseUsed& n = path.noses[i];
+        j += std::string(i ? ", " : "") + "{\"line\": " + std::to_string(n.line + 1) +
+             ", \"tool\": " + std::to_string(n.tool) + ", \"entry\": " + std::to_string(n.entry) +
+             ", \"radius\": " + num(n.radius) + ", \"tip\": " + std::to_string(n.tip) + "}";
+    }
+    j += "],\n";
     j += "  \"warnings\": {\"total\": " + std::to_string(path.warnings.size()) + ", \"byKind\": {";
     bool first = true;
     for (std::size_t k = 0; k < kWarningKinds; ++k) {

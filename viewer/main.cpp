@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "common/command_line.h"
@@ -14,6 +15,7 @@
 #include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
 #include "viewer/texts.h"
+#include "viewer/tool_table_dialog.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/summary_json.h"
 
@@ -40,6 +42,19 @@ std::optional<double> rapidOption(const QCommandLineParser& parser) {
     bool number = false;
     const double rate = parser.value(kRapid).toDouble(&number);
     return number && rate > 0 && std::isfinite(rate) ? rate : 0;
+}
+
+const QCommandLineOption kTools(QStringLiteral("tools"), zivek::backplot::toolsOptionText(),
+                                QStringLiteral("dosya"));
+
+// The table --tools names, read for this run; false, said, when it cannot be read.
+bool givenTools(const QCommandLineParser& parser,
+                std::shared_ptr<const zivek::backplot::ToolTable>& out) {
+    if (!parser.isSet(kTools)) return true;
+    const QString file = parser.value(kTools);
+    out = zivek::backplot::loadToolTable(file);
+    if (!out) complain(zivek::backplot::toolTableUnreadableText(file));
+    return out != nullptr;
 }
 
 const QCommandLineOption kDialect(QStringLiteral("dialect"), zivek::backplot::dialectOptionText(),
@@ -80,6 +95,7 @@ int printSummary(const QCommandLineParser& parser) {
     if (!givenDialect(parser, given)) return kExitBadCommandLine;
     options.autoDialect = !given;
     if (given) options.dialect = *given;
+    if (!givenTools(parser, options.tools)) return kExitFailed;
     const Toolpath path = interpret(loaded.text, options);
     // The machine's rate is in mm/min; an inch program's rapids are timed in inches.
     std::fputs(summaryJson(path, loaded.decoded, ratePerMinute(rapid, path.inch)).c_str(), stdout);
@@ -132,6 +148,7 @@ int main(int argc, char* argv[]) {
     parser.addOption(kSheet);
     parser.addOption(kRapid);
     parser.addOption(kDialect);
+    parser.addOption(kTools);
     parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerWithoutDisplay(parser, argc, argv);
     if (rapidOption(parser) == 0.0) {
@@ -166,6 +183,11 @@ int main(int argc, char* argv[]) {
     if (given && !files.isEmpty()) window.chooseDialect(*given, files.constFirst());
     if (parser.isSet(kWorkpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
+    if (parser.isSet(kTools)) {
+        std::shared_ptr<const ToolTable> tools;
+        if (!givenTools(parser, tools)) return kExitFailed;
+        window.setToolTableFile(parser.value(kTools));
+    }
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());

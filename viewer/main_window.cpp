@@ -33,6 +33,7 @@
 #include "viewer/step_bar.h"
 #include "viewer/texts.h"
 #include "viewer/tool_list.h"
+#include "viewer/tool_table_dialog.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
 #include "viewer/workpiece_layer.h"
@@ -86,6 +87,10 @@ MainWindow::MainWindow(QWidget* parent)
     const auto backToLines = [this] { lines_->setFocus(); };
     connect(findBar_, &FindBar::closed, this, backToLines);
     connect(goToLine_, &GoToLineBar::closed, this, backToLines);
+    // The nose data G41/G42 take; the program is read again when the table is saved.
+    setToolTableFile(toolTableFile());
+    addToolTableMenu(
+        this, [this] { return toolFile_; }, [this] { setToolTableFile(toolFile_); });
 
     connect(lines_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { lineChosen(current); });
@@ -201,6 +206,12 @@ void MainWindow::setSubroutineFolders(std::vector<std::filesystem::path> folders
     if (path_) reinterpret();
 }
 
+void MainWindow::setToolTableFile(const QString& path) {
+    toolFile_ = path;
+    toolTable_ = loadToolTable(path);
+    if (path_) reinterpret();
+}
+
 void MainWindow::reinterpret() {
     if (!path_) return;
     std::string text = model_->text();
@@ -246,6 +257,7 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
         options.subroutineFolders.push_back(zivek::app::toPath(QFileInfo(file_).absolutePath()));
     options.subroutineFolders.insert(options.subroutineFolders.end(), subroutineFolders_.begin(),
                                      subroutineFolders_.end());
+    options.tools = toolTable_;
     auto path = std::make_shared<const Toolpath>(interpret(text, options));
     const auto& was = path_ ? path_->summary.extent : Extent{};
     const auto& is = path->summary.extent;

@@ -58,6 +58,9 @@ class MainWindow : public QMainWindow {
     void chooseDialect(Dialect dialect, const QString& path);
     // Where o<name> calls find name.ngc after the program's own folder.
     void setSubroutineFolders(std::vector<std::filesystem::path> folders);
+    // The tool table G41/G42 take the nose from (none when the file holds no tool); the
+    // program shown is read again.
+    void setToolTableFile(const QString& path);
     // Reads the file shown again; the view stays when the program's extent did.
     void reload();
     // Writes the program shown, its bytes exactly as read; false when that failed, with
@@ -124,6 +127,8 @@ class MainWindow : public QMainWindow {
     QString file_;
     QString dialectFile_;  // the file the dialect box's choice was made for
     std::vector<std::filesystem::path> subroutineFolders_;
+    QString toolFile_;
+    std::shared_ptr<const ToolTable> toolTable_;
     std::string bytes_;  // the program as read, for saving it as it is
     std::optional<Workpiece> workpiece_;
     std::shared_ptr<const WorkpieceCut> cut_;

@@ -8,6 +8,7 @@
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/summary_json.h"
 #include "zivek/gcode/text_decoding.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/workpiece_cut.h"
 
@@ -50,6 +51,15 @@ using gcode::LoadedProgram;
 using gcode::loadProgramFile;
 using gcode::LoadStatus;
 using gcode::summaryJson;
+
+// The user's tool table: the nose G41/G42 take.
+using gcode::NoseUsed;
+using gcode::readToolTable;
+using gcode::readToolTableFile;
+using gcode::ToolEntry;
+using gcode::ToolTable;
+using gcode::ToolTableReading;
+using gcode::writeToolTable;
 
 // The dialects' names.
 using gcode::DialectName;

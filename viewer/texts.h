@@ -177,4 +177,23 @@ QString sheetToolsTitle(std::size_t count);
 // "2. T2 DIS FINIS 0.4R, satır 9: 14 hareket, kesme 120,5 mm, 0,4 dk (24 sn)"
 QString sheetToolText(std::size_t order, const ToolChange& tool, bool inch);
 
+// The tool table: its dialog, its menu entry and its command-line option.
+QString settingsMenuText();
+QString toolTableMenuText();
+QString toolTableTitle();
+QStringList toolTableHeaders();  // T, insert code, nose radius, tip, description
+QString toolTableUnitsText();
+QString toolTableMillimetresText();
+QString toolTableInchesText();
+QString toolTableAddText();
+QString toolTableRemoveText();
+QString toolTableSaveText();
+QString toolTableCancelText();
+QString toolTableHintText();
+QString toolTableFileText(const QString& path);
+QString toolTableRowFault(int row, const QString& column);
+QString toolTableWriteFailedText(const QString& path);
+QString toolsOptionText();
+QString toolTableUnreadableText(const QString& path);
+
 }  // namespace zivek::backplot

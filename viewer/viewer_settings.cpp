@@ -20,6 +20,9 @@ void read(const QVariant& kept, double& value) {
 void read(const QVariant& kept, bool& value) {
     value = kept.toBool();
 }
+void read(const QVariant& kept, QString& value) {
+    value = kept.toString();
+}
 void read(const QVariant& kept, QStringList& value) {
     value = kept.toStringList();
 }
@@ -63,6 +66,7 @@ void Setting<T>::keep(const T& value) const {
 
 template class Setting<double>;
 template class Setting<bool>;
+template class Setting<QString>;
 template class Setting<QStringList>;
 template class Setting<QRect>;
 template class Setting<std::optional<QMargins>>;

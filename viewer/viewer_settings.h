@@ -32,6 +32,7 @@ class Setting {
 
 extern template class Setting<double>;
 extern template class Setting<bool>;
+extern template class Setting<QString>;
 extern template class Setting<QStringList>;
 extern template class Setting<QRect>;
 extern template class Setting<std::optional<QMargins>>;
@@ -48,6 +49,9 @@ struct ViewerSettings {
     // The window manager's frame around it, as it was.
     static inline const Setting<std::optional<QMargins>> windowFrame{"window/frame", {}};
     static inline const Setting<bool> windowMaximized{"window/maximized", false};
+    // The tool table file the Takımlar dialog saves; empty: the one in the user's
+    // configuration folder.
+    static inline const Setting<QString> toolTableFile{"tools/file", {}};
 };
 
 }  // namespace zivek::backplot

@@ -25,6 +25,7 @@ TEST(FanucPrograms, ReadWholeWithEveryCycleDrawn) {
     const Row rows[] = {
         {"fanuc/shaft_mm.nc", false, 50, 100, 100},
         {"fanuc/flange_inch.nc", true, 2.5, 3, 100},
+        {"fanuc/pulley_pockets_mm.nc", false, 50, 100, 100},
     };
     for (const Row& r : rows) {
         const LoadedProgram file = loadProgramFile(std::string(ZIVEK_TEST_PROGRAMS) + "/" + r.file);

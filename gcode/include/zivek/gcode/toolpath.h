@@ -226,6 +226,15 @@ struct Summary {
     Extent cutExtent;  // feed moves only
 };
 
+// The nose G41/G42 took from the user's tool table.
+struct NoseUsed {
+    std::uint32_t line = 0;  // of the G41/G42
+    int tool = 0;            // the T word in force, as written (303)
+    int entry = 0;           // the table's row it was found under (the offset number, 3)
+    double radius = 0;       // in the path's units
+    int tip = 0;
+};
+
 // The blocks a Fanuc cycle (G70-G73) read as its contour, N(P) to N(Q) of the program's
 // own lines, and the cycle's moves that run along it: G70's pass, a roughing cycle's last.
 struct CycleContour {
@@ -246,6 +255,7 @@ struct Toolpath {
     std::vector<ToolChange> tools;
     std::vector<LineWarning> warnings;   // in line order
     std::vector<CycleContour> contours;  // in the order the cycles ran
+    std::vector<NoseUsed> noses;         // in line order
     std::size_t lineCount = 0;
     Summary summary;
     Dialect dialect = Dialect::Generic;
