@@ -54,6 +54,8 @@ struct DialectRules {
     // orientation), so the compensated path can be drawn; G41/G42 take it from a tool
     // table the program does not carry.
     bool noseFromWords;
+    // Blanks outside comments mean nothing, even inside a word: "X 1 5" is X15, "G 1" G1.
+    bool blanksInsideWords;
     ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
 };
 

@@ -106,6 +106,7 @@ void Interpreter::runLine(std::size_t index) {
 }
 
 void Interpreter::readBlock(std::string_view line) {
+    if (rules_->blanksInsideWords) line = withoutBlanks(line, joined_);
     readWords(line, words_, bad_, &params_);
     params_.commit();  // a line's settings take effect together, once it is read
     b_.present = b_.lost = b_.used = 0;

@@ -41,6 +41,16 @@ namespace zivek::gcode {
 // Totals of the moves, the cutting time among them, from what the moves record.
 void summarize(Toolpath& path);
 
+// The codes a program starts in, by modal group, where a parameter reads them.
+constexpr std::array<std::int16_t, kModalGroups> kCodesAtStart = [] {
+    std::array<std::int16_t, kModalGroups> codes{};
+    codes[std::size_t(ModalGroup::Plane)] = 170;
+    codes[std::size_t(ModalGroup::Compensation)] = 400;
+    codes[std::size_t(ModalGroup::CoordinateSystem)] = 540;
+    codes[std::size_t(ModalGroup::Spindle)] = 50;
+    return codes;
+}();
+
 struct Modal {
     Motion motion = Motion::None;
     bool incremental = false;
@@ -55,6 +65,9 @@ struct Modal {
     double rpmLimit = 0;        // G50 S or G96 D; 0 none
     double lead = 0;            // G33 K, or F where F gives the lead
     double tool = -1;
+    // The code last set in each modal group, its number ×10: LinuxCNC's #<_plane>,
+    // #<_ccomp>, #<_coord_system>, #<_spindle_on> read it.
+    std::array<std::int16_t, kModalGroups> inForce = kCodesAtStart;
     double xScale() const { return diameter ? 2.0 : 1.0; }
 };
 
@@ -110,6 +123,7 @@ class Interpreter {
     void endProgram(const MCodeRow& m);
     void returnFromSubprogram(const MCodeRow& m);
     void callSubprogram(const MCodeRow& m);
+    void changeTool(const MCodeRow& m);
     void execute();
     void move();
     void warnUnused();
@@ -158,6 +172,7 @@ class Interpreter {
 
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
     bool stateValue(std::string_view name, int number, double& value);
+    bool numberedStateValue(int number, double& value);
 
     // Motion (motion.cpp).
     // The block names an axis, or gives one by an expression not computed. Every block
@@ -168,6 +183,12 @@ class Interpreter {
         return ((b_.present | b_.lost) & axes) != 0;
     }
     bool motionOnLine() const;  // the block names a code of the motion group
+    // An arc's centre (or radius) without its end: a full circle back to where it starts.
+    bool fullCircle() const {
+        const std::uint32_t centre = Block::bit('I') | Block::bit('J') | Block::bit('K');
+        return (m_.motion == Motion::ArcClockwise || m_.motion == Motion::ArcCounterClockwise) &&
+               (b_.present & (centre | Block::bit('R'))) != 0;
+    }
     bool target(Point& to, bool& kz, bool& kx);
     void axisTarget(char absolute, char incremental, double scale, double at, double& to,
                     bool& known);
@@ -181,6 +202,12 @@ class Interpreter {
     void setPosition(const GCodeRow& g);
     void dropPositionShift(const GCodeRow& g);
     void restorePositionShift(const GCodeRow& g);
+    // Coordinate systems (coordinate_systems.cpp).
+    void selectCoordinateSystem(const GCodeRow& g);
+    void setCoordinateSystem(const GCodeRow& g);
+    void setLocalOffset(const GCodeRow& g);
+    // Moves the tool's coordinates into the system whose origin is `next`.
+    void moveOrigin(const CoordinateSystems::Origin& next);
     double threadLead();
 
     // The cycles' blocks (cycle_blocks.cpp): each reads its words, asks its planner and
@@ -203,10 +230,13 @@ class Interpreter {
     Modal m_;
     Block b_;
     std::vector<Word> words_;
+    std::string joined_;  // the line without its blanks, where the dialect drops them
     std::vector<BadToken> bad_;
     ToolPosition tool_;
     PathUnits pathUnits_;
     PositionShift g92_;
+    CoordinateSystems systems_;
+    ToolInSpindle tools_;
     CycleSettings cycles_;
     bool unknownStartWarned_ = false;
     bool incrementalFromUnknown_ = false;  // set by target() for this block's move

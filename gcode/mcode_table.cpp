@@ -28,7 +28,7 @@ struct MCodeTable {
         {30, M::M3, Group::Spindle, kNone, nullptr},
         {40, M::M4, Group::Spindle, kNone, nullptr},
         {50, M::M5, Group::Spindle, kNone, nullptr},
-        {60, M::M6, Group::ToolChange, kNone, nullptr},
+        {60, M::M6, Group::ToolChange, kNone, &I::changeTool},
         {70, M::M7, Group::Coolant, kNone, nullptr},
         {80, M::M8, Group::Coolant, kNone, nullptr},
         {90, M::M9, Group::Coolant, kNone, nullptr},
@@ -76,6 +76,10 @@ const MCodeRow* mCodeRow(double number) {
 void Interpreter::saveModes(const MCodeRow&) {
     // M73: the subroutine's modes are undone when it returns.
     if (depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
+}
+
+void Interpreter::changeTool(const MCodeRow&) {
+    tools_.loaded = tools_.selected;
 }
 
 void Interpreter::changePallet(const MCodeRow&) {

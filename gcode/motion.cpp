@@ -78,6 +78,12 @@ void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t
 void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     for (const char c : {'I', 'K', 'R', 'J'})
         if (b_.has(c)) b_.use(c);
+    // P whole turns, the last one to the end; the control refuses a part of one.
+    if (b_.has('P') && (b_.use('P') < 1 || b_.get('P') != std::floor(b_.get('P')))) {
+        warn(Warning::BadArc, b_.text[std::size_t('P' - 'A')]);
+        moveTo(MoveKind::Feed, to, kz, kx);
+        return;
+    }
     if (!(tool_.known() && kz && kx)) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;

@@ -74,9 +74,9 @@ def expected_failures():
 
 
 class Move:
-    def __init__(self, code, z, x, centre=None, line=None, start=None, tol=1e-6):
+    def __init__(self, code, z, x, centre=None, line=None, start=None, tol=1e-6, turn=None):
         self.code, self.z, self.x, self.centre = code, z, x, centre
-        self.line, self.start, self.tol = line, start, tol
+        self.line, self.start, self.tol, self.turn = line, start, tol, turn
 
     def __str__(self):
         text = f"{self.code} Z{self.z:.6f} X{self.x:.6f}"
@@ -138,7 +138,7 @@ def run_rs274(rs274, program, timeout=120):
         if name == "ARC_FEED":
             # XZ plane: the first axis is Z, the second X; a negative turn is G2.
             moves.append(Move("G3" if v[4] > 0 else "G2", v[0] * scale, v[1] * scale,
-                              (v[2] * scale, v[3] * scale), tol=tol))
+                              (v[2] * scale, v[3] * scale), tol=tol, turn=int(v[4])))
         else:
             code = "G0" if name == "STRAIGHT_TRAVERSE" else "G1"
             moves.append(Move(code, v[2] * scale, v[0] * scale, tol=tol))

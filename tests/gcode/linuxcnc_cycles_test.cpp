@@ -95,6 +95,14 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         // G2/G3 by LinuxCNC's arc tolerance: drawn within it, warned beyond it
         {"arc_within_tolerance", 0},
         {"arc_beyond_tolerance", 6, Warning::BadArc},
+        // full circles by their centre alone, P whole turns
+        {"full_circles", 0},
+        // coordinate systems chosen and set (G10 L2, L20), G52 and G92 over them
+        {"work_offsets", 0},
+        // blanks inside numbers and words, G64 with its tolerances
+        {"blanks_in_words", 0},
+        // the tool and the coordinate system read from LinuxCNC's parameters
+        {"tool_and_system_parameters", 0},
     };
     for (const Case& c : cases) {
         const std::string base = std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/" + c.name;
