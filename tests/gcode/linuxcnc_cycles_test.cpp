@@ -92,6 +92,10 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_g70", 0},
         {"nose_entry_arc", 0},
         {"nose_corner_tolerance", 0},
+        // where LinuxCNC stops under compensation: a G70 bore's concave corner, an arc
+        // first after G40 (in inches)
+        {"nose_g70_bore_gouge", 12, Warning::CompensationRefused},
+        {"nose_exit_arc_inch", 8, Warning::CompensationRefused, kPrintedInch},
         // G2/G3 by LinuxCNC's arc tolerance: drawn within it, warned beyond it
         {"arc_within_tolerance", 0},
         {"arc_beyond_tolerance", 6, Warning::BadArc},
