@@ -1,6 +1,7 @@
 // Moves: straight and circular, from unknown positions, machine positions and
 // coordinate settings; the path as the moves' destination.
 
+#include <algorithm>
 #include <cmath>
 
 #include "gcode/interpreter.h"
@@ -11,6 +12,8 @@ namespace {
 
 constexpr std::uint32_t kXBits = (1u << ('X' - 'A')) | (1u << ('U' - 'A'));
 constexpr std::uint32_t kZBits = (1u << ('Z' - 'A')) | (1u << ('W' - 'A'));
+// More turns than any program means: a typing error still costs little to measure.
+constexpr double kMostTurns = 10000;
 
 }  // namespace
 
@@ -116,7 +119,9 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;
     }
-    add({Move{MoveKind::Feed, 0, line_, tool_.at, to, m_.feed}, center, true, ccw});
+    Segment s{Move{MoveKind::Feed, 0, line_, tool_.at, to, m_.feed}, center, true, ccw};
+    if (b_.has('P')) s.extraTurns = std::uint16_t(std::min(b_.get('P'), kMostTurns) - 1);
+    add(s);
     tool_.at = to;
 }
 
@@ -141,7 +146,7 @@ void Interpreter::emit(Segment& s) {
     if (readingFile()) m.line = fileCallLine_;  // the program's line that called the file
     if (s.arc) {
         m.flags |= kArc;
-        out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw});
+        out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw, s.extraTurns});
     }
     if (m.kind == MoveKind::Feed && !m.is(kThread) && !(m.feed > 0) && !(m.from == m.to))
         warn(Warning::NoFeedRate);
