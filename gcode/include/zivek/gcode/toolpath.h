@@ -235,6 +235,8 @@ struct Toolpath {
     Spindle spindleOf(std::size_t move) const;
 };
 
+struct ToolTable;
+
 struct ReadOptions {
     bool autoDialect = true;
     Dialect dialect = Dialect::Generic;  // used when autoDialect is false
@@ -245,6 +247,9 @@ struct ReadOptions {
     // program is read alone.
     std::shared_ptr<const SubroutineSource> subroutines;
     std::vector<std::filesystem::path> subroutineFolders;
+    // The shop's tools (tool_table.h): nose radius and tip for G41/G42, length offsets
+    // for G43. None: compensation names the missing data, as before.
+    std::shared_ptr<const ToolTable> tools;
 };
 
 // Never throws on bad input: everything odd becomes a warning on its line. Work is
