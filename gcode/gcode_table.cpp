@@ -77,9 +77,10 @@ struct GCodeTable {
         {411, G::G41_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
         {420, G::G42, Group::Compensation, letters("DL"), &I::compensationNotDrawn, nullptr},
         {421, G::G42_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
-        {430, G::G43, Group::LengthOffset, kNone, nullptr, nullptr},
-        {431, G::G43_1, Group::LengthOffset, kNone, nullptr, nullptr},
-        {490, G::G49, Group::LengthOffset, kNone, nullptr, nullptr},
+        // H names the tool whose offsets apply; G43.1's Z and X are offsets, not a move.
+        {430, G::G43, Group::LengthOffset, letters("H"), &I::useToolLength, nullptr},
+        {431, G::G43_1, Group::LengthOffset, kNone, nullptr, &I::useGivenLength},
+        {490, G::G49, Group::LengthOffset, kNone, &I::cancelToolLength, nullptr},
         {500, G::G50, Group::NonModal, kNone, &I::notDrawn, nullptr, Motion::None, Ambiguous::G50,
          &others[0]},
         {520, G::G52, Group::NonModal, kNone, nullptr, &I::setLocalOffset},

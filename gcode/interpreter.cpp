@@ -42,6 +42,7 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
         out_.dialectChoice.chosenByHand = true;
     }
     rules_ = &rulesOf(out_.dialect);
+    tools_.table = options.tools;
     m_.diameter = rules_->xDiameter;
     m_.perRevolution = rules_->feedPerRevolution;
     out_.diameterMode = m_.diameter;

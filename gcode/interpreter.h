@@ -34,6 +34,7 @@
 #include "gcode/program_source.h"
 #include "gcode/reader_state.h"
 #include "gcode/segment.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -173,6 +174,7 @@ class Interpreter {
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
     bool stateValue(std::string_view name, int number, double& value);
     bool numberedStateValue(int number, double& value);
+    int pocketOf(int tool) const;
 
     // Motion (motion.cpp).
     // The block names an axis, or gives one by an expression not computed. Every block
@@ -208,6 +210,14 @@ class Interpreter {
     void setLocalOffset(const GCodeRow& g);
     // Moves the tool's coordinates into the system whose origin is `next`.
     void moveOrigin(const CoordinateSystems::Origin& next);
+    // Tool length offsets (tool_offsets.cpp).
+    void useToolLength(const GCodeRow& g);
+    void useGivenLength(const GCodeRow& g);
+    void cancelToolLength(const GCodeRow& g);
+    void applyLengthOffset(Point next);
+    // The table's entry of tool `number` and its place in the table; nullptr when none.
+    const ToolEntry* toolEntry(int number, std::size_t* place = nullptr) const;
+    Point toolOffsets(const ToolEntry& entry) const;  // in the path's units
     double threadLead();
 
     // The cycles' blocks (cycle_blocks.cpp): each reads its words, asks its planner and

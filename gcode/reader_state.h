@@ -7,6 +7,7 @@
 // block to the next.
 
 #include <array>
+#include <memory>
 
 #include "gcode/gcodes.h"
 #include "gcode/segment.h"
@@ -52,11 +53,17 @@ struct CoordinateSystems {
     const Origin& inForce() const { return origins[std::size_t(current)]; }
 };
 
-// The tool T last selected and the one M6 put in the spindle (LinuxCNC's #5400).
+struct ToolTable;
+
+// The tool T last selected and the one M6 put in the spindle (LinuxCNC's #5400), the
+// table they come from (none: the machine's own, not known), and the length offset in
+// force (G43), in the path's units.
 struct ToolInSpindle {
     int selected = 0;
     int loaded = 0;
     bool anySelected = false;
+    std::shared_ptr<const ToolTable> table;
+    Point lengthOffset;
 };
 
 // The path is drawn in the units its first positioned block was written in.

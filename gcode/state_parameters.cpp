@@ -115,6 +115,7 @@ constexpr int kPerSystem = 20;
 // #5400 the tool in the spindle; #5401-#5409 its offsets along X Y Z A B C U V W, #5410
 // its diameter, #5411-#5413 its angles and orientation.
 constexpr int kToolNumber = 5400;
+constexpr int kToolDiameter = 5410;
 constexpr int kLastToolValue = 5413;
 
 }  // namespace
@@ -199,15 +200,14 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) {
         case State::CurrentTool:
             value = tools_.loaded;
             break;
-        // LinuxCNC's pockets are the tools' places in its table: without one, the number.
         case State::CurrentPocket:
-            value = tools_.loaded;
+            value = pocketOf(tools_.loaded);
             break;
         case State::SelectedTool:
             value = tools_.selected;
             break;
         case State::SelectedPocket:
-            value = tools_.anySelected ? tools_.selected : -1;
+            value = tools_.anySelected ? pocketOf(tools_.selected) : -1;
             break;
         case State::CoordSystem:
             value = m_.inForce[std::size_t(ModalGroup::CoordinateSystem)];
@@ -259,9 +259,23 @@ bool Interpreter::numberedStateValue(int number, double& value) {
     }
     if (number >= kToolNumber && number <= kLastToolValue) {
         value = number == kToolNumber ? tools_.loaded : 0;
+        const ToolEntry* entry = toolEntry(tools_.loaded);
+        if (entry == nullptr) return true;
+        const ToolEntry inPath = toolInUnits(*entry, tools_.table->inch, pathUnits_.inch);
+        if (number == kToolNumber + 1) value = inPath.xOffset;
+        if (number == kToolNumber + 3) value = inPath.zOffset;
+        if (number == kToolDiameter) value = 2 * inPath.noseRadius;
+        if (number == kLastToolValue) value = inPath.tip;
         return true;
     }
     return false;
+}
+
+// LinuxCNC's pockets are the tools' places in its table, from 1; without a table, or for
+// a tool it does not hold, the number.
+int Interpreter::pocketOf(int tool) const {
+    std::size_t place = 0;
+    return toolEntry(tool, &place) != nullptr ? int(place) + 1 : tool;
 }
 
 }  // namespace zivek::gcode

@@ -17,7 +17,8 @@ switched, arcs and contour arcs naming their centres under G90.1; with --with th
 G76 with every optional word (R, Q, H, E, L), K now and then a whole multiple of J; with
 --with offsets, origins set by G10 L2 and L20, G54-G59.3 chosen, G52, G92 and G92.1 (not
 under nose compensation); with --with circles, full circles by their centre alone and
-arcs of P turns.
+arcs of P turns; with --with tools, a tool table beside the program (NAME.tbl, given to
+both sides), tool changes, G43 with and without H, G43.1 and G49.
 With --count, every program is run and the differences are counted by kind.
 """
 import argparse
@@ -49,6 +50,15 @@ class Writer:
         self.origins = {n: (0.0, 0.0) for n in range(1, 10)}
         self.system = 1
         self.local = (0.0, 0.0)
+        # The tool table written beside the program: by tool, its Z and X offsets in mm;
+        # the tool in the spindle and the length offset (z, x) in force.
+        self.table_inch = rng.random() < 0.3
+        self.tools = {}
+        if "tools" in features:
+            for n in rng.sample(range(1, 13), rng.randint(1, 5)):
+                self.tools[n] = (round(rng.uniform(-8, 8), 3), round(rng.uniform(-5, 5), 3))
+        self.tool = 0
+        self.length = (0.0, 0.0)
 
     def unit(self):
         return 25.4 if self.inch else 1.0
@@ -165,6 +175,54 @@ class Writer:
         else:
             self.lines.append("G92.1")
             self.shift_origin(self.origins[self.system], (0.0, 0.0))
+
+    def table(self):
+        """The tool table as LinuxCNC writes it, in inches after a G20 line now and then."""
+        if not self.tools:
+            return None
+        unit = 25.4 if self.table_inch else 1.0
+        rows = ["G20"] if self.table_inch else []
+        for n, (z, x) in sorted(self.tools.items()):
+            rows.append(f"T{n} P{n} Z{z / unit:.4f} X{x / unit:.4f} ;")
+        return "\n".join(rows) + "\n"
+
+    def use_length(self, offset):
+        """The tool stays; its coordinates follow the length offset now in force."""
+        self.z += self.length[0] - offset[0]
+        self.x += self.length[1] - offset[1]
+        self.length = offset
+
+    def tool_lengths(self):
+        """Now and then a tool change (T M6, then an absolute rapid: the reader starts its
+        path anew there), G43 with the tool in the spindle or H another's, G43.1 with its
+        own offsets, or G49; never under nose compensation."""
+        if not self.tools or self.nose or self.rng.random() > 0.12:
+            return
+        r = self.rng.random()
+        if r < 0.3:
+            self.tool = self.rng.choice(sorted(self.tools))
+            self.lines.append(f"T{self.tool} M6")
+            if self.incremental:
+                self.incremental = False
+                self.lines.append("G90")
+            z, x = self.target()
+            self.lines.append(f"G0 X{self.num(x, True)} Z{self.num(z)}")
+            self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
+        elif r < 0.55:
+            self.lines.append("G43")
+            self.use_length(self.tools.get(self.tool, (0.0, 0.0)))
+        elif r < 0.75:
+            n = self.rng.choice(sorted(self.tools))
+            self.lines.append(f"G43 H{n}")
+            self.use_length(self.tools[n])
+        elif r < 0.9:
+            z = round_to_written(self, self.rng.uniform(-5, 5))
+            x = round_to_written(self, self.rng.uniform(-3, 3), True)
+            self.lines.append(f"G43.1 X{self.num(x, True)} Z{self.num(z)}")
+            self.use_length((z, x))
+        else:
+            self.lines.append("G49")
+            self.use_length((0.0, 0.0))
 
     def target(self):
         return self.rng.uniform(-60, 10), self.rng.uniform(0, 40)
@@ -349,6 +407,7 @@ class Writer:
         for _ in range(moves):
             self.modes()
             self.offsets()
+            self.tool_lengths()
             self.compensation()
             self.cycle()
             self.thread()
@@ -449,7 +508,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--with", dest="features", action="append", default=[],
                         help="comma-separated, may be repeated: units, params, state, nose, "
-                        "cycles, centres, threads, offsets, circles")
+                        "cycles, centres, threads, offsets, circles, tools")
     parser.add_argument("--keep", default=".", help="folder for a failing program")
     parser.add_argument("--count", action="store_true",
                         help="run every program and count the differences by kind")
@@ -462,10 +521,15 @@ def main():
     with tempfile.TemporaryDirectory(prefix="zivek-random-") as work:
         while time.monotonic() < deadline:
             rng = random.Random(f"{args.seed}-{n}")
-            text = Writer(rng, features).program(rng.randint(3, 25))
+            writer = Writer(rng, features)
+            text = writer.program(rng.randint(3, 25))
+            table = writer.table()
             path = os.path.join(work, f"random-{args.seed}-{n}.ngc")
             with open(path, "w", encoding="ascii") as f:
                 f.write(text)
+            if table:
+                with open(path[:-4] + ".tbl", "w", encoding="ascii") as f:
+                    f.write(table)
             reader = compare.run_reader(args.dump, path)
             try:
                 difference = differs(args.rs274, path, reader)
@@ -487,6 +551,9 @@ def main():
                 kept = os.path.join(args.keep, os.path.basename(path))
                 with open(kept, "w", encoding="ascii") as f:
                     f.write(text)
+                if table:
+                    with open(kept[:-4] + ".tbl", "w", encoding="ascii") as f:
+                        f.write(table)
                 print(f"FAIL seed {args.seed} program {n}: {difference}\nkept as {kept}",
                       flush=True)
                 if not args.count:

@@ -6,11 +6,13 @@
 
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/reading_options.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -107,12 +109,18 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"blanks_in_words", 0},
         // the tool and the coordinate system read from LinuxCNC's parameters
         {"tool_and_system_parameters", 0},
+        // G43, G43.1 and G49 with the row's own tool table
+        {"tool_lengths", 0, Warning::CycleIncomplete, kPrintedInch},
     };
     for (const Case& c : cases) {
         const std::string base = std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/" + c.name;
         const std::vector<Expected> want = readMoves(readFile(base + ".moves"));
         ASSERT_FALSE(want.empty()) << c.name;
         ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
+        // A row's own tool table, where it keeps one beside it.
+        if (std::ifstream(base + ".tbl"))
+            options.tools =
+                std::make_shared<const ToolTable>(readToolTableFile(base + ".tbl").table);
         const Toolpath p = interpret(readFile(base + ".ngc"), options);
         // Where LinuxCNC stops, the reader draws on: compare up to there.
         if (c.refusedLine == 0) {

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/reading_options.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -90,6 +92,24 @@ TEST(StateParameters, ReadAsLinuxCncGivesThem) {
         EXPECT_TRUE(path.warnings.empty()) << c.name << ": " << path.warnings.front().word;
         EXPECT_EQ(lastEnd(path), c.end) << c.name;
     }
+}
+
+// #5401-#5413 give the offsets, diameter and tip of the tool in the spindle from the
+// table, in the path's units; pockets count the tools' places in it.
+TEST(StateParameters, TheToolInTheSpindleFromTheTable) {
+    ReadOptions options = linuxCnc();
+    options.tools = std::make_shared<const ToolTable>(
+        readToolTable("G20\nT4 P1 Z0.1 X-0.2 D0.04 Q3\nT9 P2 Z1 X1\n").table);
+    const Toolpath path = interpret(
+        "G18 G21 G8 T9 M6\nT4 M6\nG0 X[#5401] Z[#5403]\nG0 X[#5410] Z[#5413]\n"
+        "G0 X#<_current_pocket> Z#5400\n",
+        options);
+    ASSERT_EQ(path.moves.size(), 3u);
+    EXPECT_NEAR(path.moves[0].to.x, -5.08, 1e-9);
+    EXPECT_NEAR(path.moves[0].to.z, 2.54, 1e-9);
+    EXPECT_NEAR(path.moves[1].to.x, 1.016, 1e-9);
+    EXPECT_EQ(path.moves[1].to.z, 3);
+    EXPECT_EQ(path.moves[2].to, (Point{4, 1}));
 }
 
 TEST(StateParameters, AreReadOnlyAndTheRestOfTheLineStillCounts) {
