@@ -374,7 +374,9 @@ class Writer:
     def thread(self):
         """A G76 from where the tool is, with each optional word now and then; K a whole
         multiple of J half the time, where the two ways of counting passes part."""
-        if ("threads" not in self.features or self.nose or self.incremental
+        # rs274 reads a tool table's offsets only as a started task (-T), whose spindle
+        # never turns: it refuses G76 then.
+        if ("threads" not in self.features or self.nose or self.incremental or self.tools
                 or self.rng.random() > 0.1):
             return
         unit = self.unit()
