@@ -196,7 +196,9 @@ class Writer:
         """Now and then a tool change (T M6, then an absolute rapid: the reader starts its
         path anew there), G43 with the tool in the spindle or H another's, G43.1 with its
         own offsets, or G49; never under nose compensation."""
-        if not self.tools or self.nose or self.rng.random() > 0.12:
+        # rs274 moves the tool's coordinates by a table's offsets wrongly under G20
+        # (G43 H2 from H1 with X1 and X3 mm moves X by 22 mm): in millimetres only.
+        if not self.tools or self.nose or self.inch or self.rng.random() > 0.12:
             return
         r = self.rng.random()
         if r < 0.3:
@@ -208,7 +210,9 @@ class Writer:
             z, x = self.target()
             self.lines.append(f"G0 X{self.num(x, True)} Z{self.num(z)}")
             self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
-        elif r < 0.55:
+        elif r < 0.55 and self.tool:
+            # Without a tool in the spindle, rs274's started task takes a table row's
+            # offsets of its own choosing: G43 only once a tool is in.
             self.lines.append("G43")
             self.use_length(self.tools.get(self.tool, (0.0, 0.0)))
         elif r < 0.75:
