@@ -112,7 +112,7 @@ def table_for_rs274(text):
             except ValueError:
                 continue
             if w[0] in "ZXD":
-                kept.append(f"{w[0]}{value if inch else value / INCH:.6f}")
+                kept.append(f"{w[0]}{value if inch else value / INCH:.10f}")
             elif w[0] in "TPQ":
                 kept.append(w)
         rows.append(" ".join(kept) + " ;" + (comment[0] if comment else ""))
