@@ -125,8 +125,6 @@ void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
         // The new tool's tip stands elsewhere; the move that follows starts afresh.
         if (t != m_.tool) tool_.forget();
         m_.tool = t;
-        tools_.selected = int(t);
-        tools_.anySelected = true;
     }
 }
 
@@ -138,11 +136,9 @@ void Interpreter::applyModes() {
     for (const BlockCode& c : codes_.order) {
         if (c.group >= ModalGroup::Stop) break;
         if (c.g != nullptr) {
-            m_.inForce[std::size_t(c.group)] = std::int16_t(c.g->tenths);
             if (c.g->set != nullptr) (this->*c.g->set)(*c.g);
             if (c.g->run != nullptr) oneShot_ = c.g;
         } else if (c.m != nullptr) {
-            m_.inForce[std::size_t(c.group)] = std::int16_t(c.m->tenths);
             if (c.m->act != nullptr) (this->*c.m->act)(*c.m);
         } else {
             takeFeedSpeedTool(codes_.taken);

@@ -43,6 +43,7 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
     }
     rules_ = &rulesOf(out_.dialect);
     tools_.table = options.tools;
+    dropBlanks_ = rules_->blanksInsideWords;
     m_.diameter = rules_->xDiameter;
     m_.perRevolution = rules_->feedPerRevolution;
     out_.diameterMode = m_.diameter;
@@ -107,7 +108,7 @@ void Interpreter::runLine(std::size_t index) {
 }
 
 void Interpreter::readBlock(std::string_view line) {
-    if (rules_->blanksInsideWords) line = withoutBlanks(line, joined_);
+    if (dropBlanks_) line = withoutBlanks(line, joined_);
     readWords(line, words_, bad_, &params_);
     params_.commit();  // a line's settings take effect together, once it is read
     b_.present = b_.lost = b_.used = 0;

@@ -42,16 +42,6 @@ namespace zivek::gcode {
 // Totals of the moves, the cutting time among them, from what the moves record.
 void summarize(Toolpath& path);
 
-// The codes a program starts in, by modal group, where a parameter reads them.
-constexpr std::array<std::int16_t, kModalGroups> kCodesAtStart = [] {
-    std::array<std::int16_t, kModalGroups> codes{};
-    codes[std::size_t(ModalGroup::Plane)] = 170;
-    codes[std::size_t(ModalGroup::Compensation)] = 400;
-    codes[std::size_t(ModalGroup::CoordinateSystem)] = 540;
-    codes[std::size_t(ModalGroup::Spindle)] = 50;
-    return codes;
-}();
-
 struct Modal {
     Motion motion = Motion::None;
     bool incremental = false;
@@ -66,9 +56,11 @@ struct Modal {
     double rpmLimit = 0;        // G50 S or G96 D; 0 none
     double lead = 0;            // G33 K, or F where F gives the lead
     double tool = -1;
-    // The code last set in each modal group, its number ×10: LinuxCNC's #<_plane>,
-    // #<_ccomp>, #<_coord_system>, #<_spindle_on> read it.
-    std::array<std::int16_t, kModalGroups> inForce = kCodesAtStart;
+    // The codes in force of the groups LinuxCNC's #<_plane>, #<_ccomp> and
+    // #<_spindle_on> read, each its number ×10.
+    std::int16_t plane = 170;
+    std::int16_t compensation = 400;
+    std::int16_t spindle = 50;
     double xScale() const { return diameter ? 2.0 : 1.0; }
 };
 
@@ -125,6 +117,8 @@ class Interpreter {
     void returnFromSubprogram(const MCodeRow& m);
     void callSubprogram(const MCodeRow& m);
     void changeTool(const MCodeRow& m);
+    void setSpindle(const MCodeRow& m);
+    void setPlane(const GCodeRow& g);
     void execute();
     void move();
     void warnUnused();
@@ -175,6 +169,8 @@ class Interpreter {
     bool stateValue(std::string_view name, int number, double& value);
     bool numberedStateValue(int number, double& value);
     int pocketOf(int tool) const;
+    // The tool T last named (LinuxCNC's #<_selected_tool>), 0 before any.
+    int selectedTool() const { return m_.tool < 0 ? 0 : int(m_.tool); }
 
     // Motion (motion.cpp).
     // The block names an axis, or gives one by an expression not computed. Every block
@@ -240,7 +236,8 @@ class Interpreter {
     Modal m_;
     Block b_;
     std::vector<Word> words_;
-    std::string joined_;  // the line without its blanks, where the dialect drops them
+    std::string joined_;       // the line without its blanks, where the dialect drops them
+    bool dropBlanks_ = false;  // the dialect's, asked at every line
     std::vector<BadToken> bad_;
     ToolPosition tool_;
     PathUnits pathUnits_;

@@ -26,6 +26,10 @@ void Interpreter::setUnits(bool inch) {
     nose_.setInch(inch, b_.lengthScale);
 }
 
+void Interpreter::setPlane(const GCodeRow& g) {
+    m_.plane = std::int16_t(g.tenths);
+}
+
 void Interpreter::setMotion(const GCodeRow& g) {
     m_.motion = g.motion;
 }
@@ -39,6 +43,7 @@ void Interpreter::setDiameter(const GCodeRow& g) {
 // The tool nose's offset from the programmed path is not computed: a picture that silently
 // showed the programmed path as the cut one would mislead, so the line says so.
 void Interpreter::compensationNotDrawn(const GCodeRow& g) {
+    m_.compensation = std::int16_t(g.tenths / 10 * 10);
     char name[16];
     std::snprintf(name, sizeof name, "G%d%s", g.tenths / 10, g.tenths % 10 ? ".1" : "");
     warn(Warning::CompensationNotDrawn, name);
@@ -46,6 +51,7 @@ void Interpreter::compensationNotDrawn(const GCodeRow& g) {
 
 // G41.1/G42.1 D L: the nose is on the block, so its path is drawn as the control makes it.
 void Interpreter::compensationOn(const GCodeRow& g) {
+    m_.compensation = std::int16_t(g.tenths / 10 * 10);
     if (!rules_->noseFromWords || !b_.has('D') || !tool_.known() || tool_.zeroStart ||
         nose_.active()) {
         compensationNotDrawn(g);
@@ -67,6 +73,7 @@ void Interpreter::compensationOn(const GCodeRow& g) {
 }
 
 void Interpreter::compensationOff(const GCodeRow&) {
+    m_.compensation = 400;
     if (!nose_.active()) return;
     if (const CompensationFault f = nose_.end(); f != CompensationFault::None) warn(f);
 }

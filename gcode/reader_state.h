@@ -55,13 +55,11 @@ struct CoordinateSystems {
 
 struct ToolTable;
 
-// The tool T last selected and the one M6 put in the spindle (LinuxCNC's #5400), the
+// The tool M6 put in the spindle (LinuxCNC's #5400; T selects it, Modal::tool), the
 // table they come from (none: the machine's own, not known), and the length offset in
 // force (G43), in the path's units.
 struct ToolInSpindle {
-    int selected = 0;
     int loaded = 0;
-    bool anySelected = false;
     std::shared_ptr<const ToolTable> table;
     Point lengthOffset;
 };

@@ -204,29 +204,30 @@ bool Interpreter::stateValue(std::string_view name, int number, double& value) {
             value = pocketOf(tools_.loaded);
             break;
         case State::SelectedTool:
-            value = tools_.selected;
+            value = selectedTool();
             break;
         case State::SelectedPocket:
-            value = tools_.anySelected ? pocketOf(tools_.selected) : -1;
+            value = m_.tool < 0 ? -1 : pocketOf(selectedTool());
             break;
+        // G54 ... G59 are 540 ... 590, then G59.1 591 ... G59.3 593.
         case State::CoordSystem:
-            value = m_.inForce[std::size_t(ModalGroup::CoordinateSystem)];
+            value = systems_.current < 6 ? 540 + 10 * systems_.current : 585 + systems_.current;
             break;
         case State::Plane:
-            value = m_.inForce[std::size_t(ModalGroup::Plane)];
+            value = m_.plane;
             break;
         // G41.1 reads as G41, G42.1 as G42.
         case State::Compensation:
-            value = m_.inForce[std::size_t(ModalGroup::Compensation)] / 10 * 10;
+            value = m_.compensation;
             break;
         case State::CallLevel:
             value = depth_;
             break;
         case State::SpindleOn:
-            value = flag(m_.inForce[std::size_t(ModalGroup::Spindle)] != 50);
+            value = flag(m_.spindle != 50);
             break;
         case State::SpindleClockwise:
-            value = flag(m_.inForce[std::size_t(ModalGroup::Spindle)] == 30);
+            value = flag(m_.spindle == 30);
             break;
         case State::RetractToR:
             value = flag(!cycles_.drill.retractToStart);
