@@ -120,7 +120,9 @@ const Arc* Toolpath::arcOf(std::size_t move) const {
 
 double Toolpath::moveLength(std::size_t move) const {
     const Move& m = moves[move];
-    if (const Arc* a = arcOf(move)) return arcLength(m.from, m.to, a->center, a->ccw);
+    if (const Arc* a = arcOf(move))
+        return arcLength(m.from, m.to, a->center, a->ccw) +
+               a->extraTurns * kTwoPi * radiusOf(m.from, a->center);
     return m.length();
 }
 

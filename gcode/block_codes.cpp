@@ -165,7 +165,7 @@ void Interpreter::move() {
         (this->*oneShot_->run)(*oneShot_);
         return;
     }
-    if (!hasAxis()) return;
+    if (!hasAxis() && !fullCircle()) return;
     Point to;
     bool kz = false, kx = false;
     if (!target(to, kz, kx)) return;

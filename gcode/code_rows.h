@@ -35,8 +35,9 @@ enum class Ambiguous : std::uint8_t {
     G98G99,        // the drilling cycle's return, or Fanuc's feed modes
     LatheRepeats,  // G73 drills, G74 and G75 are not drawn, or Fanuc's G73-G75 cycles
     Drilling,      // G73, G81-G89 drill along Z, or are not drawn
+    G10,           // LinuxCNC's coordinate system setting (L2, L20), or not drawn
 };
-inline constexpr std::size_t kAmbiguities = std::size_t(Ambiguous::Drilling) + 1;
+inline constexpr std::size_t kAmbiguities = std::size_t(Ambiguous::G10) + 1;
 
 // One G-code: what it sets when its block's modes are set, and what it does in place of
 // the block's move. Either may be absent: a code with neither is a setting that leaves

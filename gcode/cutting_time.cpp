@@ -107,7 +107,9 @@ void addMoves(const Toolpath& path, std::size_t begin, std::size_t end, std::siz
         const Arc* a = m.is(kArc) ? path.arcOf(i) : nullptr;
         auto addTo = [&](Extent& e) {
             if (a != nullptr) {
-                addArcExtent(m.from, m.to, a->center, a->ccw, e);
+                // Whole turns sweep the full circle, whatever the last one's end.
+                addArcExtent(m.from, a->extraTurns > 0 ? m.from : m.to, a->center, a->ccw, e);
+                e.add(m.to);
             } else {
                 e.add(m.from);
                 e.add(m.to);

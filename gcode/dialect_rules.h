@@ -71,7 +71,9 @@ struct DialectRules {
     // (Fanuc's start-up), not to itself (LinuxCNC's entry).
     bool noseStartSquareToNext;
     TipShifts noseTips;  // where each tip number puts the tool's control point
-    ArcRule arcs;        // how far from a true circle an arc may be before the control refuses it
+    // Blanks outside comments mean nothing, even inside a word: "X 1 5" is X15, "G 1" G1.
+    bool blanksInsideWords;
+    ArcRule arcs;  // how far from a true circle an arc may be before the control refuses it
 };
 
 // The other meanings a dialect gives, by code; a code not named keeps its first row.

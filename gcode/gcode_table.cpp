@@ -21,7 +21,7 @@ struct GCodeTable {
 
     // The other meanings, which the rows below point to. A code's first row is what
     // LinuxCNC makes of it.
-    static constexpr std::array<GCodeRow, 14> others{{
+    static constexpr std::array<GCodeRow, 15> others{{
         // Fanuc's G50: the position, and with S the highest spindle speed.
         {500, G::G50, Group::NonModal, letters("S"), &I::setSpeedLimit, &I::setPosition},
         // Fanuc's single cycles (G-code system A) take over the motion mode.
@@ -40,6 +40,8 @@ struct GCodeTable {
         {730, G::G73, Group::NonModal, kNone, nullptr, &I::patternCycle},
         {740, G::G74, Group::NonModal, kNone, nullptr, &I::grooveCycle},
         {750, G::G75, Group::NonModal, kNone, nullptr, &I::grooveCycle},
+        // Data setting whose L and P numbers the other controls read their own way.
+        {100, G::G10, Group::NonModal, kNone, &I::notDrawn, &I::claimWords},
     }};
 
     // In the order of GCode, so that a code is its own index.
@@ -52,11 +54,14 @@ struct GCodeTable {
         {40, G::G4, Group::NonModal, letters("PXU"), nullptr, &I::dwell},
         {70, G::G7, Group::LatheDiameter, kNone, &I::setDiameter, nullptr},
         {80, G::G8, Group::LatheDiameter, kNone, &I::setDiameter, nullptr},
+        // L2 sets a coordinate system's origin, L20 so that the tool stands at X Z in it.
+        {100, G::G10, Group::NonModal, letters("LP"), nullptr, &I::setCoordinateSystem,
+         Motion::None, Ambiguous::G10, &others[14]},
         {150, G::G15, Group::Polar, kNone, nullptr, nullptr},
         {160, G::G16, Group::Polar, kNone, nullptr, nullptr},
-        {170, G::G17, Group::Plane, kNone, nullptr, nullptr},
-        {180, G::G18, Group::Plane, kNone, nullptr, nullptr},
-        {190, G::G19, Group::Plane, kNone, nullptr, nullptr},
+        {170, G::G17, Group::Plane, kNone, &I::setPlane, nullptr},
+        {180, G::G18, Group::Plane, kNone, &I::setPlane, nullptr},
+        {190, G::G19, Group::Plane, kNone, &I::setPlane, nullptr},
         {200, G::G20, Group::Units, kNone, &I::setUnitsOf, nullptr},
         {210, G::G21, Group::Units, kNone, &I::setUnitsOf, nullptr},
         {280, G::G28, Group::NonModal, kNone, nullptr, &I::machineMove},
@@ -72,25 +77,28 @@ struct GCodeTable {
         {411, G::G41_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
         {420, G::G42, Group::Compensation, letters("DL"), &I::compensationFromTable, nullptr},
         {421, G::G42_1, Group::Compensation, letters("DL"), &I::compensationOn, nullptr},
-        {430, G::G43, Group::LengthOffset, kNone, nullptr, nullptr},
-        {431, G::G43_1, Group::LengthOffset, kNone, nullptr, nullptr},
-        {490, G::G49, Group::LengthOffset, kNone, nullptr, nullptr},
+        // H names the tool whose offsets apply; G43.1's Z and X are offsets, not a move.
+        {430, G::G43, Group::LengthOffset, letters("H"), &I::useToolLength, nullptr},
+        {431, G::G43_1, Group::LengthOffset, kNone, nullptr, &I::useGivenLength},
+        {490, G::G49, Group::LengthOffset, kNone, &I::cancelToolLength, nullptr},
         {500, G::G50, Group::NonModal, kNone, &I::notDrawn, nullptr, Motion::None, Ambiguous::G50,
          &others[0]},
+        {520, G::G52, Group::NonModal, kNone, nullptr, &I::setLocalOffset},
         {530, G::G53, Group::NonModal, kNone, nullptr, &I::machineMove},
-        {540, G::G54, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {540, G::G54, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
         {541, G::G54_1, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {550, G::G55, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {560, G::G56, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {570, G::G57, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {580, G::G58, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {590, G::G59, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {591, G::G59_1, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {592, G::G59_2, Group::CoordinateSystem, kNone, nullptr, nullptr},
-        {593, G::G59_3, Group::CoordinateSystem, kNone, nullptr, nullptr},
+        {550, G::G55, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {560, G::G56, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {570, G::G57, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {580, G::G58, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {590, G::G59, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {591, G::G59_1, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {592, G::G59_2, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
+        {593, G::G59_3, Group::CoordinateSystem, kNone, &I::selectCoordinateSystem, nullptr},
         {610, G::G61, Group::PathControl, kNone, nullptr, nullptr},
         {611, G::G61_1, Group::PathControl, kNone, nullptr, nullptr},
-        {640, G::G64, Group::PathControl, kNone, nullptr, nullptr},
+        // P and Q: how far the blended path and the joined lines may stray.
+        {640, G::G64, Group::PathControl, letters("PQ"), nullptr, nullptr},
         {700, G::G70, Group::NonModal, kNone, nullptr, &I::finishCycle},
         {710, G::G71, Group::NonModal, kNone, nullptr, &I::roughCycle},
         {711, G::G71_1, Group::NonModal, kNone, nullptr, &I::roughCycle},

@@ -1,5 +1,6 @@
 #include "gcode/gcode_words.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -70,6 +71,26 @@ Warning expressionWarning(ExprError e) {
     if (e == ExprError::ReadOnly) return Warning::ReadOnlyParameter;
     return e == ExprError::DivisionByZero || e == ExprError::Domain ? Warning::MathError
                                                                     : Warning::BadExpression;
+}
+
+std::string_view withoutBlanks(std::string_view line, std::string& joined) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (std::none_of(line.begin(), line.end(), blank)) return line;
+    joined.clear();
+    bool inComment = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '(') inComment = true;
+        if (c == ')') inComment = false;
+        // A blank before a letter stays: it still ends the number before it, which would
+        // otherwise read an exponent ("D0.6 E0.1").
+        if (!inComment && blank(c)) {
+            const std::size_t next = skipBlanks(line, i);
+            if (next >= line.size() || !isLetter(line[next])) continue;
+        }
+        joined += c;
+    }
+    return joined;
 }
 
 void readWords(std::string_view line, std::vector<Word>& words, std::vector<BadToken>& bad,

@@ -4,6 +4,7 @@
 
 // Splits one program line into address words. Internal to the interpreter.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct OWord {
 // Reads an o-word at the start of the line (after blanks and an N word); false when the
 // line does not start with one.
 bool readOWord(std::string_view line, OWord& out);
+
+// The line with its blanks outside comments taken out, but for those before a letter,
+// kept in `joined`; the line itself when it has none.
+std::string_view withoutBlanks(std::string_view line, std::string& joined);
 
 class Parameters;
 

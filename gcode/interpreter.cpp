@@ -32,11 +32,7 @@ bool Block::hasDecimal(char c) const {
 }
 
 Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Toolpath& out)
-    : top_(&program_),
-      out_(out),
-      program_(text),
-      subroutines_(subroutinesOf(options)),
-      tools_(options.tools) {
+    : top_(&program_), out_(out), program_(text), subroutines_(subroutinesOf(options)) {
     out_.lineCount = program_.lineCount();
     if (options.autoDialect) {
         DetectedDialect detected = detectDialect(program_.text(), program_.starts());
@@ -47,6 +43,8 @@ Interpreter::Interpreter(std::string_view text, const ReadOptions& options, Tool
         out_.dialectChoice.chosenByHand = true;
     }
     rules_ = &rulesOf(out_.dialect);
+    tools_.table = options.tools;
+    dropBlanks_ = rules_->blanksInsideWords;
     m_.diameter = rules_->xDiameter;
     m_.perRevolution = rules_->feedPerRevolution;
     out_.diameterMode = m_.diameter;
@@ -113,6 +111,7 @@ void Interpreter::runLine(std::size_t index) {
 }
 
 void Interpreter::readBlock(std::string_view line) {
+    if (dropBlanks_) line = withoutBlanks(line, joined_);
     readWords(line, words_, bad_, &params_);
     params_.commit();  // a line's settings take effect together, once it is read
     b_.present = b_.lost = b_.used = 0;

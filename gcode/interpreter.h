@@ -56,6 +56,11 @@ struct Modal {
     double rpmLimit = 0;        // G50 S or G96 D; 0 none
     double lead = 0;            // G33 K, or F where F gives the lead
     double tool = -1;
+    // The codes in force of the groups LinuxCNC's #<_plane>, #<_ccomp> and
+    // #<_spindle_on> read, each its number ×10.
+    std::int16_t plane = 170;
+    std::int16_t compensation = 400;
+    std::int16_t spindle = 50;
     double xScale() const { return diameter ? 2.0 : 1.0; }
 };
 
@@ -117,6 +122,8 @@ class Interpreter {
     void endProgram(const MCodeRow& m);
     void returnFromSubprogram(const MCodeRow& m);
     void callSubprogram(const MCodeRow& m);
+    void setSpindle(const MCodeRow& m);
+    void setPlane(const GCodeRow& g);
     void execute();
     void move();
     void warnUnused();
@@ -166,6 +173,10 @@ class Interpreter {
 
     // #<_x>, #5420 and the other values LinuxCNC reads from the state (state_parameters.cpp).
     bool stateValue(std::string_view name, int number, double& value);
+    bool numberedStateValue(int number, double& value);
+    int pocketOf(int tool) const;
+    // The tool T last named (LinuxCNC's #<_selected_tool>), 0 before any.
+    int selectedTool() const { return m_.tool < 0 ? 0 : int(m_.tool); }
 
     // Motion (motion.cpp).
     // The block names an axis, or gives one by an expression not computed. Every block
@@ -176,6 +187,12 @@ class Interpreter {
         return ((b_.present | b_.lost) & axes) != 0;
     }
     bool motionOnLine() const;  // the block names a code of the motion group
+    // An arc's centre (or radius) without its end: a full circle back to where it starts.
+    bool fullCircle() const {
+        const std::uint32_t centre = Block::bit('I') | Block::bit('J') | Block::bit('K');
+        return (m_.motion == Motion::ArcClockwise || m_.motion == Motion::ArcCounterClockwise) &&
+               (b_.present & (centre | Block::bit('R'))) != 0;
+    }
     bool target(Point& to, bool& kz, bool& kx);
     void axisTarget(char absolute, char incremental, double scale, double at, double& to,
                     bool& known);
@@ -189,6 +206,20 @@ class Interpreter {
     void setPosition(const GCodeRow& g);
     void dropPositionShift(const GCodeRow& g);
     void restorePositionShift(const GCodeRow& g);
+    // Coordinate systems (coordinate_systems.cpp).
+    void selectCoordinateSystem(const GCodeRow& g);
+    void setCoordinateSystem(const GCodeRow& g);
+    void setLocalOffset(const GCodeRow& g);
+    // Moves the tool's coordinates into the system whose origin is `next`.
+    void moveOrigin(const CoordinateSystems::Origin& next);
+    // Tool length offsets (tool_offsets.cpp).
+    void useToolLength(const GCodeRow& g);
+    void useGivenLength(const GCodeRow& g);
+    void cancelToolLength(const GCodeRow& g);
+    void applyLengthOffset(Point next);
+    // The table's entry of tool `number` and its place in the table; nullptr when none.
+    const ToolEntry* toolEntry(int number, std::size_t* place = nullptr) const;
+    Point toolOffsets(const ToolEntry& entry) const;  // in the path's units
     double threadLead();
 
     // The cycles' blocks (cycle_blocks.cpp): each reads its words, asks its planner and
@@ -211,11 +242,15 @@ class Interpreter {
     Modal m_;
     Block b_;
     std::vector<Word> words_;
+    std::string joined_;       // the line without its blanks, where the dialect drops them
+    bool dropBlanks_ = false;  // the dialect's, asked at every line
     std::vector<BadToken> bad_;
     ToolPosition tool_;
     double preparedTool_ = -1;  // the last T word, which M6 changes to where T only prepares
     PathUnits pathUnits_;
     PositionShift g92_;
+    CoordinateSystems systems_;
+    ToolInSpindle tools_;
     CycleSettings cycles_;
     bool unknownStartWarned_ = false;
     bool incrementalFromUnknown_ = false;  // set by target() for this block's move
@@ -246,7 +281,6 @@ class Interpreter {
     ProgramSource program_;
     std::vector<ProgramSource*> sources_{&program_};       // the program, then the files running
     std::shared_ptr<const SubroutineSource> subroutines_;  // none: the program is read alone
-    std::shared_ptr<const ToolTable> tools_;               // the user's; none: no nose data
     std::map<std::string, std::unique_ptr<ProgramSource>> files_;  // by file name; null: none
     std::uint32_t fileCallLine_ = 0;  // the program's line whose call runs the files
     std::map<std::pair<int, std::size_t>, double> repeats_;  // passes left, by depth and line

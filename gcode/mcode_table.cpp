@@ -25,9 +25,9 @@ struct MCodeTable {
         {0, M::M0, Group::Stop, kNone, nullptr},  // a pause: the path goes on
         {10, M::M1, Group::Stop, kNone, nullptr},
         {20, M::M2, Group::Stop, kNone, &I::endProgram},
-        {30, M::M3, Group::Spindle, kNone, nullptr},
-        {40, M::M4, Group::Spindle, kNone, nullptr},
-        {50, M::M5, Group::Spindle, kNone, nullptr},
+        {30, M::M3, Group::Spindle, kNone, &I::setSpindle},
+        {40, M::M4, Group::Spindle, kNone, &I::setSpindle},
+        {50, M::M5, Group::Spindle, kNone, &I::setSpindle},
         {60, M::M6, Group::ToolChange, kNone, &I::changeTool},
         {70, M::M7, Group::Coolant, kNone, nullptr},
         {80, M::M8, Group::Coolant, kNone, nullptr},
@@ -78,6 +78,10 @@ void Interpreter::saveModes(const MCodeRow&) {
     if (depth_ > 0 && rules_->m73SavesModes) savedModes_[depth_] = m_;
 }
 
+void Interpreter::setSpindle(const MCodeRow& m) {
+    m_.spindle = std::int16_t(m.tenths);
+}
+
 void Interpreter::changePallet(const MCodeRow&) {
     tool_.forget();
 }
@@ -99,6 +103,7 @@ void Interpreter::returnFromSubprogram(const MCodeRow&) {
 }
 
 void Interpreter::changeTool(const MCodeRow&) {
+    tools_.loaded = selectedTool();
     if (rules_->toolWord != ToolWord::PreparedForM6 || preparedTool_ < 0) return;
     const auto number = std::uint32_t(preparedTool_);
     recordToolChange(number, number);

@@ -29,6 +29,10 @@ void Interpreter::setUnits(bool inch) {
     nose_.setInch(inch, b_.lengthScale);
 }
 
+void Interpreter::setPlane(const GCodeRow& g) {
+    m_.plane = std::int16_t(g.tenths);
+}
+
 void Interpreter::setMotion(const GCodeRow& g) {
     m_.motion = g.motion;
 }
@@ -42,6 +46,7 @@ void Interpreter::setDiameter(const GCodeRow& g) {
 // The tool nose's offset from the programmed path is not computed: a picture that silently
 // showed the programmed path as the cut one would mislead, so the line says so.
 void Interpreter::compensationNotDrawn(const GCodeRow& g) {
+    m_.compensation = std::int16_t(g.tenths / 10 * 10);
     char name[16];
     std::snprintf(name, sizeof name, "G%d%s", g.tenths / 10, g.tenths % 10 ? ".1" : "");
     warn(Warning::CompensationNotDrawn, name);
@@ -49,6 +54,7 @@ void Interpreter::compensationNotDrawn(const GCodeRow& g) {
 
 // G41.1/G42.1 D L: the nose is on the block, so its path is drawn as the control makes it.
 void Interpreter::compensationOn(const GCodeRow& g) {
+    m_.compensation = std::int16_t(g.tenths / 10 * 10);
     if (!rules_->noseFromWords || !b_.has('D') || !tool_.known() || tool_.zeroStart ||
         nose_.active()) {
         compensationNotDrawn(g);
@@ -75,15 +81,15 @@ void Interpreter::compensationFromTable(const GCodeRow& g) {
     const int t = m_.tool >= 0 && m_.tool < 1e6 ? int(m_.tool) : -1;
     const int offset = t >= 100 ? t % 100 : t, number = t >= 100 ? t / 100 : t;
     const ToolEntry* entry = nullptr;
-    if (rules_->noseFromToolTable && tools_ && t >= 0) {
-        entry = tools_->find(offset);
-        if (entry == nullptr) entry = tools_->find(number);
+    if (rules_->noseFromToolTable && tools_.table && t >= 0) {
+        entry = tools_.table->find(offset);
+        if (entry == nullptr) entry = tools_.table->find(number);
     }
     if (entry == nullptr || !tool_.known() || tool_.zeroStart || nose_.active()) {
         compensationNotDrawn(g);
         return;
     }
-    const ToolEntry nose = toolInUnits(*entry, tools_->inch, pathUnits_.inch);
+    const ToolEntry nose = toolInUnits(*entry, tools_.table->inch, pathUnits_.inch);
     if (!std::isfinite(nose.noseRadius) || nose.noseRadius < 0 || nose.noseRadius > kMachineReach) {
         compensationNotDrawn(g);
         return;
@@ -96,6 +102,7 @@ void Interpreter::compensationFromTable(const GCodeRow& g) {
 }
 
 void Interpreter::compensationOff(const GCodeRow&) {
+    m_.compensation = 400;
     if (!nose_.active()) return;
     if (const CompensationFault f = nose_.end(); f != CompensationFault::None) warn(f);
 }

@@ -1,6 +1,7 @@
 // Moves: straight and circular, from unknown positions, machine positions and
 // coordinate settings; the path as the moves' destination.
 
+#include <algorithm>
 #include <cmath>
 
 #include "gcode/interpreter.h"
@@ -11,6 +12,8 @@ namespace {
 
 constexpr std::uint32_t kXBits = (1u << ('X' - 'A')) | (1u << ('U' - 'A'));
 constexpr std::uint32_t kZBits = (1u << ('Z' - 'A')) | (1u << ('W' - 'A'));
+// More turns than any program means: a typing error still costs little to measure.
+constexpr double kMostTurns = 10000;
 
 }  // namespace
 
@@ -78,6 +81,12 @@ void Interpreter::moveTo(MoveKind kind, Point to, bool kz, bool kx, std::uint8_t
 void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
     for (const char c : {'I', 'K', 'R', 'J'})
         if (b_.has(c)) b_.use(c);
+    // P whole turns, the last one to the end; the control refuses a part of one.
+    if (b_.has('P') && (b_.use('P') < 1 || b_.get('P') != std::floor(b_.get('P')))) {
+        warn(Warning::BadArc, b_.text[std::size_t('P' - 'A')]);
+        moveTo(MoveKind::Feed, to, kz, kx);
+        return;
+    }
     if (!(tool_.known() && kz && kx)) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;
@@ -110,7 +119,9 @@ void Interpreter::arc(bool ccw, Point to, bool kz, bool kx) {
         moveTo(MoveKind::Feed, to, kz, kx);
         return;
     }
-    add({Move{MoveKind::Feed, 0, line_, tool_.at, to, m_.feed}, center, true, ccw});
+    Segment s{Move{MoveKind::Feed, 0, line_, tool_.at, to, m_.feed}, center, true, ccw};
+    if (b_.has('P')) s.extraTurns = std::uint16_t(std::min(b_.get('P'), kMostTurns) - 1);
+    add(s);
     tool_.at = to;
 }
 
@@ -137,7 +148,7 @@ void Interpreter::emit(Segment& s) {
     if (readingFile()) m.line = fileCallLine_;  // the program's line that called the file
     if (s.arc) {
         m.flags |= kArc;
-        out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw});
+        out_.arcs.push_back({std::uint32_t(out_.moves.size()), s.center, s.ccw, s.extraTurns});
     }
     if (m.kind == MoveKind::Feed && !m.is(kThread) && !(m.feed > 0) && !(m.from == m.to))
         warn(Warning::NoFeedRate);

@@ -6,6 +6,9 @@
 // the tool stands, the G92 shift, the path's units, and what the cycles keep from one
 // block to the next.
 
+#include <array>
+#include <memory>
+
 #include "gcode/gcodes.h"
 #include "gcode/segment.h"
 
@@ -32,6 +35,33 @@ struct PositionShift {
     Point kept;
     bool knownZ = true;
     bool knownX = true;
+};
+
+// The coordinate systems G54-G59.3: each origin's offset from the machine's zero as the
+// program set it (G10 L2, L20), per axis while it is known, and the one in force.
+// Positions are in the system in force, so a change of system or of its origin moves
+// the tool's coordinates, not the tool.
+struct CoordinateSystems {
+    static constexpr int kCount = 9;
+    struct Origin {
+        Point offset;
+        bool knownZ = true;
+        bool knownX = true;
+    };
+    std::array<Origin, kCount> origins{};
+    int current = 0;  // 0 for G54 ... 8 for G59.3
+    const Origin& inForce() const { return origins[std::size_t(current)]; }
+};
+
+struct ToolTable;
+
+// The tool M6 put in the spindle (LinuxCNC's #5400; T selects it, Modal::tool), the
+// table they come from (none: the machine's own, not known), and the length offset in
+// force (G43), in the path's units.
+struct ToolInSpindle {
+    int loaded = 0;
+    std::shared_ptr<const ToolTable> table;
+    Point lengthOffset;
 };
 
 // The path is drawn in the units its first positioned block was written in.

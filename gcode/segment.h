@@ -11,6 +11,7 @@ struct Segment {
     Point center;
     bool arc = false;
     bool ccw = false;
+    std::uint16_t extraTurns = 0;  // an arc's whole turns before its last
     // LinuxCNC's G7x contour: A rounds the corner after this move, C chamfers it.
     double fillet = 0;
     double chamfer = 0;

@@ -4,7 +4,8 @@
 # there, without the Qt programs, when there is none); a failing program is left in
 # build/random-failures/ to be kept as a test.
 #   bash tools/compare-random.sh 60         # every feature: parameters, state, nose
-#                                           # compensation, G7x, units, G90.1, G76
+#                                           # compensation, G7x, units, G90.1, G76,
+#                                           # coordinate systems, full circles, G43
 #   bash tools/compare-random.sh 600 7 --count  # ten minutes, differences counted by kind
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,4 +22,4 @@ fi
 cmake --build build --target dump_moves -j 2 >/dev/null
 python3 tests/differential/random_programs.py --dump build/bin/dump_moves \
     --rs274 "$(command -v rs274)" --seconds "$seconds" --seed "$seed" \
-    --keep build/random-failures --with params,state,nose,cycles,units,centres,threads "$@"
+    --keep build/random-failures --with params,state,nose,cycles,units,centres,threads,offsets,circles,tools "$@"

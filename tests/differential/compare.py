@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The reader against LinuxCNC's own interpreter, move by move.
 
-Runs rs274 (lathe, the ini and tool table beside this file) and the reader's dump_moves on
-each program and compares rapid or feed, end point, and an arc's centre and direction.
+Runs rs274 (lathe, the ini and tool table beside this file, or the program's own NAME.tbl
+beside it, given to both) and the reader's dump_moves on each program and compares rapid or feed, end point, and an arc's centre and direction.
 rs274 gives X as a radius (under G7 too) in the units in force, rounded to 4 decimals;
 both sides are compared in the units of the program's first move, within half of
 rs274's last printed digit plus 1e-6. Positions count from the first move that makes
@@ -74,9 +74,9 @@ def expected_failures():
 
 
 class Move:
-    def __init__(self, code, z, x, centre=None, line=None, start=None, tol=1e-6):
+    def __init__(self, code, z, x, centre=None, line=None, start=None, tol=1e-6, turn=None):
         self.code, self.z, self.x, self.centre = code, z, x, centre
-        self.line, self.start, self.tol = line, start, tol
+        self.line, self.start, self.tol, self.turn = line, start, tol, turn
 
     def __str__(self):
         text = f"{self.code} Z{self.z:.6f} X{self.x:.6f}"
@@ -86,6 +86,37 @@ class Move:
 
 
 CALL = re.compile(r"^\s*\d+\s+N\S*\s+([A-Z0-9_]+)\((.*)\)\s*$")
+
+
+def tool_table_of(program):
+    """The tool table beside a program (NAME.tbl for NAME.ngc), or None."""
+    table = os.path.splitext(program)[0] + ".tbl"
+    return table if os.path.exists(table) else None
+
+
+def table_for_rs274(text):
+    """A tool table as rs274 reads it: LinuxCNC's words only (T P Z X D Q and the
+    comment), the lengths in inches, which the standalone interpreter takes them in
+    whatever the ini says. A "G20" line alone makes the file's numbers inches."""
+    lines = [l.split(";", 1) for l in text.splitlines()]
+    inch = any(l[0].strip().upper() == "G20" for l in lines)
+    rows = []
+    for words, *comment in lines:
+        words = re.sub(r"HOLDER\([^)]*\)", " ", words.upper()).split()
+        if not words or not words[0].startswith("T"):
+            continue
+        kept = []
+        for w in words:
+            try:
+                value = float(w[1:])
+            except ValueError:
+                continue
+            if w[0] in "ZXD":
+                kept.append(f"{w[0]}{value if inch else value / INCH:.10f}")
+            elif w[0] in "TPQ":
+                kept.append(w)
+        rows.append(" ".join(kept) + " ;" + (comment[0] if comment else ""))
+    return "\n".join(rows) + "\n"
 
 
 def run_rs274(rs274, program, timeout=120):
@@ -98,13 +129,22 @@ def run_rs274(rs274, program, timeout=120):
         ini = ini.replace("SUBROUTINE_PATH = ", f"SUBROUTINE_PATH = {folder}:")
         with open(os.path.join(work, "rs274.ini"), "w", encoding="utf-8") as f:
             f.write(ini)
-        shutil.copy(os.path.join(HERE, "tools.tbl"), work)
+        table = tool_table_of(program)
+        if table:
+            with open(table, encoding="utf-8") as f, \
+                    open(os.path.join(work, "tools.tbl"), "w", encoding="utf-8") as out:
+                out.write(table_for_rs274(f.read()))
+        else:
+            shutil.copy(os.path.join(HERE, "tools.tbl"), work)
         open(os.path.join(work, "rs274.var"), "w").close()
         # Two rs274 processes at once share LinuxCNC's memory and may die of a bus error
         # half-way through, so runs from every comparison on the machine take turns.
         with open(os.path.join(tempfile.gettempdir(), "zivek-rs274.lock"), "w") as lock:
             fcntl.flock(lock, fcntl.LOCK_EX)
-            run = subprocess.run([rs274, "-g", "-i", "rs274.ini", "-t", "tools.tbl", "-v",
+            # -T: the standalone interpreter reads a table's offsets only after the task's
+            # own start.
+            run = subprocess.run([rs274] + (["-T"] if table else []) +
+                                 ["-g", "-i", "rs274.ini", "-t", "tools.tbl", "-v",
                                   "rs274.var", os.path.abspath(program)], cwd=work,
                                  stdin=subprocess.DEVNULL, capture_output=True, text=True,
                                  errors="replace", timeout=timeout)
@@ -138,7 +178,7 @@ def run_rs274(rs274, program, timeout=120):
         if name == "ARC_FEED":
             # XZ plane: the first axis is Z, the second X; a negative turn is G2.
             moves.append(Move("G3" if v[4] > 0 else "G2", v[0] * scale, v[1] * scale,
-                              (v[2] * scale, v[3] * scale), tol=tol))
+                              (v[2] * scale, v[3] * scale), tol=tol, turn=int(v[4])))
         else:
             code = "G0" if name == "STRAIGHT_TRAVERSE" else "G1"
             moves.append(Move(code, v[2] * scale, v[0] * scale, tol=tol))
@@ -169,7 +209,9 @@ _notes = {}  # program -> kind -> what dump_moves said of it on standard error
 
 
 def run_reader(dump, program):
-    run = subprocess.run([dump, "--subroutine-path", subroutine_path(), program],
+    table = tool_table_of(program)
+    tools = ["--tools", table] if table else []
+    run = subprocess.run([dump, "--subroutine-path", subroutine_path()] + tools + [program],
                          capture_output=True, text=True, check=True)
     notes = {}
     for text in run.stderr.splitlines():

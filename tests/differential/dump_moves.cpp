@@ -8,17 +8,20 @@
 // X is a radius (true geometry), as LinuxCNC's canonical calls give it under G7 too.
 // The program is read as LinuxCNC reads it: its dialect is given, not guessed, and
 // o<name> calls find name.ngc in the program's folder, then in the folders of
-// --subroutine-path (separated as in PATH, as LinuxCNC's SUBROUTINE_PATH is).
+// --subroutine-path (separated as in PATH, as LinuxCNC's SUBROUTINE_PATH is); G43 takes
+// its offsets from the tool table --tools names.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace {
@@ -47,12 +50,24 @@ void addFolders(std::string_view list, std::vector<std::filesystem::path>& folde
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool withPath = argc == 4 && std::strcmp(argv[1], "--subroutine-path") == 0;
-    if (argc != 2 && !withPath) {
-        std::fprintf(stderr, "usage: %s [--subroutine-path FOLDERS] PROGRAM\n", argv[0]);
+    const char* folders = nullptr;
+    const char* tools = nullptr;
+    int arg = 1;
+    for (; arg + 1 < argc; arg += 2) {
+        if (std::strcmp(argv[arg], "--subroutine-path") == 0) {
+            folders = argv[arg + 1];
+        } else if (std::strcmp(argv[arg], "--tools") == 0) {
+            tools = argv[arg + 1];
+        } else {
+            break;
+        }
+    }
+    if (arg != argc - 1) {
+        std::fprintf(stderr, "usage: %s [--subroutine-path FOLDERS] [--tools TABLE] PROGRAM\n",
+                     argv[0]);
         return 2;
     }
-    const char* program = argv[argc - 1];
+    const char* program = argv[arg];
     std::ifstream in(program, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "cannot read %s\n", program);
@@ -63,7 +78,13 @@ int main(int argc, char** argv) {
     options.autoDialect = false;
     options.dialect = zivek::gcode::Dialect::LinuxCnc;
     options.subroutineFolders.push_back(std::filesystem::absolute(program).parent_path());
-    if (withPath) addFolders(argv[2], options.subroutineFolders);
+    if (folders != nullptr) addFolders(folders, options.subroutineFolders);
+    if (tools != nullptr) {
+        auto table = zivek::gcode::readToolTableFile(tools);
+        for (const auto& fault : table.faults)
+            std::fprintf(stderr, "table %zu %s\n", fault.line, fault.word.c_str());
+        options.tools = std::make_shared<const zivek::gcode::ToolTable>(std::move(table.table));
+    }
     const auto path = zivek::gcode::interpret(text, options);
     for (std::size_t i = 0; i < path.moves.size(); ++i) {
         const auto& m = path.moves[i];

@@ -14,7 +14,11 @@ G71.1, G71.2 and G72 on random turned outlines, under G90 or G91, G7 or G8 (a co
 LinuxCNC refuses must be one the reader marks incomplete); with --with units, G20/G21
 switched mid-program, before and after cycles and under nose compensation too; with --with centres, G90.1 and G91.1
 switched, arcs and contour arcs naming their centres under G90.1; with --with threads,
-G76 with every optional word (R, Q, H, E, L), K now and then a whole multiple of J.
+G76 with every optional word (R, Q, H, E, L), K now and then a whole multiple of J; with
+--with offsets, origins set by G10 L2 and L20, G54-G59.3 chosen, G52, G92 and G92.1 (not
+under nose compensation); with --with circles, full circles by their centre alone and
+arcs of P turns; with --with tools, a tool table beside the program (NAME.tbl, given to
+both sides), tool changes, G43 with and without H, G43.1 and G49.
 With --count, every program is run and the differences are counted by kind.
 """
 import argparse
@@ -41,6 +45,20 @@ class Writer:
         self.next_param = 0
         self.nose = False
         self.absolute_centres = False
+        # Coordinate systems G54-G59.3 by number 1-9: each origin's offset (z, x) from the
+        # machine's zero in mm, the one in force, and the G92/G52 offset over it.
+        self.origins = {n: (0.0, 0.0) for n in range(1, 10)}
+        self.system = 1
+        self.local = (0.0, 0.0)
+        # The tool table written beside the program: by tool, its Z and X offsets in mm;
+        # the tool in the spindle and the length offset (z, x) in force.
+        self.table_inch = rng.random() < 0.3
+        self.tools = {}
+        if "tools" in features:
+            for n in rng.sample(range(1, 13), rng.randint(1, 5)):
+                self.tools[n] = (round(rng.uniform(-8, 8), 3), round(rng.uniform(-5, 5), 3))
+        self.tool = 0
+        self.length = (0.0, 0.0)
 
     def unit(self):
         return 25.4 if self.inch else 1.0
@@ -104,6 +122,110 @@ class Writer:
             self.absolute_centres = not self.absolute_centres
             self.lines.append("G90.1" if self.absolute_centres else "G91.1")
 
+    SYSTEMS = ["G54", "G55", "G56", "G57", "G58", "G59", "G59.1", "G59.2", "G59.3"]
+
+    def shift_origin(self, origin, local):
+        """The tool stays; its coordinates follow the origin and local offset now in force."""
+        (oz, ox), (lz, lx) = self.origins[self.system], self.local
+        self.z += oz + lz - origin[0] - local[0]
+        self.x += ox + lx - origin[1] - local[1]
+        self.local = local
+
+    def offsets(self):
+        """Now and then an origin set (G10 L2, L20), a coordinate system chosen (G54 ...
+        G59.3), or a local offset (G52, G92, G92.1); never under nose compensation, which
+        LinuxCNC refuses them under."""
+        if "offsets" not in self.features or self.nose or self.rng.random() > 0.12:
+            return
+        r = self.rng.random()
+        z = round_to_written(self, self.rng.uniform(-20, 20))
+        x = round_to_written(self, self.rng.uniform(-10, 10), True)
+        if r < 0.3:
+            p = self.rng.randint(0, 9)
+            n = p or self.system
+            self.lines.append(f"G10 L2 P{p} X{self.num(x, True)} Z{self.num(z)}")
+            if n == self.system:
+                self.shift_origin((z, x), self.local)
+            self.origins[n] = (z, x)
+        elif r < 0.45:
+            # L20: where the tool stands is X Z in system P.
+            n = self.rng.randint(1, 9)
+            oz, ox = self.origins[self.system]
+            origin = (self.z + oz - z, self.x + ox - x)
+            self.lines.append(f"G10 L20 P{n} X{self.num(x, True)} Z{self.num(z)}")
+            if n == self.system:
+                self.shift_origin(origin, self.local)
+            self.origins[n] = origin
+        elif r < 0.75:
+            n = self.rng.randint(1, 9)
+            self.lines.append(self.SYSTEMS[n - 1])
+            self.shift_origin(self.origins[n], self.local)
+            self.system = n
+        elif r < 0.85:
+            self.lines.append(f"G52 X{self.num(x, True)} Z{self.num(z)}")
+            self.shift_origin(self.origins[self.system], (z, x))
+        elif r < 0.95:
+            # G92: the tool's coordinates become X Z.
+            lz, lx = self.local
+            self.lines.append(f"G92 X{self.num(x, True)} Z{self.num(z)}")
+            self.local = (lz + self.z - z, lx + self.x - x)
+            self.z, self.x = z, x
+        else:
+            self.lines.append("G92.1")
+            self.shift_origin(self.origins[self.system], (0.0, 0.0))
+
+    def table(self):
+        """The tool table as LinuxCNC writes it, in inches after a G20 line now and then."""
+        if not self.tools:
+            return None
+        unit = 25.4 if self.table_inch else 1.0
+        rows = ["G20"] if self.table_inch else []
+        for n, (z, x) in sorted(self.tools.items()):
+            rows.append(f"T{n} P{n} Z{z / unit:.4f} X{x / unit:.4f} ;")
+        return "\n".join(rows) + "\n"
+
+    def use_length(self, offset):
+        """The tool stays; its coordinates follow the length offset now in force."""
+        self.z += self.length[0] - offset[0]
+        self.x += self.length[1] - offset[1]
+        self.length = offset
+
+    def tool_lengths(self):
+        """Now and then a tool change (T M6, then an absolute rapid: the reader starts its
+        path anew there), G43 with the tool in the spindle or H another's, G43.1 with its
+        own offsets, or G49; never under nose compensation."""
+        # rs274 moves the tool's coordinates by a table's offsets wrongly under G20
+        # (G43 H2 from H1 with X1 and X3 mm moves X by 22 mm): in millimetres only.
+        if not self.tools or self.nose or self.inch or self.rng.random() > 0.12:
+            return
+        r = self.rng.random()
+        if r < 0.3:
+            self.tool = self.rng.choice(sorted(self.tools))
+            self.lines.append(f"T{self.tool} M6")
+            if self.incremental:
+                self.incremental = False
+                self.lines.append("G90")
+            z, x = self.target()
+            self.lines.append(f"G0 X{self.num(x, True)} Z{self.num(z)}")
+            self.z, self.x = round_to_written(self, z), round_to_written(self, x, True)
+        elif r < 0.55 and self.tool:
+            # Without a tool in the spindle, rs274's started task takes a table row's
+            # offsets of its own choosing: G43 only once a tool is in.
+            self.lines.append("G43")
+            self.use_length(self.tools.get(self.tool, (0.0, 0.0)))
+        elif r < 0.75:
+            n = self.rng.choice(sorted(self.tools))
+            self.lines.append(f"G43 H{n}")
+            self.use_length(self.tools[n])
+        elif r < 0.9:
+            z = round_to_written(self, self.rng.uniform(-5, 5))
+            x = round_to_written(self, self.rng.uniform(-3, 3), True)
+            self.lines.append(f"G43.1 X{self.num(x, True)} Z{self.num(z)}")
+            self.use_length((z, x))
+        else:
+            self.lines.append("G49")
+            self.use_length((0.0, 0.0))
+
     def target(self):
         return self.rng.uniform(-60, 10), self.rng.uniform(0, 40)
 
@@ -131,6 +253,8 @@ class Writer:
             self.lines.append(f"G1 {self.axes(z, x)} F{self.rng.choice([50, 100, 250])}")
         elif r < 0.75:
             self.arc_by_radius()
+        elif r < 0.85 and "circles" in self.features:
+            self.full_circle()
         else:
             self.arc_by_centre()
 
@@ -157,8 +281,23 @@ class Writer:
         code = self.rng.choice(["G2", "G3"])
         words = self.axes(z, x)
         # I and K are increments from the start (under G90.1 the centre itself) and I is
-        # a radius in either X mode.
-        self.lines.append(f"{code} {words} I{self.num(i)} K{self.num(k)}")
+        # a radius in either X mode; P whole turns, the last one to the end.
+        turns = ""
+        if "circles" in self.features and self.rng.random() < 0.2:
+            turns = f" P{self.rng.randint(1, 3)}"
+        self.lines.append(f"{code} {words} I{self.num(i)} K{self.num(k)}{turns}")
+
+    def full_circle(self):
+        """A full circle by its centre alone, no end written, now and then turned P times."""
+        radius = self.rng.uniform(1, 15)
+        angle = self.rng.uniform(0, 2 * math.pi)
+        i, k = radius * math.sin(angle), radius * math.cos(angle)
+        if self.absolute_centres:
+            i, k = self.x + i, self.z + k
+        words = f"{self.rng.choice(['G2', 'G3'])} I{self.num(i)} K{self.num(k)}"
+        if self.rng.random() < 0.4:
+            words += f" P{self.rng.randint(1, 4)}"
+        self.lines.append(words)
 
     @staticmethod
     def raw(value):
@@ -237,7 +376,9 @@ class Writer:
     def thread(self):
         """A G76 from where the tool is, with each optional word now and then; K a whole
         multiple of J half the time, where the two ways of counting passes part."""
-        if ("threads" not in self.features or self.nose or self.incremental
+        # rs274 reads a tool table's offsets only as a started task (-T), whose spindle
+        # never turns: it refuses G76 then.
+        if ("threads" not in self.features or self.nose or self.incremental or self.tools
                 or self.rng.random() > 0.1):
             return
         unit = self.unit()
@@ -269,6 +410,8 @@ class Writer:
         self.lines.append(f"G0 {self.axes(z, x)}")
         for _ in range(moves):
             self.modes()
+            self.offsets()
+            self.tool_lengths()
             self.compensation()
             self.cycle()
             self.thread()
@@ -369,7 +512,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--with", dest="features", action="append", default=[],
                         help="comma-separated, may be repeated: units, params, state, nose, "
-                        "cycles")
+                        "cycles, centres, threads, offsets, circles, tools")
     parser.add_argument("--keep", default=".", help="folder for a failing program")
     parser.add_argument("--count", action="store_true",
                         help="run every program and count the differences by kind")
@@ -382,10 +525,15 @@ def main():
     with tempfile.TemporaryDirectory(prefix="zivek-random-") as work:
         while time.monotonic() < deadline:
             rng = random.Random(f"{args.seed}-{n}")
-            text = Writer(rng, features).program(rng.randint(3, 25))
+            writer = Writer(rng, features)
+            text = writer.program(rng.randint(3, 25))
+            table = writer.table()
             path = os.path.join(work, f"random-{args.seed}-{n}.ngc")
             with open(path, "w", encoding="ascii") as f:
                 f.write(text)
+            if table:
+                with open(path[:-4] + ".tbl", "w", encoding="ascii") as f:
+                    f.write(table)
             reader = compare.run_reader(args.dump, path)
             try:
                 difference = differs(args.rs274, path, reader)
@@ -407,6 +555,9 @@ def main():
                 kept = os.path.join(args.keep, os.path.basename(path))
                 with open(kept, "w", encoding="ascii") as f:
                     f.write(text)
+                if table:
+                    with open(kept[:-4] + ".tbl", "w", encoding="ascii") as f:
+                        f.write(table)
                 print(f"FAIL seed {args.seed} program {n}: {difference}\nkept as {kept}",
                       flush=True)
                 if not args.count:

@@ -121,3 +121,39 @@ TEST(Arcs, DrawnWithinTheControlsToleranceAndWarnedBeyondIt) {
 
 }  // namespace
 }  // namespace zivek::gcode
+
+namespace zivek::gcode {
+namespace {
+
+// LinuxCNC's P turns: the arc runs its whole turns before the last, which ends where
+// written; a part of a turn is refused. Lengths count every turn, extents the full circle.
+TEST(Arcs, WholeTurnsByP) {
+    struct Case {
+        const char* arc;  // from X10 Z0 (radius 10), the centre 3 along Z
+        double length;
+        double extentMaxZ;  // of the whole path
+        bool drawn;
+    };
+    constexpr double kPi = 3.14159265358979323846;
+    const Case cases[] = {
+        {"G3 K3", 2 * kPi * 3, 6, true},
+        {"G3 K3 P3", 3 * 2 * kPi * 3, 6, true},
+        // half a turn to Z6 after one whole turn
+        {"G2 X10 Z6 K3 P2", 1.5 * 2 * kPi * 3, 6, true},
+        {"G3 K3 P1.5", 0, 0, false},
+        {"G3 K3 P0", 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        const std::string program = std::string("G18 G21 G8 G90 F100\nG0 X10 Z0\n") + c.arc + "\n";
+        const Toolpath path = interpret(program, zivek::testing::readingAs(Dialect::LinuxCnc));
+        ASSERT_EQ(path.moves.size(), 2u) << c.arc;
+        EXPECT_EQ(path.arcOf(1) != nullptr, c.drawn) << c.arc;
+        EXPECT_EQ(path.warnings.empty(), c.drawn) << c.arc;
+        if (!c.drawn) continue;
+        EXPECT_NEAR(path.moveLength(1), c.length, 1e-9) << c.arc;
+        EXPECT_NEAR(path.summary.extent.max.z, c.extentMaxZ, 1e-9) << c.arc;
+    }
+}
+
+}  // namespace
+}  // namespace zivek::gcode

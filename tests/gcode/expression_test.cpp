@@ -193,7 +193,7 @@ TEST(Parameters, FaultsWarnOnTheirLineAndLoseOnlyTheirWord) {
         {"#1=[1/0]", Warning::MathError, "#1=[1/0]", 1},
         {"G0 X#<nothing>", Warning::BadExpression, "X#<nothing>", 1},
         {"G0 X[1+", Warning::BadExpression, "X[1+", 1},
-        {"#1 5", Warning::BadExpression, "#1 5", 1},
+        {"#1 5", Warning::BadExpression, "#15", 1},  // blanks mean nothing: "#15"
         {"o1 if [1/0]\nG0 X1\no1 endif", Warning::MathError, "[1/0]", 1},
         {"o<missing> call [1]", Warning::CycleMissingContour, "o<missing>", 1},
         {"o1 while [0]\nG0 X1", Warning::NotEvaluated, "endwhile", 1},

@@ -6,11 +6,13 @@
 
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/reading_options.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -94,15 +96,33 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_corner_tolerance", 0},
         // units switched with moves waiting for their corner
         {"nose_units_switched", 20, Warning::CompensationRefused, kPrintedInch},
+        // where LinuxCNC stops under compensation: a G70 bore's concave corner, an arc
+        // first after G40 (in inches)
+        {"nose_g70_bore_gouge", 12, Warning::CompensationRefused},
+        {"nose_exit_arc_inch", 8, Warning::CompensationRefused, kPrintedInch},
         // G2/G3 by LinuxCNC's arc tolerance: drawn within it, warned beyond it
         {"arc_within_tolerance", 0},
         {"arc_beyond_tolerance", 6, Warning::BadArc},
+        // full circles by their centre alone, P whole turns
+        {"full_circles", 0},
+        // coordinate systems chosen and set (G10 L2, L20), G52 and G92 over them
+        {"work_offsets", 0},
+        // blanks inside numbers and words, G64 with its tolerances
+        {"blanks_in_words", 0},
+        // the tool and the coordinate system read from LinuxCNC's parameters
+        {"tool_and_system_parameters", 0},
+        // G43, G43.1 and G49 with the row's own tool table
+        {"tool_lengths", 0, Warning::CycleIncomplete, kPrintedInch},
     };
     for (const Case& c : cases) {
         const std::string base = std::string(ZIVEK_TEST_PROGRAMS) + "/linuxcnc/" + c.name;
         const std::vector<Expected> want = readMoves(readFile(base + ".moves"));
         ASSERT_FALSE(want.empty()) << c.name;
         ReadOptions options = zivek::testing::readingAs(Dialect::LinuxCnc);
+        // A row's own tool table, where it keeps one beside it.
+        if (std::ifstream(base + ".tbl"))
+            options.tools =
+                std::make_shared<const ToolTable>(readToolTableFile(base + ".tbl").table);
         const Toolpath p = interpret(readFile(base + ".ngc"), options);
         // Where LinuxCNC stops, the reader draws on: compare up to there.
         if (c.refusedLine == 0) {

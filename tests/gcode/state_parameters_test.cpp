@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/reading_options.h"
+#include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
 
 namespace zivek::gcode {
@@ -66,6 +68,21 @@ TEST(StateParameters, ReadAsLinuxCncGivesThem) {
          "o1 sub\no1 endsub [5]\nG18 G8\no1 call\nG0 X#<_value> "
          "Z#<_value_returned>\n",
          {1, 5}},
+        {"the coordinate system in force: #5220 counts from G54 as 1, #<_coord_system> by code",
+         "G18 G8 G59.1\nG0 X#5220 Z#<_coord_system>\n",
+         {591, 7}},
+        {"an origin set by G10 L2 in #5221 (X) and #5223 (Z) on, twenty a system",
+         "G18 G8 G10 L2 P2 X3 Z-4\nG0 X#5241 Z[#5243+#5221]\n",
+         {-4, 3}},
+        {"the tool M6 puts in the spindle (#5400) and the one T selects",
+         "G18 G8 T3 M6\nT5\nG0 X[#5400*10+#<_current_tool>] Z[#<_selected_tool>*10+"
+         "#<_selected_pocket>]\n",
+         {55, 33}},
+        {"no tool selected yet", "G18 G8 G0 X#<_selected_pocket> Z#<_current_tool>\n", {0, -1}},
+        {"plane, nose compensation, spindle by their codes",
+         "G18 G8 M4\nG0 X[#<_plane>+#<_spindle_on>] Z[#<_ccomp>+#<_spindle_cw>]\n",
+         {400, 181}},
+        {"the call level", "o1 sub\nG0 X#<_call_level> Z0\no1 endsub\nG18 G8\no1 call\n", {0, 1}},
         {"a global of the program's own that begins with _",
          "#<_xx>=4\nG18 G8 G0 X#<_xx> Z0\n",
          {0, 4}},
@@ -75,6 +92,24 @@ TEST(StateParameters, ReadAsLinuxCncGivesThem) {
         EXPECT_TRUE(path.warnings.empty()) << c.name << ": " << path.warnings.front().word;
         EXPECT_EQ(lastEnd(path), c.end) << c.name;
     }
+}
+
+// #5401-#5413 give the offsets, diameter and tip of the tool in the spindle from the
+// table, in the path's units; pockets count the tools' places in it.
+TEST(StateParameters, TheToolInTheSpindleFromTheTable) {
+    ReadOptions options = linuxCnc();
+    options.tools = std::make_shared<const ToolTable>(
+        readToolTable("G20\nT4 P1 Z0.1 X-0.2 D0.04 Q3\nT9 P2 Z1 X1\n").table);
+    const Toolpath path = interpret(
+        "G18 G21 G8 T9 M6\nT4 M6\nG0 X[#5401] Z[#5403]\nG0 X[#5410] Z[#5413]\n"
+        "G0 X#<_current_pocket> Z#5400\n",
+        options);
+    ASSERT_EQ(path.moves.size(), 3u);
+    EXPECT_NEAR(path.moves[0].to.x, -5.08, 1e-9);
+    EXPECT_NEAR(path.moves[0].to.z, 2.54, 1e-9);
+    EXPECT_NEAR(path.moves[1].to.x, 1.016, 1e-9);
+    EXPECT_EQ(path.moves[1].to.z, 3);
+    EXPECT_EQ(path.moves[2].to, (Point{4, 1}));
 }
 
 TEST(StateParameters, AreReadOnlyAndTheRestOfTheLineStillCounts) {

@@ -92,7 +92,8 @@ struct ToolChange {
 struct Arc {
     std::uint32_t move = 0;  // index into Toolpath::moves
     Point center;
-    bool ccw = false;  // G3: counter-clockwise with Z to the right and X up
+    bool ccw = false;              // G3: counter-clockwise with Z to the right and X up
+    std::uint16_t extraTurns = 0;  // whole turns before the last (LinuxCNC's P2: one)
 };
 
 enum class Warning : std::uint8_t {
