@@ -186,7 +186,7 @@ bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to)
     from = lineOfNumber(first, line_);
     to = b_.has('Q') ? lineOfNumber(b_.use('Q'), from) : from;
     if (from < source().lineCount() && to < source().lineCount() && to >= from) return true;
-    warn(Warning::CycleMissingContour, "N" + numberName(first));
+    warn(Warning::CycleMissingContour, std::string("N").append(numberName(first)));
     return false;
 }
 
