@@ -91,6 +91,9 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"nose_orientations", 0},
         {"nose_g70", 0},
         {"nose_entry_arc", 0},
+        // entered by an arc with each insert: L0 and L9 have no tip to move out to first
+        {"nose_entry_arc_orientations", 0},
+        {"nose_entry_arc_orientations_inch", 0},
         {"nose_corner_tolerance", 0},
         // G2/G3 by LinuxCNC's arc tolerance: drawn within it, warned beyond it
         {"arc_within_tolerance", 0},
