@@ -20,10 +20,10 @@ bash tools/install-deps.sh
 step "format of every tracked source"
 bash tools/list-sources.sh | xargs -0 clang-format --dry-run -Werror
 
-# Without debug information: the tests do not need it, and it is a fifth of the build.
+# Optimised as far as a release is (-O3, whose analysis finds warnings -O2 does not),
+# without debug information: the tests do not need it, and it is a fifth of the build.
 step "build with warnings as errors and test"
-cmake -S . -B build -G Ninja -DZIVEK_WARNINGS_AS_ERRORS=ON \
-    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
+cmake -S . -B build -G Ninja -DZIVEK_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=Release
 cmake --build build
 ctest --test-dir build --output-on-failure -j 2
 

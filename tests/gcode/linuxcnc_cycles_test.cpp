@@ -85,6 +85,9 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"g71_absolute_centres", 0},
         {"g71_contour_arc_off_circle", 0},
         {"g71_arc_not_monotonic", 12},
+        // the passes' arcs by LinuxCNC's arc tolerance, 0.1% of the radius here
+        {"g71_contour_arc_within_tolerance", 0},
+        {"g71_contour_arc_beyond_tolerance", 9},
         // nose radius compensation (G41.1/G42.1) on lines, arcs, inserts and G70's passes
         {"nose_lines", 0},
         {"nose_arcs", 0},
