@@ -118,7 +118,8 @@ void Interpreter::takeFeedSpeedTool(std::uint32_t taken) {
     if (b_.has('F')) m_.feed = b_.length('F');
     if (b_.has('S') && !(taken & Block::bit('S'))) {
         m_.speed = b_.get('S');
-        m_.surfaceUnit = (m_.inch ? 12.0 : 1000.0) * b_.lengthScale;
+        // In the units of its block, though the path may settle on other units later.
+        m_.surfaceUnit = m_.inch ? 12 * 25.4 : 1000.0;
     }
     if (b_.has('T')) {
         const double t = b_.get('T');

@@ -197,7 +197,7 @@ bool Interpreter::contourLines(double first, std::size_t& from, std::size_t& to)
         contourRead_ = CycleContour{line_, std::uint32_t(from), std::uint32_t(to), 0, 0};
         return true;
     }
-    warn(Warning::CycleMissingContour, "N" + numberName(first));
+    warn(Warning::CycleMissingContour, std::string("N").append(numberName(first)));
     return false;
 }
 

@@ -226,7 +226,7 @@ bool Interpreter::readContourSub(std::string_view name, std::vector<Segment>& ou
         inSubroutineFile(name, [&](const Sub& s) { found = readContour(s.begin, s.end, out); });
         return found;
     }
-    warn(Warning::CycleMissingContour, "o" + std::string(name));
+    warn(Warning::CycleMissingContour, std::string("o").append(name));
     return false;
 }
 

@@ -52,7 +52,7 @@ struct Modal {
     bool constantSurface = false;
     double feed = 0;
     double speed = 0;           // S: rpm, or surface speed under G96
-    double surfaceUnit = 1000;  // path units in the metre or foot of a surface speed S
+    double surfaceUnit = 1000;  // millimetres in the metre or foot S was given in under G96
     double rpmLimit = 0;        // G50 S or G96 D; 0 none
     double lead = 0;            // G33 K, or F where F gives the lead
     double tool = -1;

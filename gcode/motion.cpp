@@ -155,8 +155,10 @@ void Interpreter::emit(Segment& s) {
     if (m_.perRevolution) m.flags |= kPerRevolution;
     if (m_.constantSurface) m.flags |= kConstantSurface;
     // The spindle in force, where it changes.
-    const Spindle now{std::uint32_t(out_.moves.size()),
-                      m_.constantSurface ? m_.speed * m_.surfaceUnit : m_.speed, m_.rpmLimit};
+    const Spindle now{
+        std::uint32_t(out_.moves.size()),
+        m_.constantSurface ? m_.speed * m_.surfaceUnit / (pathUnits_.inch ? 25.4 : 1.0) : m_.speed,
+        m_.rpmLimit};
     auto& all = out_.spindles;
     if (all.empty() || all.back().speed != now.speed || all.back().rpmLimit != now.rpmLimit)
         all.push_back(now);

@@ -50,7 +50,7 @@ bool Interpreter::flowWord(std::size_t index, std::string_view line) {
 void Interpreter::callSub(std::size_t index, const OWord& o) {
     const Sub* s = findSub(o.name);
     if (s == nullptr && subroutines_ == nullptr) {
-        warn(Warning::CycleMissingContour, std::string("o") + std::string(o.name));
+        warn(Warning::CycleMissingContour, std::string("o").append(o.name));
         return;
     }
     // The arguments, each in brackets, become #1, #2 ... of the call.

@@ -54,7 +54,8 @@ bool Interpreter::inSubroutineFile(std::string_view name,
     if (file == nullptr) {
         const std::string shown = fileNameOf(name);
         if (!flow_.stopped())
-            warn(Warning::SubroutineFileMissing, shown.empty() ? "o" + std::string(name) : shown);
+            warn(Warning::SubroutineFileMissing,
+                 shown.empty() ? std::string("o").append(name) : shown);
         return false;
     }
     const Sub* sub = file->findSub(name);

@@ -74,7 +74,7 @@ void appendGeneral(Chars& out, double m) {
     int exponent = 0;
     std::from_chars(mark + (mark[1] == '+' ? 2 : 1), end, exponent);
 
-    char significant[15];
+    char significant[15] = {};  // filled below; zeroed so the optimiser need not prove it
     int count = 0;
     for (const char* c = buffer; c != mark; ++c)
         if (*c != '.') significant[count++] = *c;

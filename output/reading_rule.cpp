@@ -79,7 +79,7 @@ class PrefixReader {
         }
         if ((c == 'e' || c == 'E') && prefix_.sawDigit) {
             stage_ = Stage::ExponentSign;
-            prefix_.exponent = "e";
+            prefix_.exponent = 'e';
             return true;
         }
         return false;

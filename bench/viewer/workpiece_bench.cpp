@@ -35,7 +35,12 @@ struct Largest {
 
 const Largest& largest() {
     static const Largest program = [] {
-        const auto folder = std::filesystem::temp_directory_path() / "zivek-workpiece-bench";
+        // The press writes its files into a folder of the run's own, removed again once
+        // the program is in memory: several benchmark runs at once, and nothing left.
+        std::random_device seed;
+        std::string name = "zivek-workpiece-bench-";
+        name.append(std::to_string(seed())).append("-").append(std::to_string(seed()));
+        const auto folder = std::filesystem::temp_directory_path() / name;
         std::filesystem::create_directories(folder);
         Handed viewer;
         const auto result = zivek::press(zivek::internalDiameterCycle(),
@@ -47,6 +52,8 @@ const Largest& largest() {
                                           {"Text12", "0"},
                                           {"Text13", "6"}},
                                          zivek::OutputPlace{folder}, viewer);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
         return Largest{result.programText, viewer.workpiece};
     }();
     return program;

@@ -26,7 +26,7 @@ Lines passes(const std::vector<std::vector<std::string>>& texts,
     for (const auto& values : texts)
         for (std::string line : pattern) {
             for (std::size_t i = 0; i < values.size(); ++i) {
-                const std::string mark = "$" + std::to_string(i);
+                const std::string mark = std::string("$").append(std::to_string(i));
                 for (auto at = line.find(mark); at != std::string::npos; at = line.find(mark))
                     line.replace(at, mark.size(), values[i]);
             }

@@ -76,8 +76,10 @@ std::vector<ShapeCase> cases() {
 
 std::string text(const Outline& outline) {
     std::string out;
-    for (const PlanePoint& point : outline)
-        out += "(" + std::to_string(point.z) + ", " + std::to_string(point.x) + ") ";
+    for (const PlanePoint& point : outline) {
+        out.append("(").append(std::to_string(point.z)).append(", ");
+        out.append(std::to_string(point.x)).append(") ");
+    }
     return out;
 }
 

@@ -78,6 +78,20 @@ TEST(DialectSigns, EachSignAloneGivesItsControl) {
         {"o100 sub\nG1 X10\no100 endsub\n", L, S::OWord},
         {"G41.1 D0.8 L3\nG0 X20 Z2\n", L, S::NoseFromTool},
         {"G96 S200 D2000\nG0 X20 Z2\n", L, S::SpindleLimitByD},
+        {"G8\nG0 X20 Z2\n", L, S::DiameterModeCode},
+        {"G61\nG0 X20 Z2\n", L, S::PathControl},
+        {"G0 X30 Z5\nG72 Q100 D1\n", L, S::CycleOnSubroutine},
+        {"G0 X30 Z5\nG76 P2 Z-20 J0.2 K1.3\n", L, S::G76WithIJ},
+        {"G0 X10 Z5\nG98 G81 X0 Z-10 R2 F100\n", L, S::RetractLevel},
+        {"M73\nG0 X20 Z2\n", L, S::ModesSaved},
+        {"G98\nG0 X20 Z2\nG1 Z-10 F100\n", F, S::FeedModeG98G99},
+        {"G0 X30 Z5\nG71 P10 Q20 U0.5 W0.1 D1 F0.2\n", F, S::CycleInTwoBlocks},
+        {"G0 X30 Z5\nG72 W2 R0.5\n", F, S::CycleInTwoBlocks},
+        {"G0 X30 Z5\nG76 P010060 Q100 R0.05\n", F, S::CycleInTwoBlocks},
+        {"G0 X52 Z0\nG1 X-2 F0.2\n", F, S::FacingPastCentre},
+        // the opening as Windows ends its lines, and with blanks after its words
+        {"M08\r\nM03\r\nS6\r\nG54\r\nG0X0Y0\r\nG1W-1F50\r\n", G, S::WizardOpening},
+        {"M08\nM03\nS6\nG54 \nG0X0Y0 \nG1W-1F50\n", G, S::WizardOpening},
     };
     for (const Case& c : cases) {
         const Toolpath path = interpret(c.program);
@@ -120,6 +134,12 @@ TEST(DialectSigns, LittleOrNoEvidenceIsDoubtful) {
         {"G50 S2000\nG0 X20 Z2\n", false},       // one proof
         {"T0101\nG99\nG0 X20 Z2\n", false},      // two hints
         {"M08\nM03\nS6\nG54\nG0X0Y0\n", false},  // the wizard's opening
+        // not the opening: Y named before G54, or after the opening's lines
+        {"G0X0Y0\nG54\nG0 X20 Z2\n", true},
+        {"G0 X20\nG0 X20\nG0 X20\nG0 X20\nG0 X20\nG0 X20\nG0 X20\nG0 X20\nG0 X20\nG0 X20\n"
+         "G0 X20\nG54\nG0X0Y0\n",
+         true},
+        {"G0 X52 Z0\nG1 X-2.5 F0.2\n", true},  // past the centre by more than a facing pass
     };
     for (const Case& c : cases)
         EXPECT_EQ(interpret(c.program).dialectChoice.doubtful, c.doubtful) << c.program;

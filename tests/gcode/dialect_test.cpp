@@ -160,6 +160,27 @@ TEST(WorkedExamples, InchSurfaceSpeedIsInFeetPerMinute) {
     EXPECT_NEAR(path.summary.cuttingMinutes, std::numbers::pi / 6, 1e-9);
 }
 
+// G96 S is a speed in the units in force when S is given (m/min or ft/min), whatever
+// units the program switches to later; the path holds it in its own units per minute.
+TEST(WorkedExamples, SurfaceSpeedKeepsTheUnitsItWasGivenIn) {
+    struct Case {
+        const char* program;
+        double speed;  // path units per minute
+    };
+    const Case cases[] = {
+        {"G20\nG96 S100 M3\nG21\nG0 X10 Z1\nG1 Z-5 F0.2\n", 100 * 12 * 25.4},  // path in mm
+        {"G21\nG96 S100 M3\nG20\nG0 X1 Z0.1\nG1 Z-0.5 F0.01\n", 100 * 1000 / 25.4},
+        {"G20\nG96 S100 M3\nG21 S100\nG0 X10 Z1\nG1 Z-5 F0.2\n", 100 * 1000},
+        {"G21\nG96 S100 M3\nG20 S100\nG0 X1 Z0.1\nG1 Z-0.5 F0.01\n", 100 * 12},
+    };
+    for (const Case& c : cases) {
+        const Toolpath path = interpret(c.program, zivek::testing::readingAs(Dialect::LinuxCnc));
+        ASSERT_FALSE(path.spindles.empty()) << c.program;
+        EXPECT_NEAR(path.spindles.back().speed, c.speed, 1e-6) << c.program;
+        EXPECT_TRUE(path.summary.cuttingMinutes > 0) << c.program;
+    }
+}
+
 TEST(WordsAndRange, ToolLengthOffsetIsKnownAndFarPointsAreWarned) {
     EXPECT_TRUE(interpret("G0 X10 Z5\nG43 H2\nG1 Z-10 F100\n").warnings.empty());
     const Toolpath far = interpret("G0 X10 Z5\nG0 X1E308\nG0 X20\n");

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,6 +62,22 @@ TEST(Expression, ValuesAsLinuxCncComputesThem) {
         {"-[2]", -2},
         {"#1", 0},  // unset reads 0
         {"[#5399+1]", 1},
+        // each function at its domain's edge
+        {"[ASIN[-1]]", -90},
+        {"[ACOS[1]]", 0},
+        {"[ACOS[-1]]", 180},
+        {"[SQRT[0]]", 0},
+        {"[EXP[709]/EXP[708]]", 2.718281828459045},
+        {"[10**308/10**307]", 10},
+        {"[[-8]**[3]]", -512},
+        {"[0**0]", 1},
+        {"[0/5]", 0},
+        {"[0 MOD 5]", 0},
+        {"[ATAN[0]/[-1]]", 180},
+        {"[ROUND[0.5]]", 1},
+        {"[ROUND[-0.5]]", -1},
+        {"[FIX[-3]]", -3},
+        {"[FUP[3]]", 3},
     };
     const Parameters params;
     for (const Case& c : cases) {
@@ -94,6 +114,14 @@ TEST(Expression, FaultsAreNamedNotThrown) {
         {"#99999", ExprError::Syntax},
         {"#<missing>", ExprError::UnknownName},
         {"[EXISTS[5]]", ExprError::Syntax},
+        // just past each function's domain
+        {"[ASIN[1.000001]]", ExprError::Domain},
+        {"[ACOS[-1.000001]]", ExprError::Domain},
+        {"[SQRT[-0.000001]]", ExprError::Domain},
+        {"[LN[-1]]", ExprError::Domain},
+        {"[EXP[710]]", ExprError::Domain},
+        {"[[-8]**[0.5]]", ExprError::Domain},
+        {"[0/0]", ExprError::DivisionByZero},
     };
     const Parameters params;
     for (const Case& c : cases) {
@@ -107,6 +135,78 @@ TEST(Expression, FaultsAreNamedNotThrown) {
     double v = 0;
     ExprError e = ExprError::None;
     EXPECT_EQ(readValue(deep, params, v, e), 0u);
+}
+
+// Every pair of binary operators, "[a op1 b op2 c]", against LinuxCNC's binding levels
+// kept here as an independent table: the tighter pair first, left to right within a
+// level. The operands are chosen so that the two groupings differ for every pair whose
+// order matters.
+TEST(Expression, EveryOperatorPairBindsAsInLinuxCnc) {
+    using Apply = std::optional<double> (*)(double, double);
+    struct Operator {
+        const char* text;
+        int level;  // tighter binds higher
+        Apply apply;
+    };
+    const Operator ops[] = {
+        {"**", 6,
+         [](double a, double b) -> std::optional<double> {
+             const double v = std::pow(a, b);
+             if ((a < 0 && b != std::floor(b)) || !std::isfinite(v)) return std::nullopt;
+             return v;
+         }},
+        {"*", 5, [](double a, double b) -> std::optional<double> { return a * b; }},
+        {"/", 5,
+         [](double a, double b) -> std::optional<double> {
+             if (b == 0) return std::nullopt;
+             return a / b;
+         }},
+        {"MOD", 5,
+         [](double a, double b) -> std::optional<double> {
+             if (b == 0) return std::nullopt;
+             const double r = std::fmod(a, b);
+             return r < 0 ? r + std::abs(b) : r;
+         }},
+        {"+", 4, [](double a, double b) -> std::optional<double> { return a + b; }},
+        {"-", 4, [](double a, double b) -> std::optional<double> { return a - b; }},
+        {"EQ", 3, [](double a, double b) { return std::optional<double>(a == b ? 1 : 0); }},
+        {"NE", 3, [](double a, double b) { return std::optional<double>(a != b ? 1 : 0); }},
+        {"GT", 3, [](double a, double b) { return std::optional<double>(a > b ? 1 : 0); }},
+        {"GE", 3, [](double a, double b) { return std::optional<double>(a >= b ? 1 : 0); }},
+        {"LT", 3, [](double a, double b) { return std::optional<double>(a < b ? 1 : 0); }},
+        {"LE", 3, [](double a, double b) { return std::optional<double>(a <= b ? 1 : 0); }},
+        {"AND", 2,
+         [](double a, double b) { return std::optional<double>(a != 0 && b != 0 ? 1 : 0); }},
+        {"OR", 2,
+         [](double a, double b) { return std::optional<double>(a != 0 || b != 0 ? 1 : 0); }},
+        {"XOR", 2,
+         [](double a, double b) { return std::optional<double>((a != 0) != (b != 0) ? 1 : 0); }},
+    };
+    const double operands[][3] = {{7, 3, 2}, {2, 3, 2}, {1, 0, 2}, {3, 2, 3},
+                                  {0, 1, 1}, {1, 1, 0}, {2, 2, 1}, {1, 2, 0}};
+    const Parameters params;
+    for (const Operator& first : ops) {
+        for (const Operator& second : ops) {
+            for (const auto& [a, b, c] : operands) {
+                std::optional<double> want;
+                if (first.level >= second.level) {
+                    if (const auto ab = first.apply(a, b)) want = second.apply(*ab, c);
+                } else if (const auto bc = second.apply(b, c)) {
+                    want = first.apply(a, *bc);
+                }
+                std::ostringstream text;
+                text << '[' << a << ' ' << first.text << ' ' << b << ' ' << second.text << ' ' << c
+                     << ']';
+                double v = 0;
+                ExprError e = ExprError::None;
+                readValue(text.str(), params, v, e);
+                ASSERT_EQ(e == ExprError::None, want.has_value()) << text.str();
+                if (want) {
+                    EXPECT_NEAR(v, *want, 1e-9 * std::max(1.0, std::abs(*want))) << text.str();
+                }
+            }
+        }
+    }
 }
 
 // The end point of every feed and rapid move, in program units (X as written: radius).

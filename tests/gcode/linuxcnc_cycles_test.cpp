@@ -87,12 +87,18 @@ TEST(LinuxCncCycles, MoveForMoveAsRs274) {
         {"g71_absolute_centres", 0},
         {"g71_contour_arc_off_circle", 0},
         {"g71_arc_not_monotonic", 12},
+        // the passes' arcs by LinuxCNC's arc tolerance, 0.1% of the radius here
+        {"g71_contour_arc_within_tolerance", 0},
+        {"g71_contour_arc_beyond_tolerance", 9},
         // nose radius compensation (G41.1/G42.1) on lines, arcs, inserts and G70's passes
         {"nose_lines", 0},
         {"nose_arcs", 0},
         {"nose_orientations", 0},
         {"nose_g70", 0},
         {"nose_entry_arc", 0},
+        // entered by an arc with each insert: L0 and L9 have no tip to move out to first
+        {"nose_entry_arc_orientations", 0},
+        {"nose_entry_arc_orientations_inch", 0},
         {"nose_corner_tolerance", 0},
         // units switched with moves waiting for their corner
         {"nose_units_switched", 20, Warning::CompensationRefused, kPrintedInch},

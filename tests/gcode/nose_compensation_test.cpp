@@ -64,6 +64,29 @@ TEST(NoseCompensation, RefusedMovesAreWarnedAndDrawnAsProgrammed) {
     }
 }
 
+// LinuxCNC takes an entry only when it is longer than the radius (1 here), by a line's
+// length or an arc's chord: as long as the radius is refused too.
+TEST(NoseCompensation, EntryMustBeLongerThanTheRadius) {
+    struct Case {
+        const char* entry;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"G1 X19.001 Z2", true},         {"G1 X19 Z2", true},      {"G1 X18.999 Z2", false},
+        {"G3 X19.001 Z2 R0.4995", true}, {"G3 X19 Z2 R0.5", true}, {"G3 X18.999 Z2 R0.5005", false},
+    };
+    for (const Case& c : cases) {
+        const Toolpath p =
+            readAs("G18 G21 G8 F100\nG0 X20 Z2\nG42.1 D2\n" + std::string(c.entry) + "\nG1 Z-5\n");
+        ASSERT_EQ(p.warnings.size(), c.refused ? 1u : 0u) << c.entry;
+        if (c.refused) {
+            EXPECT_EQ(p.warnings[0].fault, CompensationFault::EntryTooShort) << c.entry;
+        }
+        // refused, the path goes on as programmed; taken, the nose runs 1 above the line
+        EXPECT_NEAR(p.moves.back().to.x, c.refused ? 19 : 20, 2e-3) << c.entry;
+    }
+}
+
 // LinuxCNC 2.9 reads G70's contour and leaves its current point at the contour's end, so
 // a pass into a bore from there backs over the entry: it stops on the G70 line.
 TEST(NoseCompensation, BoringG70ThatLinuxCncRefuses) {

@@ -129,7 +129,7 @@ TEST(Interpreter, OddLinesBecomeWarningsOnTheirLine) {
 TEST(Interpreter, WarningsOfOneLineAreCapped) {
     const std::string garbage(1 << 20, '#');
     std::string words;
-    for (int i = 0; i < 20000; ++i) words += "Q" + std::to_string(i) + " ";
+    for (int i = 0; i < 20000; ++i) words.append("Q").append(std::to_string(i)).append(" ");
     for (const std::string& line : {garbage, words}) {
         const Toolpath path = interpret("G0U1\n" + line + "\nG0U-1\n");
         EXPECT_LE(path.warnings.size(), 9u);

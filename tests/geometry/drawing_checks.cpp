@@ -51,7 +51,9 @@ std::vector<Sizes> sizesOf(Operation operation, const BoxTexts& boxes) {
 }
 
 std::string show(const Position& p) {
-    return "(" + std::to_string(p.x) + ", " + std::to_string(p.z) + ")";
+    std::string text = "(";
+    text.append(std::to_string(p.x)).append(", ").append(std::to_string(p.z)).append(")");
+    return text;
 }
 
 // The program against the drawing at the given sizes.

@@ -352,7 +352,10 @@ TEST(WorkpieceText, ReadsBackTheSameDoubles) {
     EXPECT_EQ(readWorkpiece(workpieceText(workpiece)), workpiece);
     EXPECT_EQ(workpieceText(workpiece).find(' '), std::string::npos);
     for (const char* bad : {"M:0,0;1,1", "X:0,0;1,1;2,2", "M:0,0;1,1;2,inf|T:0,0;1,0;1,1",
-                            "M:0,0;1,1;2,2", "M:0,0;1,1;2,2|T:0,0;1,0;1,1|T:0,0;1,0;1,1"})
+                            "M:0,0;1,1;2,2", "M:0,0;1,1;2,2|T:0,0;1,0;1,1|T:0,0;1,0;1,1",
+                            // a group without its colon, whose first digit would pass for one
+                            "M10,0;1,1;2,2|T:0,0;1,0;1,1", "M:0,0;1,1;2,2|T00,0;1,0;1,1",
+                            "M:0,0;1,1;2,2|P10,0;1,1;2,2|T:0,0;1,0;1,1", "M", "M:|T:0,0;1,0;1,1"})
         EXPECT_FALSE(readWorkpiece(bad).has_value()) << bad;
 }
 
