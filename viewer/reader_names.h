@@ -56,6 +56,7 @@ using gcode::dialectNames;
 // The cut of the workpiece.
 using workpiece::ConvexRegion;
 using workpiece::CutCheck;
+using workpiece::CuttingTool;
 using workpiece::CutWarning;
 using workpiece::Damage;
 using workpiece::WorkpieceCut;

@@ -66,7 +66,7 @@ void WorkpieceLayer::holdIn(Extent& extent, const Extent& toolAt) const {
             extent.add(r.low);
             extent.add(r.high);
         }
-    const ConvexRegion& insert = cut_->insert();
+    const ConvexRegion& insert = cut_->insertAt(0);
     if (toolAt.empty || insert.corners.empty()) return;
     extent.add({toolAt.min.z + insert.low.z, toolAt.min.x + insert.low.x});
     extent.add({toolAt.max.z + insert.high.z, toolAt.max.x + insert.high.x});
@@ -104,6 +104,14 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
     p.setPen(edge);
     p.setBrush(Qt::NoBrush);
     for (const ConvexRegion& piece : cut_->material()) p.drawPolygon(onScreen(view, piece.corners));
+    // The chuck's jaws, dark and cross-hatched as steel that must not be touched.
+    QPen jawEdge(c.jaw.darker(150), 1);
+    jawEdge.setCosmetic(true);
+    p.setPen(jawEdge);
+    for (const Qt::BrushStyle style : {Qt::SolidPattern, Qt::DiagCrossPattern}) {
+        p.setBrush(QBrush(style == Qt::SolidPattern ? c.jaw : c.jaw.darker(170), style));
+        for (const ConvexRegion& jaw : cut_->jaws()) p.drawPolygon(onScreen(view, jaw.corners));
+    }
     p.restore();
 }
 
@@ -134,7 +142,15 @@ void WorkpieceLayer::paintOver(QPainter& p, const Viewport& view) const {
     outline.setCosmetic(true);
     p.setPen(outline);
     p.setBrush(c.insert);
-    p.drawPolygon(onScreen(view, cut_->insert().corners, at));
+    const CuttingTool& tool = cut_->toolAt(moveCount_ == 0 ? 0 : moveCount_ - 1);
+    if (tool.holder.corners.size() >= 3) {
+        QColor holder = c.holder;
+        holder.setAlpha(150);
+        p.setBrush(holder);
+        p.drawPolygon(onScreen(view, tool.holder.corners, at));
+        p.setBrush(c.insert);
+    }
+    p.drawPolygon(onScreen(view, tool.insert.corners, at));
     p.restore();
 }
 

@@ -44,7 +44,6 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
                            std::shared_ptr<const std::vector<Move>> movesKept, double tolerance)
     : moves_(std::move(movesKept)) {
     if (!moves_) return;
-    const std::vector<Move>& moves = *moves_;
     const auto inRange = [](const Outline& o) { return withinRange(o); };
     if (!std::all_of(workpiece.material.begin(), workpiece.material.end(), inRange) ||
         !std::all_of(workpiece.part.begin(), workpiece.part.end(), inRange) ||
@@ -64,15 +63,57 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
         if (ConvexRegion r = regionOf(o); thickness(r.corners) > tolerance_)
             material_.push_back(std::move(r));
     for (const Outline& o : workpiece.part) part_.push_back(regionOf(o));
-    insert_ = regionOf(workpiece.insert);
+    tools_.push_back({0, {regionOf(workpiece.insert), {}, {}}});
+    run(true);
+}
 
+WorkpieceCut::WorkpieceCut(CutStart start, std::shared_ptr<const std::vector<Move>> movesKept,
+                           double tolerance)
+    : moves_(std::move(movesKept)) {
+    if (!moves_ || start.tools.empty()) return;
+    double largest = 1;
+    for (const auto* regions : {&start.material, &start.part, &start.jaws})
+        for (const ConvexRegion& r : *regions)
+            for (const Point& p : r.corners) {
+                if (!(std::abs(p.z) < kLargest && std::abs(p.x) < kLargest)) return;
+                largest = std::max({largest, std::abs(p.z), std::abs(p.x)});
+            }
+    touch_ = largest * 1e-12;
+    tolerance_ = tolerance + touch_;
+    for (ConvexRegion& r : start.material)
+        if (thickness(r.corners) > tolerance_) material_.push_back(std::move(r));
+    part_ = std::move(start.part);
+    jaws_ = std::move(start.jaws);
+    tools_ = std::move(start.tools);
+    run(start.removeAll);
+}
+
+const CuttingTool& WorkpieceCut::toolAt(std::size_t move) const {
+    static const CuttingTool none;
+    if (tools_.empty()) return none;
+    const auto after =
+        std::upper_bound(tools_.begin(), tools_.end(), move,
+                         [](std::size_t m, const ToolInForce& t) { return m < t.firstMove; });
+    return after == tools_.begin() ? tools_.front().tool : std::prev(after)->tool;
+}
+
+void WorkpieceCut::run(bool removeAll) {
+    const std::vector<Move>& moves = *moves_;
     std::vector<ConvexRegion> pieces = material_;
     every_.push_back(std::make_shared<const std::vector<ConvexRegion>>(pieces));
     bool changed = false;
+    std::size_t nextTool = 1;
+    const CuttingTool* tool = &tools_.front().tool;
+    const auto sweeps = [&](const ConvexRegion& swept) {
+        return std::any_of(pieces.begin(), pieces.end(),
+                           [&](const auto& p) { return overlaps(swept, p, tolerance_); });
+    };
     for (std::size_t i = 0; i < moves.size(); ++i) {
+        while (nextTool < tools_.size() && tools_[nextTool].firstMove <= i)
+            tool = &tools_[nextTool++].tool;
         const Move& move = moves[i];
         if (withinRange(move)) {
-            const ConvexRegion swept = sweep(insert_, move.from, move.to);
+            const ConvexRegion swept = sweep(tool->insert, move.from, move.to);
             auto warn = [&](CutCheck check) {
                 warnings_.push_back({move.line, check, extentOf(swept)});
             };
@@ -83,15 +124,31 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
                 damage_.push_back({i, intersect(swept, piece)});
             }
             if (intoPart) gouges_.emplace_back(i, swept);
+            const ConvexRegion held = tool->holder.corners.size() >= 3
+                                          ? sweep(tool->holder, move.from, move.to)
+                                          : ConvexRegion{};
+            if (std::any_of(jaws_.begin(), jaws_.end(), [&](const ConvexRegion& jaw) {
+                    return overlaps(swept, jaw, tolerance_) ||
+                           (!held.corners.empty() && overlaps(held, jaw, tolerance_));
+                }))
+                warn(CutCheck::IntoJaws);
             if (move.kind == MoveKind::Rapid) {
-                if (std::any_of(pieces.begin(), pieces.end(),
-                                [&](const auto& p) { return overlaps(swept, p, tolerance_); }))
-                    warn(CutCheck::RapidIntoMaterial);
+                if (sweeps(swept)) warn(CutCheck::RapidIntoMaterial);
                 if (intoPart) warn(CutCheck::RapidIntoPart);
             } else {
                 if (intoPart) warn(CutCheck::FeedIntoPart);
-                changed |= cutBy(pieces, swept);
+                const bool cut = cutBy(pieces, swept);
+                changed |= cut;
+                if (cut && !tool->backLeads.empty()) {
+                    const double heading =
+                        std::atan2(move.to.x - move.from.x, move.to.z - move.from.z);
+                    if (std::any_of(tool->backLeads.begin(), tool->backLeads.end(),
+                                    [&](const AngleRange& r) { return r.holds(heading); }))
+                        warn(CutCheck::BackEdgeRubs);
+                }
             }
+            // After the insert's own cut: a holder that trails the insert finds air.
+            if (!held.corners.empty() && sweeps(held)) warn(CutCheck::HolderIntoMaterial);
         }
         simulated_ = i + 1;
         if (pieces.size() > kMostPieces) {
@@ -104,7 +161,7 @@ WorkpieceCut::WorkpieceCut(const Workpiece& workpiece,
             changed = false;
         }
     }
-    if (!cutShort_ && !pieces.empty() && !moves.empty()) {
+    if (removeAll && !cutShort_ && !pieces.empty() && !moves.empty()) {
         Extent left;
         for (const ConvexRegion& piece : pieces) {
             left.add(piece.low);
@@ -150,7 +207,7 @@ std::vector<ConvexRegion> WorkpieceCut::materialAfter(std::size_t moveCount) con
     for (std::size_t i = checkpoint * kStride; i < moveCount; ++i) {
         const Move& move = (*moves_)[i];
         if (move.kind == MoveKind::Feed && withinRange(move))
-            cutBy(pieces, sweep(insert_, move.from, move.to));
+            cutBy(pieces, sweep(insertAt(i), move.from, move.to));
     }
     return pieces;
 }
