@@ -84,6 +84,7 @@ WorkpieceCut::WorkpieceCut(CutStart start, std::shared_ptr<const std::vector<Mov
         if (thickness(r.corners) > tolerance_) material_.push_back(std::move(r));
     part_ = std::move(start.part);
     jaws_ = std::move(start.jaws);
+    partUntil_ = start.partUntil;
     tools_ = std::move(start.tools);
     run(start.removeAll);
 }
@@ -119,7 +120,7 @@ void WorkpieceCut::run(bool removeAll) {
             };
             bool intoPart = false;
             for (const ConvexRegion& piece : part_) {
-                if (!overlaps(swept, piece, tolerance_)) continue;
+                if (i >= partUntil_ || !overlaps(swept, piece, tolerance_)) continue;
                 intoPart = true;
                 damage_.push_back({i, intersect(swept, piece)});
             }

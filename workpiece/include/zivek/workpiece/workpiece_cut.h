@@ -61,6 +61,7 @@ struct CutStart {
     std::vector<ConvexRegion> jaws;
     std::vector<ToolInForce> tools;  // by first move, ascending; the first one from move 0
     bool removeAll = false;          // whether material left at the end is a fault
+    std::size_t partUntil = SIZE_MAX;  // moves from here on make features the part lacks
 };
 
 class WorkpieceCut {
@@ -99,6 +100,7 @@ class WorkpieceCut {
     std::vector<ConvexRegion> part_;
     std::vector<ConvexRegion> material_;
     std::vector<ConvexRegion> jaws_;
+    std::size_t partUntil_ = SIZE_MAX;
     std::vector<ToolInForce> tools_;
     double tolerance_ = kWrittenRounding;
     double touch_ = 0;

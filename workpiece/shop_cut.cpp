@@ -1,0 +1,41 @@
+#include "zivek/workpiece/shop_cut.h"
+
+#include <algorithm>
+
+namespace zivek::workpiece {
+
+CuttingTool standInTool(bool programInch) {
+    gcode::ToolEntry round;
+    round.insert.kind = gcode::InsertKind::Turning;
+    round.insert.shape = 'R';
+    round.insert.inscribedCircle = programInch ? 0.8 / 25.4 : 0.8;
+    round.tip = 9;
+    return cuttingToolOf(round).value_or(CuttingTool{});
+}
+
+ShopCut shopCut(const Stock& stock, const gcode::ToolTable* table, bool programInch,
+                const std::vector<ToolFrom>& changes, const std::optional<ContourPart>& contour) {
+    ShopCut cut;
+    StockRegions regions = regionsOf(stock);
+    cut.start.material = std::move(regions.material);
+    cut.start.jaws = std::move(regions.jaws);
+    if (contour) {
+        cut.start.part = contour->part;
+        cut.start.partUntil = contour->untilMove;
+    }
+    const CuttingTool standIn = standInTool(programInch);
+    // Before the first change the tool is unknown: the stand-in.
+    cut.start.tools.push_back({0, standIn});
+    for (const ToolFrom& change : changes) {
+        const gcode::ToolEntry* entry = table ? table->find(change.tool) : nullptr;
+        std::optional<CuttingTool> tool;
+        if (entry) tool = cuttingToolOf(gcode::toolInUnits(*entry, table->inch, programInch));
+        if (!tool) cut.missing.push_back(change.tool);
+        cut.start.tools.push_back({change.firstMove, tool ? *tool : standIn});
+    }
+    std::sort(cut.missing.begin(), cut.missing.end());
+    cut.missing.erase(std::unique(cut.missing.begin(), cut.missing.end()), cut.missing.end());
+    return cut;
+}
+
+}  // namespace zivek::workpiece
