@@ -12,6 +12,7 @@
 #include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
+#include "viewer/shop_stock.h"
 #include "viewer/texts.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/summary_json.h"
@@ -39,6 +40,36 @@ std::optional<double> rapidOption(const QCommandLineParser& parser) {
     bool number = false;
     const double rate = parser.value(kRapid).toDouble(&number);
     return number && rate > 0 && std::isfinite(rate) ? rate : 0;
+}
+
+const QCommandLineOption kStock(QStringLiteral("stock"),
+                                QStringLiteral("Programın kesildiği çubuk: \"D50 L80\", isteğe "
+                                               "bağlı B (delik), F (alın payı), J (aynaya)"),
+                                QStringLiteral("D.. L.."));
+const QCommandLineOption kTools(QStringLiteral("tools"),
+                                QStringLiteral("Takım tablosu dosyası (LinuxCNC satırları, ISO "
+                                               "uç kodları)"),
+                                QStringLiteral("dosya"));
+
+// The bar --stock gives; false, having said why, when its words make none.
+bool givenStock(const QCommandLineParser& parser, std::optional<zivek::backplot::Stock>& out) {
+    if (!parser.isSet(kStock)) return true;
+    out = zivek::backplot::readStockWords(parser.value(kStock).toStdString());
+    if (!out) complain(QStringLiteral("--stock anlaşılmadı: \"%1\" (örnek: --stock D50 L80 J30)")
+                           .arg(parser.value(kStock)));
+    return out.has_value();
+}
+
+// The shop's tool table --tools names; none when not given. A file that cannot be read
+// is said and cut without.
+std::shared_ptr<const zivek::backplot::ToolTable> givenTools(const QCommandLineParser& parser) {
+    if (!parser.isSet(kTools)) return nullptr;
+    auto reading = zivek::backplot::readToolTableFile(zivek::app::toPath(parser.value(kTools)));
+    if (!reading.faults.empty() && reading.faults.front().line == 0) {
+        complain(QStringLiteral("Takım tablosu okunamadı: %1").arg(parser.value(kTools)));
+        return nullptr;
+    }
+    return std::make_shared<const zivek::backplot::ToolTable>(std::move(reading.table));
 }
 
 const QCommandLineOption kDialect(QStringLiteral("dialect"), zivek::backplot::dialectOptionText(),
@@ -123,6 +154,8 @@ int main(int argc, char* argv[]) {
     parser.addOption(kSheet);
     parser.addOption(kRapid);
     parser.addOption(kDialect);
+    parser.addOption(kStock);
+    parser.addOption(kTools);
     parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerWithoutDisplay(parser, argc, argv);
     if (rapidOption(parser) == 0.0) {
@@ -132,13 +165,13 @@ int main(int argc, char* argv[]) {
     // Neither the totals nor the sheet needs a display.
     if (parser.isSet(kSummary)) {
         QCoreApplication core(argc, argv);
-        parser.process(core);
+        parser.process(joinStockWords(core.arguments()));
         return printSummary(parser);
     }
     if (parser.isSet(kSheet) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    parser.process(app);
+    parser.process(joinStockWords(app.arguments()));
     zivek::app::installQtTranslation();
     const QStringList files = parser.positionalArguments();
     std::optional<Dialect> given;
@@ -155,6 +188,10 @@ int main(int argc, char* argv[]) {
     if (given && !files.isEmpty()) window.chooseDialect(*given, files.constFirst());
     if (parser.isSet(kWorkpiece))
         window.setWorkpiece(zivek::readWorkpiece(parser.value(kWorkpiece).toStdString()));
+    std::optional<Stock> stock;
+    if (!givenStock(parser, stock)) return kExitBadCommandLine;
+    if (stock && !files.isEmpty()) window.giveStock(files.constFirst(), stock);
+    if (auto tools = givenTools(parser)) window.setToolTable(std::move(tools));
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());

@@ -28,6 +28,8 @@
 #include "viewer/texts.h"
 #include "viewer/warning_panel.h"
 #include "viewer/window_place.h"
+#include "viewer/recent_files.h"
+#include "viewer/stock_dialog.h"
 #include "viewer/workpiece_layer.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/workpiece/workpiece_cut.h"
@@ -51,13 +53,17 @@ MainWindow::MainWindow(QWidget* parent)
       openCommands_(
           new OpenCommands(this, [this](const QString& path) { return openOther(path); })),
       status_(new StatusLine(statusBar(), plot_)),
-      layer_(std::make_unique<WorkpieceLayer>()) {
+      layer_(std::make_unique<WorkpieceLayer>()),
+      stockLine_(new QLabel(this)),
+      stockButton_(new QPushButton(QStringLiteral("Ham parça…"), this)) {
     plot_->setLayer(layer_.get());
     cutLines_->setSourceModel(model_);
+    stockButton_->setToolTip(QStringLiteral("Programın kesildiği çubuk: çap, boy, delik, ayna"));
+    stockButton_->setEnabled(false);
     QWidget* plotPane = makePlotPane(this, plot_, reading_, stepBar_,
-                                     {makeUprightButton(this, plot_), saveAs_,
+                                     {stockButton_, makeUprightButton(this, plot_), saveAs_,
                                       makeSheetButton(this, [this] { return sheetContent(); })},
-                                     selection_);
+                                     selection_, stockLine_);
     pages_->addWidget(
         makeProgramPage(this, plotPane, makeSidePane(this, lines_, cutLines_, warningPanel_)));
     pages_->addWidget(makeMessagePage(this, message_));
@@ -81,6 +87,7 @@ MainWindow::MainWindow(QWidget* parent)
         lines_->scrollTo(index);
     });
     connect(saveAs_, &QPushButton::clicked, this, &MainWindow::saveAs);
+    connect(stockButton_, &QPushButton::clicked, this, &MainWindow::chooseStock);
     connect(follower_, &ProgramFollower::pressed, this, &MainWindow::showPressed);
     connect(follower_, &ProgramFollower::changedOnDisk, this, &MainWindow::reload);
 
@@ -215,6 +222,7 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
         options.subroutineFolders.push_back(zivek::app::toPath(QFileInfo(file_).absolutePath()));
     options.subroutineFolders.insert(options.subroutineFolders.end(), subroutineFolders_.begin(),
                                      subroutineFolders_.end());
+    options.tools = tools_;
     auto path = std::make_shared<const Toolpath>(interpret(text, options));
     const auto& was = path_ ? path_->summary.extent : Extent{};
     const auto& is = path->summary.extent;
@@ -242,9 +250,14 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
 
 void MainWindow::cutWorkpiece() {
     cut_.reset();
+    stock_.reset();
+    stockLine_->clear();
     if (workpiece_ && path_)
         cut_ = std::make_shared<const WorkpieceCut>(
             *workpiece_, std::shared_ptr<const std::vector<Move>>(path_, &path_->moves));
+    else if (path_)
+        cut_ = cutFromStock();
+    stockButton_->setEnabled(path_ && !workpiece_);
     layer_->setCut(cut_, path_);
     stepBar_->setVisible(cut_ && !cut_->empty());
     const std::vector<CutWarning> noWarnings;
@@ -254,6 +267,47 @@ void MainWindow::cutWorkpiece() {
     warningPanel_->setVisible(!warningPanel_->empty());
     status_->showCutWarnings(cut_.get());
     plot_->workpieceChanged();
+}
+
+std::shared_ptr<const WorkpieceCut> MainWindow::cutFromStock() {
+    std::optional<Stock> given;
+    if (stockGiven_ && stockGivenFile_ == file_) given = stockGiven_;
+    if (!given && !file_.isEmpty())
+        given = readStockWords(StockPerFile().wordsFor(file_).toStdString());
+    const std::string& text = model_->text();
+    stock_ = stockFor(given, text, *path_);
+    if (!stock_) return nullptr;
+    ShopCut shop = shopCut(stock_->stock, tools_.get(), path_->inch, toolChangesOf(text, *path_),
+                           contourPart(*path_, text, stock_->stock));
+    stockLine_->setText(stockLineText(*stock_, path_->inch, shop.missing, tools_ != nullptr));
+    return std::make_shared<const WorkpieceCut>(
+        std::move(shop.start), std::shared_ptr<const std::vector<Move>>(path_, &path_->moves));
+}
+
+void MainWindow::giveStock(const QString& path, std::optional<Stock> stock) {
+    stockGivenFile_ = QFileInfo(path).absoluteFilePath();
+    stockGiven_ = stock;
+    if (path_ && stockGivenFile_ == file_) {
+        cutWorkpiece();
+        showWorkpieceAfter(stepBar_->linesRun());
+    }
+}
+
+void MainWindow::setToolTable(std::shared_ptr<const ToolTable> tools) {
+    tools_ = std::move(tools);
+    if (path_) reinterpret();
+}
+
+void MainWindow::chooseStock() {
+    if (!path_ || workpiece_) return;
+    StockDialog dialog(this, stock_ ? stock_->stock : Stock{}, path_->inch);
+    if (dialog.exec() != QDialog::Accepted || !dialog.choice()) return;
+    const std::optional<Stock> chosen = *dialog.choice();
+    StockPerFile().keep(file_, chosen ? QString::fromStdString(stockWords(*chosen)) : QString());
+    // The dialog's bar is the file's from now on, over this run's command line.
+    if (stockGivenFile_ == file_) stockGiven_.reset();
+    cutWorkpiece();
+    showWorkpieceAfter(stepBar_->linesRun());
 }
 
 void MainWindow::showWorkpieceAfter(int linesRun) {

@@ -9,6 +9,10 @@
 #include "zivek/gcode/summary_json.h"
 #include "zivek/gcode/text_decoding.h"
 #include "zivek/gcode/toolpath.h"
+#include "zivek/gcode/tool_table.h"
+#include "zivek/workpiece/finishing_contour.h"
+#include "zivek/workpiece/shop_cut.h"
+#include "zivek/workpiece/stock.h"
 #include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
@@ -60,5 +64,18 @@ using workpiece::CuttingTool;
 using workpiece::CutWarning;
 using workpiece::Damage;
 using workpiece::WorkpieceCut;
+
+// The bar and the shop's tools for a program that is not the wizard's.
+using gcode::readToolTableFile;
+using gcode::ToolTable;
+using workpiece::contourPart;
+using workpiece::guessStock;
+using workpiece::readStockWords;
+using workpiece::ShopCut;
+using workpiece::shopCut;
+using workpiece::Stock;
+using workpiece::stockFromComments;
+using workpiece::stockWords;
+using workpiece::ToolFrom;
 
 }  // namespace zivek::backplot

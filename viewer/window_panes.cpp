@@ -121,7 +121,8 @@ QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot) {
 }
 
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
-                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection) {
+                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection,
+                      QLabel* stockLine) {
     auto* pane = new QWidget(window);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -134,8 +135,11 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     layout->addWidget(steps);
     steps->hide();  // until there is a workpiece to step through
     auto* below = new QHBoxLayout;
-    below->setContentsMargins(0, 0, 6, 0);
-    below->addStretch();
+    below->setContentsMargins(6, 0, 6, 0);
+    // The bar the program is cut from, and whether it was guessed, left of the buttons.
+    stockLine->setTextFormat(Qt::RichText);
+    stockLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    below->addWidget(stockLine, 1);
     for (QPushButton* b : buttons) below->addWidget(b);
     layout->addLayout(below);
     selection->setContentsMargins(6, 2, 6, 2);

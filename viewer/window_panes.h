@@ -40,9 +40,11 @@ void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
 // Fit and the legend above the plot, and the reading choices; below it the steps through
-// the workpiece (hidden until there is one), `buttons` and the chosen line's move.
+// the workpiece (hidden until there is one), the bar's line with `buttons` and the chosen
+// line's move.
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
-                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
+                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection,
+                      QLabel* stockLine);
 // The lines of `program` and under them the warnings (hidden until there are some).
 QWidget* makeSidePane(QWidget* window, QListView* lines, QAbstractItemModel* program,
                       WarningPanel* warnings);

@@ -1,0 +1,97 @@
+#include "viewer/shop_stock.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include "viewer/texts.h"
+
+namespace zivek::backplot {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The tool number of the line's T word outside comments; none without one.
+std::optional<int> toolWordOf(std::string_view line) {
+    int depth = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ';') return std::nullopt;
+        if (c == '(') ++depth;
+        if (c == ')' && depth > 0) --depth;
+        if (depth > 0 || (c != 'T' && c != 't')) continue;
+        if (i > 0 && std::isalpha(static_cast<unsigned char>(line[i - 1]))) continue;
+        std::size_t end = i + 1;
+        int number = 0;
+        while (end < line.size() && isDigit(line[end]) && end - i <= 6)
+            number = number * 10 + (line[end++] - '0');
+        const std::size_t digits = end - i - 1;
+        if (digits == 0) continue;
+        // Three or four digits are tool and offset: T0303, T303.
+        return digits >= 3 ? number / 100 : number;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<StockInUse> stockFor(const std::optional<Stock>& given, std::string_view program,
+                                   const Toolpath& path) {
+    if (given) return StockInUse{*given, StockSource::Given};
+    if (auto named = stockFromComments(program)) return StockInUse{*named, StockSource::Comment};
+    if (auto guessed = guessStock(path)) return StockInUse{*guessed, StockSource::Guessed};
+    return std::nullopt;
+}
+
+std::vector<ToolFrom> toolChangesOf(std::string_view program, const Toolpath& path) {
+    std::vector<ToolFrom> changes;
+    const std::vector<std::string_view> lines = splitLines(program);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (const auto tool = toolWordOf(lines[i]))
+            changes.push_back({path.movesBefore(i), *tool});
+    return changes;
+}
+
+QString stockLineText(const StockInUse& use, bool inch, const std::vector<int>& missingTools,
+                      bool haveTable) {
+    const Stock& s = use.stock;
+    QString size = QStringLiteral("Ø%1 × %2").arg(number(s.diameter), number(s.length));
+    if (s.bore > 0) size += QStringLiteral(", delik Ø%1").arg(number(s.bore));
+    if (s.faceAllowance > 0) size += QStringLiteral(", alın payı %1").arg(number(s.faceAllowance));
+    if (s.jawLength > 0) size += QStringLiteral(", ayna %1").arg(number(s.jawLength));
+    size += inch ? QStringLiteral(" inç") : QStringLiteral(" mm");
+    QString from;
+    switch (use.source) {
+        case StockSource::Given: from = QStringLiteral("girilen"); break;
+        case StockSource::Comment: from = QStringLiteral("programdaki açıklamadan"); break;
+        case StockSource::Guessed:
+            from = QStringLiteral("<b>tahmin</b>: programda ham parça yok, kesişleri tutan en "
+                                  "küçük çubuk");
+            break;
+    }
+    QString line = QStringLiteral("Ham parça: %1 (%2)").arg(size, from);
+    if (!haveTable) {
+        line += QStringLiteral(" · Takım tablosu yok: uçlar Ø0,8 yuvarlak çizildi");
+    } else if (!missingTools.empty()) {
+        QStringList names;
+        for (int t : missingTools) names << QStringLiteral("T%1").arg(t);
+        line += QStringLiteral(" · Tabloda olmayan %1: Ø0,8 yuvarlak uçla çizildi")
+                    .arg(names.join(QStringLiteral(", ")));
+    }
+    return line;
+}
+
+QStringList joinStockWords(const QStringList& arguments) {
+    static const QRegularExpression word(QStringLiteral("^[DLBFJdlbfj][0-9.]+$"));
+    QStringList out;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        out << arguments[i];
+        if (arguments[i] != QLatin1String("--stock")) continue;
+        QStringList words;
+        while (i + 1 < arguments.size() && word.match(arguments[i + 1]).hasMatch())
+            words << arguments[++i];
+        if (!words.isEmpty()) out << words.join(QLatin1Char(' '));
+    }
+    return out;
+}
+
+}  // namespace zivek::backplot
