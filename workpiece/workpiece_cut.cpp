@@ -85,6 +85,7 @@ WorkpieceCut::WorkpieceCut(CutStart start, std::shared_ptr<const std::vector<Mov
     part_ = std::move(start.part);
     jaws_ = std::move(start.jaws);
     partUntil_ = start.partUntil;
+    warnRapids_ = start.warnRapidsIntoMaterial;
     tools_ = std::move(start.tools);
     run(start.removeAll);
 }
@@ -134,7 +135,7 @@ void WorkpieceCut::run(bool removeAll) {
                 }))
                 warn(CutCheck::IntoJaws);
             if (move.kind == MoveKind::Rapid) {
-                if (sweeps(swept)) warn(CutCheck::RapidIntoMaterial);
+                if (warnRapids_ && sweeps(swept)) warn(CutCheck::RapidIntoMaterial);
                 if (intoPart) warn(CutCheck::RapidIntoPart);
             } else {
                 if (intoPart) warn(CutCheck::FeedIntoPart);

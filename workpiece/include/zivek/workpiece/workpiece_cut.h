@@ -62,6 +62,8 @@ struct CutStart {
     std::vector<ToolInForce> tools;  // by first move, ascending; the first one from move 0
     bool removeAll = false;          // whether material left at the end is a fault
     std::size_t partUntil = SIZE_MAX;  // moves from here on make features the part lacks
+    // A guessed bar may be larger than the real one: rapids into it are no fault.
+    bool warnRapidsIntoMaterial = true;
 };
 
 class WorkpieceCut {
@@ -101,6 +103,7 @@ class WorkpieceCut {
     std::vector<ConvexRegion> material_;
     std::vector<ConvexRegion> jaws_;
     std::size_t partUntil_ = SIZE_MAX;
+    bool warnRapids_ = true;
     std::vector<ToolInForce> tools_;
     double tolerance_ = kWrittenRounding;
     double touch_ = 0;
