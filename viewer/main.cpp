@@ -55,8 +55,9 @@ const QCommandLineOption kTools(QStringLiteral("tools"),
 bool givenStock(const QCommandLineParser& parser, std::optional<zivek::backplot::Stock>& out) {
     if (!parser.isSet(kStock)) return true;
     out = zivek::backplot::readStockWords(parser.value(kStock).toStdString());
-    if (!out) complain(QStringLiteral("--stock anlaşılmadı: \"%1\" (örnek: --stock D50 L80 J30)")
-                           .arg(parser.value(kStock)));
+    if (!out)
+        complain(QStringLiteral("--stock anlaşılmadı: \"%1\" (örnek: --stock D50 L80 J30)")
+                     .arg(parser.value(kStock)));
     return out.has_value();
 }
 
@@ -110,9 +111,28 @@ int printSummary(const QCommandLineParser& parser) {
     if (!givenDialect(parser, given)) return kExitBadCommandLine;
     options.autoDialect = !given;
     if (given) options.dialect = *given;
-    const Toolpath path = interpret(loaded.text, options);
+    std::optional<Stock> stock;
+    if (!givenStock(parser, stock)) return kExitBadCommandLine;
+    const auto tools = givenTools(parser);
+    options.tools = tools;
+    const auto path = std::make_shared<const Toolpath>(interpret(loaded.text, options));
     // The machine's rate is in mm/min; an inch program's rapids are timed in inches.
-    std::fputs(summaryJson(path, loaded.decoded, ratePerMinute(rapid, path.inch)).c_str(), stdout);
+    std::string json = summaryJson(*path, loaded.decoded, ratePerMinute(rapid, path->inch));
+    // The bar's cut only when asked for: the totals stay as scripts have read them.
+    const auto use =
+        parser.isSet(kStock) || tools ? stockFor(stock, loaded.text, *path) : std::nullopt;
+    if (use) {
+        ShopCut shop =
+            shopCut(use->stock, tools.get(), path->inch, toolChangesOf(loaded.text, *path),
+                    contourPart(*path, loaded.text, use->stock));
+        shop.start.warnRapidsIntoMaterial = use->source != StockSource::Guessed;
+        const WorkpieceCut cut(std::move(shop.start),
+                               std::shared_ptr<const std::vector<Move>>(path, &path->moves));
+        const std::size_t close = json.rfind('}');
+        json.insert(close == std::string::npos ? json.size() : close - 1,
+                    stockSummaryJson(*use, cut));
+    }
+    std::fputs(json.c_str(), stdout);
     return kExitDone;
 }
 

@@ -8,8 +8,8 @@
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/summary_json.h"
 #include "zivek/gcode/text_decoding.h"
-#include "zivek/gcode/toolpath.h"
 #include "zivek/gcode/tool_table.h"
+#include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/finishing_contour.h"
 #include "zivek/workpiece/shop_cut.h"
 #include "zivek/workpiece/stock.h"
@@ -66,6 +66,7 @@ using workpiece::Damage;
 using workpiece::WorkpieceCut;
 
 // The bar and the shop's tools for a program that is not the wizard's.
+using gcode::readToolTable;
 using gcode::readToolTableFile;
 using gcode::ToolTable;
 using workpiece::contourPart;

@@ -8,7 +8,9 @@
 namespace zivek::backplot {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The tool number of the line's T word outside comments; none without one.
 std::optional<int> toolWordOf(std::string_view line) {
@@ -46,8 +48,7 @@ std::vector<ToolFrom> toolChangesOf(std::string_view program, const Toolpath& pa
     std::vector<ToolFrom> changes;
     const std::vector<std::string_view> lines = splitLines(program);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (const auto tool = toolWordOf(lines[i]))
-            changes.push_back({path.movesBefore(i), *tool});
+        if (const auto tool = toolWordOf(lines[i])) changes.push_back({path.movesBefore(i), *tool});
     return changes;
 }
 
@@ -61,11 +62,16 @@ QString stockLineText(const StockInUse& use, bool inch, const std::vector<int>& 
     size += inch ? QStringLiteral(" inç") : QStringLiteral(" mm");
     QString from;
     switch (use.source) {
-        case StockSource::Given: from = QStringLiteral("girilen"); break;
-        case StockSource::Comment: from = QStringLiteral("programdaki açıklamadan"); break;
+        case StockSource::Given:
+            from = QStringLiteral("girilen");
+            break;
+        case StockSource::Comment:
+            from = QStringLiteral("programdaki açıklamadan");
+            break;
         case StockSource::Guessed:
-            from = QStringLiteral("<b>tahmin</b>: programda ham parça yok, kesişleri tutan en "
-                                  "küçük çubuk");
+            from = QStringLiteral(
+                "<b>tahmin</b>: programda ham parça yok, kesişleri tutan en "
+                "küçük çubuk");
             break;
     }
     QString line = QStringLiteral("Ham parça: %1 (%2)").arg(size, from);
@@ -78,6 +84,23 @@ QString stockLineText(const StockInUse& use, bool inch, const std::vector<int>& 
                     .arg(names.join(QStringLiteral(", ")));
     }
     return line;
+}
+
+std::string stockSummaryJson(const StockInUse& use, const WorkpieceCut& cut) {
+    static constexpr const char* kChecks[] = {
+        "rapid-into-material", "rapid-into-part",      "feed-into-part", "uncut-material",
+        "back-edge",           "holder-into-material", "into-jaws"};
+    static constexpr const char* kSources[] = {"given", "comment", "guessed"};
+    std::string json = ",\n  \"stock\": \"" + stockWords(use.stock) + "\", \"stockSource\": \"" +
+                       kSources[int(use.source)] + "\",\n  \"cutWarnings\": [";
+    const char* separator = "";
+    for (const CutWarning& w : cut.warnings()) {
+        json += separator;
+        json += "{\"line\": " + std::to_string(w.line + 1) + ", \"check\": \"" +
+                kChecks[int(w.check)] + "\"}";
+        separator = ", ";
+    }
+    return json + "]";
 }
 
 QStringList joinStockWords(const QStringList& arguments) {

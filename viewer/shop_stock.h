@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,10 @@ std::vector<ToolFrom> toolChangesOf(std::string_view program, const Toolpath& pa
 // "Ham parça: Ø50 × 80 (programdaki açıklamadan)", with the tools the table lacks.
 QString stockLineText(const StockInUse& use, bool inch, const std::vector<int>& missingTools,
                       bool haveTable);
+
+// For --summary with --stock or --tools: the bar and what its cut found, as JSON members
+// to close the summary's object with (",\n  \"stock\": ...").
+std::string stockSummaryJson(const StockInUse& use, const WorkpieceCut& cut);
 
 // `--stock D50 L80 B20`: the words after --stock joined into its one value, so that the
 // option reads as the user writes it and the words are not taken for file names.

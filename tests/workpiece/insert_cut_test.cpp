@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
     Warnings, SmallPrograms,
     ::testing::Values(
         // VNMG in a 93 degree holder: its trailing edge at 52 degrees allows copying down
-        // toward the chuck up to 49 degrees; a profile at 60 degrees drags it through.
+        // toward the chuck up to 50 degrees; a profile at 60 degrees drags it through.
         WarningCase{"VnmgOnASteepProfile",
                     "T1 VNMG160404 Q2",
                     kBar,
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {{2, 12}, {2, 8}, {-5, 8}, {-5 - 2 / std::tan(40 * std::numbers::pi / 180), 6}},
                     {1},
                     {}},
-        // The same 60 degrees with a DNMG: 93 - 55 leaves 35 degrees, so it rubs too.
+        // The same 60 degrees with a DNMG: 93 - 55 leaves 30 degrees, so it rubs too.
         WarningCase{"DnmgOnASteepProfile",
                     "T1 DNMG150604 Q2",
                     kBar,

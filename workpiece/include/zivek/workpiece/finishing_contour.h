@@ -2,8 +2,8 @@
 
 // The finished part a program shows by its finishing pass (G70): the contour the roughing
 // cycle (G71/G72) and its finishing follow. Between the contour and the axis (an outer
-// contour) or the bar's outside (a bore) lies the part, one convex piece under each move
-// of the pass, along the same chords the cut sweeps.
+// contour) or the bar's outside (a bore) lies the part, behind Z0, one convex piece under
+// each line of the pass and each chord of its arcs.
 //
 // The contour is the part for the moves up to the end of its finishing pass: grooves,
 // threads and holes made afterwards are features the contour does not draw.

@@ -41,6 +41,6 @@ std::optional<CuttingTool> cuttingToolOf(const gcode::ToolEntry& entry);
 
 // The clearance an edge keeps from the surface it leaves: a feed closer than this to an
 // edge's direction rubs with that edge.
-inline constexpr double kEdgeClearanceDegrees = 3;
+inline constexpr double kEdgeClearanceDegrees = 2;
 
 }  // namespace zivek::workpiece
