@@ -1,8 +1,8 @@
 #include "viewer/recent_files.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "viewer/viewer_settings.h"
 

@@ -59,8 +59,8 @@ struct CutStart {
     std::vector<ConvexRegion> material;
     std::vector<ConvexRegion> part;  // the finished part, when known
     std::vector<ConvexRegion> jaws;
-    std::vector<ToolInForce> tools;  // by first move, ascending; the first one from move 0
-    bool removeAll = false;          // whether material left at the end is a fault
+    std::vector<ToolInForce> tools;    // by first move, ascending; the first one from move 0
+    bool removeAll = false;            // whether material left at the end is a fault
     std::size_t partUntil = SIZE_MAX;  // moves from here on make features the part lacks
     // A guessed bar may be larger than the real one: rapids into it are no fault.
     bool warnRapidsIntoMaterial = true;
