@@ -126,6 +126,7 @@ int printSummary(const QCommandLineParser& parser) {
             shopCut(use->stock, tools.get(), path->inch, toolChangesOf(loaded.text, *path),
                     contourPart(*path, loaded.text, use->stock));
         shop.start.warnRapidsIntoMaterial = use->source != StockSource::Guessed;
+        shop.start.arcs = arcChords(*path);
         const WorkpieceCut cut(std::move(shop.start),
                                std::shared_ptr<const std::vector<Move>>(path, &path->moves));
         const std::size_t close = json.rfind('}');

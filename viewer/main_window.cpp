@@ -280,6 +280,7 @@ std::shared_ptr<const WorkpieceCut> MainWindow::cutFromStock() {
     ShopCut shop = shopCut(stock_->stock, tools_.get(), path_->inch, toolChangesOf(text, *path_),
                            contourPart(*path_, text, stock_->stock));
     shop.start.warnRapidsIntoMaterial = stock_->source != StockSource::Guessed;
+    shop.start.arcs = arcChords(*path_);
     stockLine_->setText(stockLineText(*stock_, path_->inch, shop.missing, tools_ != nullptr));
     return std::make_shared<const WorkpieceCut>(
         std::move(shop.start), std::shared_ptr<const std::vector<Move>>(path_, &path_->moves));

@@ -69,6 +69,7 @@ using workpiece::WorkpieceCut;
 using gcode::readToolTable;
 using gcode::readToolTableFile;
 using gcode::ToolTable;
+using workpiece::arcChords;
 using workpiece::contourPart;
 using workpiece::guessStock;
 using workpiece::readStockWords;

@@ -76,11 +76,11 @@ QString stockLineText(const StockInUse& use, bool inch, const std::vector<int>& 
     }
     QString line = QStringLiteral("Ham parça: %1 (%2)").arg(size, from);
     if (!haveTable) {
-        line += QStringLiteral(" · Takım tablosu yok: uçlar Ø0,8 yuvarlak çizildi");
+        line += QStringLiteral(" · Takım tablosu yok: uçlar Ø0.8 yuvarlak çizildi");
     } else if (!missingTools.empty()) {
         QStringList names;
         for (int t : missingTools) names << QStringLiteral("T%1").arg(t);
-        line += QStringLiteral(" · Tabloda olmayan %1: Ø0,8 yuvarlak uçla çizildi")
+        line += QStringLiteral(" · Tabloda olmayan %1: Ø0.8 yuvarlak uçla çizildi")
                     .arg(names.join(QStringLiteral(", ")));
     }
     return line;

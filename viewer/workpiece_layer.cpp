@@ -1,5 +1,6 @@
 #include "viewer/workpiece_layer.h"
 
+#include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 
@@ -82,7 +83,8 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
     seam.setCosmetic(true);
     p.setPen(seam);
     p.setBrush(c.part);
-    for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
+    if (!cut_->partInMaterial())
+        for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
     // What would be scrapped: gone from the grey, filled red and hatched, so that it
     // reads as damage in print and to the colour-blind as well.
     QPen damageEdge(c.damage.darker(140), 1.2);
@@ -98,6 +100,19 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
     p.setPen(Qt::NoPen);
     p.setBrush(c.material);
     for (const ConvexRegion& piece : shown_) p.drawPolygon(onScreen(view, piece.corners));
+    if (cut_->partInMaterial()) {
+        // A bar holds the finished part: what is left of the bar inside it is the part's
+        // grey, and only the rest stays green to remove.
+        QPainterPath left;
+        left.setFillRule(Qt::WindingFill);
+        for (const ConvexRegion& piece : shown_) left.addPolygon(onScreen(view, piece.corners));
+        p.save();
+        p.setClipPath(left);
+        p.setPen(seam);
+        p.setBrush(c.part);
+        for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
+        p.restore();
+    }
     // The material as it was, so that what the program removed still shows its bounds.
     QPen edge(c.materialEdge, 1, Qt::DashLine);
     edge.setCosmetic(true);

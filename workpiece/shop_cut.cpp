@@ -13,6 +13,16 @@ CuttingTool standInTool(bool programInch) {
     return cuttingToolOf(round).value_or(CuttingTool{});
 }
 
+std::vector<std::pair<std::size_t, std::vector<Point>>> arcChords(const gcode::Toolpath& path) {
+    // Within a hundredth of a millimetre (or of an inch's 1/2540) of the arc.
+    const double tolerance = path.inch ? 0.0004 : 0.01;
+    std::vector<std::pair<std::size_t, std::vector<Point>>> chords;
+    for (const gcode::Arc& arc : path.arcs)
+        if (path.moves[arc.move].kind == gcode::MoveKind::Feed)
+            chords.emplace_back(arc.move, gcode::polyline(path, arc.move, tolerance));
+    return chords;
+}
+
 ShopCut shopCut(const Stock& stock, const gcode::ToolTable* table, bool programInch,
                 const std::vector<ToolFrom>& changes, const std::optional<ContourPart>& contour) {
     ShopCut cut;

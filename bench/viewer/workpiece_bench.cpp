@@ -11,13 +11,13 @@
 #include <random>
 #include <string>
 
+#include "cam_program.h"
 #include "cycles/cycles.h"
 #include "output/press.h"
-#include "cam_program.h"
 #include "support/ratio_reporter.h"
 #include "zivek/gcode/tool_table.h"
-#include "zivek/workpiece/shop_cut.h"
 #include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/shop_cut.h"
 #include "zivek/workpiece/workpiece_cut.h"
 
 namespace {

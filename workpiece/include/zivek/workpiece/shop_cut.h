@@ -31,6 +31,10 @@ struct ShopCut {
 ShopCut shopCut(const Stock& stock, const gcode::ToolTable* table, bool programInch,
                 const std::vector<ToolFrom>& changes, const std::optional<ContourPart>& contour);
 
+// The chords of every arc feed of the path, for CutStart::arcs: an arc cut along its one
+// chord would leave a concave fillet's material standing.
+std::vector<std::pair<std::size_t, std::vector<Point>>> arcChords(const gcode::Toolpath& path);
+
 // The stand-in for a tool the table does not describe: a round nose of 0.4 mm.
 CuttingTool standInTool(bool programInch);
 

@@ -64,6 +64,9 @@ struct CutStart {
     std::size_t partUntil = SIZE_MAX;  // moves from here on make features the part lacks
     // A guessed bar may be larger than the real one: rapids into it are no fault.
     bool warnRapidsIntoMaterial = true;
+    // The chords an arc move sweeps, by move index ascending; an arc not here sweeps its
+    // one chord from start to end.
+    std::vector<std::pair<std::size_t, std::vector<Point>>> arcs{};
 };
 
 class WorkpieceCut {
@@ -86,6 +89,8 @@ class WorkpieceCut {
     const ConvexRegion& insertAt(std::size_t move) const { return toolAt(move).insert; }
     const CuttingTool& toolAt(std::size_t move) const;
     const std::vector<ConvexRegion>& jaws() const { return jaws_; }
+    // A bar holds its finished part; the wizard's material lies beside its part.
+    bool partInMaterial() const { return partInMaterial_; }
     // The material before the first move.
     const std::vector<ConvexRegion>& material() const { return material_; }
     // The material left once the first `moveCount` moves have run.
@@ -98,12 +103,16 @@ class WorkpieceCut {
     using Pieces = std::shared_ptr<const std::vector<ConvexRegion>>;
     bool cutBy(std::vector<ConvexRegion>& pieces, const ConvexRegion& swept) const;
     void run(bool removeAll);
+    // What move `i` sweeps with its insert: one region, or one for each chord of an arc.
+    void sweepsOf(std::size_t i, std::vector<ConvexRegion>& out) const;
 
     std::vector<ConvexRegion> part_;
     std::vector<ConvexRegion> material_;
     std::vector<ConvexRegion> jaws_;
     std::size_t partUntil_ = SIZE_MAX;
     bool warnRapids_ = true;
+    bool partInMaterial_ = false;
+    std::vector<std::pair<std::size_t, std::vector<Point>>> arcs_;
     std::vector<ToolInForce> tools_;
     double tolerance_ = kWrittenRounding;
     double touch_ = 0;
