@@ -199,6 +199,9 @@ void MainWindow::showMessage(const QString& text) {
     path_.reset();
     bytes_.clear();
     cut_.reset();
+    stock_.reset();
+    stockLine_->hide();
+    stockButton_->setEnabled(false);
     layer_->setCut(nullptr, nullptr);
     cutLines_->setWarnings({});
     warningPanel_->setWarnings(Toolpath{}, {});
@@ -258,6 +261,8 @@ void MainWindow::cutWorkpiece() {
     else if (path_)
         cut_ = cutFromStock();
     stockButton_->setEnabled(path_ && !workpiece_);
+    stockLine_->setVisible(stock_.has_value());
+    stockLine_->setToolTip(stockLine_->text());
     layer_->setCut(cut_, path_);
     stepBar_->setVisible(cut_ && !cut_->empty());
     const std::vector<CutWarning> noWarnings;

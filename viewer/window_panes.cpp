@@ -135,11 +135,15 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     layout->addWidget(steps);
     steps->hide();  // until there is a workpiece to step through
     auto* below = new QHBoxLayout;
-    below->setContentsMargins(6, 0, 6, 0);
-    // The bar the program is cut from, and whether it was guessed, left of the buttons.
+    below->setContentsMargins(0, 0, 6, 0);
+    below->addStretch();
+    // The bar the program is cut from, and whether it was guessed: a row of its own, so
+    // that at 200 % the buttons do not squeeze it away; hidden for the wizard's programs.
     stockLine->setTextFormat(Qt::RichText);
+    stockLine->setContentsMargins(6, 2, 6, 0);
     stockLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    below->addWidget(stockLine, 1);
+    stockLine->hide();
+    layout->addWidget(stockLine);
     for (QPushButton* b : buttons) below->addWidget(b);
     layout->addLayout(below);
     selection->setContentsMargins(6, 2, 6, 2);

@@ -97,7 +97,10 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
         p.setBrush(brush);
         for (const ConvexRegion& piece : damage) p.drawPolygon(onScreen(view, piece.corners));
     }
-    p.setPen(Qt::NoPen);
+    // As the part: an outline in the fill's colour, or the pieces' seams show white.
+    QPen materialSeam(c.material, 1);
+    materialSeam.setCosmetic(true);
+    p.setPen(materialSeam);
     p.setBrush(c.material);
     for (const ConvexRegion& piece : shown_) p.drawPolygon(onScreen(view, piece.corners));
     if (cut_->partInMaterial()) {
