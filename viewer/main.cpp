@@ -14,6 +14,7 @@
 #include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
+#include "viewer/shop_stock.h"
 #include "viewer/texts.h"
 #include "viewer/tool_table_dialog.h"
 #include "zivek/gcode/program_file.h"
@@ -57,6 +58,20 @@ bool givenTools(const QCommandLineParser& parser,
     return out != nullptr;
 }
 
+const QCommandLineOption kStock(QStringLiteral("stock"),
+                                QStringLiteral("Programın kesildiği çubuk: \"D50 L80\", isteğe "
+                                               "bağlı B (delik), F (alın payı), J (aynaya)"),
+                                QStringLiteral("D.. L.."));
+// The bar --stock gives; false, having said why, when its words make none.
+bool givenStock(const QCommandLineParser& parser, std::optional<zivek::backplot::Stock>& out) {
+    if (!parser.isSet(kStock)) return true;
+    out = zivek::backplot::readStockWords(parser.value(kStock).toStdString());
+    if (!out)
+        complain(QStringLiteral("--stock anlaşılmadı: \"%1\" (örnek: --stock D50 L80 J30)")
+                     .arg(parser.value(kStock)));
+    return out.has_value();
+}
+
 const QCommandLineOption kDialect(QStringLiteral("dialect"), zivek::backplot::dialectOptionText(),
                                   QStringLiteral("lehçe"));
 
@@ -96,9 +111,27 @@ int printSummary(const QCommandLineParser& parser) {
     options.autoDialect = !given;
     if (given) options.dialect = *given;
     if (!givenTools(parser, options.tools)) return kExitFailed;
-    const Toolpath path = interpret(loaded.text, options);
+    std::optional<Stock> stock;
+    if (!givenStock(parser, stock)) return kExitBadCommandLine;
+    const std::shared_ptr<const ToolTable> tools = options.tools;
+    const auto path = std::make_shared<const Toolpath>(interpret(loaded.text, options));
     // The machine's rate is in mm/min; an inch program's rapids are timed in inches.
-    std::fputs(summaryJson(path, loaded.decoded, ratePerMinute(rapid, path.inch)).c_str(), stdout);
+    std::string json = summaryJson(*path, loaded.decoded, ratePerMinute(rapid, path->inch));
+    // The bar's cut only when asked for: the totals stay as scripts have read them.
+    const auto use =
+        parser.isSet(kStock) || tools ? stockFor(stock, loaded.text, *path) : std::nullopt;
+    if (use) {
+        ShopCut shop = shopCut(use->stock, tools.get(), path->inch, toolChangesOf(*path),
+                               contourPart(*path, loaded.text, use->stock));
+        shop.start.warnRapidsIntoMaterial = use->source != StockSource::Guessed;
+        shop.start.arcs = arcChords(*path);
+        const WorkpieceCut cut(std::move(shop.start),
+                               std::shared_ptr<const std::vector<Move>>(path, &path->moves));
+        const std::size_t close = json.rfind('}');
+        json.insert(close == std::string::npos ? json.size() : close - 1,
+                    stockSummaryJson(*use, cut));
+    }
+    std::fputs(json.c_str(), stdout);
     return kExitDone;
 }
 
@@ -148,6 +181,7 @@ int main(int argc, char* argv[]) {
     parser.addOption(kSheet);
     parser.addOption(kRapid);
     parser.addOption(kDialect);
+    parser.addOption(kStock);
     parser.addOption(kTools);
     parser.addOption(zivek::app::subroutinePathOption());
     zivek::app::answerWithoutDisplay(parser, argc, argv);
@@ -158,7 +192,7 @@ int main(int argc, char* argv[]) {
     // Neither the totals nor the sheet needs a display.
     if (parser.isSet(kSummary)) {
         QCoreApplication core(argc, argv);
-        parser.process(core);
+        parser.process(joinStockWords(core.arguments()));
         return printSummary(parser);
     }
     if (parser.isSet(kSheet)) {
@@ -166,7 +200,7 @@ int main(int argc, char* argv[]) {
         qInstallMessageHandler(keepQtErrorsOnly);
     }
     QApplication app(argc, argv);
-    parser.process(app);
+    parser.process(joinStockWords(app.arguments()));
     zivek::app::installQtTranslation();
     const QStringList files = parser.positionalArguments();
     std::optional<Dialect> given;
@@ -188,6 +222,9 @@ int main(int argc, char* argv[]) {
         if (!givenTools(parser, tools)) return kExitFailed;
         window.setToolTableFile(parser.value(kTools));
     }
+    std::optional<Stock> stock;
+    if (!givenStock(parser, stock)) return kExitBadCommandLine;
+    if (stock && !files.isEmpty()) window.giveStock(files.constFirst(), stock);
     if (parser.isSet(kSheet)) return writeSheetOnly(window, files);
     if (!files.isEmpty()) {
         window.openFile(files.constFirst());

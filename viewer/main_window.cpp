@@ -27,10 +27,12 @@
 #include "viewer/program_list_view.h"
 #include "viewer/rapid_rate_box.h"
 #include "viewer/reader_names.h"
+#include "viewer/recent_files.h"
 #include "viewer/search_keys.h"
 #include "viewer/sheet_commands.h"
 #include "viewer/status_line.h"
 #include "viewer/step_bar.h"
+#include "viewer/stock_dialog.h"
 #include "viewer/texts.h"
 #include "viewer/tool_list.h"
 #include "viewer/tool_table_dialog.h"
@@ -65,14 +67,17 @@ MainWindow::MainWindow(QWidget* parent)
           [this] { return lines_->currentIndex().row(); })),
       goToLine_(new GoToLineBar(this, [this] { return std::size_t(model_->rowCount()); })),
       measure_(new MeasureTool(plot_)),
-      layer_(std::make_unique<WorkpieceLayer>()) {
+      layer_(std::make_unique<WorkpieceLayer>()),
+      stockLine_(new QLabel(this)),
+      stockButton_(new QPushButton(QStringLiteral("Ham parça…"), this)) {
     plot_->setLayer(layer_.get());
     cutLines_->setSourceModel(model_);
+    stockButton_->setToolTip(QStringLiteral("Programın kesildiği çubuk: çap, boy, delik, ayna"));
     QPushButton* sheetButton = makeSheetButton(this, [this] { return sheetContent(); });
     QWidget* plotPane = makePlotPane(
         this, plot_, reading_, stepBar_,
         {makeUprightButton(this, plot_), makeMeasureButton(this, measure_), saveAs_, sheetButton},
-        selection_);
+        selection_, {stockLine_, stockButton_});
     QWidget* sidePane = withToolPane(
         this, makeSidePane(this, lines_, cutLines_, warningPanel_, {findBar_, goToLine_}), tools_);
     pages_->addWidget(makeProgramPage(this, plotPane, sidePane));
@@ -109,6 +114,7 @@ MainWindow::MainWindow(QWidget* parent)
         lines_->scrollTo(index);
     });
     connect(saveAs_, &QPushButton::clicked, this, &MainWindow::saveAs);
+    connect(stockButton_, &QPushButton::clicked, this, &MainWindow::chooseStock);
     connect(follower_, &ProgramFollower::pressed, this, &MainWindow::showPressed);
     connect(follower_, &ProgramFollower::changedOnDisk, this, &MainWindow::reload);
     connect(findBar_, &FindBar::lineChosen, this, &MainWindow::plotClicked);
@@ -233,6 +239,8 @@ void MainWindow::showMessage(const QString& text) {
     path_.reset();
     bytes_.clear();
     cut_.reset();
+    stock_.reset();
+    stockLine_->hide();
     layer_->setCut(nullptr, nullptr);
     cutLines_->setWarnings({});
     warningPanel_->setWarnings(Toolpath{}, {});
@@ -291,9 +299,15 @@ void MainWindow::showProgram(std::string text, bool mayKeepView) {
 
 void MainWindow::cutWorkpiece() {
     cut_.reset();
+    stock_.reset();
+    stockLine_->clear();
     if (workpiece_ && path_)
         cut_ = std::make_shared<const WorkpieceCut>(
             *workpiece_, std::shared_ptr<const std::vector<Move>>(path_, &path_->moves));
+    else if (path_)
+        cut_ = cutFromStock();
+    stockLine_->setVisible(stock_.has_value());
+    stockLine_->setToolTip(stockLine_->text());
     layer_->setCut(cut_, path_);
     stepBar_->setVisible(cut_ && !cut_->empty());
     const std::vector<CutWarning> noWarnings;
@@ -303,6 +317,52 @@ void MainWindow::cutWorkpiece() {
     warningPanel_->setVisible(!warningPanel_->empty());
     status_->showCutWarnings(cut_.get());
     plot_->workpieceChanged();
+}
+
+std::shared_ptr<const WorkpieceCut> MainWindow::cutFromStock() {
+    std::optional<Stock> given;
+    if (stockGiven_ && stockGivenFile_ == file_) given = stockGiven_;
+    if (!given && !file_.isEmpty())
+        given = readStockWords(StockPerFile().wordsFor(file_).toStdString());
+    const std::string& text = model_->text();
+    stock_ = stockFor(given, text, *path_);
+    if (!stock_) return nullptr;
+    ShopCut shop = shopCut(stock_->stock, toolTable_.get(), path_->inch, toolChangesOf(*path_),
+                           contourPart(*path_, text, stock_->stock));
+    shop.start.warnRapidsIntoMaterial = stock_->source != StockSource::Guessed;
+    shop.start.arcs = arcChords(*path_);
+    stockLine_->setText(stockLineText(*stock_, path_->inch, shop.missing, toolTable_ != nullptr) +
+                        QStringLiteral(" · <a href=\"stock\">Değiştir…</a>"));
+    stockLine_->setToolTip(
+        stockLineText(*stock_, path_->inch, shop.missing, toolTable_ != nullptr, true));
+    return std::make_shared<const WorkpieceCut>(
+        std::move(shop.start), std::shared_ptr<const std::vector<Move>>(path_, &path_->moves));
+}
+
+void MainWindow::giveStock(const QString& path, std::optional<Stock> stock) {
+    stockGivenFile_ = QFileInfo(path).absoluteFilePath();
+    stockGiven_ = stock;
+    if (path_ && stockGivenFile_ == file_) {
+        cutWorkpiece();
+        showWorkpieceAfter(stepBar_->linesRun());
+    }
+}
+
+void MainWindow::setToolTable(std::shared_ptr<const ToolTable> tools) {
+    toolTable_ = std::move(tools);
+    if (path_) reinterpret();
+}
+
+void MainWindow::chooseStock() {
+    if (!path_ || workpiece_) return;
+    StockDialog dialog(this, stock_ ? stock_->stock : Stock{}, path_->inch);
+    if (dialog.exec() != QDialog::Accepted || !dialog.choice()) return;
+    const std::optional<Stock> chosen = *dialog.choice();
+    StockPerFile().keep(file_, chosen ? QString::fromStdString(stockWords(*chosen)) : QString());
+    // The dialog's bar is the file's from now on, over this run's command line.
+    if (stockGivenFile_ == file_) stockGiven_.reset();
+    cutWorkpiece();
+    showWorkpieceAfter(stepBar_->linesRun());
 }
 
 void MainWindow::showWorkpieceAfter(int linesRun) {

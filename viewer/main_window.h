@@ -13,6 +13,7 @@
 #include "output/workpiece.h"
 #include "viewer/reader_names.h"
 #include "viewer/setup_sheet.h"
+#include "viewer/shop_stock.h"
 #include "viewer/window_panes.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/toolpath.h"
@@ -51,6 +52,13 @@ class MainWindow : public QMainWindow {
     void showMessage(const QString& text);
     // The operation's workpiece for the programs shown from now on (none: the path only).
     void setWorkpiece(std::optional<Workpiece> workpiece);
+    // The bar the file at `path` is cut from, for this run (the command line's --stock);
+    // none leaves it to the dialog's, the program's comment or the guess.
+    void giveStock(const QString& path, std::optional<Stock> stock);
+    // The shop's tools: the reader's nose radii and the inserts the cut sweeps.
+    void setToolTable(std::shared_ptr<const ToolTable> tools);
+    // Opens the "Ham parça" dialog for the program shown.
+    void chooseStock();
     // The machine's rapid traverse in mm/min for this run (the command line's --rapid).
     void setRapidRate(double millimetresPerMinute);
     // Reads the file at `path` in `dialect`, as if chosen in the dialect box; any other file
@@ -77,6 +85,10 @@ class MainWindow : public QMainWindow {
     const WorkpieceLayer& workpieceLayer() const { return *layer_; }
     const WorkpieceCut* workpieceCut() const { return cut_.get(); }
     ProgramFollower* follower() const { return follower_; }
+    // The bar the program shown is cut from; none for the wizard's programs.
+    const std::optional<StockInUse>& stockInUse() const { return stock_; }
+    QLabel* stockLine() const { return stockLine_; }
+    QPushButton* stockButton() const { return stockButton_; }
     WarningPanel* warningPanel() const { return warningPanel_; }
     ToolList* toolList() const { return tools_; }
     OpenCommands* openCommands() const { return openCommands_; }
@@ -97,6 +109,7 @@ class MainWindow : public QMainWindow {
     void lineChosen(const QModelIndex& index);
     void plotClicked(int line);
     void cutWorkpiece();
+    std::shared_ptr<const WorkpieceCut> cutFromStock();
     void showWorkpieceAfter(int linesRun);
     void saveAs();
     // A program a press wrote, with its workpiece: shown, and the window brought up.
@@ -133,6 +146,12 @@ class MainWindow : public QMainWindow {
     std::optional<Workpiece> workpiece_;
     std::shared_ptr<const WorkpieceCut> cut_;
     std::unique_ptr<WorkpieceLayer> layer_;
+    // The bar of a program that is not the wizard's.
+    QLabel* stockLine_;
+    QPushButton* stockButton_;
+    QString stockGivenFile_;  // the file the command line's bar is for
+    std::optional<Stock> stockGiven_;
+    std::optional<StockInUse> stock_;
 };
 
 }  // namespace zivek::backplot

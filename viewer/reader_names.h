@@ -10,6 +10,9 @@
 #include "zivek/gcode/text_decoding.h"
 #include "zivek/gcode/tool_table.h"
 #include "zivek/gcode/toolpath.h"
+#include "zivek/workpiece/finishing_contour.h"
+#include "zivek/workpiece/shop_cut.h"
+#include "zivek/workpiece/stock.h"
 #include "zivek/workpiece/workpiece_cut.h"
 
 namespace zivek::backplot {
@@ -69,8 +72,24 @@ using gcode::dialectNames;
 // The cut of the workpiece.
 using workpiece::ConvexRegion;
 using workpiece::CutCheck;
+using workpiece::CuttingTool;
 using workpiece::CutWarning;
 using workpiece::Damage;
 using workpiece::WorkpieceCut;
+
+// The bar and the shop's tools for a program that is not the wizard's.
+using gcode::readToolTable;
+using gcode::readToolTableFile;
+using gcode::ToolTable;
+using workpiece::arcChords;
+using workpiece::contourPart;
+using workpiece::guessStock;
+using workpiece::readStockWords;
+using workpiece::ShopCut;
+using workpiece::shopCut;
+using workpiece::Stock;
+using workpiece::stockFromComments;
+using workpiece::stockWords;
+using workpiece::ToolFrom;
 
 }  // namespace zivek::backplot

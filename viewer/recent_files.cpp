@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "viewer/viewer_settings.h"
 
@@ -28,6 +29,27 @@ void RecentFiles::add(const QString& path) {
     list.removeAll(entry);
     list.prepend(entry);
     ViewerSettings::recentFiles.keep(list.mid(0, kRecentFiles));
+}
+
+}  // namespace zivek::backplot
+
+namespace zivek::backplot {
+
+QString StockPerFile::wordsFor(const QString& path) const {
+    const QString key = canonical(path) + QLatin1Char('\t');
+    for (const QString& entry : ViewerSettings::fileStocks.value())
+        if (entry.startsWith(key)) return entry.mid(key.size());
+    return {};
+}
+
+void StockPerFile::keep(const QString& path, const QString& words) {
+    const QString key = canonical(path) + QLatin1Char('\t');
+    QStringList list = ViewerSettings::fileStocks.value();
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](const QString& entry) { return entry.startsWith(key); }),
+               list.end());
+    if (!words.isEmpty()) list.prepend(key + words);
+    ViewerSettings::fileStocks.keep(list.mid(0, kFilesWithStock));
 }
 
 }  // namespace zivek::backplot

@@ -18,4 +18,15 @@ class RecentFiles {
     void add(const QString& path);
 };
 
+// The bar given by hand for each program file, as the command line's words ("D50 L80"),
+// kept for the files used last.
+inline constexpr int kFilesWithStock = 64;
+
+class StockPerFile {
+  public:
+    QString wordsFor(const QString& path) const;  // empty when none was given
+    // Empty words forget the file's bar.
+    void keep(const QString& path, const QString& words);
+};
+
 }  // namespace zivek::backplot

@@ -331,6 +331,13 @@ QString cutWarningText(const CutWarning& w) {
         case CutCheck::UncutMaterial:
             return QStringLiteral("kesilmemiş malzeme: Z %1, X %2")
                 .arg(span(w.where.min.z, w.where.max.z), span(w.where.min.x, w.where.max.x));
+        case CutCheck::BackEdgeRubs:
+            return QStringLiteral(
+                "Kesici ucun arka kenarı malzemeye giriyor (boşluk açısı yetmiyor)");
+        case CutCheck::HolderIntoMaterial:
+            return QStringLiteral("Kater gövdesi malzemeye giriyor");
+        case CutCheck::IntoJaws:
+            return QStringLiteral("Takım ayna çenelerine giriyor");
     }
     return {};
 }
@@ -345,6 +352,12 @@ QString cutWarningKindText(CutCheck check) {
             return QStringLiteral("Parçaya giren ilerleme");
         case CutCheck::UncutMaterial:
             return QStringLiteral("Kesilmemiş malzeme");
+        case CutCheck::BackEdgeRubs:
+            return QStringLiteral("Arka kenar sürtünmesi");
+        case CutCheck::HolderIntoMaterial:
+            return QStringLiteral("Kater malzemede");
+        case CutCheck::IntoJaws:
+            return QStringLiteral("Ayna çenesine giriş");
     }
     return {};
 }

@@ -44,6 +44,8 @@ struct ViewerSettings {
     static inline const Setting<bool> upright{"view/upright", false};
     // The programs opened last, newest first.
     static inline const Setting<QStringList> recentFiles{"files/recent", {}};
+    // The bar given for a program file: "path<TAB>D50 L80 ...", newest first.
+    static inline const Setting<QStringList> fileStocks{"files/stock", {}};
     // The inside of the window when not maximised; invalid while none is kept.
     static inline const Setting<QRect> windowInside{"window/inside", {}};
     // The window manager's frame around it, as it was.

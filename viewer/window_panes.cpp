@@ -129,7 +129,9 @@ QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot) {
 }
 
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
-                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection) {
+                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection,
+                      const StockRow& stock) {
+    QLabel* stockLine = stock.line;
     auto* pane = new QWidget(window);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -145,6 +147,18 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     below->setContentsMargins(6, 0, 6, 0);
     below->addWidget(makeFitButton(window, plot));
     below->addStretch();
+    // The bar the program is cut from, and whether it was guessed: a row of its own, so
+    // that at 200 % the buttons do not squeeze it away; hidden for the wizard's programs.
+    stockLine->setTextFormat(Qt::RichText);
+    stockLine->setWordWrap(true);  // a guessed bar and a missing table say why at length
+    stockLine->setContentsMargins(6, 2, 6, 0);
+    stockLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    stockLine->hide();
+    // Changed through a link in the line itself: neither a button beside it nor one more
+    // in the row below leaves the plot its half of the window at 200 %.
+    stock.choose->hide();
+    QObject::connect(stockLine, &QLabel::linkActivated, stock.choose, &QPushButton::click);
+    layout->addWidget(stockLine);
     for (QPushButton* b : buttons) below->addWidget(b);
     layout->addLayout(below);
     selection->setContentsMargins(6, 0, 6, 2);

@@ -40,13 +40,21 @@ QPushButton* makeSaveAsButton(QWidget* window);
 void addSaveAsToMenu(QPushButton* saveAs, QMenu* menu);
 // "Çıkış" at the end of `menu`, with the desktop's key: closes the window.
 void addExitToMenu(QWidget* window, QMenu* menu);
+// The bar a shop's program is cut from, said in a line whose link clicks `choose`.
+struct StockRow {
+    QLabel* line;
+    QPushButton* choose;
+};
+
 // The turn of the plot, kept from one start to the next.
 QPushButton* makeUprightButton(QWidget* window, PlotWidget* plot);
 
 // The legend and the dialect read above the plot; below it the steps through the
-// workpiece (hidden until there is one), fit and `buttons`, and the chosen line's move.
+// workpiece (hidden until there is one), the bar's line with fit and `buttons`, and the chosen
+// line's move.
 QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& reading,
-                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection);
+                      StepBar* steps, const QList<QPushButton*>& buttons, QLabel* selection,
+                      const StockRow& stock);
 // The choices of how the program is read and timed, at the right of the menu bar: a row
 // of their own would take the plot's room on a small screen at 200 %.
 void addReadingChoices(QMenuBar* menuBar, const ReadingChoices& reading);

@@ -1,5 +1,6 @@
 #include "viewer/workpiece_layer.h"
 
+#include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 
@@ -66,7 +67,7 @@ void WorkpieceLayer::holdIn(Extent& extent, const Extent& toolAt) const {
             extent.add(r.low);
             extent.add(r.high);
         }
-    const ConvexRegion& insert = cut_->insert();
+    const ConvexRegion& insert = cut_->insertAt(0);
     if (toolAt.empty || insert.corners.empty()) return;
     extent.add({toolAt.min.z + insert.low.z, toolAt.min.x + insert.low.x});
     extent.add({toolAt.max.z + insert.high.z, toolAt.max.x + insert.high.x});
@@ -82,7 +83,8 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
     seam.setCosmetic(true);
     p.setPen(seam);
     p.setBrush(c.part);
-    for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
+    if (!cut_->partInMaterial())
+        for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
     // What would be scrapped: gone from the grey, filled red and hatched, so that it
     // reads as damage in print and to the colour-blind as well.
     QPen damageEdge(c.damage.darker(140), 1.2);
@@ -95,15 +97,39 @@ void WorkpieceLayer::paintUnder(QPainter& p, const Viewport& view) const {
         p.setBrush(brush);
         for (const ConvexRegion& piece : damage) p.drawPolygon(onScreen(view, piece.corners));
     }
-    p.setPen(Qt::NoPen);
+    // As the part: an outline in the fill's colour, or the pieces' seams show white.
+    QPen materialSeam(c.material, 1);
+    materialSeam.setCosmetic(true);
+    p.setPen(materialSeam);
     p.setBrush(c.material);
     for (const ConvexRegion& piece : shown_) p.drawPolygon(onScreen(view, piece.corners));
+    if (cut_->partInMaterial()) {
+        // A bar holds the finished part: what is left of the bar inside it is the part's
+        // grey, and only the rest stays green to remove.
+        QPainterPath left;
+        left.setFillRule(Qt::WindingFill);
+        for (const ConvexRegion& piece : shown_) left.addPolygon(onScreen(view, piece.corners));
+        p.save();
+        p.setClipPath(left);
+        p.setPen(seam);
+        p.setBrush(c.part);
+        for (const ConvexRegion& piece : partShown_) p.drawPolygon(onScreen(view, piece.corners));
+        p.restore();
+    }
     // The material as it was, so that what the program removed still shows its bounds.
     QPen edge(c.materialEdge, 1, Qt::DashLine);
     edge.setCosmetic(true);
     p.setPen(edge);
     p.setBrush(Qt::NoBrush);
     for (const ConvexRegion& piece : cut_->material()) p.drawPolygon(onScreen(view, piece.corners));
+    // The chuck's jaws, dark and cross-hatched as steel that must not be touched.
+    QPen jawEdge(c.jaw.darker(150), 1);
+    jawEdge.setCosmetic(true);
+    p.setPen(jawEdge);
+    for (const Qt::BrushStyle style : {Qt::SolidPattern, Qt::DiagCrossPattern}) {
+        p.setBrush(QBrush(style == Qt::SolidPattern ? c.jaw : c.jaw.darker(170), style));
+        for (const ConvexRegion& jaw : cut_->jaws()) p.drawPolygon(onScreen(view, jaw.corners));
+    }
     p.restore();
 }
 
@@ -134,7 +160,15 @@ void WorkpieceLayer::paintOver(QPainter& p, const Viewport& view) const {
     outline.setCosmetic(true);
     p.setPen(outline);
     p.setBrush(c.insert);
-    p.drawPolygon(onScreen(view, cut_->insert().corners, at));
+    const CuttingTool& tool = cut_->toolAt(moveCount_ == 0 ? 0 : moveCount_ - 1);
+    if (tool.holder.corners.size() >= 3) {
+        QColor holder = c.holder;
+        holder.setAlpha(150);
+        p.setBrush(holder);
+        p.drawPolygon(onScreen(view, tool.holder.corners, at));
+        p.setBrush(c.insert);
+    }
+    p.drawPolygon(onScreen(view, tool.insert.corners, at));
     p.restore();
 }
 

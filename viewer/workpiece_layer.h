@@ -55,6 +55,8 @@ struct DrawingColors {
     QColor insertEdge{0x5C, 0x4B, 0x00};
     QColor warning{0xD6, 0x1F, 0x1F};
     QColor damage{0xE5, 0x39, 0x35};
+    QColor holder{0x1E, 0x5A, 0xB4};  // the drawings' blue holder
+    QColor jaw{0x6B, 0x70, 0x78};
 };
 const DrawingColors& drawingColors();
 

@@ -68,7 +68,7 @@ class FollowTest : public QObject {
     void pressReachesTheRunningViewer();
     void stepsShowTheWorkpieceAfterEachLine();
     void editedProgramShowsItsWarnings();
-    void aloneShowsThePathOnly();
+    void aloneShowsAGuessedBar();
     void wizardsViewerGuessesEachFile();
     void savesTheBytesAsRead();
     void extremeValuesReadTooLargeAndFit();
@@ -160,7 +160,7 @@ void FollowTest::pressReachesTheRunningViewer() {
     const QString path = write("basis.nc", defaultProgram());
     window.openFile(path);
     QVERIFY(window.follower()->listening());
-    QVERIFY(!window.workpieceCut());
+    QVERIFY(window.stockInUse().has_value());  // a guessed bar until the press hands its own
     write("basis.nc", defaultProgram(6));
     // The press waits for the answer; the viewer answers from this thread's events.
     std::atomic<bool> done = false;
@@ -175,6 +175,8 @@ void FollowTest::pressReachesTheRunningViewer() {
     QCOMPARE(window.lines()->model()->rowCount(), 28);
     QVERIFY(window.workpieceCut() && !window.workpieceCut()->empty());
     QVERIFY(window.workpieceCut()->warnings().empty());
+    QVERIFY(!window.stockInUse().has_value());
+    QVERIFY(window.stockLine()->text().isEmpty());
 }
 
 void FollowTest::stepsShowTheWorkpieceAfterEachLine() {
@@ -220,12 +222,15 @@ void FollowTest::editedProgramShowsItsWarnings() {
              qPrintable(end));
 }
 
-void FollowTest::aloneShowsThePathOnly() {
+// Without the wizard's workpiece its program is cut from a bar guessed from its cuts,
+// said to be guessed; a guessed bar gives no warning of its own.
+void FollowTest::aloneShowsAGuessedBar() {
     MainWindow window;
     window.openFile(write("yalniz.nc", defaultProgram()));
-    QVERIFY(!window.workpieceCut());
-    QVERIFY(window.workpieceLayer().empty());
-    QVERIFY(window.stepBar()->isHidden());
+    QVERIFY(window.workpieceCut());
+    QVERIFY(window.stockInUse().has_value());
+    QCOMPARE(window.stockInUse()->source, StockSource::Guessed);
+    QVERIFY(window.stockLine()->text().contains(QStringLiteral("tahmin")));
     QVERIFY(!statusText(window).contains(QStringLiteral("İş parçası")));
 }
 

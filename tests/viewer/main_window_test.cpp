@@ -289,14 +289,16 @@ void MainWindowTest::savesTheBytesOfAnyEncoding() {
     }
 }
 
-// A tool change position 500 away would shrink a 22-long cut to a corner.
+// A tool change position 500 away would shrink a 22-long cut, and the bar guessed under
+// it, to a corner.
 void MainWindowTest::fitShowsTheCutsWhenRetractsAreFar() {
     MainWindow window;
     window.openFile(write("uzak.nc", "G0 X0 Z0\nG0 X40 Z2\nG1 Z-20 F0.2\nX50\nG0 X500 Z500\n"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const Viewport& view = window.plot()->viewport();
-    QVERIFY2(22 * view.scale() > view.width() / 2, qPrintable(QString::number(view.scale())));
+    // X 0 ... 50: the bar of 80 under the cut up to the retract to X50.
+    QVERIFY2(50 * view.scale() > view.height() / 2, qPrintable(QString::number(view.scale())));
     const ScreenPoint cut = view.toScreen({-20, 40});
     QVERIFY(cut.x > 0 && cut.x < view.width() && cut.y > 0 && cut.y < view.height());
 }

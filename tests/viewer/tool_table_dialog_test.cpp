@@ -61,6 +61,8 @@ class ToolTableDialogTest : public QObject {
         // The test mode's configuration folder outlives the test: start without a table.
         QFile::remove(toolTableFile());
     }
+    // Nor leave one for the other window tests, which share that folder.
+    void cleanupTestCase() { QFile::remove(toolTableFile()); }
     void savedTableIsKeptAndTheProgramReadAgain();
     void wrongRowIsRefused();
 

@@ -17,14 +17,18 @@
 #include "output/workpiece.h"
 #include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/convex_region.h"
+#include "zivek/workpiece/insert_outline.h"
 
 namespace zivek::workpiece {
 
 enum class CutCheck : std::uint8_t {
-    RapidIntoMaterial,  // a rapid's insert sweeps material that is still there
-    RapidIntoPart,      // a rapid's insert sweeps the finished part
-    FeedIntoPart,       // a feed's insert enters the finished part
-    UncutMaterial,      // material to remove is still there at the end
+    RapidIntoMaterial,   // a rapid's insert sweeps material that is still there
+    RapidIntoPart,       // a rapid's insert sweeps the finished part
+    FeedIntoPart,        // a feed's insert enters the finished part
+    UncutMaterial,       // material to remove is still there at the end
+    BackEdgeRubs,        // a feed cuts with the insert's back: steeper than its clearance
+    HolderIntoMaterial,  // the holder sweeps material that is still there
+    IntoJaws,            // the insert or the holder sweeps the chuck's jaws
 };
 
 struct CutWarning {
@@ -43,11 +47,35 @@ struct Damage {
 // may leave or overreach by.
 inline constexpr double kWrittenRounding = 0.001;
 
+// The tool that cuts from a move on.
+struct ToolInForce {
+    std::size_t firstMove = 0;
+    CuttingTool tool;
+};
+
+// What a cut starts from when the program is not one of the wizard's: a bar and the
+// tools of the shop's table, changed where the program changes them.
+struct CutStart {
+    std::vector<ConvexRegion> material;
+    std::vector<ConvexRegion> part;  // the finished part, when known
+    std::vector<ConvexRegion> jaws;
+    std::vector<ToolInForce> tools;    // by first move, ascending; the first one from move 0
+    bool removeAll = false;            // whether material left at the end is a fault
+    std::size_t partUntil = SIZE_MAX;  // moves from here on make features the part lacks
+    // A guessed bar may be larger than the real one: rapids into it are no fault.
+    bool warnRapidsIntoMaterial = true;
+    // The chords an arc move sweeps, by move index ascending; an arc not here sweeps its
+    // one chord from start to end.
+    std::vector<std::pair<std::size_t, std::vector<Point>>> arcs{};
+};
+
 class WorkpieceCut {
   public:
     WorkpieceCut() = default;
     // The cut keeps the moves, to replay them from its checkpoints.
     WorkpieceCut(const Workpiece& workpiece, std::shared_ptr<const std::vector<Move>> moves,
+                 double tolerance = kWrittenRounding);
+    WorkpieceCut(CutStart start, std::shared_ptr<const std::vector<Move>> moves,
                  double tolerance = kWrittenRounding);
 
     bool empty() const { return part_.empty() && material_.empty(); }
@@ -57,7 +85,12 @@ class WorkpieceCut {
     const std::vector<Damage>& damage() const { return damage_; }
     // The part less what the first `moveCount` moves gouged out of it.
     std::vector<ConvexRegion> partAfter(std::size_t moveCount) const;
-    const ConvexRegion& insert() const { return insert_; }
+    // The insert that makes move `move` (the first one before any move).
+    const ConvexRegion& insertAt(std::size_t move) const { return toolAt(move).insert; }
+    const CuttingTool& toolAt(std::size_t move) const;
+    const std::vector<ConvexRegion>& jaws() const { return jaws_; }
+    // A bar holds its finished part; the wizard's material lies beside its part.
+    bool partInMaterial() const { return partInMaterial_; }
     // The material before the first move.
     const std::vector<ConvexRegion>& material() const { return material_; }
     // The material left once the first `moveCount` moves have run.
@@ -69,10 +102,18 @@ class WorkpieceCut {
   private:
     using Pieces = std::shared_ptr<const std::vector<ConvexRegion>>;
     bool cutBy(std::vector<ConvexRegion>& pieces, const ConvexRegion& swept) const;
+    void run(bool removeAll);
+    // What move `i` sweeps with its insert: one region, or one for each chord of an arc.
+    void sweepsOf(std::size_t i, std::vector<ConvexRegion>& out) const;
 
     std::vector<ConvexRegion> part_;
     std::vector<ConvexRegion> material_;
-    ConvexRegion insert_;
+    std::vector<ConvexRegion> jaws_;
+    std::size_t partUntil_ = SIZE_MAX;
+    bool warnRapids_ = true;
+    bool partInMaterial_ = false;
+    std::vector<std::pair<std::size_t, std::vector<Point>>> arcs_;
+    std::vector<ToolInForce> tools_;
     double tolerance_ = kWrittenRounding;
     double touch_ = 0;
     std::shared_ptr<const std::vector<Move>> moves_;
