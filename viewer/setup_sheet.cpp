@@ -11,6 +11,8 @@
 
 #include "viewer/plot_painter.h"
 #include "viewer/screen_segments.h"
+#include "viewer/sheet_facts.h"
+#include "viewer/sheet_plot.h"
 #include "viewer/texts.h"
 #include "viewer/tool_colours.h"
 #include "viewer/workpiece_layer.h"
@@ -22,6 +24,7 @@ namespace {
 constexpr int kUnitsPerInch = 96;
 constexpr double kMargin = 40;
 constexpr double kGap = 10;
+constexpr double kSignatureHeight = 78;
 const QColor kInk(0x11, 0x18, 0x27);
 const QColor kQuiet(0x4B, 0x55, 0x63);
 const QColor kRule(0x9C, 0xA3, 0xAF);
@@ -52,7 +55,7 @@ double heading(QPainter& p, double x, double y, double width, const QString& tex
 }
 
 void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
-    const Viewport view = sheetPlotView(c.view, box.size());
+    const Viewport view = sheetPartView(c, box.size());
     ScreenSegments segments;
     segments.build(*c.path, view);
     ScreenSegments mirrored;
@@ -74,24 +77,13 @@ void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
         toolShades(*c.path));
     p.setClipRect(plotArea(view));
     if (c.layer) c.layer->paintOver(p, view);
+    paintZeroMark(p, view);
+    p.setClipRect(QRectF(0, 0, box.width(), box.height()));
+    paintFarPoints(p, view, *c.path);
     p.restore();
     p.setPen(QPen(kRule, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(box);
-}
-
-// The finished part's bounds; without a workpiece, those of the cutting moves.
-std::optional<Extent> partExtent(const SheetContent& c) {
-    Extent e;
-    if (c.cut && !c.cut->part().empty()) {
-        for (const ConvexRegion& piece : c.cut->part()) {
-            e.add(piece.low);
-            e.add(piece.high);
-        }
-        return e;
-    }
-    if (!c.path->summary.cutExtent.empty) return c.path->summary.cutExtent;
-    return std::nullopt;
 }
 
 // The line styles of the plot, named below it.
@@ -172,6 +164,50 @@ double paintWarnings(QPainter& p, double x, double y, double width, double botto
     return y;
 }
 
+// Beside each other: the operation and its typed values (this system's programs) or the
+// program's own notes; the setup and the stock.
+double paintFacts(QPainter& p, double x, double y, double width, const SheetFacts& f) {
+    const double column = (width - 2 * kGap) / 2;
+    const QFont font = sized(9);
+    double yl = y;
+    if (!f.operation.isEmpty()) {
+        yl = heading(p, x, yl, column, sheetOperationTitle(f.operation));
+        for (const QString& t : f.typed) yl = line(p, x, yl, t, font, kInk, column);
+    }
+    if (!f.notes.isEmpty() || f.operation.isEmpty()) {
+        if (yl > y) yl += kGap / 2;
+        yl = heading(p, x, yl, column, sheetNotesTitle());
+        for (const QString& t : f.notes) yl = line(p, x, yl, t, font, kInk, column);
+        if (f.notes.isEmpty()) yl = line(p, x, yl, QStringLiteral("—"), font, kQuiet);
+    }
+    const double right = x + column + 2 * kGap;
+    double yr = heading(p, right, y, column, sheetSetupTitle());
+    for (const QString& t : f.setup) yr = line(p, right, yr, t, font, kInk, column);
+    yr = line(p, right, yr + 3, f.stockTitle, sized(9, true), kInk, column);
+    for (const QString& t : f.stock) yr = line(p, right, yr, t, font, kInk, column);
+    return std::max(yl, yr);
+}
+
+// Written on by hand at the machine: notes, who prepared and who approved, and when.
+void paintSignatureBox(QPainter& p, const QRectF& box) {
+    p.setPen(QPen(kRule, 0.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box);
+    const double split = box.left() + box.width() * 0.58;
+    p.drawLine(QLineF(split, box.top(), split, box.bottom()));
+    const QFont font = sized(8.5, true);
+    line(p, box.left() + 6, box.top() + 4, sheetSignatureText(0), font, kQuiet);
+    const double row = box.height() / 3;
+    for (int i = 1; i <= 3; ++i) {
+        const double top = box.top() + row * (i - 1);
+        if (i > 1) {
+            p.setPen(QPen(kRule, 0.8));
+            p.drawLine(QLineF(split, top, box.right(), top));
+        }
+        line(p, split + 6, top + 4, sheetSignatureText(i) + QLatin1Char(':'), font, kQuiet);
+    }
+}
+
 }  // namespace
 
 Viewport sheetPlotView(const Viewport& shown, QSizeF box) {
@@ -203,7 +239,8 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     const double dateWidth = QFontMetricsF(p.font()).horizontalAdvance(date);
     line(p, left + width - dateWidth, y + 6, date, sized(9), kQuiet);
     y = line(p, left, y, sheetTitleText(), sized(16, true));
-    y = line(p, left, y, QFileInfo(c.file).fileName(), sized(13, true), kInk, width);
+    const SheetFacts facts = sheetFacts(c);
+    y = line(p, left, y, facts.title, sized(13, true), kInk, width);
     y = line(p, left, y, c.file, sized(8), kQuiet, width);
     y = line(p, left, y + 2, sheetDialectText(path.dialect, path.dialectChoice, path.diameterMode),
              sized(10), kInk, width);
@@ -212,9 +249,10 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     if (program.exists())
         y = line(p, left, y, sheetProgramDateText(program.lastModified()), sized(9), kQuiet);
     y += kGap;
+    y = paintFacts(p, left, y, width, facts) + kGap;
 
-    // The plot as the window showed it.
-    const QRectF box(left, y, width, width * 0.7);
+    // The plot, fitted to the part and the stock.
+    const QRectF box(left, y, width, width * 0.46);
     paintPlot(p, box, c);
     y = paintLegend(p, left, box.bottom() + 4, c.cut && !c.cut->part().empty()) + kGap;
 
@@ -228,8 +266,10 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
           sheetRapidRateText(c.rapidRate, path.inch)})
         yl = line(p, left, yl, t, sized(9.5), kInk, column);
     const double right = left + column + 2 * kGap;
-    double yr = heading(p, right, y, column, sheetPartTitle(c.cut && !c.cut->part().empty()));
-    if (const auto e = partExtent(c)) {
+    // Where the tool cuts, as the program says; the part the wizard draws around it is
+    // only a picture of one.
+    double yr = heading(p, right, y, column, sheetCutAreaTitle());
+    if (const Extent* e = &s.cutExtent; !e->empty) {
         const double xs = path.xScale();
         yr =
             line(p, right, yr, sheetSpanText(zAxisText(path.inch), e->min.z, e->max.z), sized(9.5));
@@ -245,7 +285,9 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     y = paintTools(p, left, y, width, path);
 
     const double footer = bottom - QFontMetricsF(sized(7.5)).height();
-    paintWarnings(p, left, y, width, footer - 4, c);
+    const double signatures = footer - kSignatureHeight - kGap;
+    paintWarnings(p, left, y, width, signatures - kGap, c);
+    paintSignatureBox(p, QRectF(left, signatures, width, kSignatureHeight));
     p.setPen(QPen(kRule, 0.8));
     p.drawLine(QLineF(left, footer - 2, left + width, footer - 2));
     line(p, left, footer, sheetFooterText(), sized(7.5), kQuiet);

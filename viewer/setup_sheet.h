@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <string_view>
 
 #include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
@@ -21,7 +22,8 @@ namespace zivek::backplot {
 class WorkpieceLayer;
 
 struct SheetContent {
-    QString file;  // the program's full path
+    QString file;                  // the program's full path
+    std::string_view programText;  // as read, for what its lines say of it
     QDateTime printed;
     std::shared_ptr<const Toolpath> path;
     const WorkpieceCut* cut = nullptr;      // none: the path only

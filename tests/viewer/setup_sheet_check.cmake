@@ -39,8 +39,10 @@ endif()
 execute_process(COMMAND "${pdftotext_exe}" "${pdf}" - OUTPUT_VARIABLE words RESULT_VARIABLE status)
 set(expected
     "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Program dosyasının tarihi: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
-    "İlerleme boyu: 732 mm" "Kesme süresi: 6,703 dk (6 dk 42 sn)" "Toplam süre: " "Bitmiş parçanın ölçüleri"
-    "X yarıçap (mm): -25 … -12" "Z (mm): " "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
+    "İlerleme boyu: 732 mm" "Kesme süresi: 6,703 dk (6 dk 42 sn)" "Toplam süre: " "Kesme hareketlerinin alanı"
+    "Ham parça (sihirbazın malzeme bloğu)" "X yarıçap (mm): -12 … 0" "İşlem: DIŞ ÇAP TORNALAMA"
+    "TORNALAMA DERİNLİĞİ: 12" "TORNALAMA BOYU: 60" "DALMA MİKTARI: 1" "İLERLEME: 111"
+    "İŞ MİLİ DEVİRİ: 6" "İş sıfırı: G54" "Hazırlayan" "Onaylayan" "Notlar" "Z (mm): " "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
     "Satır 43 İş parçası: Hızlı hareket parçaya giriyor"
     # the plot's own axis words: drawn as text, not as a picture
     "X yarıçap (mm) ↑" "Z (mm) →" "ayna" "Hesaptaki hızlı ilerleme: " "Hızlı (G0)")
