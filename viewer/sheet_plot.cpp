@@ -60,7 +60,11 @@ void paintZeroMark(QPainter& p, const Viewport& view) {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(circle);
-    p.drawText(QPointF(at.x() + r + 3, at.y() - r - 2), sheetZeroMarkText());
+    // The label on the side with room: the zero is often the part's right-hand corner.
+    const QString label = sheetZeroMarkText();
+    const double w = QFontMetricsF(p.font()).horizontalAdvance(label);
+    const bool roomRight = at.x() + r + 3 + w < plotArea(view).right() - 2;
+    p.drawText(QPointF(roomRight ? at.x() + r + 3 : at.x() - r - 3 - w, at.y() + r + 12), label);
     p.restore();
 }
 

@@ -255,7 +255,13 @@ QString wizardValueText(WizardBox box, double value) {
             name = QStringLiteral("BÜYÜK ÇAP − KÜÇÜK ÇAP");
             break;
     }
-    return QStringLiteral("%1: %2").arg(name, number(value));
+    // The line a 0 or 1 chose, as the operator finds it in the program.
+    QString chose;
+    if (box == WizardBox::Coolant)
+        chose = value == 1 ? QStringLiteral(" (M08)") : QStringLiteral(" (M09)");
+    if (box == WizardBox::SpindleDirection)
+        chose = value == 0 ? QStringLiteral(" (M03)") : QStringLiteral(" (M04)");
+    return QStringLiteral("%1: %2%3").arg(name, number(value), chose);
 }
 
 }  // namespace zivek::backplot

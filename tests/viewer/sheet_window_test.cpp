@@ -151,8 +151,9 @@ class SheetWindowTest : public QObject {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QStringList>("typed");
-        const QStringList shared{QStringLiteral("İŞ MİLİ YÖNÜ: 0"),
-                                 QStringLiteral("İŞ MİLİ DEVİRİ: 6"), QStringLiteral("SU AÇ: 1")};
+        const QStringList shared{QStringLiteral("İŞ MİLİ YÖNÜ: 0 (M03)"),
+                                 QStringLiteral("İŞ MİLİ DEVİRİ: 6"),
+                                 QStringLiteral("SU AÇ: 1 (M08)")};
         QTest::newRow("external diameter")
             << "external_diameter.nc"
             << "DIŞ ÇAP TORNALAMA"
