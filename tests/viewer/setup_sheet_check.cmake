@@ -67,7 +67,9 @@ if(NOT status EQUAL 0 OR bytes LESS 10000)
     message(FATAL_ERROR "the sheet did not turn into a picture (${status}, ${bytes} bytes)")
 endif()
 
-# A shop's program with three tools: each listed in its order with its share.
+# A shop's program with three tools: each listed in its order with its share; its number
+# and name, the notes at its top, the spindle's limit and surface speeds, and the
+# tool-change point far out named at the plot's edge.
 set(tools_pdf "${OUT}/three_tools-kurulum.pdf")
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
@@ -78,7 +80,9 @@ if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
 endif()
 execute_process(COMMAND "${pdftotext_exe}" "${tools_pdf}" - OUTPUT_VARIABLE words)
 foreach(want "Takımlar (3)" "1. T1 KABA DIS 0.8R, satır 9" "2. T2 FINIS DIS 0.4R, satır 26"
-             "3. T3 KANAL 3 MM, satır 31")
+             "3. T3 KANAL 3 MM, satır 31" "O1300" "BURC - UC TAKIM, FANUC" "Program notları"
+             "T2 - FINIS DIS 0.4R" "Devir sınırı: 2000 dev/dk" "Sabit kesme hızı (G96): 180, 220 m/dk"
+             "Z100 X100" "Z0 X0" "Ham parça: belirtilmedi" "Hazırlayan" "Tarih:")
     string(FIND "${words}" "${want}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the three tools' sheet lacks \"${want}\"; its words:\n${words}")
