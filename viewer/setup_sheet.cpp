@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -112,21 +113,33 @@ double paintLegend(QPainter& p, double x, double y, bool workpiece) {
     return y + fm.height() + 2;
 }
 
-// The tools in the order they are changed, each with its colour on the plot and its share.
-double paintTools(QPainter& p, double x, double y, double width, const Toolpath& path) {
-    if (path.tools.empty()) return y;
-    y = heading(p, x, y, width, sheetToolsTitle(path.tools.size()));
+// The tools in the order they are changed, each with its colour on the plot and its share,
+// from tool `from` on as far as `bottom` leaves room. Gives where the list ended and the
+// first tool not listed.
+std::pair<double, std::size_t> paintTools(QPainter& p, double x, double y, double width,
+                                          double bottom, const Toolpath& path, std::size_t from) {
+    if (from >= path.tools.size()) return {y, from};
+    y = heading(p, x, y, width,
+                from == 0 ? sheetToolsTitle(path.tools.size()) : sheetToolsGoOnTitle());
     const std::vector<ToolShade> shades = toolShades(path);
     const QFont font = sized(9);
+    const double step = QFontMetricsF(font).height() + 2;
     const double half = QFontMetricsF(font).height() / 2;
     p.setRenderHint(QPainter::Antialiasing, true);
-    for (std::size_t i = 0; i < path.tools.size(); ++i) {
+    std::size_t i = from;
+    for (; i < path.tools.size() && y + step <= bottom; ++i) {
         p.setPen(QPen(shadeColour(shades[i]), 2.4));
         p.drawLine(QLineF(x, y + half, x + 28, y + half));
         y = line(p, x + 34, y, sheetToolText(i + 1, path.tools[i], path.inch), font, kInk,
                  width - 34);
     }
-    return y + kGap;
+    return {y + kGap, i};
+}
+
+void paintFooter(QPainter& p, double left, double width, double footer) {
+    p.setPen(QPen(kRule, 0.8));
+    p.drawLine(QLineF(left, footer - 2, left + width, footer - 2));
+    line(p, left, footer, sheetFooterText(), sized(7.5), kQuiet);
 }
 
 struct SheetWarning {
@@ -225,7 +238,8 @@ Viewport sheetPlotView(const Viewport& shown, QSizeF box) {
     return view;
 }
 
-void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
+void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c,
+                     const std::function<bool()>& newPage) {
     const double left = kMargin;
     const double width = size.width() - 2 * kMargin;
     const double bottom = size.height() - kMargin;
@@ -282,15 +296,28 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
         yr = line(p, right, yr, noMovesText(), sized(9.5), kQuiet);
     }
     y = std::max(yl, yr) + kGap;
-    y = paintTools(p, left, y, width, path);
 
     const double footer = bottom - QFontMetricsF(sized(7.5)).height();
     const double signatures = footer - kSignatureHeight - kGap;
-    paintWarnings(p, left, y, width, signatures - kGap, c);
+    // Room kept under the tools for the warnings' heading and a line.
+    const double warningsRoom = 3 * (QFontMetricsF(sized(10.5, true)).height() + 2);
+    const auto [toolsEnd, notListed] =
+        paintTools(p, left, y, width, signatures - kGap - warningsRoom, path, 0);
     paintSignatureBox(p, QRectF(left, signatures, width, kSignatureHeight));
-    p.setPen(QPen(kRule, 0.8));
-    p.drawLine(QLineF(left, footer - 2, left + width, footer - 2));
-    line(p, left, footer, sheetFooterText(), sized(7.5), kQuiet);
+    paintFooter(p, left, width, footer);
+    if (notListed == path.tools.size()) {
+        paintWarnings(p, left, toolsEnd, width, signatures - kGap, c);
+        return;
+    }
+    // More tools than one page holds: the rest, and the warnings, on a second page.
+    if (!newPage || !newPage()) {
+        line(p, left, toolsEnd, sheetMoreToolsText(path.tools.size() - notListed), sized(9, true));
+        return;
+    }
+    y = line(p, left, kMargin, sheetSecondPageText(facts.title), sized(11, true), kInk, width);
+    y = paintTools(p, left, y + kGap, width, footer - kGap, path, notListed).first;
+    paintWarnings(p, left, y, width, footer - 4, c);
+    paintFooter(p, left, width, footer);
 }
 
 bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content) {
@@ -302,7 +329,7 @@ bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content) {
     const double scale = device.logicalDpiX() / double(kUnitsPerInch);
     p.scale(scale, scale);
     const QRectF page = device.pageLayout().fullRectPixels(kUnitsPerInch);
-    paintSetupSheet(p, page.size(), content);
+    paintSetupSheet(p, page.size(), content, [&device] { return device.newPage(); });
     return p.end();
 }
 

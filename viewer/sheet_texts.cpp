@@ -181,6 +181,18 @@ QString sheetOperationTitle(const QString& operation) {
     return QStringLiteral("İşlem: %1").arg(operation);
 }
 
+QString sheetToolsGoOnTitle() {
+    return QStringLiteral("Takımlar (devam)");
+}
+
+QString sheetMoreToolsText(std::size_t count) {
+    return QStringLiteral("… ve %1 takım daha (tamamı görüntüleyicide)").arg(count);
+}
+
+QString sheetSecondPageText(const QString& program) {
+    return QStringLiteral("Kurulum föyü, sayfa 2: %1").arg(program);
+}
+
 QString sheetZeroMarkText() {
     return QStringLiteral("Z0 X0");
 }

@@ -66,6 +66,9 @@ QString sheetSurfaceSpeedText(const std::vector<double>& speeds, bool inch);
 QString sheetStockTitle(bool known);
 QString sheetOperationTitle(const QString& operation);
 QString sheetZeroMarkText();
+QString sheetToolsGoOnTitle();
+QString sheetMoreToolsText(std::size_t count);
+QString sheetSecondPageText(const QString& program);
 QString sheetFarPointText(double z, double x);
 QString sheetSignatureText(int box);  // "Notlar", "Hazırlayan", "Onaylayan", "Tarih"
 QString sheetSavedText(const QString& pdf);

@@ -89,6 +89,34 @@ foreach(want "Takımlar (3)" "1. T1 KABA DIS 0.8R, satır 9" "2. T2 FINIS DIS 0.
     endif()
 endforeach()
 
+# More tools than one page holds: the rest go on a second page, none left out.
+set(many "%\nO5000 (KIRK TAKIM)\nG21 G99\nG50 S2000\n")
+foreach(tool RANGE 1 40)
+    set(n "${tool}")
+    if(tool LESS 10)
+        set(n "0${tool}")
+    endif()
+    string(APPEND many "T${n}${n}\nG97 S800 M03\nG0 X50. Z2.\nG1 Z-${tool}. F0.2\nG0 X100. Z100.\n")
+endforeach()
+string(APPEND many "M30\n%\n")
+file(WRITE "${OUT}/O5000.nc" "${many}")
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "${VIEWER}" --sheet "${OUT}/O5000.nc" "${OUT}/O5000.pdf"
+    RESULT_VARIABLE status ERROR_VARIABLE errors)
+execute_process(COMMAND "${pdfinfo_exe}" "${OUT}/O5000.pdf" OUTPUT_VARIABLE info)
+execute_process(COMMAND "${pdftotext_exe}" "${OUT}/O5000.pdf" - OUTPUT_VARIABLE words)
+if(NOT status EQUAL 0 OR NOT info MATCHES "Pages: +2\n")
+    message(FATAL_ERROR "forty tools are not on two pages (${status}): ${errors}\n${info}")
+endif()
+foreach(want "Takımlar (40)" "1. T1," "Takımlar (devam)" "40. T40," "Kurulum föyü, sayfa 2: O5000"
+             "Hazırlayan")
+    string(FIND "${words}" "${want}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the forty tools' sheet lacks \"${want}\"; its words:\n${words}")
+    endif()
+endforeach()
+
 # A sheet that cannot be written says why, and only that.
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
