@@ -18,7 +18,7 @@ char upper(char c) {
     return char(std::toupper(static_cast<unsigned char>(c)));
 }
 
-LineComments commentsOf(std::string_view line) {
+LineComments commentsOf(std::string_view line, bool withCode) {
     LineComments out;
     std::size_t i = 0;
     auto add = [&](std::string_view c) {
@@ -43,7 +43,7 @@ LineComments commentsOf(std::string_view line) {
         } else {
             if (!isSpace(c) && c != '%' && c != '/') {
                 out.hasCode = true;
-                out.code += upper(c);
+                if (withCode) out.code += upper(c);
             }
             ++i;
         }

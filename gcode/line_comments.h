@@ -17,10 +17,11 @@ char upper(char c);
 struct LineComments {
     std::string text;      // the comments, joined by a blank
     bool hasCode = false;  // words other than a block number
-    std::string code;      // those words in capitals, blanks, '%' and '/' dropped
+    std::string code;      // with `withCode`: those words in capitals, blanks, '%' and '/' dropped
 };
 
-// Fanuc's "( ... )" and LinuxCNC's "; ..." alike.
-LineComments commentsOf(std::string_view line);
+// Fanuc's "( ... )" and LinuxCNC's "; ..." alike. The code is copied only when asked for:
+// a tool list reads every line's comments.
+LineComments commentsOf(std::string_view line, bool withCode = false);
 
 }  // namespace zivek::gcode

@@ -58,7 +58,7 @@ ProgramHeader readProgramHeader(std::string_view text) {
     ProgramHeader header;
     bool atTop = true;  // no code seen yet but the program's number
     for (const std::string_view line : splitLines(text)) {
-        const LineComments parts = commentsOf(line);
+        const LineComments parts = commentsOf(line, true);
         if (atTop && !parts.hasCode) {
             if (!parts.text.empty() && header.comments.size() < kMostComments)
                 header.comments.push_back(parts.text);
