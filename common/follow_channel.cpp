@@ -24,7 +24,12 @@ QString followChannel(const QString& program) {
 }
 
 FollowRequest followRequest(const QString& program, std::string workpiece) {
-    return {utf8(program), std::move(workpiece)};
+    return {utf8(program), std::move(workpiece), {}, {}};
+}
+
+FollowRequest followRequest(const QString& program, std::string workpiece, const QString& dialect,
+                            const QString& rapid) {
+    return {utf8(program), std::move(workpiece), utf8(dialect), utf8(rapid)};
 }
 
 QString requestedProgram(const FollowRequest& request) {

@@ -22,6 +22,9 @@ QString followChannel(const QString& program);
 // A request to show `program` anew with the workpiece as workpieceText wrote it, and the
 // program a request names once it has arrived.
 FollowRequest followRequest(const QString& program, std::string workpiece);
+// A second viewer's request: also the dialect key and rapid rate it was started with.
+FollowRequest followRequest(const QString& program, std::string workpiece, const QString& dialect,
+                            const QString& rapid);
 QString requestedProgram(const FollowRequest& request);
 
 }  // namespace zivek::app

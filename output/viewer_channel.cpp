@@ -6,6 +6,19 @@ namespace zivek {
 namespace {
 
 constexpr std::string_view kRequestHead = "zivek-backplot/1\n";
+// A request that also carries reading choices: two more lines. Without them the bytes
+// stay those of the first head, which every viewer reads.
+constexpr std::string_view kChoicesHead = "zivek-backplot/2\n";
+static_assert(kChoicesHead.size() == kRequestHead.size());
+
+// The next line of `text` from `from`, moving `from` past its end; none when unfinished.
+std::optional<std::string_view> nextLine(std::string_view text, std::size_t& from) {
+    const std::size_t end = text.find('\n', from);
+    if (end == std::string_view::npos) return std::nullopt;
+    const std::string_view line = text.substr(from, end - from);
+    from = end + 1;
+    return line;
+}
 
 // FNV-1a: a short stable digest, so that a long or non-ASCII path still gives a name
 // every platform accepts for a local socket.
@@ -44,23 +57,38 @@ std::string viewerChannelName(std::string_view user, std::string_view programPat
 }
 
 std::string followRequestText(const FollowRequest& request) {
-    std::string text(kRequestHead);
+    const bool choices = !request.dialect.empty() || !request.rapid.empty();
+    std::string text(choices ? kChoicesHead : kRequestHead);
     text += request.programPath;
     text += '\n';
     text += request.workpiece;
     text += '\n';
+    if (choices) {
+        text += request.dialect;
+        text += '\n';
+        text += request.rapid;
+        text += '\n';
+    }
     return text;
 }
 
 std::optional<FollowRequest> readFollowRequest(std::string_view text) {
-    if (!text.starts_with(kRequestHead)) return std::nullopt;
-    text.remove_prefix(kRequestHead.size());
-    const std::size_t pathEnd = text.find('\n');
-    if (pathEnd == std::string_view::npos || pathEnd == 0) return std::nullopt;
-    const std::size_t workpieceEnd = text.find('\n', pathEnd + 1);
-    if (workpieceEnd == std::string_view::npos) return std::nullopt;
-    return FollowRequest{std::string(text.substr(0, pathEnd)),
-                         std::string(text.substr(pathEnd + 1, workpieceEnd - pathEnd - 1))};
+    const bool choices = text.starts_with(kChoicesHead);
+    if (!choices && !text.starts_with(kRequestHead)) return std::nullopt;
+    std::size_t at = kRequestHead.size();
+    const auto path = nextLine(text, at);
+    if (!path || path->empty()) return std::nullopt;
+    const auto workpiece = nextLine(text, at);
+    if (!workpiece) return std::nullopt;
+    FollowRequest request{std::string(*path), std::string(*workpiece), {}, {}};
+    if (choices) {
+        const auto dialect = nextLine(text, at);
+        const auto rapid = dialect ? nextLine(text, at) : std::nullopt;
+        if (!rapid) return std::nullopt;
+        request.dialect = *dialect;
+        request.rapid = *rapid;
+    }
+    return request;
 }
 
 }  // namespace zivek

@@ -15,9 +15,12 @@ namespace zivek {
 std::string viewerChannelName(std::string_view user, std::string_view programPath);
 
 // A request to show a program file anew, with the workpiece of the press (may be empty).
+// A second viewer also passes on how it was told to read the program; the press does not.
 struct FollowRequest {
     std::string programPath;  // UTF-8 on every platform
     std::string workpiece;    // as workpieceText writes it
+    std::string dialect;      // the --dialect key ("fanuc"); empty: detected as usual
+    std::string rapid;        // the --rapid rate in mm/min as written; empty: the viewer's own
     friend bool operator==(const FollowRequest&, const FollowRequest&) = default;
 };
 

@@ -21,19 +21,21 @@ QString lockPath(const QString& program) {
         .filePath(zivek::app::followChannel(program) + QStringLiteral(".lock"));
 }
 
-bool handToListeningViewer(const QString& program, const QString& workpiece) {
+bool handToListeningViewer(const QString& program, const QString& workpiece,
+                           const GivenReading& given) {
     return zivek::app::askListeningViewer(
         zivek::app::followChannel(program),
-        zivek::app::followRequest(program, workpiece.toStdString()), kConnectMs, kAnswerMs);
+        zivek::app::followRequest(program, workpiece.toStdString(), given.dialect, given.rapid),
+        kConnectMs, kAnswerMs);
 }
 
 }  // namespace
 
-FileClaim::FileClaim(const QString& program, const QString& workpiece)
+FileClaim::FileClaim(const QString& program, const QString& workpiece, const GivenReading& given)
     : lock_(lockPath(QFileInfo(program).absoluteFilePath())) {
     // The lock of a viewer that ended while holding it is taken over: its process is gone.
     lock_.tryLock(kLockWaitMs);
-    handedOver_ = handToListeningViewer(QFileInfo(program).absoluteFilePath(), workpiece);
+    handedOver_ = handToListeningViewer(QFileInfo(program).absoluteFilePath(), workpiece, given);
     if (handedOver_) release();
 }
 

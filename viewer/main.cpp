@@ -207,7 +207,9 @@ int main(int argc, char* argv[]) {
     if (!givenDialect(parser, given)) return kExitBadCommandLine;
     std::optional<FileClaim> claim;
     if (!parser.isSet(kSheet) && !files.isEmpty()) {
-        claim.emplace(files.constFirst(), parser.value(kWorkpiece));
+        claim.emplace(files.constFirst(), parser.value(kWorkpiece),
+                      GivenReading{given ? parser.value(kDialect) : QString(),
+                                   rapidOption(parser) ? parser.value(kRapid) : QString()});
         if (claim->handedOver()) return kExitDone;
     }
     MainWindow window;

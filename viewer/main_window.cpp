@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <cmath>
 
 #include "common/command_line.h"
 #include "viewer/cut_warning_lines.h"
@@ -145,8 +146,14 @@ void MainWindow::openFile(const QString& path) {
     showLoaded(path, std::move(loaded));
 }
 
-void MainWindow::showPressed(const QString& path, const QString& workpiece) {
+void MainWindow::showPressed(const QString& path, const QString& workpiece, const QString& dialect,
+                             const QString& rapid) {
     setWorkpiece(readWorkpiece(workpiece.toStdString()));
+    // A second viewer's command line counts as if given to this one.
+    if (const auto given = dialectByKey(dialect)) chooseDialect(*given, path);
+    bool number = false;
+    const double rate = rapid.toDouble(&number);
+    if (number && rate > 0 && std::isfinite(rate)) setRapidRate(rate);
     openFile(path);
     if (isMinimized()) showNormal();
     raise();
@@ -399,6 +406,7 @@ SheetContent MainWindow::sheetContent() const {
     SheetContent c;
     if (!path_) return c;
     c.file = file_;
+    c.programText = model_->text();
     c.printed = QDateTime::currentDateTime();
     c.path = path_;
     c.cut = cut_.get();

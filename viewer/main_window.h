@@ -113,7 +113,8 @@ class MainWindow : public QMainWindow {
     void showWorkpieceAfter(int linesRun);
     void saveAs();
     // A program a press wrote, with its workpiece: shown, and the window brought up.
-    void showPressed(const QString& path, const QString& workpiece);
+    void showPressed(const QString& path, const QString& workpiece, const QString& dialect,
+                     const QString& rapid);
 
     QStackedWidget* pages_;
     QLabel* message_;

@@ -96,7 +96,8 @@ void ProgramFollower::readRequest(QLocalSocket* socket) {
     }
     socket->setProperty("request", QByteArray());
     settle_.stop();
-    emit pressed(zivek::app::requestedProgram(*taken), QString::fromStdString(taken->workpiece));
+    emit pressed(zivek::app::requestedProgram(*taken), QString::fromStdString(taken->workpiece),
+                 QString::fromStdString(taken->dialect), QString::fromStdString(taken->rapid));
     watchAgain();
     socket->write(kFollowAnswer.data(), qint64(kFollowAnswer.size()));
     socket->flush();

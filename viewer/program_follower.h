@@ -26,8 +26,10 @@ class ProgramFollower : public QObject {
     bool listening() const;
 
   signals:
-    // A press wrote the file and hands over its workpiece (empty text: none).
-    void pressed(const QString& path, const QString& workpiece);
+    // A press wrote the file and hands over its workpiece (empty text: none); a second
+    // viewer also the dialect key and rapid rate it was started with (empty: not given).
+    void pressed(const QString& path, const QString& workpiece, const QString& dialect,
+                 const QString& rapid);
     // The file changed on disk, or went away, or came back.
     void changedOnDisk();
 

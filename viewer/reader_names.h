@@ -6,6 +6,7 @@
 #include "zivek/gcode/arcs.h"
 #include "zivek/gcode/dialect_names.h"
 #include "zivek/gcode/program_file.h"
+#include "zivek/gcode/program_header.h"
 #include "zivek/gcode/summary_json.h"
 #include "zivek/gcode/text_decoding.h"
 #include "zivek/gcode/tool_table.h"
@@ -53,6 +54,8 @@ using gcode::kMaxProgramBytes;
 using gcode::LoadedProgram;
 using gcode::loadProgramFile;
 using gcode::LoadStatus;
+using gcode::ProgramHeader;
+using gcode::readProgramHeader;
 using gcode::summaryJson;
 
 // The user's tool table: the nose G41/G42 take.

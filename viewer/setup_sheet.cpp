@@ -6,11 +6,14 @@
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "viewer/plot_painter.h"
 #include "viewer/screen_segments.h"
+#include "viewer/sheet_facts.h"
+#include "viewer/sheet_plot.h"
 #include "viewer/texts.h"
 #include "viewer/tool_colours.h"
 #include "viewer/workpiece_layer.h"
@@ -22,6 +25,7 @@ namespace {
 constexpr int kUnitsPerInch = 96;
 constexpr double kMargin = 40;
 constexpr double kGap = 10;
+constexpr double kSignatureHeight = 78;
 const QColor kInk(0x11, 0x18, 0x27);
 const QColor kQuiet(0x4B, 0x55, 0x63);
 const QColor kRule(0x9C, 0xA3, 0xAF);
@@ -52,7 +56,7 @@ double heading(QPainter& p, double x, double y, double width, const QString& tex
 }
 
 void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
-    const Viewport view = sheetPlotView(c.view, box.size());
+    const Viewport view = sheetPartView(c, box.size());
     ScreenSegments segments;
     segments.build(*c.path, view);
     ScreenSegments mirrored;
@@ -74,24 +78,13 @@ void paintPlot(QPainter& p, const QRectF& box, const SheetContent& c) {
         toolShades(*c.path));
     p.setClipRect(plotArea(view));
     if (c.layer) c.layer->paintOver(p, view);
+    paintZeroMark(p, view);
+    p.setClipRect(QRectF(0, 0, box.width(), box.height()));
+    paintFarPoints(p, view, *c.path);
     p.restore();
     p.setPen(QPen(kRule, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(box);
-}
-
-// The finished part's bounds; without a workpiece, those of the cutting moves.
-std::optional<Extent> partExtent(const SheetContent& c) {
-    Extent e;
-    if (c.cut && !c.cut->part().empty()) {
-        for (const ConvexRegion& piece : c.cut->part()) {
-            e.add(piece.low);
-            e.add(piece.high);
-        }
-        return e;
-    }
-    if (!c.path->summary.cutExtent.empty) return c.path->summary.cutExtent;
-    return std::nullopt;
 }
 
 // The line styles of the plot, named below it.
@@ -120,21 +113,33 @@ double paintLegend(QPainter& p, double x, double y, bool workpiece) {
     return y + fm.height() + 2;
 }
 
-// The tools in the order they are changed, each with its colour on the plot and its share.
-double paintTools(QPainter& p, double x, double y, double width, const Toolpath& path) {
-    if (path.tools.empty()) return y;
-    y = heading(p, x, y, width, sheetToolsTitle(path.tools.size()));
+// The tools in the order they are changed, each with its colour on the plot and its share,
+// from tool `from` on as far as `bottom` leaves room. Gives where the list ended and the
+// first tool not listed.
+std::pair<double, std::size_t> paintTools(QPainter& p, double x, double y, double width,
+                                          double bottom, const Toolpath& path, std::size_t from) {
+    if (from >= path.tools.size()) return {y, from};
+    y = heading(p, x, y, width,
+                from == 0 ? sheetToolsTitle(path.tools.size()) : sheetToolsGoOnTitle());
     const std::vector<ToolShade> shades = toolShades(path);
     const QFont font = sized(9);
+    const double step = QFontMetricsF(font).height() + 2;
     const double half = QFontMetricsF(font).height() / 2;
     p.setRenderHint(QPainter::Antialiasing, true);
-    for (std::size_t i = 0; i < path.tools.size(); ++i) {
+    std::size_t i = from;
+    for (; i < path.tools.size() && y + step <= bottom; ++i) {
         p.setPen(QPen(shadeColour(shades[i]), 2.4));
         p.drawLine(QLineF(x, y + half, x + 28, y + half));
         y = line(p, x + 34, y, sheetToolText(i + 1, path.tools[i], path.inch), font, kInk,
                  width - 34);
     }
-    return y + kGap;
+    return {y + kGap, i};
+}
+
+void paintFooter(QPainter& p, double left, double width, double footer) {
+    p.setPen(QPen(kRule, 0.8));
+    p.drawLine(QLineF(left, footer - 2, left + width, footer - 2));
+    line(p, left, footer, sheetFooterText(), sized(7.5), kQuiet);
 }
 
 struct SheetWarning {
@@ -172,6 +177,50 @@ double paintWarnings(QPainter& p, double x, double y, double width, double botto
     return y;
 }
 
+// Beside each other: the operation and its typed values (this system's programs) or the
+// program's own notes; the setup and the stock.
+double paintFacts(QPainter& p, double x, double y, double width, const SheetFacts& f) {
+    const double column = (width - 2 * kGap) / 2;
+    const QFont font = sized(9);
+    double yl = y;
+    if (!f.operation.isEmpty()) {
+        yl = heading(p, x, yl, column, sheetOperationTitle(f.operation));
+        for (const QString& t : f.typed) yl = line(p, x, yl, t, font, kInk, column);
+    }
+    if (!f.notes.isEmpty() || f.operation.isEmpty()) {
+        if (yl > y) yl += kGap / 2;
+        yl = heading(p, x, yl, column, sheetNotesTitle());
+        for (const QString& t : f.notes) yl = line(p, x, yl, t, font, kInk, column);
+        if (f.notes.isEmpty()) yl = line(p, x, yl, QStringLiteral("—"), font, kQuiet);
+    }
+    const double right = x + column + 2 * kGap;
+    double yr = heading(p, right, y, column, sheetSetupTitle());
+    for (const QString& t : f.setup) yr = line(p, right, yr, t, font, kInk, column);
+    yr = line(p, right, yr + 3, f.stockTitle, sized(9, true), kInk, column);
+    for (const QString& t : f.stock) yr = line(p, right, yr, t, font, kInk, column);
+    return std::max(yl, yr);
+}
+
+// Written on by hand at the machine: notes, who prepared and who approved, and when.
+void paintSignatureBox(QPainter& p, const QRectF& box) {
+    p.setPen(QPen(kRule, 0.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box);
+    const double split = box.left() + box.width() * 0.58;
+    p.drawLine(QLineF(split, box.top(), split, box.bottom()));
+    const QFont font = sized(8.5, true);
+    line(p, box.left() + 6, box.top() + 4, sheetSignatureText(0), font, kQuiet);
+    const double row = box.height() / 3;
+    for (int i = 1; i <= 3; ++i) {
+        const double top = box.top() + row * (i - 1);
+        if (i > 1) {
+            p.setPen(QPen(kRule, 0.8));
+            p.drawLine(QLineF(split, top, box.right(), top));
+        }
+        line(p, split + 6, top + 4, sheetSignatureText(i) + QLatin1Char(':'), font, kQuiet);
+    }
+}
+
 }  // namespace
 
 Viewport sheetPlotView(const Viewport& shown, QSizeF box) {
@@ -189,7 +238,8 @@ Viewport sheetPlotView(const Viewport& shown, QSizeF box) {
     return view;
 }
 
-void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
+void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c,
+                     const std::function<bool()>& newPage) {
     const double left = kMargin;
     const double width = size.width() - 2 * kMargin;
     const double bottom = size.height() - kMargin;
@@ -203,7 +253,8 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     const double dateWidth = QFontMetricsF(p.font()).horizontalAdvance(date);
     line(p, left + width - dateWidth, y + 6, date, sized(9), kQuiet);
     y = line(p, left, y, sheetTitleText(), sized(16, true));
-    y = line(p, left, y, QFileInfo(c.file).fileName(), sized(13, true), kInk, width);
+    const SheetFacts facts = sheetFacts(c);
+    y = line(p, left, y, facts.title, sized(13, true), kInk, width);
     y = line(p, left, y, c.file, sized(8), kQuiet, width);
     y = line(p, left, y + 2, sheetDialectText(path.dialect, path.dialectChoice, path.diameterMode),
              sized(10), kInk, width);
@@ -212,9 +263,10 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
     if (program.exists())
         y = line(p, left, y, sheetProgramDateText(program.lastModified()), sized(9), kQuiet);
     y += kGap;
+    y = paintFacts(p, left, y, width, facts) + kGap;
 
-    // The plot as the window showed it.
-    const QRectF box(left, y, width, width * 0.7);
+    // The plot, fitted to the part and the stock.
+    const QRectF box(left, y, width, width * 0.46);
     paintPlot(p, box, c);
     y = paintLegend(p, left, box.bottom() + 4, c.cut && !c.cut->part().empty()) + kGap;
 
@@ -228,8 +280,10 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
           sheetRapidRateText(c.rapidRate, path.inch)})
         yl = line(p, left, yl, t, sized(9.5), kInk, column);
     const double right = left + column + 2 * kGap;
-    double yr = heading(p, right, y, column, sheetPartTitle(c.cut && !c.cut->part().empty()));
-    if (const auto e = partExtent(c)) {
+    // Where the tool cuts, as the program says; the part the wizard draws around it is
+    // only a picture of one.
+    double yr = heading(p, right, y, column, sheetCutAreaTitle());
+    if (const Extent* e = &s.cutExtent; !e->empty) {
         const double xs = path.xScale();
         yr =
             line(p, right, yr, sheetSpanText(zAxisText(path.inch), e->min.z, e->max.z), sized(9.5));
@@ -242,13 +296,28 @@ void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& c) {
         yr = line(p, right, yr, noMovesText(), sized(9.5), kQuiet);
     }
     y = std::max(yl, yr) + kGap;
-    y = paintTools(p, left, y, width, path);
 
     const double footer = bottom - QFontMetricsF(sized(7.5)).height();
+    const double signatures = footer - kSignatureHeight - kGap;
+    // Room kept under the tools for the warnings' heading and a line.
+    const double warningsRoom = 3 * (QFontMetricsF(sized(10.5, true)).height() + 2);
+    const auto [toolsEnd, notListed] =
+        paintTools(p, left, y, width, signatures - kGap - warningsRoom, path, 0);
+    paintSignatureBox(p, QRectF(left, signatures, width, kSignatureHeight));
+    paintFooter(p, left, width, footer);
+    if (notListed == path.tools.size()) {
+        paintWarnings(p, left, toolsEnd, width, signatures - kGap, c);
+        return;
+    }
+    // More tools than one page holds: the rest, and the warnings, on a second page.
+    if (!newPage || !newPage()) {
+        line(p, left, toolsEnd, sheetMoreToolsText(path.tools.size() - notListed), sized(9, true));
+        return;
+    }
+    y = line(p, left, kMargin, sheetSecondPageText(facts.title), sized(11, true), kInk, width);
+    y = paintTools(p, left, y + kGap, width, footer - kGap, path, notListed).first;
     paintWarnings(p, left, y, width, footer - 4, c);
-    p.setPen(QPen(kRule, 0.8));
-    p.drawLine(QLineF(left, footer - 2, left + width, footer - 2));
-    line(p, left, footer, sheetFooterText(), sized(7.5), kQuiet);
+    paintFooter(p, left, width, footer);
 }
 
 bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content) {
@@ -260,7 +329,7 @@ bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content) {
     const double scale = device.logicalDpiX() / double(kUnitsPerInch);
     p.scale(scale, scale);
     const QRectF page = device.pageLayout().fullRectPixels(kUnitsPerInch);
-    paintSetupSheet(p, page.size(), content);
+    paintSetupSheet(p, page.size(), content, [&device] { return device.newPage(); });
     return p.end();
 }
 

@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QPainter>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 #include "viewer/plot_painter.h"
 #include "viewer/reader_names.h"
@@ -21,7 +23,8 @@ namespace zivek::backplot {
 class WorkpieceLayer;
 
 struct SheetContent {
-    QString file;  // the program's full path
+    QString file;                  // the program's full path
+    std::string_view programText;  // as read, for what its lines say of it
     QDateTime printed;
     std::shared_ptr<const Toolpath> path;
     const WorkpieceCut* cut = nullptr;      // none: the path only
@@ -34,8 +37,10 @@ struct SheetContent {
 // The window's plot area, in true size, shown again in the sheet's box of another size.
 Viewport sheetPlotView(const Viewport& shown, QSizeF box);
 
-// Paints the sheet onto a page `size` units wide and high, at 96 units an inch.
-void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& content);
+// Paints the sheet onto a page `size` units wide and high, at 96 units an inch. Tools that
+// do not fit go on a second page when `newPage` gives one, else their count is said.
+void paintSetupSheet(QPainter& p, QSizeF size, const SheetContent& content,
+                     const std::function<bool()>& newPage = {});
 
 // Sets the device up for the sheet (A4, upright, 96 units an inch) and paints it.
 bool printSetupSheet(QPagedPaintDevice& device, const SheetContent& content);

@@ -1,6 +1,7 @@
 #include "viewer/sheet_commands.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QWidget>
 
 #include "viewer/texts.h"
@@ -21,14 +23,33 @@
 namespace zivek::backplot {
 namespace {
 
+// Says where the sheet went, without holding up the window: the folder is one click away.
+void tellSaved(QWidget* window, const QString& pdf) {
+    auto* box =
+        new QMessageBox(QMessageBox::Information, sheetTitleText(),
+                        sheetSavedText(QDir::toNativeSeparators(pdf)), QMessageBox::Ok, window);
+    box->setObjectName(QStringLiteral("sheetSaved"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    QPushButton* open = box->addButton(sheetOpenFolderText(), QMessageBox::ActionRole);
+    open->setObjectName(QStringLiteral("openSheetFolder"));
+    QObject::connect(open, &QPushButton::clicked, box, [pdf] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(pdf).absolutePath()));
+    });
+    box->show();
+}
+
 void saveSheet(QWidget* window, const SheetContent& content) {
     const QString pdf = QFileDialog::getSaveFileName(window, sheetSaveDialogTitle(),
                                                      sheetFileFor(content.file), pdfFilterText());
     if (pdf.isEmpty()) return;
-    if (!writeSetupSheet(pdf, content))
+    if (!writeSetupSheet(pdf, content)) {
         QMessageBox::warning(
             window, notSavedTitle(),
             sheetFailedText(pdf) + QLatin1Char('\n') + fileErrorText(pdf, QFileDevice::OpenError));
+        return;
+    }
+    tellSaved(window, pdf);
 }
 
 void printSheet([[maybe_unused]] QWidget* window, [[maybe_unused]] const SheetContent& content) {

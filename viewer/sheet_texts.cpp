@@ -31,9 +31,8 @@ QString sheetRapidRateText(double rapidRate, bool inch) {
         .arg(number(rapidRate), feedUnitText(inch, false), machine);
 }
 
-QString sheetPartTitle(bool fromWorkpiece) {
-    return fromWorkpiece ? QStringLiteral("Bitmiş parçanın ölçüleri")
-                         : QStringLiteral("Kesme hareketlerinin alanı");
+QString sheetCutAreaTitle() {
+    return QStringLiteral("Kesme hareketlerinin alanı");
 }
 
 QString sheetSpanText(const QString& axis, double from, double to) {
@@ -130,6 +129,151 @@ QString notPrintedTitle() {
 
 QString sheetUsageText() {
     return QStringLiteral("Kullanım: zivek-backplot --sheet <dosya> <föy.pdf>");
+}
+
+QString sheetProgramTitle(const QString& number, const QString& name, const QString& fileName) {
+    if (number.isEmpty()) return fileName;
+    return name.isEmpty() ? number : number + QStringLiteral("  ") + name;
+}
+
+QString sheetNotesTitle() {
+    return QStringLiteral("Program notları");
+}
+
+QString sheetSetupTitle() {
+    return QStringLiteral("Kurulum");
+}
+
+QString sheetUnitsText(bool inch, bool diameter) {
+    return QStringLiteral("Birim: %1  ·  X %2 olarak yazılı")
+        .arg(inch ? QStringLiteral("inç (G20)") : QStringLiteral("mm (G21)"),
+             diameter ? QStringLiteral("çap") : QStringLiteral("yarıçap"));
+}
+
+QString sheetWorkOffsetText(const QStringList& offsets) {
+    if (offsets.isEmpty())
+        return QStringLiteral("İş sıfırı: programda seçilmiyor (makinede geçerli olan)");
+    return QStringLiteral("İş sıfırı: %1  ·  Z0 X0 çizimde ⊕")
+        .arg(offsets.join(QStringLiteral(", ")));
+}
+
+QString sheetSpindleLimitText(const std::vector<double>& rpm) {
+    if (rpm.empty()) return QStringLiteral("Devir sınırı: programda yok");
+    QStringList values;
+    for (const double r : rpm) values << number(r);
+    return QStringLiteral("Devir sınırı: %1 dev/dk").arg(values.join(QStringLiteral(", ")));
+}
+
+QString sheetSurfaceSpeedText(const std::vector<double>& speeds, bool inch) {
+    QStringList values;
+    for (const double v : speeds) values << number(v);
+    return QStringLiteral("Sabit kesme hızı (G96): %1 %2")
+        .arg(values.join(QStringLiteral(", ")),
+             inch ? QStringLiteral("ft/dk") : QStringLiteral("m/dk"));
+}
+
+QString sheetStockTitle(bool known) {
+    return known ? QStringLiteral("Ham parça (sihirbazın malzeme bloğu)")
+                 : QStringLiteral("Ham parça: belirtilmedi");
+}
+
+QString sheetOperationTitle(const QString& operation) {
+    return QStringLiteral("İşlem: %1").arg(operation);
+}
+
+QString sheetToolsGoOnTitle() {
+    return QStringLiteral("Takımlar (devam)");
+}
+
+QString sheetMoreToolsText(std::size_t count) {
+    return QStringLiteral("… ve %1 takım daha (tamamı görüntüleyicide)").arg(count);
+}
+
+QString sheetSecondPageText(const QString& program) {
+    return QStringLiteral("Kurulum föyü, sayfa 2: %1").arg(program);
+}
+
+QString sheetZeroMarkText() {
+    return QStringLiteral("Z0 X0");
+}
+
+QString sheetFarPointText(double z, double x) {
+    return QStringLiteral("Z%1 X%2").arg(number(z), number(x));
+}
+
+QString sheetSignatureText(int box) {
+    switch (box) {
+        case 0:
+            return QStringLiteral("Notlar");
+        case 1:
+            return QStringLiteral("Hazırlayan");
+        case 2:
+            return QStringLiteral("Onaylayan");
+        default:
+            return QStringLiteral("Tarih");
+    }
+}
+
+QString sheetSavedText(const QString& pdf) {
+    return QStringLiteral("Kurulum föyü kaydedildi: %1").arg(pdf);
+}
+
+QString sheetOpenFolderText() {
+    return QStringLiteral("Klasörü aç");
+}
+
+QString wizardKindText(WizardKind kind) {
+    switch (kind) {
+        case WizardKind::ExternalDiameter:
+            return QStringLiteral("DIŞ ÇAP TORNALAMA");
+        case WizardKind::InternalDiameter:
+            return QStringLiteral("İÇ ÇAP TORNALAMA");
+        case WizardKind::Facing:
+            return QStringLiteral("ALIN TORNALAMA");
+        case WizardKind::ExternalTaper:
+            return QStringLiteral("DIŞ KONİK TORNALAMA");
+        case WizardKind::InternalTaper:
+            return QStringLiteral("İÇ KONİK TORNALAMA");
+    }
+    return {};
+}
+
+QString wizardValueText(WizardBox box, double value) {
+    // The window's own names for its boxes.
+    QString name;
+    switch (box) {
+        case WizardBox::Coolant:
+            name = QStringLiteral("SU AÇ");
+            break;
+        case WizardBox::SpindleDirection:
+            name = QStringLiteral("İŞ MİLİ YÖNÜ");
+            break;
+        case WizardBox::SpindleSpeed:
+            name = QStringLiteral("İŞ MİLİ DEVİRİ");
+            break;
+        case WizardBox::TurningDepth:
+            name = QStringLiteral("TORNALAMA DERİNLİĞİ");
+            break;
+        case WizardBox::TurningLength:
+            name = QStringLiteral("TORNALAMA BOYU");
+            break;
+        case WizardBox::Plunge:
+            name = QStringLiteral("DALMA MİKTARI");
+            break;
+        case WizardBox::Feed:
+            name = QStringLiteral("İLERLEME");
+            break;
+        case WizardBox::DiameterDifference:
+            name = QStringLiteral("BÜYÜK ÇAP − KÜÇÜK ÇAP");
+            break;
+    }
+    // The line a 0 or 1 chose, as the operator finds it in the program.
+    QString chose;
+    if (box == WizardBox::Coolant)
+        chose = value == 1 ? QStringLiteral(" (M08)") : QStringLiteral(" (M09)");
+    if (box == WizardBox::SpindleDirection)
+        chose = value == 0 ? QStringLiteral(" (M03)") : QStringLiteral(" (M04)");
+    return QStringLiteral("%1: %2%3").arg(name, number(value), chose);
 }
 
 }  // namespace zivek::backplot

@@ -9,8 +9,10 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "viewer/reader_names.h"
+#include "viewer/wizard_operation.h"
 #include "zivek/gcode/program_file.h"
 #include "zivek/gcode/toolpath.h"
 #include "zivek/workpiece/workpiece_cut.h"
@@ -32,7 +34,7 @@ QString sheetDateText(const QDateTime& when);
 QString sheetDialectText(Dialect d, const DialectChoice& choice, bool diameter);
 QString sheetTotalsTitle();
 QString sheetRapidRateText(double rapidRate, bool inch);
-QString sheetPartTitle(bool fromWorkpiece);  // else the cutting moves' bounds
+QString sheetCutAreaTitle();  // the cutting moves' bounds
 QString sheetSpanText(const QString& axis, double from, double to);
 QString sheetLengthText(double length, bool inch);
 QString sheetWarningsTitle(std::size_t count);
@@ -53,6 +55,26 @@ QString pdfFilterText();
 QString notSavedTitle();
 QString notPrintedTitle();
 QString sheetUsageText();
+// What the sheet says besides its plot.
+QString sheetProgramTitle(const QString& number, const QString& name, const QString& fileName);
+QString sheetNotesTitle();
+QString sheetSetupTitle();
+QString sheetUnitsText(bool inch, bool diameter);
+QString sheetWorkOffsetText(const QStringList& offsets);
+QString sheetSpindleLimitText(const std::vector<double>& rpm);  // none: no limit set
+QString sheetSurfaceSpeedText(const std::vector<double>& speeds, bool inch);
+QString sheetStockTitle(bool known);
+QString sheetOperationTitle(const QString& operation);
+QString sheetZeroMarkText();
+QString sheetToolsGoOnTitle();
+QString sheetMoreToolsText(std::size_t count);
+QString sheetSecondPageText(const QString& program);
+QString sheetFarPointText(double z, double x);
+QString sheetSignatureText(int box);  // "Notlar", "Hazırlayan", "Onaylayan", "Tarih"
+QString sheetSavedText(const QString& pdf);
+QString sheetOpenFolderText();
+QString wizardKindText(WizardKind kind);
+QString wizardValueText(WizardBox box, double value);
 // The command line.
 QString viewerDescriptionText();
 QString programArgumentText();

@@ -25,14 +25,17 @@ std::string largeWorkpiece() {
 // Each request is written and read back whole: a reader that cuts the path or the
 // workpiece a character short or long, or looks for the end in the wrong place, fails.
 const std::vector<RequestCase> requests = {
-    {"plain", {"/home/usta/ZIVEK-VUVEV/program.nc", "M:0,0;-5,0;-5,1|P:|T:0,0"}},
-    {"no workpiece", {"/tmp/program.nc", ""}},
-    {"one-character path", {"a", "M:0,0"}},
-    {"one-character workpiece", {"/tmp/p.nc", "M"}},
-    {"blanks and Turkish letters", {"/home/şule/İş Parçası/ç ğ ı ö ü.nc", "M:1,2"}},
-    {"Windows path", {"C:\\Users\\Gül\\ZIVEK-VUVEV\\program.nc", "P:-0.5,2.25"}},
-    {"path ending in a separator", {"/tmp/dir/", "T:0,0"}},
-    {"large workpiece", {"/tmp/program.nc", largeWorkpiece()}},
+    {"plain", {"/home/usta/ZIVEK-VUVEV/program.nc", "M:0,0;-5,0;-5,1|P:|T:0,0", {}, {}}},
+    {"no workpiece", {"/tmp/program.nc", "", {}, {}}},
+    {"one-character path", {"a", "M:0,0", {}, {}}},
+    {"one-character workpiece", {"/tmp/p.nc", "M", {}, {}}},
+    {"blanks and Turkish letters", {"/home/şule/İş Parçası/ç ğ ı ö ü.nc", "M:1,2", {}, {}}},
+    {"Windows path", {"C:\\Users\\Gül\\ZIVEK-VUVEV\\program.nc", "P:-0.5,2.25", {}, {}}},
+    {"path ending in a separator", {"/tmp/dir/", "T:0,0", {}, {}}},
+    {"large workpiece", {"/tmp/program.nc", largeWorkpiece(), {}, {}}},
+    {"dialect and rapid", {"/tmp/p.nc", "M:0,0", "fanuc", "12000"}},
+    {"dialect only, no workpiece", {"/tmp/p.nc", "", "linuxcnc", ""}},
+    {"rapid only", {"/tmp/p.nc", "M:1,2", "", "8000.5"}},
 };
 
 TEST(FollowRequest, ReadsBackWhatItWrote) {
@@ -43,20 +46,31 @@ TEST(FollowRequest, ReadsBackWhatItWrote) {
         ASSERT_TRUE(read.has_value());
         EXPECT_EQ(read->programPath, c.request.programPath);
         EXPECT_EQ(read->workpiece, c.request.workpiece);
+        EXPECT_EQ(read->dialect, c.request.dialect);
+        EXPECT_EQ(read->rapid, c.request.rapid);
     }
 }
 
 TEST(FollowRequest, IsWrittenAsHeadPathAndWorkpieceLines) {
     // The other side of the socket may be an older or newer program: the bytes are fixed.
-    EXPECT_EQ(followRequestText({"/tmp/p.nc", "M:0,0"}), "zivek-backplot/1\n/tmp/p.nc\nM:0,0\n");
-    EXPECT_EQ(followRequestText({"/tmp/p.nc", ""}), "zivek-backplot/1\n/tmp/p.nc\n\n");
+    EXPECT_EQ(followRequestText({"/tmp/p.nc", "M:0,0", {}, {}}),
+              "zivek-backplot/1\n/tmp/p.nc\nM:0,0\n");
+    EXPECT_EQ(followRequestText({"/tmp/p.nc", "", {}, {}}), "zivek-backplot/1\n/tmp/p.nc\n\n");
+    // Reading choices go under a head of their own, which an older viewer refuses rather
+    // than reading the program without them.
+    EXPECT_EQ(followRequestText({"/tmp/p.nc", "", "fanuc", "9000"}),
+              "zivek-backplot/2\n/tmp/p.nc\n\nfanuc\n9000\n");
 }
 
 TEST(FollowRequest, WaitsForTheWholeRequestAndRefusesOtherText) {
-    const std::string whole = followRequestText({"/tmp/p.nc", "M:0,0;1,1"});
-    for (std::size_t length = 0; length < whole.size(); ++length) {
-        SCOPED_TRACE(length);
-        EXPECT_FALSE(readFollowRequest(std::string_view(whole).substr(0, length)).has_value());
+    for (const FollowRequest& request :
+         {FollowRequest{"/tmp/p.nc", "M:0,0;1,1", "", ""},
+          FollowRequest{"/tmp/p.nc", "M:0,0;1,1", "fanuc", "12000"}}) {
+        const std::string whole = followRequestText(request);
+        for (std::size_t length = 0; length < whole.size(); ++length) {
+            SCOPED_TRACE(length);
+            EXPECT_FALSE(readFollowRequest(std::string_view(whole).substr(0, length)).has_value());
+        }
     }
     for (const char* text : {"", "\n\n\n", "zivek-backplot/2\n/tmp/p.nc\n\n",
                              "zivek-backplot/1\n\nM:0,0\n", "ok\n", "/tmp/p.nc\nM:0,0\n"}) {

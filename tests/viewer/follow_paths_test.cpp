@@ -216,6 +216,35 @@ class FollowPathsTest : public QObject {
         QCOMPARE(zivek::app::followChannel(program), channel);
     }
 
+    // "zivek-backplot --dialect fanuc --rapid 12000 FILE" on a file already shown: the
+    // viewer that shows it is told to read it so; without them it is told nothing.
+    void secondViewerPassesItsGivenReadingOn() {
+        const QString program = makeFile(QStringLiteral("choices/O1200.nc"));
+        ProgramFollower follower;
+        follower.follow(program);
+        QVERIFY(follower.listening());
+        QSignalSpy pressed(&follower, &ProgramFollower::pressed);
+        const zivek::backplot::GivenReading choices[] = {
+            {QStringLiteral("fanuc"), QStringLiteral("12000")},
+            {QStringLiteral("linuxcnc"), QString()},
+            {},
+        };
+        for (const auto& given : choices) {
+            std::atomic<bool> done = false;
+            bool handedOver = false;
+            std::thread other([&] {
+                handedOver = FileClaim(program, QString(), given).handedOver();
+                done = true;
+            });
+            while (!done) QTest::qWait(10);
+            other.join();
+            QVERIFY(handedOver);
+            QCOMPARE(pressed.last()[2].toString(), given.dialect);
+            QCOMPARE(pressed.last()[3].toString(), given.rapid);
+        }
+        QCOMPARE(pressed.size(), 3);
+    }
+
     // Another user's viewer of the same file is no one to hand a request to.
     void anotherUsersViewerIsNotAsked() {
         const QString program = makeFile(QStringLiteral("users/ortak.nc"));

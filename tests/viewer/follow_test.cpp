@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/process_viewer.h"
+#include "viewer/file_claim.h"
 #include "viewer/main_window.h"
 #include "viewer/plot_painter.h"
 #include "viewer/plot_widget.h"
@@ -70,6 +71,7 @@ class FollowTest : public QObject {
     void editedProgramShowsItsWarnings();
     void aloneShowsAGuessedBar();
     void wizardsViewerGuessesEachFile();
+    void secondViewerReadsAsItsCommandLineSaid();
     void savesTheBytesAsRead();
     void extremeValuesReadTooLargeAndFit();
     void uprightViewIsKeptForTheNextStart();
@@ -262,6 +264,28 @@ void FollowTest::wizardsViewerGuessesEachFile() {
     // Back to the wizard's program: its own form again, by its opening.
     QVERIFY(window.openOther(wizard));
     QCOMPARE(window.sheetContent().path->dialect, Dialect::Generic);
+}
+
+// "zivek-backplot --dialect fanuc --rapid 12000 FILE" while a viewer shows FILE: that
+// viewer reads it as Fanuc and times it at 12000 mm/min, as a first start would have.
+void FollowTest::secondViewerReadsAsItsCommandLineSaid() {
+    MainWindow window;
+    const QString path = write("secim.nc", defaultProgram());
+    window.openFile(path);
+    QCOMPARE(window.sheetContent().path->dialect, Dialect::Generic);
+    std::atomic<bool> done = false;
+    bool handedOver = false;
+    std::thread second([&] {
+        handedOver = FileClaim(path, QString(), {QStringLiteral("fanuc"), QStringLiteral("12000")})
+                         .handedOver();
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 5000);
+    second.join();
+    QVERIFY(handedOver);
+    QCOMPARE(window.sheetContent().path->dialect, Dialect::Fanuc);
+    QVERIFY(window.sheetContent().path->dialectChoice.chosenByHand);
+    QCOMPARE(window.sheetContent().rapidRate, 12000.0);
 }
 
 void FollowTest::savesTheBytesAsRead() {

@@ -39,8 +39,10 @@ endif()
 execute_process(COMMAND "${pdftotext_exe}" "${pdf}" - OUTPUT_VARIABLE words RESULT_VARIABLE status)
 set(expected
     "Kurulum föyü" "DIS_CAP.nc" "Tarih: " "Program dosyasının tarihi: " "Lehçe: genel" "Hareket: 39 (hızlı 26, ilerleme 13)"
-    "İlerleme boyu: 732 mm" "Kesme süresi: 6,703 dk (6 dk 42 sn)" "Toplam süre: " "Bitmiş parçanın ölçüleri"
-    "X yarıçap (mm): -25 … -12" "Z (mm): " "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
+    "İlerleme boyu: 732 mm" "Kesme süresi: 6,703 dk (6 dk 42 sn)" "Toplam süre: " "Kesme hareketlerinin alanı"
+    "Ham parça (sihirbazın malzeme bloğu)" "X yarıçap (mm): -12 … 0" "İşlem: DIŞ ÇAP TORNALAMA"
+    "TORNALAMA DERİNLİĞİ: 12" "TORNALAMA BOYU: 60" "DALMA MİKTARI: 1" "İLERLEME: 111"
+    "İŞ MİLİ DEVİRİ: 6" "İş sıfırı: G54" "Hazırlayan" "Onaylayan" "Notlar" "Z (mm): " "Uyarılar (2)" "Satır 43 Bilinmeyen sözcük: Q7"
     "Satır 43 İş parçası: Hızlı hareket parçaya giriyor"
     # the plot's own axis words: drawn as text, not as a picture
     "X yarıçap (mm) ↑" "Z (mm) →" "ayna" "Hesaptaki hızlı ilerleme: " "Hızlı (G0)")
@@ -65,7 +67,9 @@ if(NOT status EQUAL 0 OR bytes LESS 10000)
     message(FATAL_ERROR "the sheet did not turn into a picture (${status}, ${bytes} bytes)")
 endif()
 
-# A shop's program with three tools: each listed in its order with its share.
+# A shop's program with three tools: each listed in its order with its share; its number
+# and name, the notes at its top, the spindle's limit and surface speeds, and the
+# tool-change point far out named at the plot's edge.
 set(tools_pdf "${OUT}/three_tools-kurulum.pdf")
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
@@ -76,10 +80,40 @@ if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
 endif()
 execute_process(COMMAND "${pdftotext_exe}" "${tools_pdf}" - OUTPUT_VARIABLE words)
 foreach(want "Takımlar (3)" "1. T1 KABA DIS 0.8R, satır 9" "2. T2 FINIS DIS 0.4R, satır 26"
-             "3. T3 KANAL 3 MM, satır 31")
+             "3. T3 KANAL 3 MM, satır 31" "O1300" "BURC - UC TAKIM, FANUC" "Program notları"
+             "T2 - FINIS DIS 0.4R" "Devir sınırı: 2000 dev/dk" "Sabit kesme hızı (G96): 180, 220 m/dk"
+             "Z100 X100" "Z0 X0" "Ham parça: belirtilmedi" "Hazırlayan" "Tarih:")
     string(FIND "${words}" "${want}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the three tools' sheet lacks \"${want}\"; its words:\n${words}")
+    endif()
+endforeach()
+
+# More tools than one page holds: the rest go on a second page, none left out.
+set(many "%\nO5000 (KIRK TAKIM)\nG21 G99\nG50 S2000\n")
+foreach(tool RANGE 1 40)
+    set(n "${tool}")
+    if(tool LESS 10)
+        set(n "0${tool}")
+    endif()
+    string(APPEND many "T${n}${n}\nG97 S800 M03\nG0 X50. Z2.\nG1 Z-${tool}. F0.2\nG0 X100. Z100.\n")
+endforeach()
+string(APPEND many "M30\n%\n")
+file(WRITE "${OUT}/O5000.nc" "${many}")
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "${VIEWER}" --sheet "${OUT}/O5000.nc" "${OUT}/O5000.pdf"
+    RESULT_VARIABLE status ERROR_VARIABLE errors)
+execute_process(COMMAND "${pdfinfo_exe}" "${OUT}/O5000.pdf" OUTPUT_VARIABLE info)
+execute_process(COMMAND "${pdftotext_exe}" "${OUT}/O5000.pdf" - OUTPUT_VARIABLE words)
+if(NOT status EQUAL 0 OR NOT info MATCHES "Pages: +2\n")
+    message(FATAL_ERROR "forty tools are not on two pages (${status}): ${errors}\n${info}")
+endif()
+foreach(want "Takımlar (40)" "1. T1," "Takımlar (devam)" "40. T40," "Kurulum föyü, sayfa 2: O5000"
+             "Hazırlayan")
+    string(FIND "${words}" "${want}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the forty tools' sheet lacks \"${want}\"; its words:\n${words}")
     endif()
 endforeach()
 
