@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -414,6 +415,12 @@ SheetContent MainWindow::sheetContent() const {
     c.view = plot_->viewport();
     c.axes = plot_->axisNames();
     c.rapidRate = reading_.rapidRate->perMinute();
+    if (stock_ && !workpiece_) {
+        // The window's line, plain: the sheet has its own heading for it.
+        c.stock = stockLineText(*stock_, path_->inch, {}, true)
+                      .remove(QRegularExpression(QStringLiteral("<[^>]*>")))
+                      .remove(QStringLiteral("Ham parça: "));
+    }
     return c;
 }
 

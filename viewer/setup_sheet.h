@@ -32,6 +32,7 @@ struct SheetContent {
     Viewport view;                          // the window's view, whose plot area is copied
     AxisNames axes;                         // and whether the mirrored half shows
     double rapidRate = 0;
+    QString stock;  // a shop program's bar as the window says it; empty: the wizard's block
 };
 
 // The window's plot area, in true size, shown again in the sheet's box of another size.

@@ -61,8 +61,13 @@ SheetFacts sheetFacts(const SheetContent& c) {
     f.setup << sheetUnitsText(path.inch, path.diameterMode)
             << sheetWorkOffsetText(fromUtf8(header.workOffsets));
     f.setup << spindleLines(path);
-    f.stock = stockLines(c);
-    f.stockTitle = sheetStockTitle(!f.stock.isEmpty());
+    if (c.stock.isEmpty()) {
+        f.stock = stockLines(c);
+        f.stockTitle = sheetStockTitle(!f.stock.isEmpty());
+    } else {
+        f.stock = QStringList{c.stock};
+        f.stockTitle = sheetShopStockTitle();
+    }
     if (const auto op = readWizardOperation(c.programText)) {
         f.operation = wizardKindText(op->kind);
         for (const auto& [box, value] : op->values) f.typed << wizardValueText(box, value);

@@ -177,6 +177,10 @@ QString sheetStockTitle(bool known) {
                  : QStringLiteral("Ham parça: belirtilmedi");
 }
 
+QString sheetShopStockTitle() {
+    return QStringLiteral("Ham parça");
+}
+
 QString sheetOperationTitle(const QString& operation) {
     return QStringLiteral("İşlem: %1").arg(operation);
 }

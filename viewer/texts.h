@@ -64,6 +64,7 @@ QString sheetWorkOffsetText(const QStringList& offsets);
 QString sheetSpindleLimitText(const std::vector<double>& rpm);  // none: no limit set
 QString sheetSurfaceSpeedText(const std::vector<double>& speeds, bool inch);
 QString sheetStockTitle(bool known);
+QString sheetShopStockTitle();  // a shop program's bar, given, named or guessed
 QString sheetOperationTitle(const QString& operation);
 QString sheetZeroMarkText();
 QString sheetToolsGoOnTitle();

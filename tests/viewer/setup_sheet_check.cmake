@@ -82,7 +82,7 @@ execute_process(COMMAND "${pdftotext_exe}" "${tools_pdf}" - OUTPUT_VARIABLE word
 foreach(want "Takımlar (3)" "1. T1 KABA DIS 0.8R, satır 9" "2. T2 FINIS DIS 0.4R, satır 26"
              "3. T3 KANAL 3 MM, satır 31" "O1300" "BURC - UC TAKIM, FANUC" "Program notları"
              "T2 - FINIS DIS 0.4R" "Devir sınırı: 2000 dev/dk" "Sabit kesme hızı (G96): 180, 220 m/dk"
-             "Z100 X100" "Z0 X0" "Ham parça: belirtilmedi" "Hazırlayan" "Tarih:")
+             "Z100 X100" "Z0 X0" "Ø55 × 65 mm (tahmin)" "Hazırlayan" "Tarih:")
     string(FIND "${words}" "${want}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the three tools' sheet lacks \"${want}\"; its words:\n${words}")
