@@ -1,6 +1,7 @@
 #include "output/blank_removal.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
@@ -72,9 +73,31 @@ __attribute__((target("ssse3"))) std::size_t copyWithoutBlanksByShuffle(std::str
     return static_cast<std::size_t>(to - start);
 }
 
+// 64 bytes at a time where the processor packs bytes by a mask itself: a third of the
+// instructions of the shuffle. The packed bytes go to a register and are stored whole,
+// within the 64 bytes already loaded as above; the tail goes sixteen at a time.
+__attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt,ssse3"))) std::size_t
+copyWithoutBlanksByCompress(std::string_view text, char* to) {
+    char* const start = to;
+    const char* from = text.data();
+    const char* const last = from + text.size();
+    const __m512i blank = _mm512_set1_epi8(' ');
+    for (; last - from >= 64; from += 64) {
+        const __m512i bytes = _mm512_loadu_si512(from);
+        const __mmask64 kept = _mm512_cmpneq_epi8_mask(bytes, blank);
+        _mm512_storeu_si512(to, _mm512_maskz_compress_epi8(kept, bytes));
+        to += std::popcount(static_cast<std::uint64_t>(kept));
+    }
+    to += copyWithoutBlanksByShuffle(std::string_view(from, static_cast<std::size_t>(last - from)),
+                                     to);
+    return static_cast<std::size_t>(to - start);
+}
+
 using Copy = std::size_t (*)(std::string_view, char*);
 
 Copy fastestCopy() {
+    if (__builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("avx512bw"))
+        return copyWithoutBlanksByCompress;
     return __builtin_cpu_supports("ssse3") ? copyWithoutBlanksByShuffle : copyWithoutBlanksBytewise;
 }
 

@@ -26,6 +26,7 @@ class Piece {
     std::string_view view() const { return std::string_view(padded_).substr(0, length_); }
     // The bytes the copy takes: the text rounded up to whole blocks.
     std::size_t paddedSize() const { return padded_.size(); }
+    std::size_t size() const { return length_; }
     const char* data() const { return padded_.data(); }
 
   private:
@@ -51,7 +52,9 @@ class LineWriter {
         // Most words are a few letters, for which a call to memcpy costs more than the
         // copy.
         if (fixedWord.size() <= 8) {
-            for (const char c : fixedWord) *at_++ = c;
+            char* at = at_;  // as in number()
+            for (const char c : fixedWord) *at++ = c;
+            at_ = at;
         } else {
             std::memcpy(at_, fixedWord.data(), fixedWord.size());
             at_ += fixedWord.size();
@@ -62,19 +65,26 @@ class LineWriter {
     // The number value whose magnitude's text is already at hand.
     LineWriter& number(double value, const NumberText& magnitude) {
         room(NumberText::paddedSize + 2);
-        *at_ = value < 0 ? '-' : ' ';
-        magnitude.copyTo(at_ + 1);
-        at_ += 1 + magnitude.size();
-        *at_++ = ' ';
+        // Through a local pointer: a store through char* may change any member, so the
+        // compiler would read at_ again after each one.
+        char* at = at_;
+        const std::size_t size = magnitude.size();
+        *at = value < 0 ? '-' : ' ';
+        magnitude.copyTo(at + 1);
+        at[1 + size] = ' ';
+        at_ = at + size + 2;
         return *this;
     }
     // The integer 0 of G0X0Y0 and G0X0Z0: written as the number 0.
     LineWriter& zero() { return word(" 0 "); }
     LineWriter& piece(const Piece& prepared) {
-        room(prepared.paddedSize());
-        for (std::size_t at = 0; at < prepared.paddedSize(); at += Piece::block)
-            std::memcpy(at_ + at, prepared.data() + at, Piece::block);
-        at_ += prepared.view().size();
+        const std::size_t padded = prepared.paddedSize();
+        room(padded);
+        char* const at = at_;  // as in number()
+        const char* const from = prepared.data();
+        for (std::size_t offset = 0; offset < padded; offset += Piece::block)
+            std::memcpy(at + offset, from + offset, Piece::block);
+        at_ = at + prepared.size();
         return *this;
     }
     LineWriter& endLine() { return word(lineEnd); }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "windows/picture_cache.h"
 #include "windows/picture_source.h"
 
 namespace zivek::windows {
@@ -32,11 +33,16 @@ QPixmap renderPicture(const Picture& picture, QSize size, qreal ratio) {
     // all of them, so no part of a pixel is left white at a fractional ratio.
     const QSize device(static_cast<int>(std::ceil(size.width() * ratio)),
                        static_cast<int>(std::ceil(size.height() * ratio)));
-    QPixmap pixmap(device);
-    pixmap.fill(Qt::white);
-    {
-        QPainter painter(&pixmap);
-        drawPictureSource(painter, picture, QRectF(QPointF(0, 0), QSizeF(device)));
+    static const PictureCache cache = PictureCache::user();
+    QPixmap pixmap = cache.find(picture, device);
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(device);
+        pixmap.fill(Qt::white);
+        {
+            QPainter painter(&pixmap);
+            drawPictureSource(painter, picture, QRectF(QPointF(0, 0), QSizeF(device)));
+        }
+        cache.keep(picture, pixmap);
     }
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;

@@ -26,7 +26,7 @@ void expectRemoved(const std::string& text) {
 }
 
 // Only the blank goes: tabs, line ends and bytes above 127 stay. The lengths straddle
-// the 16 bytes taken at a time.
+// the 16 and the 64 bytes taken at a time.
 TEST(BlankRemoval, RemovesOnlyTheBlank) {
     const std::string cases[] = {
         "",
@@ -39,6 +39,9 @@ TEST(BlankRemoval, RemovesOnlyTheBlank) {
         "no-blanks-in-these-thirty-three!",
         "\t\r\n \xa0\xff \x7f  x",
         "               x                y               z",
+        std::string(63, ' ') + "x",
+        std::string(64, ' ') + "x",
+        std::string(65, 'x') + " " + std::string(64, 'y') + std::string(17, ' '),
     };
     for (const std::string& text : cases) expectRemoved(text);
 }

@@ -1,5 +1,7 @@
 // Each operation window against its tables, copied here by hand in pixels
 // (twips / 15), so that a slip in the window data shows up as a difference.
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include "test_support.h"
 #include "windows/framed_picture.h"
 #include "windows/operation_window.h"
+#include "windows/picture_cache.h"
 #include "windows/pictures.h"
 
 namespace control = zivek::control;
@@ -323,6 +326,28 @@ class WindowLayoutTest : public QObject {
         const QPixmap icon = zivek::windows::applicationIcon().pixmap(QSize(32, 32), ratio);
         QCOMPARE(icon.size(), QSize(32, 32) * ratio);
         QVERIFY(zivek::testing::showsADrawing(icon));
+    }
+
+    // A picture kept once is found again with the same pixels, at its own device size
+    // and for its own source only; a file cut short is drawn afresh, never shown torn.
+    void renderedPicturesAreKeptWhole() {
+        using zivek::windows::Picture;
+        const QTemporaryDir folder;
+        const zivek::windows::PictureCache cache(folder.path() + "/pictures");
+        const Picture drawing{":/drawing_form11.svg", 691, 356};
+        const QImage rendered =
+            zivek::windows::renderPicture(drawing).toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(cache.find(drawing, rendered.size()).isNull());
+        cache.keep(drawing, QPixmap::fromImage(rendered));
+        QCOMPARE(
+            cache.find(drawing, rendered.size()).toImage().convertToFormat(QImage::Format_RGB32),
+            rendered);
+        QVERIFY(cache.find(drawing, rendered.size() * 2).isNull());
+        QVERIFY(cache.find(Picture{":/drawing_form4.svg", 691, 356}, rendered.size()).isNull());
+        const QStringList kept = QDir(folder.path() + "/pictures").entryList(QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(QFile::resize(folder.path() + "/pictures/" + kept.front(), 1000));
+        QVERIFY(cache.find(drawing, rendered.size()).isNull());
     }
 };
 
