@@ -45,7 +45,8 @@ void addWorkOffsets(std::string_view code, std::vector<std::string>& out) {
             value.size() == 2 && value[0] == '5' && value[1] >= '4' && value[1] <= '9';
         const bool extra = value == "59.1" || value == "59.2" || value == "59.3";
         if (plain || extra) {
-            std::string name = "G" + std::string(value);
+            std::string name("G");
+            name.append(value);  // not "G" + string: GCC 12 at -O3 warns of overlap in it
             if (std::find(out.begin(), out.end(), name) == out.end()) out.push_back(name);
         }
         i = end - 1;

@@ -162,10 +162,12 @@ std::optional<Stock> readStockWords(std::string_view words) {
 }
 
 std::string stockWords(const Stock& stock) {
-    std::string words = "D" + shortest(stock.diameter) + " L" + shortest(stock.length);
-    if (stock.bore > 0) words += " B" + shortest(stock.bore);
-    if (stock.faceAllowance > 0) words += " F" + shortest(stock.faceAllowance);
-    if (stock.jawLength > 0) words += " J" + shortest(stock.jawLength);
+    // Appended, not "D" + string: GCC 12 at -O3 warns of an overlap inside that.
+    std::string words("D");
+    words.append(shortest(stock.diameter)).append(" L").append(shortest(stock.length));
+    if (stock.bore > 0) words.append(" B").append(shortest(stock.bore));
+    if (stock.faceAllowance > 0) words.append(" F").append(shortest(stock.faceAllowance));
+    if (stock.jawLength > 0) words.append(" J").append(shortest(stock.jawLength));
     return words;
 }
 
