@@ -2,11 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
@@ -147,18 +149,28 @@ QWidget* makePlotPane(QWidget* window, PlotWidget* plot, const ReadingChoices& r
     below->setContentsMargins(6, 0, 6, 0);
     below->addWidget(makeFitButton(window, plot));
     below->addStretch();
-    // The bar the program is cut from, and whether it was guessed: a row of its own, so
-    // that at 200 % the buttons do not squeeze it away; hidden for the wizard's programs.
+    // The bar the program is cut from, and whether it was guessed: over the plot's top
+    // right, where a lathe program rarely draws, since a row of its own would take the
+    // plot's half of the window at 200 %. Changed through a link in the line itself.
     stockLine->setTextFormat(Qt::RichText);
-    stockLine->setWordWrap(true);  // a guessed bar and a missing table say why at length
-    stockLine->setContentsMargins(6, 2, 6, 0);
-    stockLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    stockLine->setWordWrap(true);
+    stockLine->setContentsMargins(6, 2, 6, 2);
+    stockLine->setAutoFillBackground(true);
+    QPalette faint = stockLine->palette();
+    QColor back = faint.color(QPalette::Window);
+    back.setAlpha(220);
+    faint.setColor(QPalette::Window, back);
+    stockLine->setPalette(faint);
     stockLine->hide();
-    // Changed through a link in the line itself: neither a button beside it nor one more
-    // in the row below leaves the plot its half of the window at 200 %.
     stock.choose->hide();
     QObject::connect(stockLine, &QLabel::linkActivated, stock.choose, &QPushButton::click);
-    layout->addWidget(stockLine);
+    auto* overlay = new QVBoxLayout(plot);
+    overlay->setContentsMargins(140, 6, 6, 6);  // clear of the X axis' name at the top left
+    auto* topRight = new QHBoxLayout;
+    topRight->addStretch(1);
+    topRight->addWidget(stockLine);
+    overlay->addLayout(topRight);
+    overlay->addStretch(1);
     for (QPushButton* b : buttons) below->addWidget(b);
     layout->addLayout(below);
     selection->setContentsMargins(6, 0, 6, 2);
