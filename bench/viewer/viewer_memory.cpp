@@ -8,8 +8,6 @@
 //   viewer_memory                  both programs, each in processes of its own
 //   viewer_memory write KIND PATH  writes the program, cam or wizard
 //   viewer_memory open KIND PATH   opens it and prints its line
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,29 +18,14 @@
 #include <fstream>
 
 #include "cam_program.h"
+#include "support/process_memory.h"
 #include "viewer/main_window.h"
 #include "wizard_program.h"
 
 namespace {
 
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// What the process holds now, which the peak hides once it has passed.
-long residentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmRSS:") {
-            long kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes;
-        }
-    return 0;
-}
+using zivek::bench::peakKilobytes;
+using zivek::bench::residentKilobytes;
 
 // Processor time, which a machine shared with other work does not stretch.
 double cpuMilliseconds() {

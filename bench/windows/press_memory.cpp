@@ -2,8 +2,6 @@
 // window before it: at its peak, and what the window holds once the press is over (the
 // output box's text and line index). Prints the figures and both above idle / program
 // size.
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -12,29 +10,11 @@
 #include <string>
 
 #include "largest_program.h"
+#include "support/process_memory.h"
 #include "windows/operation_window.h"
 
-namespace {
-
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-long residentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmRSS:") {
-            long kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes;
-        }
-    return 0;
-}
-
-}  // namespace
+using zivek::bench::peakKilobytes;
+using zivek::bench::residentKilobytes;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
